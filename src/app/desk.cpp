@@ -1,0 +1,49 @@
+#include "app/desk.h"
+
+#include "frontdesk/main_window.h"
+#include "setup/greetings_window.h"
+
+namespace roomwright {
+
+Desk::Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer)
+    : services_{std::move(store), clock, dialogs, printer, *this} {}
+
+DeskWindow* Desk::create(WindowId id) {
+    switch (id) {
+    case WindowId::Main:
+        return new Form1(services_);
+    case WindowId::Greetings:
+        return new Form27(services_);
+    default:
+        return nullptr;
+    }
+}
+
+QWidget* Desk::open(WindowId id) {
+    if (DeskWindow* window = open_[id]) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+        return window;
+    }
+    DeskWindow* window = create(id);
+    if (window == nullptr) {
+        return nullptr;
+    }
+    open_[id] = window;
+    window->Form_Load();
+    return window;
+}
+
+void Desk::close(WindowId id) {
+    if (QWidget* window = find(id)) {
+        window->close();
+    }
+}
+
+QWidget* Desk::find(WindowId id) const {
+    const auto it = open_.find(id);
+    return it == open_.end() ? nullptr : it->second.data();
+}
+
+} // namespace roomwright

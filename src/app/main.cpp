@@ -1,0 +1,50 @@
+// The front-desk program: parses its options, finds the data directory and opens the main
+// window.
+
+#include "app/desk.h"
+#include "print/qt_printer.h"
+#include "store/file_system.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QMessageBox>
+
+using namespace roomwright;
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Roomwright"));
+    QApplication::setApplicationVersion(QStringLiteral("7.0"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Front desk of the motel."));
+    parser.addHelpOption();
+    const QCommandLineOption dataDir(QStringLiteral("data-dir"),
+                                     QStringLiteral("Keep the motel's data in <dir>."),
+                                     QStringLiteral("dir"));
+    parser.addOption(dataDir);
+    parser.process(application);
+
+    std::optional<std::string> dataDirOption;
+    if (parser.isSet(dataDir)) {
+        dataDirOption = parser.value(dataDir).toStdString();
+    }
+    const DataDirectory directory =
+        DataDirectory::locate(DataDirectory::processEnvironment(dataDirOption));
+
+    DiskFileSystem files;
+    MessageBoxDialogs dialogs;
+    SystemClock clock;
+    try {
+        directory.ensureExists(files);
+    } catch (const std::exception& failure) {
+        dialogs.inform(nullptr, kAttention, QString::fromUtf8(failure.what()));
+        return 1;
+    }
+    SystemPrinter printer(directory, files, clock, [&](const std::string& message) {
+        dialogs.inform(nullptr, kAttention, QString::fromStdString(message));
+    });
+    Desk desk(Store(directory, files), clock, dialogs, printer);
+    desk.open(WindowId::Main);
+    return QApplication::exec();
+}

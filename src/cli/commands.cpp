@@ -1,0 +1,241 @@
+#include "cli/commands.h"
+
+#include "cli/csv.h"
+#include "store/charges.h"
+#include "store/clock.h"
+#include "store/numbers.h"
+#include "store/settings.h"
+#include "store/store_error.h"
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+
+namespace roomwright {
+
+namespace {
+
+const char* const kHelp =
+    "Usage: roomwright-cli [--data-dir DIR] [--today YYYY-MM-DD] [--time HH:MM:SS] COMMAND ...\n"
+    "\n"
+    "Works on the motel's data directory without opening a window.\n"
+    "\n"
+    "Options:\n"
+    "  --data-dir DIR        the data directory (default: ROOMWRIGHT_DATA_DIR, else\n"
+    "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
+    "  --today YYYY-MM-DD    act as if today were this day\n"
+    "  --time HH:MM:SS       act as if it were this time of day\n"
+    "  --help                show this text\n"
+    "\n"
+    "Commands:\n"
+    "  init                       create the data directory and its folders when missing\n"
+    "  dump rooms                 the room file as CSV\n"
+    "  dump guests                the guest file as CSV\n"
+    "  dump reservations          the reservation file as CSV\n"
+    "  dump settings              tax rate, pet fee, counters, reminder switch, shift, clerk\n"
+    "  dump totals MONTH YEAR     the running sums of a month\n"
+    "  dump charges FOLIO         the charge lines of a stay\n"
+    "  dump messages FOLIO        the messages of a stay\n";
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Context {
+    Store& store;
+    const Clock& clock;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+long wholeNumber(const std::string& text, const char* what, long low, long high) {
+    const auto value = strictNumber(text);
+    if (!value || *value != static_cast<double>(static_cast<long>(*value)) || *value < low ||
+        *value > high) {
+        throw UsageError(std::string(what) + " must be a whole number from " +
+                         std::to_string(low) + " to " + std::to_string(high) + ", not \"" +
+                         text + "\"");
+    }
+    return static_cast<long>(*value);
+}
+
+void expectArguments(const std::vector<std::string>& words, std::size_t count, const char* usage) {
+    if (words.size() != count) {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+}
+
+int dumpSettings(Context& c) {
+    const ShiftClerkRecord onDuty = shiftAndClerk(c.store);
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"TaxRate", plainNumber(taxRate(c.store))},
+        {"PetFee", plainNumber(petFee(c.store))},
+        {"FolioCounter", std::to_string(lastFolioNumber(c.store))},
+        {"ConfirmationCounter", plainNumber(lastConfirmationNumber(c.store))},
+        {"Greeting", plainNumber(reminderSwitch(c.store))},
+        {"Shift", dumpText(onDuty.Shift.str())},
+        {"ClerkInitials", dumpText(onDuty.ClerkInitials.str())},
+    };
+    writeCsvRow(c.out, {"Name", "Value"});
+    for (const auto& [name, value] : rows) {
+        writeCsvRow(c.out, {name, value});
+    }
+    return 0;
+}
+
+int dumpTotals(Context& c, const std::string& monthText, const std::string& yearText) {
+    const int month = static_cast<int>(wholeNumber(monthText, "MONTH", 1, 12));
+    const int year = static_cast<int>(wholeNumber(yearText, "YEAR", 100, 9999));
+    const TotalsRecord totals = c.store.totals(CivilDate{year, month, 1}).read(1);
+    writeCsvRow(c.out, {"Slot", "Field", "Amount"});
+    for (std::size_t slot = 0; slot < totals.slots.size(); ++slot) {
+        writeCsvRow(c.out, {std::to_string(slot), TotalsRecord::fieldNames[slot],
+                            plainNumber(totals.slots[slot])});
+    }
+    return 0;
+}
+
+int dumpCharges(Context& c, const std::string& folioText) {
+    const long folio = wholeNumber(folioText, "FOLIO", 0, kLastFolioNumber);
+    const ParsedCharges charges = readCharges(c.store, folio);
+    writeCsvRow(c.out, {"RoomNumber", "Shift", "Clerk", "PostDate", "Code", "Description",
+                        "Amount", "Tax", "FolioNumber"});
+    for (const ChargeLine& line : charges.lines) {
+        writeCsvRow(c.out, {dumpText(line.RoomNumber), dumpText(line.Shift), dumpText(line.Clerk),
+                            dumpDate(line.PostDate.stored()), dumpText(line.Code),
+                            dumpText(line.Description), plainNumber(line.Amount),
+                            line.Tax ? plainNumber(*line.Tax) : std::string(),
+                            std::to_string(line.FolioNumber)});
+    }
+    for (const std::string& problem : charges.problems) {
+        c.err << "roomwright-cli: " << problem << '\n';
+    }
+    return charges.problems.empty() ? 0 : 1;
+}
+
+int dump(Context& c, const std::vector<std::string>& words) {
+    if (words.size() < 2) {
+        throw UsageError("usage: roomwright-cli dump rooms|guests|reservations|settings|totals|charges|messages");
+    }
+    const std::string& what = words[1];
+    if (what == "rooms") {
+        expectArguments(words, 2, "dump rooms");
+        dumpTable(c.out, c.store.rooms());
+    } else if (what == "guests") {
+        expectArguments(words, 2, "dump guests");
+        dumpTable(c.out, c.store.guests());
+    } else if (what == "reservations") {
+        expectArguments(words, 2, "dump reservations");
+        dumpTable(c.out, c.store.reservations());
+    } else if (what == "settings") {
+        expectArguments(words, 2, "dump settings");
+        return dumpSettings(c);
+    } else if (what == "totals") {
+        expectArguments(words, 4, "dump totals MONTH YEAR");
+        return dumpTotals(c, words[2], words[3]);
+    } else if (what == "charges") {
+        expectArguments(words, 3, "dump charges FOLIO");
+        return dumpCharges(c, words[2]);
+    } else if (what == "messages") {
+        expectArguments(words, 3, "dump messages FOLIO");
+        dumpTable(c.out, c.store.messages(wholeNumber(words[2], "FOLIO", 0, kLastFolioNumber)));
+    } else {
+        throw UsageError("unknown dump \"" + what + "\"; see roomwright-cli --help");
+    }
+    return 0;
+}
+
+std::optional<CivilDate> isoDate(const std::string& text) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) != 3) {
+        return std::nullopt;
+    }
+    const CivilDate date{year, month, day};
+    return date.valid() ? std::optional<CivilDate>(date) : std::nullopt;
+}
+
+std::optional<TimeOfDay> isoTime(const std::string& text) {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &hour, &minute, &second, &extra) != 3 ||
+        hour > 23 || minute > 59 || second > 59 || hour < 0 || minute < 0 || second < 0) {
+        return std::nullopt;
+    }
+    return TimeOfDay{hour, minute, second, 0};
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    try {
+        std::optional<std::string> dataDir;
+        SystemClock system;
+        CivilDate today = system.today();
+        TimeOfDay now = system.now();
+        std::size_t i = 0;
+        const auto optionValue = [&](const std::string& option) {
+            if (i + 1 >= arguments.size()) {
+                throw UsageError(option + " needs a value");
+            }
+            return arguments[++i];
+        };
+        for (; i < arguments.size() && arguments[i].rfind("--", 0) == 0; ++i) {
+            const std::string& option = arguments[i];
+            if (option == "--help") {
+                out << kHelp;
+                return 0;
+            } else if (option == "--data-dir") {
+                dataDir = optionValue(option);
+            } else if (option == "--today") {
+                const auto date = isoDate(optionValue(option));
+                if (!date) {
+                    throw UsageError("--today takes a date as YYYY-MM-DD, not \"" + arguments[i] + "\"");
+                }
+                today = *date;
+            } else if (option == "--time") {
+                const auto time = isoTime(optionValue(option));
+                if (!time) {
+                    throw UsageError("--time takes a time as HH:MM:SS, not \"" + arguments[i] + "\"");
+                }
+                now = *time;
+            } else {
+                throw UsageError("unknown option " + option + "; see roomwright-cli --help");
+            }
+        }
+        const std::vector<std::string> words(arguments.begin() + static_cast<long>(i), arguments.end());
+        if (words.empty()) {
+            throw UsageError("no command given; see roomwright-cli --help");
+        }
+
+        DiskFileSystem files;
+        Store store(DataDirectory::locate(DataDirectory::processEnvironment(dataDir)), files);
+        FixedClock clock(today, now);
+        Context context{store, clock, out, err};
+
+        if (words[0] == "init") {
+            expectArguments(words, 1, "init");
+            store.directory().ensureExists(files);
+            out << "The data directory is ready: " << store.directory().root().generic_string() << '\n';
+            return 0;
+        }
+        if (words[0] == "dump") {
+            return dump(context, words);
+        }
+        throw UsageError("unknown command \"" + words[0] + "\"; see roomwright-cli --help");
+    } catch (const UsageError& failure) {
+        err << "roomwright-cli: " << failure.what() << '\n';
+        return 2;
+    } catch (const std::exception& failure) {
+        err << "roomwright-cli: " << failure.what() << '\n';
+        return 1;
+    }
+}
+
+} // namespace roomwright

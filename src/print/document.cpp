@@ -1,0 +1,78 @@
+#include "print/document.h"
+
+#include "store/numbers.h"
+
+namespace roomwright {
+
+namespace {
+
+// Characters, not bytes: a UTF-8 continuation byte does not start a character.
+int characterCount(std::string_view text) {
+    int count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+Document& Document::text(std::string_view text) {
+    if (!text.empty()) {
+        current_.push_back({column_, std::string(text)});
+        column_ += characterCount(text);
+    }
+    return *this;
+}
+
+Document& Document::number(double value) { return text(numberText(value)); }
+Document& Document::number(float value) { return text(numberText(value)); }
+
+Document& Document::tab(int column) {
+    if (column < 1) {
+        column = 1;
+    }
+    if (column_ > column) {
+        endLine();
+    }
+    column_ = column;
+    return *this;
+}
+
+Document& Document::endLine() {
+    done_.push_back(std::move(current_));
+    current_.clear();
+    column_ = 1;
+    return *this;
+}
+
+std::vector<Document::Line> Document::lines() const {
+    std::vector<Line> all = done_;
+    if (!current_.empty()) {
+        all.push_back(current_);
+    }
+    return all;
+}
+
+std::string plainText(const Document& document) {
+    std::string out;
+    for (const Document::Line& line : document.lines()) {
+        std::string row;
+        int width = 0;
+        for (const Document::Piece& piece : line) {
+            if (width < piece.column - 1) {
+                row.append(static_cast<std::size_t>(piece.column - 1 - width), ' ');
+                width = piece.column - 1;
+            }
+            row += piece.text;
+            width += characterCount(piece.text);
+        }
+        const auto end = row.find_last_not_of(' ');
+        row.resize(end == std::string::npos ? 0 : end + 1);
+        out += row + "\n";
+    }
+    out += "\f\n";
+    return out;
+}
+
+} // namespace roomwright

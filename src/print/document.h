@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace roomwright {
+
+// A printout as a line printer sees it: a font size and lines of text pieces, each piece
+// starting at a character column counted from 1.
+class Document {
+public:
+    struct Piece {
+        int column;
+        std::string text;
+    };
+    using Line = std::vector<Piece>;
+
+    explicit Document(std::string title, int fontSize = 12)
+        : title_(std::move(title)), fontSize_(fontSize) {}
+
+    // What the printout is, for its spool or file name ("Folio 17").
+    const std::string& title() const { return title_; }
+    int fontSize() const { return fontSize_; }
+    void setFontSize(int size) { fontSize_ = size; }
+
+    // Prints text where the line stands.
+    Document& text(std::string_view text);
+    // Prints a number in its number-to-text form (leading blank when not negative).
+    Document& number(double value);
+    Document& number(float value);
+    // Continues at column n of this line, or at column n of the next line when this line
+    // has already passed it.
+    Document& tab(int column);
+    // Ends the line; on a line with nothing printed, this prints an empty line.
+    Document& endLine();
+
+    // Every line printed so far, the unfinished one included.
+    std::vector<Line> lines() const;
+
+private:
+    std::string title_;
+    int fontSize_;
+    std::vector<Line> done_;
+    Line current_;
+    int column_ = 1; // where the next character goes
+};
+
+// One line per printed line, each piece at its column, trailing blanks removed, and after
+// the document a line holding only a form feed.
+std::string plainText(const Document& document);
+
+} // namespace roomwright

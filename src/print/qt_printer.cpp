@@ -1,0 +1,89 @@
+#include "print/qt_printer.h"
+
+#include "store/store_error.h"
+
+#include <QFontDatabase>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace roomwright {
+
+void renderDocument(const Document& document, QPagedPaintDevice& device) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(document.fontSize());
+
+    const std::vector<Document::Line> lines = document.lines();
+    int widest = 1;
+    for (const Document::Line& line : lines) {
+        for (const Document::Piece& piece : line) {
+            widest = std::max(widest, piece.column - 1 +
+                                          static_cast<int>(QString::fromStdString(piece.text).size()));
+        }
+    }
+
+    QPainter painter(&device);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
+    const double charWidth = metrics.horizontalAdvance(QLatin1Char('M'));
+    const double lineHeight = metrics.lineSpacing();
+    const QRectF page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+    const double scale = std::min(1.0, page.width() / (widest * charWidth));
+    painter.scale(scale, scale);
+    const double pageHeight = page.height() / scale;
+
+    double y = metrics.ascent();
+    for (const Document::Line& line : lines) {
+        if (y + metrics.descent() > pageHeight) {
+            device.newPage();
+            y = metrics.ascent();
+        }
+        for (const Document::Piece& piece : line) {
+            painter.drawText(QPointF((piece.column - 1) * charWidth, y), QString::fromStdString(piece.text));
+        }
+        y += lineHeight;
+    }
+}
+
+void writePdf(const Document& document, const QString& file) {
+    QPdfWriter writer(file);
+    writer.setTitle(QString::fromStdString(document.title()));
+    writer.setResolution(300);
+    renderDocument(document, writer);
+    // QPdfWriter reports nothing itself; an empty or missing file means the write failed.
+    if (QFileInfo(file).size() == 0) {
+        throw StoreError(file.toStdString(), "write", "the PDF could not be written");
+    }
+}
+
+SystemPrinter::SystemPrinter(DataDirectory directory, FileSystem& files, const Clock& clock,
+                             std::function<void(const std::string&)> tell)
+    : directory_(std::move(directory)), files_(files), clock_(clock), tell_(std::move(tell)) {}
+
+void SystemPrinter::print(const Document& document) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
+        printer.setDocName(QString::fromStdString(document.title()));
+        renderDocument(document, printer);
+        return;
+    }
+    files_.createDirectories(directory_.printouts());
+    const CivilDate today = clock_.today();
+    const TimeOfDay now = clock_.now();
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d%02d%02d ", today.year, today.month,
+                  today.day, now.hour, now.minute, now.second);
+    const Path file = directory_.printouts() / (stamp + document.title() + ".pdf");
+    writePdf(document, QString::fromStdString(file.string()));
+    tell_("No printer is set up, so the printout was saved as " + file.generic_string());
+}
+
+} // namespace roomwright

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "print/printer.h"
+#include "store/clock.h"
+#include "store/data_directory.h"
+
+#include <functional>
+#include <string>
+
+class QPagedPaintDevice;
+class QString;
+
+namespace roomwright {
+
+// Draws a document on a page device (a printer or a PDF writer) in a fixed-pitch font at
+// the document's size, each piece at its exact character column. A line wider than the
+// page is drawn smaller as a whole, so that no column is lost.
+void renderDocument(const Document& document, QPagedPaintDevice& device);
+// Writes the document as a PDF file. Throws StoreError when the file cannot be written.
+void writePdf(const Document& document, const QString& file);
+
+// The workstation's default printer. When no printer is set up, the document is saved as a
+// PDF under printouts/ in the data directory, and `tell` gives the clerk the file's name:
+// nothing printed is silently lost.
+class SystemPrinter : public Printer {
+public:
+    SystemPrinter(DataDirectory directory, FileSystem& files, const Clock& clock,
+                  std::function<void(const std::string&)> tell);
+    void print(const Document& document) override;
+
+private:
+    DataDirectory directory_;
+    FileSystem& files_;
+    const Clock& clock_;
+    std::function<void(const std::string&)> tell_;
+};
+
+} // namespace roomwright

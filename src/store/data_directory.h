@@ -1,0 +1,59 @@
+#pragma once
+
+#include "store/dates.h"
+#include "store/file_system.h"
+
+#include <optional>
+#include <string>
+
+namespace roomwright {
+
+// Where everything the motel keeps lives. This is the one place that builds a path.
+class DataDirectory {
+public:
+    explicit DataDirectory(Path root) : root_(std::move(root)) {}
+
+    // The directory to use: the --data-dir option, else ROOMWRIGHT_DATA_DIR, else c:/Motel/
+    // on Windows and $XDG_DATA_HOME/roomwright/Motel/ (by default
+    // ~/.local/share/roomwright/Motel/) elsewhere.
+    struct Environment {
+        std::optional<std::string> dataDirOption;
+        std::optional<std::string> dataDirVariable;
+        std::optional<std::string> xdgDataHome;
+        std::optional<std::string> home;
+        bool windows = false;
+    };
+    static DataDirectory locate(const Environment& environment);
+    // The environment of this process.
+    static Environment processEnvironment(std::optional<std::string> dataDirOption);
+
+    const Path& root() const { return root_; }
+    Path room() const { return root_ / "room"; }
+    Path guest() const { return root_ / "guest"; }
+    Path reservation() const { return root_ / "reservation"; }
+    Path shiftClerk() const { return root_ / "shiftclerk"; }
+    Path tax() const { return root_ / "tax"; }
+    Path pet() const { return root_ / "pet"; }
+    Path folio() const { return root_ / "folio"; }
+    Path confirmation() const { return root_ / "confirmation"; }
+    Path greeting() const { return root_ / "greeting"; }
+    Path dailyCharge() const { return root_ / "dailycharge"; }
+    Path totals() const { return root_ / "totals"; }
+    Path message() const { return root_ / "message"; }
+    Path printouts() const { return root_ / "printouts"; }
+
+    // "dailycharge/ 17": the folio number after one blank.
+    Path chargeFile(long folioNumber) const;
+    // "totals/122026": month without leading zero, four-digit year.
+    Path totalsFile(const CivilDate& date) const;
+    // "message/ 17".
+    Path messageFile(long folioNumber) const;
+
+    // Creates the directory and its three subdirectories when they are missing.
+    void ensureExists(FileSystem& files) const;
+
+private:
+    Path root_;
+};
+
+} // namespace roomwright

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+
+namespace roomwright {
+
+using Path = std::filesystem::path;
+
+// A file opened for reading in large blocks.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Fills `into` from the current position; returns the bytes read, fewer only at the
+    // end of the file. Throws StoreError when the read fails.
+    virtual std::size_t read(std::span<std::byte> into) = 0;
+};
+
+// The seam between the data store and the disk. Every byte the store reads or writes goes
+// through one of these calls; the test version injects failures such as a full disk.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Length of the file in bytes; 0 when it does not exist.
+    virtual std::uint64_t size(const Path& file) = 0;
+    // Opens an existing file for reading from its start; nothing when it does not exist.
+    virtual std::unique_ptr<FileReader> openForReading(const Path& file) = 0;
+    // Reads up to `into.size()` bytes at `offset`; returns the bytes read (0 when the file
+    // does not exist or ends before `offset`).
+    virtual std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) = 0;
+    // Writes `bytes` at `offset`, creating the file when it is missing, and flushes them to
+    // the system. Throws StoreError when not every byte could be written; some of them
+    // may have reached the file by then.
+    virtual void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) = 0;
+    // Cuts the file back to `length` bytes.
+    virtual void truncate(const Path& file, std::uint64_t length) = 0;
+    virtual void createDirectories(const Path& directory) = 0;
+};
+
+// The real disk, through the C and C++ standard libraries.
+class DiskFileSystem : public FileSystem {
+public:
+    std::uint64_t size(const Path& file) override;
+    std::unique_ptr<FileReader> openForReading(const Path& file) override;
+    std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) override;
+    void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
+    void truncate(const Path& file, std::uint64_t length) override;
+    void createDirectories(const Path& directory) override;
+};
+
+} // namespace roomwright

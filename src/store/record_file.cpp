@@ -1,0 +1,92 @@
+#include "store/record_file.h"
+
+#include "store/store_error.h"
+
+#include <algorithm>
+#include <string>
+
+namespace roomwright {
+
+namespace {
+constexpr std::size_t kBlockBytes = 1 << 20;
+}
+
+RecordFile::RecordFile(FileSystem& files, Path path, std::size_t slotLength)
+    : files_(files), path_(std::move(path)), slotLength_(slotLength) {}
+
+std::size_t RecordFile::count() const {
+    return static_cast<std::size_t>(files_.size(path_) / slotLength_);
+}
+
+Bytes RecordFile::read(std::size_t n) const {
+    Bytes slot(slotLength_);
+    if (n >= 1) {
+        const std::size_t got =
+            files_.readAt(path_, static_cast<std::uint64_t>(n - 1) * slotLength_, slot);
+        if (got < slotLength_) {
+            std::fill(slot.begin(), slot.end(), std::byte{0});
+        }
+    }
+    return slot;
+}
+
+void RecordFile::write(std::size_t n, const Bytes& slot) {
+    if (slot.size() != slotLength_) {
+        throw StoreError(path_, "write", "a record of " + std::to_string(slot.size()) +
+                                             " bytes does not fit a slot of " +
+                                             std::to_string(slotLength_));
+    }
+    const std::uint64_t lengthBefore = files_.size(path_);
+    const std::size_t records = static_cast<std::size_t>(lengthBefore / slotLength_);
+    if (n < 1 || n > records + 1) {
+        throw StoreError(path_, "write", "record " + std::to_string(n) + " is beyond its end");
+    }
+    const std::uint64_t offset = static_cast<std::uint64_t>(n - 1) * slotLength_;
+    const Bytes before = n <= records ? read(n) : Bytes{};
+    try {
+        files_.write(path_, offset, slot);
+    } catch (const StoreError&) {
+        // Put back what the failed write may have half-changed, then report the failure.
+        try {
+            if (n <= records) {
+                files_.write(path_, offset, before);
+            } else {
+                files_.truncate(path_, lengthBefore);
+            }
+        } catch (const StoreError&) {
+            // The first failure is the one the clerk needs to see.
+        }
+        throw;
+    }
+}
+
+std::size_t RecordFile::append(const Bytes& slot) {
+    const std::size_t n = count() + 1;
+    write(n, slot);
+    return n;
+}
+
+void RecordFile::scan(
+    const std::function<bool(std::size_t n, std::span<const std::byte> slot)>& visit) const {
+    auto reader = files_.openForReading(path_);
+    if (!reader) {
+        return;
+    }
+    const std::size_t slotsPerBlock = std::max<std::size_t>(1, kBlockBytes / slotLength_);
+    Bytes block(slotsPerBlock * slotLength_);
+    std::size_t n = 0;
+    while (true) {
+        const std::size_t got = reader->read(block);
+        const std::size_t whole = got / slotLength_;
+        for (std::size_t i = 0; i < whole; ++i) {
+            if (!visit(++n, std::span<const std::byte>(block).subspan(i * slotLength_, slotLength_))) {
+                return;
+            }
+        }
+        if (got < block.size()) {
+            return;
+        }
+    }
+}
+
+} // namespace roomwright

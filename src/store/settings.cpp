@@ -1,0 +1,89 @@
+#include "store/settings.h"
+
+#include "store/store_error.h"
+
+namespace roomwright {
+
+namespace {
+
+constexpr std::size_t kValueSlot = 10;
+
+RecordFile valueFile(const Store& store, const Path& path) {
+    return RecordFile(store.files(), path, kValueSlot);
+}
+
+float readSingle(const Store& store, const Path& path) {
+    return field::getSingle(valueFile(store, path).read(1), 0);
+}
+
+// Stores the value in record 1, keeping whatever else the slot holds.
+void writeSingle(const Store& store, const Path& path, float value) {
+    RecordFile file = valueFile(store, path);
+    Bytes slot = file.read(1);
+    field::putSingle(slot, 0, value);
+    file.write(1, slot);
+}
+
+constexpr std::int16_t kIntegerCeiling = 32767;
+
+} // namespace
+
+float taxRate(const Store& store) { return readSingle(store, store.directory().tax()); }
+void setTaxRate(const Store& store, float rate) { writeSingle(store, store.directory().tax(), rate); }
+float petFee(const Store& store) { return readSingle(store, store.directory().pet()); }
+void setPetFee(const Store& store, float fee) { writeSingle(store, store.directory().pet(), fee); }
+
+float reminderSwitch(const Store& store) { return readSingle(store, store.directory().greeting()); }
+void setReminderSwitch(const Store& store, float value) {
+    writeSingle(store, store.directory().greeting(), value);
+}
+bool reminderWanted(const Store& store) { return reminderSwitch(store) != 1.0f; }
+
+ShiftClerkRecord shiftAndClerk(const Store& store) { return store.shiftClerk().read(1); }
+void setShiftAndClerk(const Store& store, const ShiftClerkRecord& record) {
+    store.shiftClerk().write(1, record);
+}
+
+long lastFolioNumber(const Store& store) {
+    const Bytes slot = valueFile(store, store.directory().folio()).read(1);
+    const std::int32_t wide = field::getLong(slot, 2);
+    return wide != 0 ? wide : field::getInteger(slot, 0);
+}
+
+long issueFolioNumber(const Store& store) {
+    RecordFile file = valueFile(store, store.directory().folio());
+    Bytes slot = file.read(1);
+    const std::int32_t wide = field::getLong(slot, 2);
+    const long last = wide != 0 ? wide : field::getInteger(slot, 0);
+    if (last < 0) {
+        throw DataError("The folio counter in " + file.path().generic_string() + " holds " +
+                        std::to_string(last) +
+                        ", which is not a folio number. No folio number was issued.");
+    }
+    if (last >= kLastFolioNumber) {
+        throw DataError("The folio counter in " + file.path().generic_string() +
+                        " has reached " + std::to_string(kLastFolioNumber) +
+                        ", the last folio number this system can keep. No folio number was issued.");
+    }
+    const long next = last + 1;
+    if (next < kIntegerCeiling) {
+        field::putInteger(slot, 0, static_cast<std::int16_t>(next));
+    } else {
+        field::putInteger(slot, 0, kIntegerCeiling);
+        field::putLong(slot, 2, static_cast<std::int32_t>(next));
+    }
+    file.write(1, slot);
+    return next;
+}
+
+float lastConfirmationNumber(const Store& store) {
+    return readSingle(store, store.directory().confirmation());
+}
+
+float issueConfirmationNumber(const Store& store) {
+    const float next = lastConfirmationNumber(store) + 1.0f;
+    writeSingle(store, store.directory().confirmation(), next);
+    return next;
+}
+
+} // namespace roomwright

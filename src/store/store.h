@@ -1,0 +1,85 @@
+#pragma once
+
+#include "store/data_directory.h"
+#include "store/layout.h"
+#include "store/records.h"
+
+#include <optional>
+#include <utility>
+
+namespace roomwright {
+
+// A record file read and written as records of one type.
+template <class Record> class Table {
+public:
+    Table(FileSystem& files, Path path) : file_(files, std::move(path), Record::slotLength) {}
+
+    const Path& path() const { return file_.path(); }
+    std::size_t count() const { return file_.count(); }
+    Record read(std::size_t n) const { return decode<Record>(file_.read(n)); }
+    void write(std::size_t n, const Record& record) { file_.write(n, encode(record)); }
+    std::size_t append(const Record& record) { return file_.append(encode(record)); }
+
+    // Visits records 1 to N in one pass; `visit(n, record)` returns false to stop.
+    template <class Visit> void scan(Visit visit) const {
+        file_.scan([&](std::size_t n, std::span<const std::byte> slot) {
+            return visit(n, decode<Record>(slot));
+        });
+    }
+    // The first record that satisfies `match`, with its record number.
+    template <class Match> std::optional<std::pair<std::size_t, Record>> findFirst(Match match) const {
+        std::optional<std::pair<std::size_t, Record>> found;
+        scan([&](std::size_t n, Record record) {
+            if (match(record)) {
+                found.emplace(n, std::move(record));
+                return false;
+            }
+            return true;
+        });
+        return found;
+    }
+    // Every record that satisfies `match`, in record order.
+    template <class Match> std::vector<Record> select(Match match) const {
+        std::vector<Record> records;
+        scan([&](std::size_t, Record record) {
+            if (match(record)) {
+                records.push_back(std::move(record));
+            }
+            return true;
+        });
+        return records;
+    }
+    std::vector<Record> all() const {
+        return select([](const Record&) { return true; });
+    }
+
+private:
+    RecordFile file_;
+};
+
+// The motel's data: the data directory seen through a file system.
+class Store {
+public:
+    Store(DataDirectory directory, FileSystem& files)
+        : directory_(std::move(directory)), files_(files) {}
+
+    const DataDirectory& directory() const { return directory_; }
+    FileSystem& files() const { return files_; }
+
+    Table<RoomRecord> rooms() const { return {files_, directory_.room()}; }
+    Table<GuestRecord> guests() const { return {files_, directory_.guest()}; }
+    Table<ReservationRecord> reservations() const { return {files_, directory_.reservation()}; }
+    Table<MessageRecord> messages(long folioNumber) const {
+        return {files_, directory_.messageFile(folioNumber)};
+    }
+    Table<TotalsRecord> totals(const CivilDate& month) const {
+        return {files_, directory_.totalsFile(month)};
+    }
+    Table<ShiftClerkRecord> shiftClerk() const { return {files_, directory_.shiftClerk()}; }
+
+private:
+    DataDirectory directory_;
+    FileSystem& files_;
+};
+
+} // namespace roomwright

@@ -1,0 +1,19 @@
+#pragma once
+
+class QLabel;
+class QWidget;
+class QString;
+
+namespace roomwright {
+
+// Windows stand at fixed places given in twips (1/1440 inch) from the screen's top-left
+// corner, converted at the screen's logical DPI.
+int twipsToPixels(int twips, double logicalDpi);
+void placeAt(QWidget* window, int topTwips, int leftTwips);
+
+// Names a control for the keyboard and for screen readers: its object name, and the
+// accessible name of its label (the label becomes its buddy) or of its caption.
+void nameControl(QWidget* control, const char* objectName, const QString& accessibleName);
+void labelControl(QLabel* label, QWidget* control);
+
+} // namespace roomwright

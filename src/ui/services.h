@@ -1,0 +1,62 @@
+#pragma once
+
+#include "print/printer.h"
+#include "store/clock.h"
+#include "store/store.h"
+#include "ui/dialogs.h"
+
+#include <QWidget>
+
+namespace roomwright {
+
+// Every window of the program, by what it is.
+enum class WindowId {
+    Main,          // Form1
+    MainMenu,      // Form2
+    RoomInventory, // Form3
+    RoomList,      // Form4
+    UnsoldRooms,   // Form5
+    CheckIn,       // Form6
+    TaxRate,       // Form7
+    PetFee,        // Form8
+    GuestFolio,    // Form9
+    ShiftClerk,    // Form10
+    Reservations,  // reservations menu
+    Greetings,     // Form27
+};
+
+// Opens and closes windows by what they are, so that a window never needs to know how
+// another one is built. A window that this build does not have yet opens as nothing.
+class Navigator {
+public:
+    virtual ~Navigator() = default;
+    // Loads the window (or brings it forward when it is open) and returns it.
+    virtual QWidget* open(WindowId id) = 0;
+    virtual void close(WindowId id) = 0;
+    virtual QWidget* find(WindowId id) const = 0;
+};
+
+// What every window works with: the data, the clock, message boxes, the printer and the
+// other windows.
+struct Services {
+    Store store;
+    Clock& clock;
+    Dialogs& dialogs;
+    Printer& printer;
+    Navigator& windows;
+};
+
+// A window of the program: a top-level widget that the navigator loads.
+class DeskWindow : public QWidget {
+public:
+    explicit DeskWindow(Services& services) : services_(services) {
+        setAttribute(Qt::WA_DeleteOnClose);
+    }
+    // Runs each time the window is loaded.
+    virtual void Form_Load() = 0;
+
+protected:
+    Services& services_;
+};
+
+} // namespace roomwright

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/desk.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+namespace roomwright::testing {
+
+// Message boxes that answer themselves: every box is recorded, and questions take their
+// answers from a queue (No when it is empty).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+        bool question;
+    };
+
+    void inform(QWidget*, const QString& title, const QString& text) override {
+        shown.push_back({title, text, false});
+    }
+    bool ask(QWidget*, const QString& title, const QString& text) override {
+        shown.push_back({title, text, true});
+        if (answers.empty()) {
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<Shown> shown;
+    std::deque<bool> answers;
+};
+
+// A desk on a fresh data directory, at a set day and time, with a printer that keeps what
+// it is sent and message boxes that answer themselves.
+class DeskTest : public ::testing::Test {
+protected:
+    DeskTest();
+    ~DeskTest() override;
+
+    // Moves the clock.
+    void setNow(CivilDate today, TimeOfDay now);
+    // The window of that kind, loaded and cast to its class.
+    template <class Form> Form* openForm(WindowId id) {
+        auto* form = dynamic_cast<Form*>(desk.open(id));
+        EXPECT_NE(form, nullptr);
+        return form;
+    }
+    template <class Form> Form* findForm(WindowId id) {
+        return dynamic_cast<Form*>(desk.find(id));
+    }
+
+    TempDir temp;
+    DataDirectory directory;
+    DiskFileSystem files;
+    Store store;
+    FixedClock clock;
+    ScriptedDialogs dialogs;
+    CapturingPrinter printer;
+    Desk desk;
+};
+
+} // namespace roomwright::testing

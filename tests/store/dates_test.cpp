@@ -1,0 +1,60 @@
+#include "store/dates.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace roomwright {
+namespace {
+
+TEST(CivilDate, CountsDaysSinceThirtiethDecember1899) {
+    EXPECT_EQ((CivilDate{1899, 12, 30}.serial()), 0);
+    EXPECT_EQ((CivilDate{1900, 1, 1}.serial()), 2);
+    EXPECT_EQ((CivilDate{2026, 12, 7}.serial()), 46363);
+    EXPECT_EQ(CivilDate::fromSerial(46363), (CivilDate{2026, 12, 7}));
+    EXPECT_EQ((CivilDate{2024, 2, 28}.plusDays(1)), (CivilDate{2024, 2, 29}));
+    EXPECT_EQ((CivilDate{2026, 12, 31}.plusDays(1)), (CivilDate{2027, 1, 1}));
+    // A stored date with a time of day is the day it falls on.
+    EXPECT_EQ(CivilDate::fromStored(46363.75), (CivilDate{2026, 12, 7}));
+}
+
+TEST(CivilDate, GarbageInAStoredDateNeverBreaksTheCalendar) {
+    EXPECT_EQ(CivilDate::fromStored(1e300), CivilDate{});
+    EXPECT_EQ(CivilDate::fromStored(-1e300), CivilDate{});
+    EXPECT_EQ(CivilDate::fromStored(std::numeric_limits<double>::quiet_NaN()), CivilDate{});
+}
+
+TEST(ShortDate, IsMonthDayFourDigitYear) {
+    EXPECT_EQ(shortDate({2026, 12, 7}), "12/7/2026");
+    EXPECT_EQ(shortDate({2027, 1, 1}), "1/1/2027");
+    EXPECT_EQ(parseShortDate("12/7/2026"), (CivilDate{2026, 12, 7}));
+    EXPECT_EQ(parseShortDate(" 01/09/2027 "), (CivilDate{2027, 1, 9}));
+    EXPECT_FALSE(parseShortDate("2/30/2026"));
+    EXPECT_FALSE(parseShortDate("12/7/2026x"));
+    EXPECT_FALSE(parseShortDate("tomorrow"));
+}
+
+TEST(LongTime, IsTwelveHourClockWithAmOrPm) {
+    EXPECT_EQ(longTime({15, 42, 10, 0}), "3:42:10 PM");
+    EXPECT_EQ(longTime({0, 5, 0, 0}), "12:05:00 AM");
+    EXPECT_EQ(longTime({11, 59, 59, 999}), "11:59:59 AM");
+    EXPECT_EQ(longTime({12, 0, 0, 0}), "12:00:00 PM");
+}
+
+TEST(MorningTest, PassesOnlyWhenTheTimeTextEndsInAm) {
+    EXPECT_TRUE(isMorning(longTime({11, 59, 0, 0})));
+    EXPECT_FALSE(isMorning(longTime({12, 0, 0, 0})));
+    EXPECT_TRUE(isMorning(longTime({0, 0, 0, 0})));
+    EXPECT_FALSE(isMorning("09:30:00"));
+    EXPECT_FALSE(isMorning(""));
+}
+
+TEST(MonthYear, NamesTheTotalsFileFromTheDateParts) {
+    EXPECT_EQ(monthYear({2026, 12, 31}), "122026");
+    EXPECT_EQ(monthYear({2027, 1, 1}), "12027");
+    EXPECT_EQ(monthYear({2026, 1, 15}), "12026");
+    EXPECT_EQ(monthYear({2026, 10, 1}), "102026");
+}
+
+} // namespace
+} // namespace roomwright

@@ -1,0 +1,85 @@
+#include "store/numbers.h"
+
+#include <gtest/gtest.h>
+
+namespace roomwright {
+namespace {
+
+TEST(NumberText, BlankBeforeANumberThatIsNotNegativeAndMinusBeforeANegativeOne) {
+    EXPECT_EQ(numberText(65.0), " 65");
+    EXPECT_EQ(numberText(7.8), " 7.8");
+    EXPECT_EQ(numberText(-20.0), "-20");
+    EXPECT_EQ(numberText(0.0), " 0");
+    EXPECT_EQ(numberText(-0.0), " 0");
+    EXPECT_EQ(numberText(12.5), " 12.5");
+    EXPECT_EQ(numberText(1234567.0), " 1234567");
+    EXPECT_EQ(plainNumber(45.5), "45.5");
+    EXPECT_EQ(plainNumber(-27.2), "-27.2");
+}
+
+TEST(NumberText, ADoubleShowsFifteenSignificantDigitsNotTheShortestRoundTrip) {
+    EXPECT_EQ(numberText(72.8 * 3), " 218.4");
+    EXPECT_EQ(numberText(72.8 - 100), "-27.2");
+    EXPECT_EQ(numberText(0.1 + 0.2), " 0.3");
+    EXPECT_EQ(plainNumber(65 + 65 * 0.12), "72.8");
+}
+
+TEST(NumberText, ASingleShowsSevenSignificantDigits) {
+    EXPECT_EQ(plainNumber(59.95f), "59.95");
+    EXPECT_EQ(plainNumber(0.09f), "0.09");
+    EXPECT_EQ(plainNumber(45.5f), "45.5");
+    EXPECT_EQ(numberText(0.12f * 65.0f), " 7.8");
+    EXPECT_EQ(plainNumber(1.0f / 3.0f), "0.3333333");
+}
+
+TEST(NumberText, WholeNumbersASingleHoldsExactlyKeepEveryDigit) {
+    EXPECT_EQ(plainNumber(16777216.0f), "16777216");
+    EXPECT_EQ(numberText(40000.0f), " 40000");
+}
+
+TEST(NumberText, NumbersBeyondTheDigitsUseTheExponentForm) {
+    EXPECT_EQ(plainNumber(123456789.5f), "1.234568E+08");
+    EXPECT_EQ(plainNumber(0.0000001f), "1E-07");
+}
+
+TEST(LeadingNumber, TakesTheNumberTheTextBeginsWith) {
+    EXPECT_DOUBLE_EQ(leadingNumber("45.50"), 45.5);
+    EXPECT_DOUBLE_EQ(leadingNumber("  .09"), 0.09);
+    EXPECT_DOUBLE_EQ(leadingNumber("9%"), 9.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("-3abc"), -3.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("1e2x"), 100.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("1e"), 1.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber(""), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("-"), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("."), 0.0);
+    EXPECT_DOUBLE_EQ(leadingNumber("1e999"), 0.0);
+}
+
+TEST(StrictNumber, SaysWhenTheTextIsNotANumber) {
+    EXPECT_EQ(strictNumber(" 45.5 "), 45.5);
+    EXPECT_EQ(strictNumber("-.5"), -0.5);
+    EXPECT_EQ(strictNumber("59.95"), 59.95);
+    EXPECT_FALSE(strictNumber(""));
+    EXPECT_FALSE(strictNumber("   "));
+    EXPECT_FALSE(strictNumber("45x"));
+    EXPECT_FALSE(strictNumber("4 5"));
+    EXPECT_FALSE(strictNumber("abc"));
+    EXPECT_FALSE(strictNumber("1e999"));
+}
+
+TEST(RoundToCents, HalvesGoToTheEvenDigit) {
+    EXPECT_DOUBLE_EQ(roundToCents(0.125), 0.12);
+    EXPECT_DOUBLE_EQ(roundToCents(0.135), 0.14);
+    EXPECT_DOUBLE_EQ(roundToCents(2.675), 2.68);
+    EXPECT_DOUBLE_EQ(roundToCents(1.005), 1.0);
+    EXPECT_DOUBLE_EQ(roundToCents(-0.125), -0.12);
+    EXPECT_DOUBLE_EQ(roundToCents(7.799999), 7.8);
+    // The tax of one night: amounts times a Single rate.
+    EXPECT_DOUBLE_EQ(roundToCents(65.0 * static_cast<double>(0.12f)), 7.8);
+    EXPECT_DOUBLE_EQ(roundToCents(50.0 * static_cast<double>(0.09f)), 4.5);
+    EXPECT_DOUBLE_EQ(roundToCents(12.5 * static_cast<double>(0.09f)), 1.13);
+}
+
+} // namespace
+} // namespace roomwright

@@ -1,0 +1,24 @@
+#include "support/faulty_file_system.h"
+
+#include "store/store_error.h"
+
+#include <algorithm>
+
+namespace roomwright::testing {
+
+void FaultyFileSystem::write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) {
+    if (goodWrites_ && *goodWrites_ <= 0) {
+        ++failures_;
+        const std::size_t landed = std::min(bytesThatLand_, bytes.size());
+        if (landed > 0) {
+            DiskFileSystem::write(file, offset, bytes.first(landed));
+        }
+        throw StoreError(file, "write", "No space left on device");
+    }
+    if (goodWrites_) {
+        --*goodWrites_;
+    }
+    DiskFileSystem::write(file, offset, bytes);
+}
+
+} // namespace roomwright::testing
