@@ -1,0 +1,29 @@
+#pragma once
+
+#include "store/store.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace roomwright {
+
+template <class Record> using Found = std::optional<std::pair<std::size_t, Record>>;
+
+// The room entry that every room list shows: the room number as stored (4 characters), two
+// blanks, the room type as stored (10 characters).
+std::string roomEntry(const RoomRecord& room);
+// The room a list entry names: its first three characters.
+std::string roomOfEntry(std::string_view entry);
+
+// The first room whose number, right-trimmed, equals `roomNumber`.
+Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);
+
+// The in-house guest of a room: the first record in house whose room number, right-trimmed,
+// equals `roomNumber`. A departed guest of the same room is never taken.
+Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber);
+// The in-house guest whose folio number is `folioNumber`.
+Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber);
+
+} // namespace roomwright
