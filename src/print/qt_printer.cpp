@@ -12,10 +12,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace roomwright {
 
-void renderDocument(const Document& document, QPagedPaintDevice& device) {
+bool renderDocument(const Document& document, QPagedPaintDevice& device) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -30,7 +31,10 @@ void renderDocument(const Document& document, QPagedPaintDevice& device) {
         }
     }
 
-    QPainter painter(&device);
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
     painter.setFont(font);
     const QFontMetricsF metrics(font, &device);
     const double charWidth = metrics.horizontalAdvance(QLatin1Char('M'));
@@ -51,15 +55,15 @@ void renderDocument(const Document& document, QPagedPaintDevice& device) {
         }
         y += lineHeight;
     }
+    return painter.end();
 }
 
 void writePdf(const Document& document, const QString& file) {
     QPdfWriter writer(file);
     writer.setTitle(QString::fromStdString(document.title()));
     writer.setResolution(300);
-    renderDocument(document, writer);
-    // QPdfWriter reports nothing itself; an empty or missing file means the write failed.
-    if (QFileInfo(file).size() == 0) {
+    // QPdfWriter says no more than that it could not draw; an empty file means the same.
+    if (!renderDocument(document, writer) || QFileInfo(file).size() == 0) {
         throw StoreError(file.toStdString(), "write", "the PDF could not be written");
     }
 }
@@ -72,7 +76,10 @@ void SystemPrinter::print(const Document& document) {
     if (!QPrinterInfo::defaultPrinter().isNull()) {
         QPrinter printer(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
         printer.setDocName(QString::fromStdString(document.title()));
-        renderDocument(document, printer);
+        if (!renderDocument(document, printer)) {
+            throw std::runtime_error("The printer " + printer.printerName().toStdString() +
+                                     " did not take the printout \"" + document.title() + "\".");
+        }
         return;
     }
     files_.createDirectories(directory_.printouts());

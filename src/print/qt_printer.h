@@ -14,8 +14,9 @@ namespace roomwright {
 
 // Draws a document on a page device (a printer or a PDF writer) in a fixed-pitch font at
 // the document's size, each piece at its exact character column. A line wider than the
-// page is drawn smaller as a whole, so that no column is lost.
-void renderDocument(const Document& document, QPagedPaintDevice& device);
+// page is drawn smaller as a whole, so that no column is lost. Returns false when the device
+// would not take the drawing.
+bool renderDocument(const Document& document, QPagedPaintDevice& device);
 // Writes the document as a PDF file. Throws StoreError when the file cannot be written.
 void writePdf(const Document& document, const QString& file);
 

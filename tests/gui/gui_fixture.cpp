@@ -1,6 +1,11 @@
 #include "gui/gui_fixture.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace roomwright::testing {
@@ -16,6 +21,25 @@ DeskTest::~DeskTest() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         delete window;
     }
+}
+
+std::vector<QString> controlsWithoutNameOrFocus(QWidget* window) {
+    std::vector<QString> faults;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        const bool interactive = qobject_cast<QAbstractButton*>(control) ||
+                                 qobject_cast<QComboBox*>(control) ||
+                                 (qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control->parent())) ||
+                                 qobject_cast<QTextEdit*>(control) ||
+                                 qobject_cast<QAbstractItemView*>(control);
+        if (!interactive || qobject_cast<QAbstractItemView*>(control->parent()) ||
+            qobject_cast<QComboBox*>(control->parentWidget())) {
+            continue;
+        }
+        if (control->accessibleName().isEmpty() || control->focusPolicy() == Qt::NoFocus) {
+            faults.push_back(control->objectName());
+        }
+    }
+    return faults;
 }
 
 void DeskTest::setNow(CivilDate today, TimeOfDay now) { clock.set(today, now); }

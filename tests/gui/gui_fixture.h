@@ -69,3 +69,11 @@ protected:
 };
 
 } // namespace roomwright::testing
+
+namespace roomwright::testing {
+
+// Every button, box, list and check box of the window can take the keyboard focus and has
+// an accessible name; lists the ones that do not.
+std::vector<QString> controlsWithoutNameOrFocus(QWidget* window);
+
+} // namespace roomwright::testing

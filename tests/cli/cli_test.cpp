@@ -1,0 +1,136 @@
+#include "cli/commands.h"
+
+#include "store/charges.h"
+#include "store/settings.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace roomwright {
+namespace {
+
+using testing::TempDir;
+using testing::writeFile;
+
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() { directory.ensureExists(files); }
+
+    // Runs the tool on the test's data directory; returns the exit code.
+    int run(std::vector<std::string> arguments) {
+        out.str("");
+        err.str("");
+        arguments.insert(arguments.begin(), {"--data-dir", directory.root().string()});
+        return runCli(arguments, out, err);
+    }
+
+    TempDir temp;
+    DataDirectory directory{temp.path() / "Motel"};
+    DiskFileSystem files;
+    Store store{directory, files};
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(CliTest, InitCreatesTheTree) {
+    TempDir other;
+    std::ostringstream o;
+    std::ostringstream e;
+    const Path root = other.path() / "new" / "Motel";
+    EXPECT_EQ(runCli({"--data-dir", root.string(), "init"}, o, e), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(root / "dailycharge"));
+    EXPECT_TRUE(std::filesystem::is_directory(root / "totals"));
+    EXPECT_TRUE(std::filesystem::is_directory(root / "message"));
+}
+
+TEST_F(CliTest, DumpRoomsShowsEveryFieldAsCsv) {
+    RoomRecord room;
+    room.RoomNumber = "101";
+    room.RoomType = "NQ1";
+    room.Rate = 45.5f;
+    room.CleanFlag = "Y";
+    room.VacantFlag = "N";
+    room.OrderFlag = "K";
+    room.Comment = "Window, \"stuck\"";
+    store.rooms().append(room);
+    store.rooms().append(RoomRecord{}); // all zero bytes: NULs removed like blanks
+    EXPECT_EQ(run({"dump", "rooms"}), 0);
+    EXPECT_EQ(out.str(),
+              "Record,RoomNumber,RoomType,Rate,CleanFlag,VacantFlag,OrderFlag,Comment\n"
+              "1,101,NQ1,45.5,Y,N,K,\"Window, \"\"stuck\"\"\"\n"
+              "2,,,0,,,,\n");
+}
+
+TEST_F(CliTest, DumpGuestsHasEveryNamedFieldInLayoutOrder) {
+    GuestRecord guest;
+    guest.LastName = "Müller";
+    guest.ArrivalDate = CivilDate{2026, 12, 7}.stored();
+    guest.FolioNumber = 17;
+    store.guests().append(guest);
+    EXPECT_EQ(run({"dump", "guests"}), 0);
+    std::istringstream lines(out.str());
+    std::string header;
+    std::string row;
+    std::getline(lines, header);
+    std::getline(lines, row);
+    EXPECT_EQ(header, "Record,LastName,FirstName,Address,City,State,Zip,DriversLicense,Comment,Company,"
+                      "CardNumber,CardExpireMonth,CardExpireYear,Adults,Children,Phone,Clerk,Shift,"
+                      "RoomNumber,Days,PayCode,ArrivalTime,ArrivalDate,DepartureTime,DepartureDate,Rate,"
+                      "FolioNumber,Email,Cell,CardType,CheckOutMark");
+    EXPECT_EQ(row, "1,Müller,,,,,,,,,,,,,,,,,,0,,,2026-12-07,,1899-12-30,0,17,,,,");
+}
+
+TEST_F(CliTest, DumpSettingsTotalsChargesAndMessages) {
+    setTaxRate(store, 0.09f);
+    ShiftClerkRecord onDuty;
+    onDuty.Shift = "A";
+    onDuty.ClerkInitials = "JS";
+    setShiftAndClerk(store, onDuty);
+    issueFolioNumber(store);
+    EXPECT_EQ(run({"dump", "settings"}), 0);
+    EXPECT_EQ(out.str(), "Name,Value\nTaxRate,0.09\nPetFee,0\nFolioCounter,1\nConfirmationCounter,0\n"
+                         "Greeting,0\nShift,A\nClerkInitials,JS\n");
+
+    postItem(store, 1, "101  ", Category::RoomRent, 59.95, {2026, 12, 7});
+    EXPECT_EQ(run({"dump", "totals", "12", "2026"}), 0);
+    EXPECT_NE(out.str().find("Slot,Field,Amount\n0,RoomRent,59.95\n1,Reserved1,0\n"), std::string::npos);
+    EXPECT_NE(out.str().find("\n17,Reserved4,0\n"), std::string::npos);
+
+    EXPECT_EQ(run({"dump", "charges", "1"}), 0);
+    EXPECT_EQ(out.str(), "RoomNumber,Shift,Clerk,PostDate,Code,Description,Amount,Tax,FolioNumber\n"
+                         "101,A,JS,2026-12-07,E,Room Rent,59.95,,1\n");
+
+    MessageRecord message;
+    message.FolioNumber = 1;
+    message.MessageText = "Line one\nline two";
+    store.messages(1).append(message);
+    EXPECT_EQ(run({"dump", "messages", "1"}), 0);
+    EXPECT_EQ(out.str(), "Record,FolioNumber,RoomNumber,From,To,MessageDate,MessageText,DeletedFlag\n"
+                         "1,1,,,,1899-12-30,\"Line one\nline two\",0\n");
+}
+
+TEST_F(CliTest, AMalformedChargeLineIsReportedAndTheRestStillShown) {
+    writeFile(directory.chargeFile(5), "garbage\r\n\"101  \",\"A\",\"JS\",#2026-12-07#,\"C\",\"Cash\",5,,5,,\"-----\",\"-----\",,,,,,\r\n");
+    EXPECT_EQ(run({"dump", "charges", "5"}), 1);
+    EXPECT_NE(out.str().find("101,A,JS,2026-12-07,C,Cash,5,,5"), std::string::npos);
+    EXPECT_NE(err.str().find("line 1:"), std::string::npos);
+}
+
+TEST_F(CliTest, MistakesGoToStandardErrorWithANonZeroExit) {
+    EXPECT_NE(run({}), 0);
+    EXPECT_NE(run({"frobnicate"}), 0);
+    EXPECT_NE(run({"dump", "totals", "13", "2026"}), 0);
+    EXPECT_NE(err.str().find("MONTH"), std::string::npos);
+    EXPECT_NE(run({"dump", "charges", "x"}), 0);
+    EXPECT_NE(run({"--today", "2026-02-30", "init"}), 0);
+    EXPECT_NE(run({"--time", "25:00:00", "init"}), 0);
+    EXPECT_NE(run({"dump", "rooms", "extra"}), 0);
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_NE(out.str().find("dump charges FOLIO"), std::string::npos);
+}
+
+} // namespace
+} // namespace roomwright

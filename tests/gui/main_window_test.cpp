@@ -1,0 +1,162 @@
+#include "frontdesk/main_window.h"
+#include "gui/gui_fixture.h"
+#include "setup/greetings_window.h"
+#include "store/settings.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace roomwright::testing {
+namespace {
+
+class MainWindowTest : public DeskTest {
+protected:
+    void addGuest(const char* room, const char* last, const char* first, CivilDate departure,
+                  bool departed = false) {
+        GuestRecord guest;
+        guest.RoomNumber = room;
+        guest.LastName = last;
+        guest.FirstName = first;
+        guest.DepartureDate = departure.stored();
+        if (departed) {
+            guest.CheckOutMark = "*";
+        }
+        store.guests().append(guest);
+    }
+    std::vector<QString> listed(Form1* form) {
+        std::vector<QString> lines;
+        for (int i = 0; i < form->List1->count(); ++i) {
+            lines.push_back(form->List1->item(i)->text());
+        }
+        return lines;
+    }
+    const CivilDate today{2026, 12, 7};
+};
+
+TEST_F(MainWindowTest, InTheMorningListsTodaysDepartures) {
+    addGuest("101", "Smith", "Ann", today);
+    addGuest("102", "Gone", "Already", today, true);
+    addGuest("103", "Stays", "Over", today.plusDays(1));
+    setNow(today, {11, 59, 0, 0});
+    auto* form = openForm<Form1>(WindowId::Main);
+    EXPECT_EQ(form->windowTitle(), "Roomwright Version 7.0");
+    EXPECT_EQ(form->Label1->text(), "12/7/2026");
+    EXPECT_EQ(form->Label2->text(), "11:59:00 AM");
+    EXPECT_EQ(form->Label3->text(), "1234567 Motel Inc.");
+    EXPECT_EQ(form->Label7->text(), "Checking out today");
+    EXPECT_TRUE(form->Command11->isVisible());
+    EXPECT_EQ(listed(form), std::vector<QString>{"101  Smith, Ann"});
+}
+
+TEST_F(MainWindowTest, FromNoonOnTheListStaysEmptyAndTheReportButtonHidden) {
+    addGuest("101", "Smith", "Ann", today);
+    setNow(today, {12, 0, 0, 0});
+    auto* form = openForm<Form1>(WindowId::Main);
+    EXPECT_FALSE(form->Command11->isVisible());
+    EXPECT_TRUE(listed(form).empty());
+    // Past midnight the window still shows what its load found.
+    setNow(today.plusDays(1), {0, 0, 5, 0});
+    form->Timer1_Timer();
+    EXPECT_EQ(form->Label2->text(), "12:00:05 AM");
+    EXPECT_TRUE(listed(form).empty());
+}
+
+TEST_F(MainWindowTest, TheClockIsRefreshedJustAfterEachSecondBegins) {
+    setNow(today, {15, 42, 10, 250});
+    auto* form = openForm<Form1>(WindowId::Main);
+    EXPECT_EQ(form->Label2->text(), "3:42:10 PM");
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_GE(form->Timer1->interval(), 750);
+    EXPECT_LE(form->Timer1->interval(), 760);
+    setNow(today, {15, 42, 11, 3});
+    form->Timer1_Timer();
+    EXPECT_EQ(form->Label2->text(), "3:42:11 PM");
+    EXPECT_GE(form->Timer1->interval(), 995);
+}
+
+TEST_F(MainWindowTest, TheGreetingsWindowOpensUnlessSwitchedOff) {
+    openForm<Form1>(WindowId::Main);
+    EXPECT_NE(findForm<Form27>(WindowId::Greetings), nullptr);
+    findForm<Form27>(WindowId::Greetings)->close();
+    findForm<Form1>(WindowId::Main)->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    setReminderSwitch(store, 1.0f);
+    openForm<Form1>(WindowId::Main);
+    EXPECT_EQ(findForm<Form27>(WindowId::Greetings), nullptr);
+}
+
+TEST_F(MainWindowTest, ExitClosesTheMainWindow) {
+    setReminderSwitch(store, 1.0f);
+    auto* form = openForm<Form1>(WindowId::Main);
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(desk.find(WindowId::Main), nullptr);
+}
+
+TEST_F(MainWindowTest, AGuestFileThatCannotBeReadIsToldNotSwallowed) {
+    std::filesystem::create_directories(directory.guest()); // a folder where the file should be
+    setReminderSwitch(store, 1.0f);
+    setNow(today, {9, 0, 0, 0});
+    auto* form = openForm<Form1>(WindowId::Main);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "ATTENTION!");
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QString::fromStdString(directory.guest().generic_string())))
+        << dialogs.shown[0].text.toStdString();
+    EXPECT_TRUE(form->isVisible()); // the desk stays usable
+}
+
+TEST_F(MainWindowTest, EveryControlHasANameAndTakesTheKeyboard) {
+    auto* form = openForm<Form1>(WindowId::Main);
+    EXPECT_TRUE(controlsWithoutNameOrFocus(form).empty());
+    EXPECT_EQ(form->List1->accessibleName(), "Checking out today");
+    EXPECT_TRUE(controlsWithoutNameOrFocus(findForm<Form27>(WindowId::Greetings)).empty());
+}
+
+class GreetingsTest : public DeskTest {};
+
+TEST_F(GreetingsTest, OnAFirstStartBothRemindersShowWithTheirButtons) {
+    auto* form = openForm<Form27>(WindowId::Greetings);
+    EXPECT_EQ(form->windowTitle(), "Greetings");
+    EXPECT_EQ(form->Label1->text(), "I'm showing that you haven't entered room inventory yet. To do that, ");
+    EXPECT_EQ(form->Label2->text(), "I'm showing that you haven't entered you tax amount. To do that, ");
+    EXPECT_TRUE(form->Command1->isVisible());
+    EXPECT_TRUE(form->Command2->isVisible());
+    EXPECT_EQ(form->Check1->text(), "Don't show this screen again");
+}
+
+TEST_F(GreetingsTest, OnceRoomsAndTaxAreInBothLinesSaySo) {
+    store.rooms().append(RoomRecord{});
+    setTaxRate(store, 0.09f);
+    auto* form = openForm<Form27>(WindowId::Greetings);
+    EXPECT_EQ(form->Label1->text(), "Your room inventory has been entered.");
+    EXPECT_EQ(form->Label2->text(), "Your tax amount has been entered.");
+    EXPECT_FALSE(form->Command1->isVisible());
+    EXPECT_FALSE(form->Command2->isVisible());
+}
+
+TEST_F(GreetingsTest, AZeroOrNegativeTaxRateCountsAsNotEntered) {
+    setTaxRate(store, -0.09f);
+    auto* form = openForm<Form27>(WindowId::Greetings);
+    EXPECT_TRUE(form->Command2->isVisible());
+}
+
+TEST_F(GreetingsTest, TheSwitchIsStoredAtOnceOnTickAndUntick) {
+    auto* form = openForm<Form27>(WindowId::Greetings);
+    QTest::mouseClick(form->Check1, Qt::LeftButton, {}, QPoint(8, form->Check1->height() / 2));
+    EXPECT_EQ(reminderSwitch(store), 1.0f);
+    EXPECT_FALSE(reminderWanted(store));
+    form->Check1->setFocus();
+    QTest::keyClick(form->Check1, Qt::Key_Space);
+    EXPECT_EQ(reminderSwitch(store), 0.0f);
+    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(desk.find(WindowId::Greetings), nullptr);
+}
+
+} // namespace
+} // namespace roomwright::testing

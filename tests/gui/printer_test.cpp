@@ -1,0 +1,53 @@
+#include "gui/gui_fixture.h"
+#include "print/qt_printer.h"
+
+#include <QPrinterInfo>
+
+namespace roomwright::testing {
+namespace {
+
+Document sample() {
+    Document page("Folio 17");
+    page.text(std::string(57, ' ') + "Temporary Motel Inc.").endLine();
+    page.text(std::string(140, '-')).endLine();
+    for (int i = 0; i < 120; ++i) { // more than one page
+        page.text("101").tab(85).number(72.8).endLine();
+    }
+    return page;
+}
+
+TEST(PdfPrintout, IsWrittenAsAPdfFile) {
+    TempDir temp;
+    const Path file = temp.path() / "folio.pdf";
+    writePdf(sample(), QString::fromStdString(file.string()));
+    const std::string bytes = readFile(file);
+    ASSERT_GT(bytes.size(), 500u);
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+}
+
+TEST(PdfPrintout, AFileThatCannotBeWrittenIsReported) {
+    TempDir temp;
+    writeFile(temp.path() / "blocker", "x");
+    const Path file = temp.path() / "blocker" / "folio.pdf";
+    EXPECT_THROW(writePdf(sample(), QString::fromStdString(file.string())), std::exception);
+}
+
+TEST(SystemPrinter, WithoutAPrinterThePrintoutIsSavedAndTheClerkToldWhere) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "this machine has a printer set up";
+    }
+    TempDir temp;
+    DiskFileSystem files;
+    const DataDirectory directory(temp.path() / "Motel");
+    FixedClock clock({2026, 12, 7}, {15, 42, 10, 0});
+    std::vector<std::string> told;
+    SystemPrinter printer(directory, files, clock, [&](const std::string& message) { told.push_back(message); });
+    printer.print(sample());
+    const Path expected = directory.printouts() / "2026-12-07 154210 Folio 17.pdf";
+    EXPECT_TRUE(std::filesystem::exists(expected));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find(expected.generic_string()), std::string::npos);
+}
+
+} // namespace
+} // namespace roomwright::testing

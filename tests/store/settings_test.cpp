@@ -1,0 +1,102 @@
+#include "store/settings.h"
+
+#include "store/store_error.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace roomwright {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+class SettingsTest : public ::testing::Test {
+protected:
+    TempDir temp;
+    DiskFileSystem files;
+    Store store{DataDirectory(temp.path()), files};
+
+    void setFolioSlot(std::int16_t integer, std::int32_t wide) {
+        std::string slot(10, '\0');
+        std::memcpy(slot.data(), &integer, 2);
+        std::memcpy(slot.data() + 2, &wide, 4);
+        writeFile(store.directory().folio(), slot);
+    }
+};
+
+TEST_F(SettingsTest, ANewDirectoryReadsZeroAndIssuesOneFirst) {
+    EXPECT_EQ(taxRate(store), 0.0f);
+    EXPECT_EQ(petFee(store), 0.0f);
+    EXPECT_EQ(lastFolioNumber(store), 0);
+    EXPECT_EQ(reminderSwitch(store), 0.0f);
+    EXPECT_TRUE(reminderWanted(store));
+    EXPECT_EQ(shiftAndClerk(store).Shift.str(), std::string(1, '\0'));
+    EXPECT_EQ(issueFolioNumber(store), 1);
+    EXPECT_EQ(issueFolioNumber(store), 2);
+    EXPECT_EQ(issueConfirmationNumber(store), 1.0f);
+    EXPECT_EQ(issueConfirmationNumber(store), 2.0f);
+    EXPECT_EQ(readFile(store.directory().folio()), std::string("\x02\0\0\0\0\0\0\0\0\0", 10));
+}
+
+TEST_F(SettingsTest, SettingsAreStoredAsSinglesInTenByteSlots) {
+    setTaxRate(store, 0.09f);
+    setPetFee(store, 10.0f);
+    EXPECT_EQ(taxRate(store), 0.09f);
+    EXPECT_EQ(petFee(store), 10.0f);
+    const std::string tax = readFile(store.directory().tax());
+    ASSERT_EQ(tax.size(), 10u);
+    float stored;
+    std::memcpy(&stored, tax.data(), 4);
+    EXPECT_EQ(stored, 0.09f);
+    EXPECT_EQ(tax.substr(4), std::string(6, '\0'));
+}
+
+TEST_F(SettingsTest, OnlyExactlyOneSilencesTheReminder) {
+    for (const float value : {0.0f, 0.5f, 2.0f, -1.0f}) {
+        setReminderSwitch(store, value);
+        EXPECT_TRUE(reminderWanted(store)) << value;
+    }
+    setReminderSwitch(store, 1.0f);
+    EXPECT_FALSE(reminderWanted(store));
+}
+
+TEST_F(SettingsTest, ShiftAndClerkRoundTrip) {
+    ShiftClerkRecord onDuty;
+    onDuty.Shift = "B";
+    onDuty.ClerkInitials = "JSX";
+    setShiftAndClerk(store, onDuty);
+    EXPECT_EQ(readFile(store.directory().shiftClerk()), "JSB");
+    EXPECT_EQ(shiftAndClerk(store).ClerkInitials.str(), "JS");
+}
+
+TEST_F(SettingsTest, TheFolioCounterGoesOnPast32767InTheWideField) {
+    setFolioSlot(32766, 0);
+    EXPECT_EQ(issueFolioNumber(store), 32767);
+    EXPECT_EQ(readFile(store.directory().folio()), std::string("\xFF\x7F\xFF\x7F\0\0\0\0\0\0", 10));
+    EXPECT_EQ(issueFolioNumber(store), 32768);
+    EXPECT_EQ(readFile(store.directory().folio()), std::string("\xFF\x7F\x00\x80\0\0\0\0\0\0", 10));
+    EXPECT_EQ(lastFolioNumber(store), 32768);
+}
+
+TEST_F(SettingsTest, TheFolioCounterRefusesOnlyPastWhatASingleHoldsExactly) {
+    setFolioSlot(32767, kLastFolioNumber - 1);
+    EXPECT_EQ(issueFolioNumber(store), kLastFolioNumber);
+    EXPECT_THROW(issueFolioNumber(store), DataError);
+    EXPECT_EQ(lastFolioNumber(store), kLastFolioNumber);
+
+    setFolioSlot(-5, 0); // a counter nobody can have written
+    EXPECT_THROW(issueFolioNumber(store), DataError);
+}
+
+TEST_F(SettingsTest, AConfirmationCounterKeepsEverythingElseInItsSlot) {
+    writeFile(store.directory().confirmation(), std::string("\0\0\x80\x3F" "abcdef", 10)); // 1.0f
+    EXPECT_EQ(issueConfirmationNumber(store), 2.0f);
+    EXPECT_EQ(readFile(store.directory().confirmation()).substr(4), "abcdef");
+}
+
+} // namespace
+} // namespace roomwright
