@@ -10,7 +10,7 @@ namespace roomwright {
 
 // Builds and keeps the program's windows: at most one of each, as the front desk works.
 class Desk : public Navigator {
-public:
+  public:
     Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer);
 
     QWidget* open(WindowId id) override;
@@ -19,7 +19,7 @@ public:
 
     Services& services() { return services_; }
 
-private:
+  private:
     DeskWindow* create(WindowId id);
 
     Services services_;

@@ -39,7 +39,7 @@ const char* const kHelp =
     "  dump messages FOLIO        the messages of a stay\n";
 
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -54,9 +54,8 @@ long wholeNumber(const std::string& text, const char* what, long low, long high)
     const auto value = strictNumber(text);
     if (!value || *value != static_cast<double>(static_cast<long>(*value)) || *value < low ||
         *value > high) {
-        throw UsageError(std::string(what) + " must be a whole number from " +
-                         std::to_string(low) + " to " + std::to_string(high) + ", not \"" +
-                         text + "\"");
+        throw UsageError(std::string(what) + " must be a whole number from " + std::to_string(low) +
+                         " to " + std::to_string(high) + ", not \"" + text + "\"");
     }
     return static_cast<long>(*value);
 }
@@ -100,8 +99,8 @@ int dumpTotals(Context& c, const std::string& monthText, const std::string& year
 int dumpCharges(Context& c, const std::string& folioText) {
     const long folio = wholeNumber(folioText, "FOLIO", 0, kLastFolioNumber);
     const ParsedCharges charges = readCharges(c.store, folio);
-    writeCsvRow(c.out, {"RoomNumber", "Shift", "Clerk", "PostDate", "Code", "Description",
-                        "Amount", "Tax", "FolioNumber"});
+    writeCsvRow(c.out, {"RoomNumber", "Shift", "Clerk", "PostDate", "Code", "Description", "Amount",
+                        "Tax", "FolioNumber"});
     for (const ChargeLine& line : charges.lines) {
         writeCsvRow(c.out, {dumpText(line.RoomNumber), dumpText(line.Shift), dumpText(line.Clerk),
                             dumpDate(line.PostDate.stored()), dumpText(line.Code),
@@ -117,7 +116,8 @@ int dumpCharges(Context& c, const std::string& folioText) {
 
 int dump(Context& c, const std::vector<std::string>& words) {
     if (words.size() < 2) {
-        throw UsageError("usage: roomwright-cli dump rooms|guests|reservations|settings|totals|charges|messages");
+        throw UsageError("usage: roomwright-cli dump "
+                         "rooms|guests|reservations|settings|totals|charges|messages");
     }
     const std::string& what = words[1];
     if (what == "rooms") {
@@ -196,20 +196,23 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             } else if (option == "--today") {
                 const auto date = isoDate(optionValue(option));
                 if (!date) {
-                    throw UsageError("--today takes a date as YYYY-MM-DD, not \"" + arguments[i] + "\"");
+                    throw UsageError("--today takes a date as YYYY-MM-DD, not \"" + arguments[i] +
+                                     "\"");
                 }
                 today = *date;
             } else if (option == "--time") {
                 const auto time = isoTime(optionValue(option));
                 if (!time) {
-                    throw UsageError("--time takes a time as HH:MM:SS, not \"" + arguments[i] + "\"");
+                    throw UsageError("--time takes a time as HH:MM:SS, not \"" + arguments[i] +
+                                     "\"");
                 }
                 now = *time;
             } else {
                 throw UsageError("unknown option " + option + "; see roomwright-cli --help");
             }
         }
-        const std::vector<std::string> words(arguments.begin() + static_cast<long>(i), arguments.end());
+        const std::vector<std::string> words(arguments.begin() + static_cast<long>(i),
+                                             arguments.end());
         if (words.empty()) {
             throw UsageError("no command given; see roomwright-cli --help");
         }
@@ -222,7 +225,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
-            out << "The data directory is ready: " << store.directory().root().generic_string() << '\n';
+            out << "The data directory is ready: " << store.directory().root().generic_string()
+                << '\n';
             return 0;
         }
         if (words[0] == "dump") {

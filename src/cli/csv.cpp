@@ -40,6 +40,8 @@ std::string dumpDate(double stored) {
     return buffer;
 }
 
-void CsvColumns::single(const char* name, std::size_t, float value) { add(name, plainNumber(value)); }
+void CsvColumns::single(const char* name, std::size_t, float value) {
+    add(name, plainNumber(value));
+}
 
 } // namespace roomwright

@@ -19,7 +19,7 @@ std::string dumpDate(double stored);
 
 // Collects a record's named fields, in layout order, as dump columns.
 class CsvColumns {
-public:
+  public:
     template <std::size_t W> void text(const char* name, std::size_t, const Text<W>& value) {
         add(name, dumpText(value.str()));
     }
@@ -29,7 +29,7 @@ public:
     std::vector<std::string> names;
     std::vector<std::string> values;
 
-private:
+  private:
     void add(const char* name, std::string value) {
         names.emplace_back(name);
         values.push_back(std::move(value));

@@ -38,8 +38,9 @@ Form1::Form1(Services& services) : DeskWindow(services) {
     Label2 = label(this, "Label2", QString());
     Label3 = label(this, "Label3", QStringLiteral("1234567 Motel Inc."));
     Label7 = label(this, "Label7", QStringLiteral("Checking out today"));
-    Label8 = label(this, "Label8",
-                   QStringLiteral("Note, it is recommended that you do the night audit before midnight."));
+    Label8 = label(
+        this, "Label8",
+        QStringLiteral("Note, it is recommended that you do the night audit before midnight."));
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
     labelControl(Label7, List1);
@@ -74,8 +75,8 @@ Form1::Form1(Services& services) : DeskWindow(services) {
     header->addWidget(Label2, 1, 1, Qt::AlignRight);
 
     auto* tasks = new QVBoxLayout;
-    for (QPushButton* b : {Command1, Command2, Command7, Command5, Command6, Command9, Command3,
-                           Command11}) {
+    for (QPushButton* b :
+         {Command1, Command2, Command7, Command5, Command6, Command9, Command3, Command11}) {
         b->setMinimumHeight(32);
         tasks->addWidget(b);
     }
@@ -117,7 +118,8 @@ void Form1::Form_Load() {
     List1->clear();
     guarded(services_.dialogs, this, [&] {
         if (morning) {
-            for (const std::string& line : departuresToday(services_.store, services_.clock.today())) {
+            for (const std::string& line :
+                 departuresToday(services_.store, services_.clock.today())) {
                 List1->addItem(QString::fromStdString(line));
             }
         }
@@ -146,12 +148,24 @@ void Form1::Command1_Click() {
     }
 }
 
-void Form1::Command2_Click() { services_.windows.open(WindowId::GuestFolio); }
-void Form1::Command7_Click() { services_.windows.open(WindowId::GuestFolio); }
-void Form1::Command5_Click() { services_.windows.open(WindowId::RoomList); }
-void Form1::Command6_Click() { services_.windows.open(WindowId::UnsoldRooms); }
-void Form1::Command9_Click() { services_.windows.open(WindowId::Reservations); }
-void Form1::Command3_Click() { services_.windows.open(WindowId::MainMenu); }
+void Form1::Command2_Click() {
+    services_.windows.open(WindowId::GuestFolio);
+}
+void Form1::Command7_Click() {
+    services_.windows.open(WindowId::GuestFolio);
+}
+void Form1::Command5_Click() {
+    services_.windows.open(WindowId::RoomList);
+}
+void Form1::Command6_Click() {
+    services_.windows.open(WindowId::UnsoldRooms);
+}
+void Form1::Command9_Click() {
+    services_.windows.open(WindowId::Reservations);
+}
+void Form1::Command3_Click() {
+    services_.windows.open(WindowId::MainMenu);
+}
 
 // The housekeeping report comes with its own window work; until then the button does nothing.
 void Form1::Command11_Click() {}

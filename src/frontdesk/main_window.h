@@ -12,16 +12,16 @@ namespace roomwright {
 // The main window: the clerk's home screen.
 class Form1 : public DeskWindow {
     Q_OBJECT
-public:
+  public:
     explicit Form1(Services& services);
 
     void Form_Load() override;
 
-    QLabel* Label1;  // today's date
-    QLabel* Label2;  // the running clock
-    QLabel* Label3;  // the motel name line
-    QLabel* Label7;  // "Checking out today"
-    QLabel* Label8;  // the night audit note
+    QLabel* Label1; // today's date
+    QLabel* Label2; // the running clock
+    QLabel* Label3; // the motel name line
+    QLabel* Label7; // "Checking out today"
+    QLabel* Label8; // the night audit note
     QListWidget* List1;
     QTimer* Timer1;
     QPushButton* Command1;  // Check In
@@ -34,7 +34,7 @@ public:
     QPushButton* Command11; // Print Housekeeping Report
     QPushButton* Command4;  // Exit
 
-public slots:
+  public slots:
     void Command1_Click();
     void Command2_Click();
     void Command7_Click();
@@ -46,7 +46,7 @@ public slots:
     void Command4_Click();
     void Timer1_Timer();
 
-private:
+  private:
     void scheduleClock();
 };
 

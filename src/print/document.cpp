@@ -25,8 +25,12 @@ Document& Document::text(std::string_view text) {
     return *this;
 }
 
-Document& Document::number(double value) { return text(numberText(value)); }
-Document& Document::number(float value) { return text(numberText(value)); }
+Document& Document::number(double value) {
+    return text(numberText(value));
+}
+Document& Document::number(float value) {
+    return text(numberText(value));
+}
 
 Document& Document::tab(int column) {
     if (column < 1) {

@@ -9,7 +9,7 @@ namespace roomwright {
 // A printout as a line printer sees it: a font size and lines of text pieces, each piece
 // starting at a character column counted from 1.
 class Document {
-public:
+  public:
     struct Piece {
         int column;
         std::string text;
@@ -38,7 +38,7 @@ public:
     // Every line printed so far, the unfinished one included.
     std::vector<Line> lines() const;
 
-private:
+  private:
     std::string title_;
     int fontSize_;
     std::vector<Line> done_;

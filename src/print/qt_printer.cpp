@@ -2,8 +2,8 @@
 
 #include "store/store_error.h"
 
-#include <QFontDatabase>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
@@ -26,8 +26,9 @@ bool renderDocument(const Document& document, QPagedPaintDevice& device) {
     int widest = 1;
     for (const Document::Line& line : lines) {
         for (const Document::Piece& piece : line) {
-            widest = std::max(widest, piece.column - 1 +
-                                          static_cast<int>(QString::fromStdString(piece.text).size()));
+            widest =
+                std::max(widest, piece.column - 1 +
+                                     static_cast<int>(QString::fromStdString(piece.text).size()));
         }
     }
 
@@ -51,7 +52,8 @@ bool renderDocument(const Document& document, QPagedPaintDevice& device) {
             y = metrics.ascent();
         }
         for (const Document::Piece& piece : line) {
-            painter.drawText(QPointF((piece.column - 1) * charWidth, y), QString::fromStdString(piece.text));
+            painter.drawText(QPointF((piece.column - 1) * charWidth, y),
+                             QString::fromStdString(piece.text));
         }
         y += lineHeight;
     }

@@ -24,12 +24,12 @@ void writePdf(const Document& document, const QString& file);
 // PDF under printouts/ in the data directory, and `tell` gives the clerk the file's name:
 // nothing printed is silently lost.
 class SystemPrinter : public Printer {
-public:
+  public:
     SystemPrinter(DataDirectory directory, FileSystem& files, const Clock& clock,
                   std::function<void(const std::string&)> tell);
     void print(const Document& document) override;
 
-private:
+  private:
     DataDirectory directory_;
     FileSystem& files_;
     const Clock& clock_;

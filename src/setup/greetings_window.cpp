@@ -16,7 +16,8 @@ Form27::Form27(Services& services) : DeskWindow(services) {
     setWindowTitle(QStringLiteral("Greetings"));
 
     Label1 = new QLabel(
-        QStringLiteral("I'm showing that you haven't entered room inventory yet. To do that, "), this);
+        QStringLiteral("I'm showing that you haven't entered room inventory yet. To do that, "),
+        this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Command1 = new QPushButton(QStringLiteral("click here"), this);
     nameControl(Command1, "Command1", QStringLiteral("click here: room inventory"));
@@ -78,6 +79,8 @@ void Form27::Check1_Click() {
             [&] { setReminderSwitch(services_.store, ticked ? 1.0f : 0.0f); });
 }
 
-void Form27::Command3_Click() { close(); }
+void Form27::Command3_Click() {
+    close();
+}
 
 } // namespace roomwright

@@ -116,8 +116,8 @@ std::optional<std::string> readLine(const std::vector<std::string>& fields, Char
     if (!folio || *folio != std::trunc(*folio) || std::fabs(*folio) > 1e9) {
         return "the folio number is not a whole number";
     }
-    line = ChargeLine{*room, *shift, *clerk, *date, *code, *description, *amount, tax,
-                      static_cast<long>(*folio)};
+    line = ChargeLine{
+        *room, *shift, *clerk, *date, *code, *description, *amount, tax, static_cast<long>(*folio)};
     return std::nullopt;
 }
 
@@ -174,11 +174,12 @@ ParsedCharges parseChargeFile(std::string_view bytes, const std::string& fileNam
         }
         ChargeLine line;
         const auto fields = splitFields(text);
-        const auto problem = fields ? readLine(*fields, line)
-                                    : std::optional<std::string>("a quote or number sign is not closed");
+        const auto problem =
+            fields ? readLine(*fields, line)
+                   : std::optional<std::string>("a quote or number sign is not closed");
         if (problem) {
-            parsed.problems.push_back(fileName + ", line " + std::to_string(lineNumber) +
-                                      ": " + *problem + "; the line was skipped.");
+            parsed.problems.push_back(fileName + ", line " + std::to_string(lineNumber) + ": " +
+                                      *problem + "; the line was skipped.");
         } else {
             parsed.lines.push_back(std::move(line));
         }

@@ -18,7 +18,7 @@ struct ChargeLine {
     CivilDate PostDate;
     std::string Code;
     std::string Description;
-    double Amount = 0;        // read back as the decimal text it was written as
+    double Amount = 0;         // read back as the decimal text it was written as
     std::optional<double> Tax; // never written; a reader computes the tax of room rent
     long FolioNumber = 0;
 };

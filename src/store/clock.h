@@ -7,7 +7,7 @@ namespace roomwright {
 // Today's date and the time of day. Windows and operations ask this seam, never the system
 // clock, so that tests and scheduled runs can stand at any moment.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual CivilDate today() const = 0;
     virtual TimeOfDay now() const = 0;
@@ -15,7 +15,7 @@ public:
 
 // The workstation's own clock, in local time.
 class SystemClock : public Clock {
-public:
+  public:
     CivilDate today() const override;
     TimeOfDay now() const override;
 };
@@ -23,7 +23,7 @@ public:
 // A clock that stands where it is set: for tests, and for command-line runs that say which
 // day and time they act at.
 class FixedClock : public Clock {
-public:
+  public:
     FixedClock(CivilDate today, TimeOfDay now) : today_(today), now_(now) {}
     CivilDate today() const override { return today_; }
     TimeOfDay now() const override { return now_; }
@@ -32,7 +32,7 @@ public:
         now_ = now;
     }
 
-private:
+  private:
     CivilDate today_;
     TimeOfDay now_;
 };

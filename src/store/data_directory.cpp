@@ -16,7 +16,9 @@ std::optional<std::string> variable(const char* name) {
     return std::string(value);
 }
 
-std::string folioName(long folioNumber) { return numberText(static_cast<double>(folioNumber)); }
+std::string folioName(long folioNumber) {
+    return numberText(static_cast<double>(folioNumber));
+}
 
 } // namespace
 
@@ -39,7 +41,8 @@ DataDirectory DataDirectory::locate(const Environment& environment) {
     return DataDirectory(base / "roomwright" / "Motel");
 }
 
-DataDirectory::Environment DataDirectory::processEnvironment(std::optional<std::string> dataDirOption) {
+DataDirectory::Environment
+DataDirectory::processEnvironment(std::optional<std::string> dataDirOption) {
     Environment environment;
     environment.dataDirOption = std::move(dataDirOption);
     environment.dataDirVariable = variable("ROOMWRIGHT_DATA_DIR");
@@ -51,11 +54,17 @@ DataDirectory::Environment DataDirectory::processEnvironment(std::optional<std::
     return environment;
 }
 
-Path DataDirectory::chargeFile(long folioNumber) const { return dailyCharge() / folioName(folioNumber); }
+Path DataDirectory::chargeFile(long folioNumber) const {
+    return dailyCharge() / folioName(folioNumber);
+}
 
-Path DataDirectory::totalsFile(const CivilDate& date) const { return totals() / monthYear(date); }
+Path DataDirectory::totalsFile(const CivilDate& date) const {
+    return totals() / monthYear(date);
+}
 
-Path DataDirectory::messageFile(long folioNumber) const { return message() / folioName(folioNumber); }
+Path DataDirectory::messageFile(long folioNumber) const {
+    return message() / folioName(folioNumber);
+}
 
 void DataDirectory::ensureExists(FileSystem& files) const {
     for (const Path& directory : {root_, dailyCharge(), totals(), message()}) {

@@ -10,7 +10,7 @@ namespace roomwright {
 
 // Where everything the motel keeps lives. This is the one place that builds a path.
 class DataDirectory {
-public:
+  public:
     explicit DataDirectory(Path root) : root_(std::move(root)) {}
 
     // The directory to use: the --data-dir option, else ROOMWRIGHT_DATA_DIR, else c:/Motel/
@@ -52,7 +52,7 @@ public:
     // Creates the directory and its three subdirectories when they are missing.
     void ensureExists(FileSystem& files) const;
 
-private:
+  private:
     Path root_;
 };
 

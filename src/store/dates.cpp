@@ -40,9 +40,13 @@ int daysInMonth(int year, int month) {
 
 } // namespace
 
-long CivilDate::serial() const { return daysFromCivil(year, month, day) - kEpoch; }
+long CivilDate::serial() const {
+    return daysFromCivil(year, month, day) - kEpoch;
+}
 
-CivilDate CivilDate::fromSerial(long serial) { return civilFromDays(serial + kEpoch); }
+CivilDate CivilDate::fromSerial(long serial) {
+    return civilFromDays(serial + kEpoch);
+}
 
 CivilDate CivilDate::fromStored(double stored) {
     // Keep far-off garbage inside a range the calendar arithmetic handles.

@@ -37,7 +37,7 @@ bool seekTo(std::FILE* f, std::uint64_t offset) {
 }
 
 class DiskReader : public FileReader {
-public:
+  public:
     DiskReader(Path file, FilePtr handle) : file_(std::move(file)), handle_(std::move(handle)) {}
 
     std::size_t read(std::span<std::byte> into) override {
@@ -51,7 +51,7 @@ public:
 
     bool seek(std::uint64_t offset) { return seekTo(handle_.get(), offset); }
 
-private:
+  private:
     Path file_;
     FilePtr handle_;
 };

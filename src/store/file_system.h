@@ -12,7 +12,7 @@ using Path = std::filesystem::path;
 
 // A file opened for reading in large blocks.
 class FileReader {
-public:
+  public:
     virtual ~FileReader() = default;
     // Fills `into` from the current position; returns the bytes read, fewer only at the
     // end of the file. Throws StoreError when the read fails.
@@ -22,7 +22,7 @@ public:
 // The seam between the data store and the disk. Every byte the store reads or writes goes
 // through one of these calls; the test version injects failures such as a full disk.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // Length of the file in bytes; 0 when it does not exist.
     virtual std::uint64_t size(const Path& file) = 0;
@@ -30,11 +30,13 @@ public:
     virtual std::unique_ptr<FileReader> openForReading(const Path& file) = 0;
     // Reads up to `into.size()` bytes at `offset`; returns the bytes read (0 when the file
     // does not exist or ends before `offset`).
-    virtual std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) = 0;
+    virtual std::size_t readAt(const Path& file, std::uint64_t offset,
+                               std::span<std::byte> into) = 0;
     // Writes `bytes` at `offset`, creating the file when it is missing, and flushes them to
     // the system. Throws StoreError when not every byte could be written; some of them
     // may have reached the file by then.
-    virtual void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) = 0;
+    virtual void write(const Path& file, std::uint64_t offset,
+                       std::span<const std::byte> bytes) = 0;
     // Cuts the file back to `length` bytes.
     virtual void truncate(const Path& file, std::uint64_t length) = 0;
     virtual void createDirectories(const Path& directory) = 0;
@@ -42,7 +44,7 @@ public:
 
 // The real disk, through the C and C++ standard libraries.
 class DiskFileSystem : public FileSystem {
-public:
+  public:
     std::uint64_t size(const Path& file) override;
     std::unique_ptr<FileReader> openForReading(const Path& file) override;
     std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) override;

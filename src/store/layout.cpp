@@ -25,12 +25,13 @@ namespace field {
 namespace {
 
 template <class T> void putLittle(std::span<std::byte> slot, std::size_t offset, T value) {
-    static_assert(std::endian::native == std::endian::little || std::endian::native == std::endian::big);
+    static_assert(std::endian::native == std::endian::little ||
+                  std::endian::native == std::endian::big);
     std::byte bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
     for (std::size_t i = 0; i < sizeof(T); ++i) {
-        slot[offset + i] = std::endian::native == std::endian::little ? bytes[i]
-                                                                       : bytes[sizeof(T) - 1 - i];
+        slot[offset + i] =
+            std::endian::native == std::endian::little ? bytes[i] : bytes[sizeof(T) - 1 - i];
     }
 }
 
@@ -38,7 +39,7 @@ template <class T> T getLittle(std::span<const std::byte> slot, std::size_t offs
     std::byte bytes[sizeof(T)];
     for (std::size_t i = 0; i < sizeof(T); ++i) {
         bytes[i] = std::endian::native == std::endian::little ? slot[offset + i]
-                                                               : slot[offset + sizeof(T) - 1 - i];
+                                                              : slot[offset + sizeof(T) - 1 - i];
     }
     T value;
     std::memcpy(&value, bytes, sizeof(T));
@@ -47,7 +48,8 @@ template <class T> T getLittle(std::span<const std::byte> slot, std::size_t offs
 
 } // namespace
 
-void putText(std::span<std::byte> slot, std::size_t offset, std::size_t width, std::string_view utf8) {
+void putText(std::span<std::byte> slot, std::size_t offset, std::size_t width,
+             std::string_view utf8) {
     std::string bytes = toCp1252(utf8);
     bytes.resize(width, ' ');
     std::memcpy(slot.data() + offset, bytes.data(), width);
@@ -57,8 +59,12 @@ std::string getText(std::span<const std::byte> slot, std::size_t offset, std::si
     return fromCp1252(std::string_view(reinterpret_cast<const char*>(slot.data() + offset), width));
 }
 
-void putSingle(std::span<std::byte> slot, std::size_t offset, float value) { putLittle(slot, offset, value); }
-float getSingle(std::span<const std::byte> slot, std::size_t offset) { return getLittle<float>(slot, offset); }
+void putSingle(std::span<std::byte> slot, std::size_t offset, float value) {
+    putLittle(slot, offset, value);
+}
+float getSingle(std::span<const std::byte> slot, std::size_t offset) {
+    return getLittle<float>(slot, offset);
+}
 void putInteger(std::span<std::byte> slot, std::size_t offset, std::int16_t value) {
     putLittle(slot, offset, value);
 }
@@ -71,8 +77,12 @@ void putLong(std::span<std::byte> slot, std::size_t offset, std::int32_t value) 
 std::int32_t getLong(std::span<const std::byte> slot, std::size_t offset) {
     return getLittle<std::int32_t>(slot, offset);
 }
-void putDate(std::span<std::byte> slot, std::size_t offset, double value) { putLittle(slot, offset, value); }
-double getDate(std::span<const std::byte> slot, std::size_t offset) { return getLittle<double>(slot, offset); }
+void putDate(std::span<std::byte> slot, std::size_t offset, double value) {
+    putLittle(slot, offset, value);
+}
+double getDate(std::span<const std::byte> slot, std::size_t offset) {
+    return getLittle<double>(slot, offset);
+}
 
 } // namespace field
 

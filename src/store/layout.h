@@ -18,7 +18,7 @@ std::string trimBlanks(std::string_view text);
 // of Windows-1252, cut or padded on the right with blanks. A field never assigned holds W NUL
 // characters, which is how a record built from scratch stores it.
 template <std::size_t W> class Text {
-public:
+  public:
     static constexpr std::size_t width = W;
 
     Text() : value_(W, '\0') {}
@@ -33,13 +33,14 @@ public:
 
     friend bool operator==(const Text&, const Text&) = default;
 
-private:
+  private:
     std::string value_;
 };
 
 // Little-endian field access on a slot.
 namespace field {
-void putText(std::span<std::byte> slot, std::size_t offset, std::size_t width, std::string_view utf8);
+void putText(std::span<std::byte> slot, std::size_t offset, std::size_t width,
+             std::string_view utf8);
 std::string getText(std::span<const std::byte> slot, std::size_t offset, std::size_t width);
 void putSingle(std::span<std::byte> slot, std::size_t offset, float value);
 float getSingle(std::span<const std::byte> slot, std::size_t offset);
@@ -57,34 +58,42 @@ double getDate(std::span<const std::byte> slot, std::size_t offset);
 // (reserved fields, the unused tail of the slot) are carried in `stored` unchanged.
 
 class SlotWriter {
-public:
+  public:
     explicit SlotWriter(Bytes& slot) : slot_(slot) {}
     template <std::size_t W> void text(const char*, std::size_t offset, const Text<W>& value) {
         field::putText(slot_, offset, W, value.str());
     }
-    void single(const char*, std::size_t offset, float value) { field::putSingle(slot_, offset, value); }
-    void date(const char*, std::size_t offset, double value) { field::putDate(slot_, offset, value); }
+    void single(const char*, std::size_t offset, float value) {
+        field::putSingle(slot_, offset, value);
+    }
+    void date(const char*, std::size_t offset, double value) {
+        field::putDate(slot_, offset, value);
+    }
 
-private:
+  private:
     Bytes& slot_;
 };
 
 class SlotReader {
-public:
+  public:
     explicit SlotReader(std::span<const std::byte> slot) : slot_(slot) {}
     template <std::size_t W> void text(const char*, std::size_t offset, Text<W>& value) {
         value = field::getText(slot_, offset, W);
     }
-    void single(const char*, std::size_t offset, float& value) { value = field::getSingle(slot_, offset); }
-    void date(const char*, std::size_t offset, double& value) { value = field::getDate(slot_, offset); }
+    void single(const char*, std::size_t offset, float& value) {
+        value = field::getSingle(slot_, offset);
+    }
+    void date(const char*, std::size_t offset, double& value) {
+        value = field::getDate(slot_, offset);
+    }
 
-private:
+  private:
     std::span<const std::byte> slot_;
 };
 
 template <class Record> Bytes encode(const Record& record) {
-    Bytes slot = record.stored.size() == Record::slotLength ? record.stored
-                                                            : Bytes(Record::slotLength);
+    Bytes slot =
+        record.stored.size() == Record::slotLength ? record.stored : Bytes(Record::slotLength);
     SlotWriter writer(slot);
     Record::layout(writer, record);
     return slot;

@@ -10,7 +10,9 @@ std::string roomEntry(const RoomRecord& room) {
     return number + "  " + type;
 }
 
-std::string roomOfEntry(std::string_view entry) { return std::string(entry.substr(0, 3)); }
+std::string roomOfEntry(std::string_view entry) {
+    return std::string(entry.substr(0, 3));
+}
 
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber) {
     return store.rooms().findFirst(

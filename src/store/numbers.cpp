@@ -57,7 +57,8 @@ std::string signedText(double value, int significant, bool blankForPositive) {
         return blankForPositive ? " 0" : "0";
     }
     const bool negative = value < 0.0;
-    std::string magnitude = std::isinf(value) ? "1E+308" : magnitudeText(std::fabs(value), significant);
+    std::string magnitude =
+        std::isinf(value) ? "1E+308" : magnitudeText(std::fabs(value), significant);
     if (magnitude == "0") {
         return blankForPositive ? " 0" : "0";
     }
@@ -67,7 +68,9 @@ std::string signedText(double value, int significant, bool blankForPositive) {
     return blankForPositive ? " " + magnitude : magnitude;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // Length of the number at the start of `text` (sign, digits, point, digits, exponent),
 // 0 when there is none.
@@ -115,10 +118,18 @@ double toDouble(std::string_view number) {
 
 } // namespace
 
-std::string numberText(double value) { return signedText(value, 15, true); }
-std::string numberText(float value) { return signedText(value, 7, true); }
-std::string plainNumber(double value) { return signedText(value, 15, false); }
-std::string plainNumber(float value) { return signedText(value, 7, false); }
+std::string numberText(double value) {
+    return signedText(value, 15, true);
+}
+std::string numberText(float value) {
+    return signedText(value, 7, true);
+}
+std::string plainNumber(double value) {
+    return signedText(value, 15, false);
+}
+std::string plainNumber(float value) {
+    return signedText(value, 7, false);
+}
 
 double leadingNumber(std::string_view text) {
     std::size_t start = 0;

@@ -32,9 +32,9 @@ Bytes RecordFile::read(std::size_t n) const {
 
 void RecordFile::write(std::size_t n, const Bytes& slot) {
     if (slot.size() != slotLength_) {
-        throw StoreError(path_, "write", "a record of " + std::to_string(slot.size()) +
-                                             " bytes does not fit a slot of " +
-                                             std::to_string(slotLength_));
+        throw StoreError(path_, "write",
+                         "a record of " + std::to_string(slot.size()) +
+                             " bytes does not fit a slot of " + std::to_string(slotLength_));
     }
     const std::uint64_t lengthBefore = files_.size(path_);
     const std::size_t records = static_cast<std::size_t>(lengthBefore / slotLength_);
@@ -79,7 +79,8 @@ void RecordFile::scan(
         const std::size_t got = reader->read(block);
         const std::size_t whole = got / slotLength_;
         for (std::size_t i = 0; i < whole; ++i) {
-            if (!visit(++n, std::span<const std::byte>(block).subspan(i * slotLength_, slotLength_))) {
+            if (!visit(++n,
+                       std::span<const std::byte>(block).subspan(i * slotLength_, slotLength_))) {
                 return;
             }
         }

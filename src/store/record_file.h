@@ -14,7 +14,7 @@ using Bytes = std::vector<std::byte>;
 // Every write is a whole slot or nothing: when the disk refuses part of a slot, the file is
 // put back as it was before the error is reported.
 class RecordFile {
-public:
+  public:
     RecordFile(FileSystem& files, Path path, std::size_t slotLength);
 
     const Path& path() const { return path_; }
@@ -30,9 +30,10 @@ public:
     std::size_t append(const Bytes& slot);
     // Visits records 1 to N in order, reading the file in large blocks in one pass.
     // The visitor returns false to stop.
-    void scan(const std::function<bool(std::size_t n, std::span<const std::byte> slot)>& visit) const;
+    void
+    scan(const std::function<bool(std::size_t n, std::span<const std::byte> slot)>& visit) const;
 
-private:
+  private:
     FileSystem& files_;
     Path path_;
     std::size_t slotLength_;

@@ -176,9 +176,9 @@ enum class TotalsSlot : std::size_t {
 struct TotalsRecord {
     static constexpr std::size_t slotLength = 180;
     static constexpr std::array<const char*, 18> fieldNames = {
-        "RoomRent", "Reserved1",  "PetFee",   "Copies",          "Stamp", "WiFi",
-        "Fax",      "Visa",       "MasterCard", "Discover",      "AmericanExpress", "Cash",
-        "Check",    "RollAway",   "Other",    "Reserved2",       "Reserved3", "Reserved4"};
+        "RoomRent", "Reserved1", "PetFee",     "Copies",    "Stamp",           "WiFi",
+        "Fax",      "Visa",      "MasterCard", "Discover",  "AmericanExpress", "Cash",
+        "Check",    "RollAway",  "Other",      "Reserved2", "Reserved3",       "Reserved4"};
 
     std::array<float, 18> slots{};
     Bytes stored;

@@ -28,18 +28,32 @@ constexpr std::int16_t kIntegerCeiling = 32767;
 
 } // namespace
 
-float taxRate(const Store& store) { return readSingle(store, store.directory().tax()); }
-void setTaxRate(const Store& store, float rate) { writeSingle(store, store.directory().tax(), rate); }
-float petFee(const Store& store) { return readSingle(store, store.directory().pet()); }
-void setPetFee(const Store& store, float fee) { writeSingle(store, store.directory().pet(), fee); }
+float taxRate(const Store& store) {
+    return readSingle(store, store.directory().tax());
+}
+void setTaxRate(const Store& store, float rate) {
+    writeSingle(store, store.directory().tax(), rate);
+}
+float petFee(const Store& store) {
+    return readSingle(store, store.directory().pet());
+}
+void setPetFee(const Store& store, float fee) {
+    writeSingle(store, store.directory().pet(), fee);
+}
 
-float reminderSwitch(const Store& store) { return readSingle(store, store.directory().greeting()); }
+float reminderSwitch(const Store& store) {
+    return readSingle(store, store.directory().greeting());
+}
 void setReminderSwitch(const Store& store, float value) {
     writeSingle(store, store.directory().greeting(), value);
 }
-bool reminderWanted(const Store& store) { return reminderSwitch(store) != 1.0f; }
+bool reminderWanted(const Store& store) {
+    return reminderSwitch(store) != 1.0f;
+}
 
-ShiftClerkRecord shiftAndClerk(const Store& store) { return store.shiftClerk().read(1); }
+ShiftClerkRecord shiftAndClerk(const Store& store) {
+    return store.shiftClerk().read(1);
+}
 void setShiftAndClerk(const Store& store, const ShiftClerkRecord& record) {
     store.shiftClerk().write(1, record);
 }
@@ -61,9 +75,10 @@ long issueFolioNumber(const Store& store) {
                         ", which is not a folio number. No folio number was issued.");
     }
     if (last >= kLastFolioNumber) {
-        throw DataError("The folio counter in " + file.path().generic_string() +
-                        " has reached " + std::to_string(kLastFolioNumber) +
-                        ", the last folio number this system can keep. No folio number was issued.");
+        throw DataError(
+            "The folio counter in " + file.path().generic_string() + " has reached " +
+            std::to_string(kLastFolioNumber) +
+            ", the last folio number this system can keep. No folio number was issued.");
     }
     const long next = last + 1;
     if (next < kIntegerCeiling) {

@@ -11,7 +11,7 @@ namespace roomwright {
 
 // A record file read and written as records of one type.
 template <class Record> class Table {
-public:
+  public:
     Table(FileSystem& files, Path path) : file_(files, std::move(path), Record::slotLength) {}
 
     const Path& path() const { return file_.path(); }
@@ -27,7 +27,8 @@ public:
         });
     }
     // The first record that satisfies `match`, with its record number.
-    template <class Match> std::optional<std::pair<std::size_t, Record>> findFirst(Match match) const {
+    template <class Match>
+    std::optional<std::pair<std::size_t, Record>> findFirst(Match match) const {
         std::optional<std::pair<std::size_t, Record>> found;
         scan([&](std::size_t n, Record record) {
             if (match(record)) {
@@ -53,13 +54,13 @@ public:
         return select([](const Record&) { return true; });
     }
 
-private:
+  private:
     RecordFile file_;
 };
 
 // The motel's data: the data directory seen through a file system.
 class Store {
-public:
+  public:
     Store(DataDirectory directory, FileSystem& files)
         : directory_(std::move(directory)), files_(files) {}
 
@@ -77,7 +78,7 @@ public:
     }
     Table<ShiftClerkRecord> shiftClerk() const { return {files_, directory_.shiftClerk()}; }
 
-private:
+  private:
     DataDirectory directory_;
     FileSystem& files_;
 };

@@ -9,22 +9,22 @@ namespace roomwright {
 // A file-system failure, told to the clerk as it stands: which file, what was being done,
 // and the system's reason.
 class StoreError : public std::runtime_error {
-public:
+  public:
     StoreError(const std::filesystem::path& file, const std::string& action,
                const std::string& reason, const std::string& noun = "file")
-        : std::runtime_error("Could not " + action + " the " + noun + " " +
-                             file.generic_string() + ": " + reason + "."),
+        : std::runtime_error("Could not " + action + " the " + noun + " " + file.generic_string() +
+                             ": " + reason + "."),
           file_(file) {}
 
     const std::filesystem::path& file() const { return file_; }
 
-private:
+  private:
     std::filesystem::path file_;
 };
 
 // Input that a file holds but that this system cannot take (a bad line, a full counter).
 class DataError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -8,7 +8,7 @@ namespace roomwright {
 
 // Every message box of the program goes through this seam; tests answer it themselves.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     // A message with an OK button.
     virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
@@ -18,7 +18,7 @@ public:
 
 // Modal Qt message boxes.
 class MessageBoxDialogs : public Dialogs {
-public:
+  public:
     void inform(QWidget* parent, const QString& title, const QString& text) override;
     bool ask(QWidget* parent, const QString& title, const QString& text) override;
 };

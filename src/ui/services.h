@@ -28,7 +28,7 @@ enum class WindowId {
 // Opens and closes windows by what they are, so that a window never needs to know how
 // another one is built. A window that this build does not have yet opens as nothing.
 class Navigator {
-public:
+  public:
     virtual ~Navigator() = default;
     // Loads the window (or brings it forward when it is open) and returns it.
     virtual QWidget* open(WindowId id) = 0;
@@ -48,14 +48,14 @@ struct Services {
 
 // A window of the program: a top-level widget that the navigator loads.
 class DeskWindow : public QWidget {
-public:
+  public:
     explicit DeskWindow(Services& services) : services_(services) {
         setAttribute(Qt::WA_DeleteOnClose);
     }
     // Runs each time the window is loaded.
     virtual void Form_Load() = 0;
 
-protected:
+  protected:
     Services& services_;
 };
 

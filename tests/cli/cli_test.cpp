@@ -15,7 +15,7 @@ using testing::TempDir;
 using testing::writeFile;
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     CliTest() { directory.ensureExists(files); }
 
     // Runs the tool on the test's data directory; returns the exit code.
@@ -57,10 +57,9 @@ TEST_F(CliTest, DumpRoomsShowsEveryFieldAsCsv) {
     store.rooms().append(room);
     store.rooms().append(RoomRecord{}); // all zero bytes: NULs removed like blanks
     EXPECT_EQ(run({"dump", "rooms"}), 0);
-    EXPECT_EQ(out.str(),
-              "Record,RoomNumber,RoomType,Rate,CleanFlag,VacantFlag,OrderFlag,Comment\n"
-              "1,101,NQ1,45.5,Y,N,K,\"Window, \"\"stuck\"\"\"\n"
-              "2,,,0,,,,\n");
+    EXPECT_EQ(out.str(), "Record,RoomNumber,RoomType,Rate,CleanFlag,VacantFlag,OrderFlag,Comment\n"
+                         "1,101,NQ1,45.5,Y,N,K,\"Window, \"\"stuck\"\"\"\n"
+                         "2,,,0,,,,\n");
 }
 
 TEST_F(CliTest, DumpGuestsHasEveryNamedFieldInLayoutOrder) {
@@ -75,10 +74,11 @@ TEST_F(CliTest, DumpGuestsHasEveryNamedFieldInLayoutOrder) {
     std::string row;
     std::getline(lines, header);
     std::getline(lines, row);
-    EXPECT_EQ(header, "Record,LastName,FirstName,Address,City,State,Zip,DriversLicense,Comment,Company,"
-                      "CardNumber,CardExpireMonth,CardExpireYear,Adults,Children,Phone,Clerk,Shift,"
-                      "RoomNumber,Days,PayCode,ArrivalTime,ArrivalDate,DepartureTime,DepartureDate,Rate,"
-                      "FolioNumber,Email,Cell,CardType,CheckOutMark");
+    EXPECT_EQ(header,
+              "Record,LastName,FirstName,Address,City,State,Zip,DriversLicense,Comment,Company,"
+              "CardNumber,CardExpireMonth,CardExpireYear,Adults,Children,Phone,Clerk,Shift,"
+              "RoomNumber,Days,PayCode,ArrivalTime,ArrivalDate,DepartureTime,DepartureDate,Rate,"
+              "FolioNumber,Email,Cell,CardType,CheckOutMark");
     EXPECT_EQ(row, "1,Müller,,,,,,,,,,,,,,,,,,0,,,2026-12-07,,1899-12-30,0,17,,,,");
 }
 
@@ -90,12 +90,14 @@ TEST_F(CliTest, DumpSettingsTotalsChargesAndMessages) {
     setShiftAndClerk(store, onDuty);
     issueFolioNumber(store);
     EXPECT_EQ(run({"dump", "settings"}), 0);
-    EXPECT_EQ(out.str(), "Name,Value\nTaxRate,0.09\nPetFee,0\nFolioCounter,1\nConfirmationCounter,0\n"
-                         "Greeting,0\nShift,A\nClerkInitials,JS\n");
+    EXPECT_EQ(out.str(),
+              "Name,Value\nTaxRate,0.09\nPetFee,0\nFolioCounter,1\nConfirmationCounter,0\n"
+              "Greeting,0\nShift,A\nClerkInitials,JS\n");
 
     postItem(store, 1, "101  ", Category::RoomRent, 59.95, {2026, 12, 7});
     EXPECT_EQ(run({"dump", "totals", "12", "2026"}), 0);
-    EXPECT_NE(out.str().find("Slot,Field,Amount\n0,RoomRent,59.95\n1,Reserved1,0\n"), std::string::npos);
+    EXPECT_NE(out.str().find("Slot,Field,Amount\n0,RoomRent,59.95\n1,Reserved1,0\n"),
+              std::string::npos);
     EXPECT_NE(out.str().find("\n17,Reserved4,0\n"), std::string::npos);
 
     EXPECT_EQ(run({"dump", "charges", "1"}), 0);
@@ -107,12 +109,15 @@ TEST_F(CliTest, DumpSettingsTotalsChargesAndMessages) {
     message.MessageText = "Line one\nline two";
     store.messages(1).append(message);
     EXPECT_EQ(run({"dump", "messages", "1"}), 0);
-    EXPECT_EQ(out.str(), "Record,FolioNumber,RoomNumber,From,To,MessageDate,MessageText,DeletedFlag\n"
-                         "1,1,,,,1899-12-30,\"Line one\nline two\",0\n");
+    EXPECT_EQ(out.str(),
+              "Record,FolioNumber,RoomNumber,From,To,MessageDate,MessageText,DeletedFlag\n"
+              "1,1,,,,1899-12-30,\"Line one\nline two\",0\n");
 }
 
 TEST_F(CliTest, AMalformedChargeLineIsReportedAndTheRestStillShown) {
-    writeFile(directory.chargeFile(5), "garbage\r\n\"101  \",\"A\",\"JS\",#2026-12-07#,\"C\",\"Cash\",5,,5,,\"-----\",\"-----\",,,,,,\r\n");
+    writeFile(directory.chargeFile(5),
+              "garbage\r\n\"101  "
+              "\",\"A\",\"JS\",#2026-12-07#,\"C\",\"Cash\",5,,5,,\"-----\",\"-----\",,,,,,\r\n");
     EXPECT_EQ(run({"dump", "charges", "5"}), 1);
     EXPECT_NE(out.str().find("101,A,JS,2026-12-07,C,Cash,5,,5"), std::string::npos);
     EXPECT_NE(err.str().find("line 1:"), std::string::npos);

@@ -26,11 +26,10 @@ DeskTest::~DeskTest() {
 std::vector<QString> controlsWithoutNameOrFocus(QWidget* window) {
     std::vector<QString> faults;
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        const bool interactive = qobject_cast<QAbstractButton*>(control) ||
-                                 qobject_cast<QComboBox*>(control) ||
-                                 (qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control->parent())) ||
-                                 qobject_cast<QTextEdit*>(control) ||
-                                 qobject_cast<QAbstractItemView*>(control);
+        const bool interactive =
+            qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
+            (qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control->parent())) ||
+            qobject_cast<QTextEdit*>(control) || qobject_cast<QAbstractItemView*>(control);
         if (!interactive || qobject_cast<QAbstractItemView*>(control->parent()) ||
             qobject_cast<QComboBox*>(control->parentWidget())) {
             continue;
@@ -42,6 +41,8 @@ std::vector<QString> controlsWithoutNameOrFocus(QWidget* window) {
     return faults;
 }
 
-void DeskTest::setNow(CivilDate today, TimeOfDay now) { clock.set(today, now); }
+void DeskTest::setNow(CivilDate today, TimeOfDay now) {
+    clock.set(today, now);
+}
 
 } // namespace roomwright::testing

@@ -15,7 +15,7 @@ namespace roomwright::testing {
 // Message boxes that answer themselves: every box is recorded, and questions take their
 // answers from a queue (No when it is empty).
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     struct Shown {
         QString title;
         QString text;
@@ -42,7 +42,7 @@ public:
 // A desk on a fresh data directory, at a set day and time, with a printer that keeps what
 // it is sent and message boxes that answer themselves.
 class DeskTest : public ::testing::Test {
-protected:
+  protected:
     DeskTest();
     ~DeskTest() override;
 
@@ -54,9 +54,7 @@ protected:
         EXPECT_NE(form, nullptr);
         return form;
     }
-    template <class Form> Form* findForm(WindowId id) {
-        return dynamic_cast<Form*>(desk.find(id));
-    }
+    template <class Form> Form* findForm(WindowId id) { return dynamic_cast<Form*>(desk.find(id)); }
 
     TempDir temp;
     DataDirectory directory;

@@ -14,7 +14,7 @@ namespace roomwright::testing {
 namespace {
 
 class MainWindowTest : public DeskTest {
-protected:
+  protected:
     void addGuest(const char* room, const char* last, const char* first, CivilDate departure,
                   bool departed = false) {
         GuestRecord guest;
@@ -105,7 +105,8 @@ TEST_F(MainWindowTest, AGuestFileThatCannotBeReadIsToldNotSwallowed) {
     auto* form = openForm<Form1>(WindowId::Main);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "ATTENTION!");
-    EXPECT_TRUE(dialogs.shown[0].text.contains(QString::fromStdString(directory.guest().generic_string())))
+    EXPECT_TRUE(
+        dialogs.shown[0].text.contains(QString::fromStdString(directory.guest().generic_string())))
         << dialogs.shown[0].text.toStdString();
     EXPECT_TRUE(form->isVisible()); // the desk stays usable
 }
@@ -122,8 +123,10 @@ class GreetingsTest : public DeskTest {};
 TEST_F(GreetingsTest, OnAFirstStartBothRemindersShowWithTheirButtons) {
     auto* form = openForm<Form27>(WindowId::Greetings);
     EXPECT_EQ(form->windowTitle(), "Greetings");
-    EXPECT_EQ(form->Label1->text(), "I'm showing that you haven't entered room inventory yet. To do that, ");
-    EXPECT_EQ(form->Label2->text(), "I'm showing that you haven't entered you tax amount. To do that, ");
+    EXPECT_EQ(form->Label1->text(),
+              "I'm showing that you haven't entered room inventory yet. To do that, ");
+    EXPECT_EQ(form->Label2->text(),
+              "I'm showing that you haven't entered you tax amount. To do that, ");
     EXPECT_TRUE(form->Command1->isVisible());
     EXPECT_TRUE(form->Command2->isVisible());
     EXPECT_EQ(form->Check1->text(), "Don't show this screen again");

@@ -41,7 +41,8 @@ TEST(SystemPrinter, WithoutAPrinterThePrintoutIsSavedAndTheClerkToldWhere) {
     const DataDirectory directory(temp.path() / "Motel");
     FixedClock clock({2026, 12, 7}, {15, 42, 10, 0});
     std::vector<std::string> told;
-    SystemPrinter printer(directory, files, clock, [&](const std::string& message) { told.push_back(message); });
+    SystemPrinter printer(directory, files, clock,
+                          [&](const std::string& message) { told.push_back(message); });
     printer.print(sample());
     const Path expected = directory.printouts() / "2026-12-07 154210 Folio 17.pdf";
     EXPECT_TRUE(std::filesystem::exists(expected));

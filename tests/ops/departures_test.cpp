@@ -32,7 +32,8 @@ TEST(DeparturesToday, ListsInHouseGuestsDueOutTodayInRecordOrder) {
     store.guests().append(guest("101", "Smith", "Ann", today, true)); // already checked out
     store.guests().append(guest("103", "Long", "Stay", today.plusDays(1)));
     store.guests().append(guest("101", "Brown", "Bob", today));
-    EXPECT_EQ(departuresToday(store, today), (std::vector<std::string>{"102  Zeta, Zoe", "101  Brown, Bob"}));
+    EXPECT_EQ(departuresToday(store, today),
+              (std::vector<std::string>{"102  Zeta, Zoe", "101  Brown, Bob"}));
 }
 
 TEST(SetupProgress, RoomsAndATaxRateAboveZeroCountAsEntered) {

@@ -54,13 +54,16 @@ TEST(ChargeLine, ReadsBackTheDecimalTextItWasWrittenAs) {
 }
 
 TEST(ChargeLine, AMalformedLineIsSkippedAndReportedWithFileAndLineNumber) {
-    const std::string text = std::string(kExample) + "\r\n" +
-                             "\"101  \",\"A\",\"JS\",#2026-12-07#,\"C\",\"Cash\",lots,,17,,\"-----\",\"-----\",,,,,,\r\n" +
-                             "\r\n" + "\"101  \",\"A\n" + kExample + "\n";
+    const std::string text =
+        std::string(kExample) + "\r\n" +
+        "\"101  "
+        "\",\"A\",\"JS\",#2026-12-07#,\"C\",\"Cash\",lots,,17,,\"-----\",\"-----\",,,,,,\r\n" +
+        "\r\n" + "\"101  \",\"A\n" + kExample + "\n";
     const ParsedCharges parsed = parseChargeFile(text, "/m/dailycharge/ 17");
     EXPECT_EQ(parsed.lines.size(), 2u);
     ASSERT_EQ(parsed.problems.size(), 2u);
-    EXPECT_EQ(parsed.problems[0], "/m/dailycharge/ 17, line 2: the amount is not a number; the line was skipped.");
+    EXPECT_EQ(parsed.problems[0],
+              "/m/dailycharge/ 17, line 2: the amount is not a number; the line was skipped.");
     EXPECT_NE(parsed.problems[1].find("line 4:"), std::string::npos);
 }
 
@@ -75,12 +78,13 @@ TEST(ChargeLine, TheParserNeverFailsOnAnyBytes) {
             text.erase(random() % text.size(), random() % 3);
         }
         const ParsedCharges parsed = parseChargeFile(text, "f");
-        EXPECT_LE(parsed.lines.size() + parsed.problems.size(), 1 + std::count(text.begin(), text.end(), '\n'));
+        EXPECT_LE(parsed.lines.size() + parsed.problems.size(),
+                  1 + std::count(text.begin(), text.end(), '\n'));
     }
 }
 
 class PostingTest : public ::testing::Test {
-protected:
+  protected:
     PostingTest() {
         store.directory().ensureExists(files);
         ShiftClerkRecord onDuty;
@@ -97,10 +101,13 @@ TEST_F(PostingTest, APostingAppendsItsLineAndAddsToTheMonthsTotals) {
     postItem(store, 17, "101  ", Category::RoomRent, 59.95, {2026, 12, 7});
     postItem(store, 17, "101  ", Category::Check, 20, {2026, 12, 7});
     postItem(store, 17, "101  ", Category::Copies, 1.5, {2026, 12, 8});
-    EXPECT_EQ(readFile(store.directory().chargeFile(17)),
-              std::string(kExample) + "\r\n" +
-                  "\"101  \",\"A\",\"JS\",#2026-12-07#,\"K\",\"Check\",20,,17,,\"-----\",\"-----\",,,,,,\r\n" +
-                  "\"101  \",\"A\",\"JS\",#2026-12-08#,\"K\",\"Copies\",1.5,,17,,\"-----\",\"-----\",,,,,,\r\n");
+    EXPECT_EQ(
+        readFile(store.directory().chargeFile(17)),
+        std::string(kExample) + "\r\n" +
+            "\"101  "
+            "\",\"A\",\"JS\",#2026-12-07#,\"K\",\"Check\",20,,17,,\"-----\",\"-----\",,,,,,\r\n" +
+            "\"101  "
+            "\",\"A\",\"JS\",#2026-12-08#,\"K\",\"Copies\",1.5,,17,,\"-----\",\"-----\",,,,,,\r\n");
     const TotalsRecord totals = store.totals({2026, 12, 1}).read(1);
     EXPECT_EQ(totals[TotalsSlot::RoomRent], 59.95f);
     EXPECT_EQ(totals[TotalsSlot::Check], 20.0f);
@@ -111,8 +118,9 @@ TEST_F(PostingTest, APostingAppendsItsLineAndAddsToTheMonthsTotals) {
 
 TEST_F(PostingTest, EveryPayCodeHasItsSlot) {
     const std::pair<const char*, TotalsSlot> expected[] = {
-        {"V", TotalsSlot::Visa},     {"M", TotalsSlot::MasterCard}, {"D", TotalsSlot::Discover},
-        {"A", TotalsSlot::AmericanExpress}, {"C", TotalsSlot::Cash}, {"K", TotalsSlot::Check},
+        {"V", TotalsSlot::Visa},     {"M", TotalsSlot::MasterCard},
+        {"D", TotalsSlot::Discover}, {"A", TotalsSlot::AmericanExpress},
+        {"C", TotalsSlot::Cash},     {"K", TotalsSlot::Check},
         {"O", TotalsSlot::Other}};
     for (const auto& [code, slot] : expected) {
         const auto category = paymentCategory(code);

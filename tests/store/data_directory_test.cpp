@@ -10,7 +10,8 @@ namespace {
 TEST(DataDirectory, TheOptionWinsThenTheVariableThenThePlatformDefault) {
     DataDirectory::Environment environment;
     environment.home = "/home/clerk";
-    EXPECT_EQ(DataDirectory::locate(environment).root(), Path("/home/clerk/.local/share/roomwright/Motel"));
+    EXPECT_EQ(DataDirectory::locate(environment).root(),
+              Path("/home/clerk/.local/share/roomwright/Motel"));
     environment.xdgDataHome = "/data";
     EXPECT_EQ(DataDirectory::locate(environment).root(), Path("/data/roomwright/Motel"));
     environment.windows = true;
@@ -39,7 +40,8 @@ TEST(DataDirectory, CreatesItsTreeWhenMissing) {
     const DataDirectory directory(temp.path() / "a" / "Motel");
     directory.ensureExists(files);
     directory.ensureExists(files); // twice is harmless
-    for (const Path& folder : {directory.root(), directory.dailyCharge(), directory.totals(), directory.message()}) {
+    for (const Path& folder :
+         {directory.root(), directory.dailyCharge(), directory.totals(), directory.message()}) {
         EXPECT_TRUE(std::filesystem::is_directory(folder)) << folder;
     }
 }

@@ -15,7 +15,9 @@ using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 
-Bytes filled(std::size_t length, char c) { return Bytes(length, static_cast<std::byte>(c)); }
+Bytes filled(std::size_t length, char c) {
+    return Bytes(length, static_cast<std::byte>(c));
+}
 
 TEST(RecordFile, AMissingFileIsEmptyAndTheFirstAppendCreatesRecordOne) {
     TempDir temp;
@@ -38,7 +40,8 @@ TEST(RecordFile, AppendLeavesEarlierRecordsByteForByteAndWriteChangesOnlyItsSlot
     file.append(filled(10, 'b'));
     EXPECT_EQ(file.append(filled(10, 'c')), 3u);
     file.write(2, filled(10, 'x'));
-    EXPECT_EQ(readFile(temp.path() / "guest"), std::string(10, 'a') + std::string(10, 'x') + std::string(10, 'c'));
+    EXPECT_EQ(readFile(temp.path() / "guest"),
+              std::string(10, 'a') + std::string(10, 'x') + std::string(10, 'c'));
     EXPECT_EQ(file.read(3), filled(10, 'c'));
     EXPECT_THROW(file.write(5, filled(10, 'z')), StoreError); // never beyond N + 1
     EXPECT_THROW(file.write(1, filled(9, 'z')), StoreError);  // never a partial slot
@@ -58,7 +61,8 @@ TEST(RecordFile, CountsWholeRecordsOnlyAndScansThemInOrderAcrossBlocks) {
     std::size_t expected = 1;
     bool inOrder = true;
     file.scan([&](std::size_t n, std::span<const std::byte> slot) {
-        inOrder = inOrder && n == expected && static_cast<char>(slot[0]) == 'a' + (n - 1) % 26;
+        inOrder =
+            inOrder && n == expected && static_cast<std::size_t>(slot[0]) == 'a' + (n - 1) % 26;
         ++expected;
         return true;
     });
@@ -135,11 +139,15 @@ TEST(Table, FindFirstTakesTheLowestRecordNumber) {
         room.Rate = static_cast<float>(store.rooms().count() + 1);
         store.rooms().append(room);
     }
-    const auto found = store.rooms().findFirst([](const RoomRecord& r) { return r.RoomNumber.trimmed() == "101"; });
+    const auto found = store.rooms().findFirst(
+        [](const RoomRecord& r) { return r.RoomNumber.trimmed() == "101"; });
     ASSERT_TRUE(found);
     EXPECT_EQ(found->first, 1u);
     EXPECT_EQ(found->second.Rate, 1.0f);
-    EXPECT_EQ(store.rooms().select([](const RoomRecord& r) { return r.RoomNumber.trimmed() == "101"; }).size(), 2u);
+    EXPECT_EQ(store.rooms()
+                  .select([](const RoomRecord& r) { return r.RoomNumber.trimmed() == "101"; })
+                  .size(),
+              2u);
 }
 
 } // namespace

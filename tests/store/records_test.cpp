@@ -114,9 +114,9 @@ TEST(GuestRecordLayout, EveryTextFieldOfTheSharedPartStandsAtItsOffset) {
     guest.Children = "K";
     guest.DepartureTime = "L";
     const Bytes slot = encode(guest);
-    const std::pair<std::size_t, char> expected[] = {{50, 'A'},  {90, 'B'},  {120, 'C'}, {160, 'D'},
-                                                     {180, 'E'}, {220, 'F'}, {240, 'G'}, {270, 'H'},
-                                                     {285, 'I'}, {290, 'J'}, {292, 'K'}, {354, 'L'}};
+    const std::pair<std::size_t, char> expected[] = {
+        {50, 'A'},  {90, 'B'},  {120, 'C'}, {160, 'D'}, {180, 'E'}, {220, 'F'},
+        {240, 'G'}, {270, 'H'}, {285, 'I'}, {290, 'J'}, {292, 'K'}, {354, 'L'}};
     for (const auto& [offset, letter] : expected) {
         EXPECT_EQ(static_cast<char>(slot[offset]), letter) << "at offset " << offset;
         EXPECT_EQ(static_cast<char>(slot[offset + 1]), ' ') << "after offset " << offset;
@@ -181,8 +181,9 @@ TEST(TotalsAndShiftClerkLayout, FieldsStandAtTheirOffsets) {
 }
 
 TEST(RecordCodec, ARecordBuiltFromScratchIsZeroBytesWhereNothingWasAssigned) {
-    for (const Bytes& slot : {encode(RoomRecord{}), encode(GuestRecord{}), encode(ReservationRecord{}),
-                              encode(MessageRecord{}), encode(TotalsRecord{})}) {
+    for (const Bytes& slot :
+         {encode(RoomRecord{}), encode(GuestRecord{}), encode(ReservationRecord{}),
+          encode(MessageRecord{}), encode(TotalsRecord{})}) {
         EXPECT_TRUE(zeroFrom(slot, 0, slot.size()));
     }
 }
@@ -230,7 +231,9 @@ TEST(RecordCodec, TextIsStoredInWindows1252) {
 }
 
 TEST(Codepage, MalformedUtf8BecomesQuestionMarksAndEveryByteDecodes) {
-    EXPECT_EQ(toCp1252("a\xFF" "b\xC3"), "a?b?");
+    EXPECT_EQ(toCp1252("a\xFF"
+                       "b\xC3"),
+              "a?b?");
     EXPECT_EQ(toCp1252("\xE2\x82"), "?");
     std::string all;
     for (int b = 0; b < 256; ++b) {

@@ -15,7 +15,7 @@ using testing::TempDir;
 using testing::writeFile;
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     TempDir temp;
     DiskFileSystem files;
     Store store{DataDirectory(temp.path()), files};
@@ -93,7 +93,9 @@ TEST_F(SettingsTest, TheFolioCounterRefusesOnlyPastWhatASingleHoldsExactly) {
 }
 
 TEST_F(SettingsTest, AConfirmationCounterKeepsEverythingElseInItsSlot) {
-    writeFile(store.directory().confirmation(), std::string("\0\0\x80\x3F" "abcdef", 10)); // 1.0f
+    writeFile(store.directory().confirmation(), std::string("\0\0\x80\x3F"
+                                                            "abcdef",
+                                                            10)); // 1.0f
     EXPECT_EQ(issueConfirmationNumber(store), 2.0f);
     EXPECT_EQ(readFile(store.directory().confirmation()).substr(4), "abcdef");
 }

@@ -6,7 +6,8 @@
 
 namespace roomwright::testing {
 
-void FaultyFileSystem::write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) {
+void FaultyFileSystem::write(const Path& file, std::uint64_t offset,
+                             std::span<const std::byte> bytes) {
     if (goodWrites_ && *goodWrites_ <= 0) {
         ++failures_;
         const std::size_t landed = std::min(bytesThatLand_, bytes.size());

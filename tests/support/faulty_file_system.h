@@ -10,7 +10,7 @@ namespace roomwright::testing {
 // number of successful writes, the next one puts only part of its bytes (or none) on the
 // disk and reports "No space left on device".
 class FaultyFileSystem : public DiskFileSystem {
-public:
+  public:
     // Lets `goodWrites` writes through, then fails the next one after writing
     // `bytesThatLand` of its bytes. Truncation keeps working, as it does on a full disk.
     void failAfter(int goodWrites, std::size_t bytesThatLand = 0) {
@@ -22,7 +22,7 @@ public:
 
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
 
-private:
+  private:
     std::optional<int> goodWrites_;
     std::size_t bytesThatLand_ = 0;
     int failures_ = 0;

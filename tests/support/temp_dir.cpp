@@ -9,8 +9,8 @@ namespace roomwright::testing {
 TempDir::TempDir() {
     std::random_device seed;
     std::mt19937_64 random(seed());
-    path_ = std::filesystem::temp_directory_path() /
-            ("roomwright-test-" + std::to_string(random()));
+    path_ =
+        std::filesystem::temp_directory_path() / ("roomwright-test-" + std::to_string(random()));
     std::filesystem::create_directories(path_);
 }
 

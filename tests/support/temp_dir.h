@@ -7,7 +7,7 @@ namespace roomwright::testing {
 // A fresh directory under the system's temporary folder, removed with everything in it
 // when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -15,7 +15,7 @@ public:
 
     const Path& path() const { return path_; }
 
-private:
+  private:
     Path path_;
 };
 
