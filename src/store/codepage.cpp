@@ -94,11 +94,16 @@ std::string toCp1252(std::string_view utf8) {
 
 std::string fromCp1252(std::string_view bytes) {
     std::string out;
+    fromCp1252(bytes, out);
+    return out;
+}
+
+void fromCp1252(std::string_view bytes, std::string& out) {
+    out.clear();
     out.reserve(bytes.size());
     for (const char c : bytes) {
         appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
     }
-    return out;
 }
 
 } // namespace roomwright

@@ -14,5 +14,7 @@ std::string toCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8. Every byte maps to one character (the five bytes the code page
 // leaves undefined map to the C1 control of the same value), so the round trip is exact.
 std::string fromCp1252(std::string_view bytes);
+// The same into `out`, reusing its storage (scans decode many records into one).
+void fromCp1252(std::string_view bytes, std::string& out);
 
 } // namespace roomwright

@@ -55,10 +55,6 @@ void putText(std::span<std::byte> slot, std::size_t offset, std::size_t width,
     std::memcpy(slot.data() + offset, bytes.data(), width);
 }
 
-std::string getText(std::span<const std::byte> slot, std::size_t offset, std::size_t width) {
-    return fromCp1252(std::string_view(reinterpret_cast<const char*>(slot.data() + offset), width));
-}
-
 void putSingle(std::span<std::byte> slot, std::size_t offset, float value) {
     putLittle(slot, offset, value);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/codepage.h"
 #include "store/record_file.h"
 
 #include <cstdint>
@@ -28,6 +29,8 @@ template <std::size_t W> class Text {
 
     // The text as held: full width with its blanks once read from a file.
     const std::string& str() const { return value_; }
+    // Takes the field's stored bytes, reusing this text's storage.
+    void load(std::string_view storedBytes) { fromCp1252(storedBytes, value_); }
     // Trailing blanks removed (NUL characters stay): the form that is shown and compared.
     std::string trimmed() const { return rightTrim(value_); }
 
@@ -41,7 +44,6 @@ template <std::size_t W> class Text {
 namespace field {
 void putText(std::span<std::byte> slot, std::size_t offset, std::size_t width,
              std::string_view utf8);
-std::string getText(std::span<const std::byte> slot, std::size_t offset, std::size_t width);
 void putSingle(std::span<std::byte> slot, std::size_t offset, float value);
 float getSingle(std::span<const std::byte> slot, std::size_t offset);
 void putInteger(std::span<std::byte> slot, std::size_t offset, std::int16_t value);
@@ -78,7 +80,7 @@ class SlotReader {
   public:
     explicit SlotReader(std::span<const std::byte> slot) : slot_(slot) {}
     template <std::size_t W> void text(const char*, std::size_t offset, Text<W>& value) {
-        value = field::getText(slot_, offset, W);
+        value.load(std::string_view(reinterpret_cast<const char*>(slot_.data() + offset), W));
     }
     void single(const char*, std::size_t offset, float& value) {
         value = field::getSingle(slot_, offset);
@@ -99,12 +101,17 @@ template <class Record> Bytes encode(const Record& record) {
     return slot;
 }
 
-template <class Record> Record decode(std::span<const std::byte> slot) {
-    Record record;
+// Decodes into an existing record, reusing its storage.
+template <class Record> void decodeInto(std::span<const std::byte> slot, Record& record) {
     record.stored.assign(slot.begin(), slot.end());
     record.stored.resize(Record::slotLength);
     SlotReader reader(record.stored);
     Record::layout(reader, record);
+}
+
+template <class Record> Record decode(std::span<const std::byte> slot) {
+    Record record;
+    decodeInto(slot, record);
     return record;
 }
 

@@ -22,17 +22,19 @@ template <class Record> class Table {
 
     // Visits records 1 to N in one pass; `visit(n, record)` returns false to stop.
     template <class Visit> void scan(Visit visit) const {
+        Record record;
         file_.scan([&](std::size_t n, std::span<const std::byte> slot) {
-            return visit(n, decode<Record>(slot));
+            decodeInto(slot, record);
+            return visit(n, std::as_const(record));
         });
     }
     // The first record that satisfies `match`, with its record number.
     template <class Match>
     std::optional<std::pair<std::size_t, Record>> findFirst(Match match) const {
         std::optional<std::pair<std::size_t, Record>> found;
-        scan([&](std::size_t n, Record record) {
+        scan([&](std::size_t n, const Record& record) {
             if (match(record)) {
-                found.emplace(n, std::move(record));
+                found.emplace(n, record);
                 return false;
             }
             return true;
@@ -42,9 +44,9 @@ template <class Record> class Table {
     // Every record that satisfies `match`, in record order.
     template <class Match> std::vector<Record> select(Match match) const {
         std::vector<Record> records;
-        scan([&](std::size_t, Record record) {
+        scan([&](std::size_t, const Record& record) {
             if (match(record)) {
-                records.push_back(std::move(record));
+                records.push_back(record);
             }
             return true;
         });
