@@ -1,0 +1,19 @@
+#include "frontdesk/folio_list.h"
+
+#include "store/dates.h"
+#include "store/layout.h"
+#include "store/numbers.h"
+
+namespace roomwright {
+
+std::string folioListLine(const ChargeLine& line, double tax, double balance, FolioGap gap) {
+    const std::string blanks(static_cast<std::size_t>(gap), ' ');
+    std::string description = trimBlanks(line.Description);
+    // A description longer than its column still leaves a blank before the amount.
+    description.resize(std::max<std::size_t>(21, description.size() + 1), ' ');
+    return line.RoomNumber + "   " + shortDate(line.PostDate) + std::string(11, ' ') + line.Shift +
+           std::string(8, ' ') + line.Code + std::string(11, ' ') + description +
+           numberText(line.Amount) + blanks + numberText(tax) + blanks + numberText(balance);
+}
+
+} // namespace roomwright

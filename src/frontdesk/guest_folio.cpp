@@ -1,0 +1,251 @@
+#include "frontdesk/guest_folio.h"
+
+#include "frontdesk/departures.h"
+#include "store/dates.h"
+#include "store/numbers.h"
+
+#include <algorithm>
+
+namespace roomwright {
+
+namespace {
+
+// A field as a box shows it: trailing blanks removed, and nothing for the NUL characters
+// of a field never assigned.
+template <std::size_t W> std::string shown(const Text<W>& field) {
+    std::string text = field.trimmed();
+    std::erase(text, '\0');
+    return text;
+}
+
+// Text1 to Text17 and the guest fields they show, in box order.
+template <class Guest, class Visit> void forEachBox(Guest& guest, Visit visit) {
+    visit(0, guest.LastName);
+    visit(1, guest.FirstName);
+    visit(2, guest.Address);
+    visit(3, guest.City);
+    visit(4, guest.State);
+    visit(5, guest.Zip);
+    visit(6, guest.Phone);
+    visit(7, guest.Cell);
+    visit(8, guest.Company);
+    visit(9, guest.Email);
+    visit(10, guest.DriversLicense);
+    visit(11, guest.Comment);
+    visit(12, guest.Adults);
+    visit(13, guest.Children);
+    visit(14, guest.CardNumber);
+    visit(15, guest.CardExpireMonth);
+    visit(16, guest.CardExpireYear);
+}
+
+struct PostingRow {
+    char code;
+    Category category;
+};
+// "K" is both copies and a check; the code list offers only "K - Copies", so "K" posts
+// copies. A check is a payment taken at check-in.
+constexpr std::array<PostingRow, 12> kPostingTable = {{
+    {'E', Category::RoomRent},
+    {'V', Category::Visa},
+    {'M', Category::MasterCard},
+    {'D', Category::Discover},
+    {'A', Category::AmericanExpress},
+    {'C', Category::Cash},
+    {'P', Category::PetFee},
+    {'R', Category::RollAway},
+    {'K', Category::Copies},
+    {'S', Category::Stamp},
+    {'F', Category::Fax},
+    {'O', Category::Other},
+}};
+
+DepartureChange refuseDate(std::string_view departureText, FolioField field, std::string message) {
+    return {std::string(departureText), Refusal{field, std::move(message)}};
+}
+
+const char* const kDepartureNotADate = "The departure date is not a date.";
+
+} // namespace
+
+std::vector<std::string> guestSelectorEntries(const Store& store) {
+    std::vector<std::string> entries;
+    store.guests().scan([&](std::size_t, const GuestRecord& guest) {
+        if (guest.inHouse()) {
+            entries.push_back(departureLine(guest));
+        }
+        return true;
+    });
+    return entries;
+}
+
+Found<GuestRecord> guestOfSelectorText(const Store& store, std::string_view selectorText) {
+    if (selectorText.size() > 3 && selectorText[3] != ' ') {
+        return std::nullopt;
+    }
+    return inHouseGuestOfRoom(store, roomOfEntry(selectorText));
+}
+
+Found<GuestRecord> shownGuest(const Store& store, std::string_view selectorText,
+                              std::string_view shownFolio) {
+    const auto folio = strictNumber(shownFolio);
+    auto guest = guestOfSelectorText(store, selectorText);
+    if (!folio || !guest || static_cast<double>(guest->second.FolioNumber) != *folio) {
+        return std::nullopt;
+    }
+    return guest;
+}
+
+const std::vector<std::string>& codeList() {
+    static const std::vector<std::string> codes = {
+        "E - Room Rent",        "V - Visa",  "M - Master Card", "D - Discover",
+        "A - American Express", "C - Cash",  "P - Pet Fee",     "R - Roll Away",
+        "K - Copies",           "S - Stamp", "F - Fax"};
+    return codes;
+}
+
+const std::vector<std::string>& payCodeList() {
+    static const std::vector<std::string> codes = {
+        "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
+        "C = Cash", "K = Check",       "O = Other"};
+    return codes;
+}
+
+std::string payCodeText(std::string_view payCode) {
+    static const std::array<std::pair<const char*, const char*>, 7> texts = {{
+        {"V", "V - Visa"},
+        {"M", "M - Master Card"},
+        {"D", "D - Discover"},
+        {"A", "A - American express"},
+        {"C", "C - Cash"},
+        {"K", "K - Check"},
+        {"O", "O - Other"},
+    }};
+    for (const auto& [code, text] : texts) {
+        if (payCode == code) {
+            return text;
+        }
+    }
+    return {};
+}
+
+std::optional<std::string> amountForCode(std::string_view codeText, std::string_view rateText,
+                                         float petFee) {
+    if (codeText.starts_with('E')) {
+        return std::string(rateText);
+    }
+    if (codeText.starts_with('P')) {
+        return plainNumber(petFee);
+    }
+    return std::nullopt;
+}
+
+std::optional<Category> postingCategory(std::string_view codeText) {
+    if (codeText.empty() || (codeText.size() > 1 && codeText[1] != ' ')) {
+        return std::nullopt;
+    }
+    for (const PostingRow& row : kPostingTable) {
+        if (codeText.front() == row.code) {
+            return row.category;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> postToFolio(const Store& store, const GuestRecord& guest,
+                                   std::string_view codeText, std::string_view amountText,
+                                   const CivilDate& today) {
+    if (amountText.empty()) {
+        return Refusal{FolioField::Amount, "You did not enter an amount."};
+    }
+    const auto category = postingCategory(codeText);
+    if (!category) {
+        return Refusal{FolioField::Code, "Please select a code."};
+    }
+    const auto amount = strictNumber(amountText);
+    if (!amount) {
+        return Refusal{FolioField::Amount, "The amount is not a number."};
+    }
+    // The line carries the room as stored: five characters, blanks included.
+    std::string room = guest.RoomNumber.str();
+    room.append(room.size() < 5 ? 5 - room.size() : 0, ' ');
+    postItem(store, static_cast<long>(guest.FolioNumber), room, *category, *amount, today);
+    return std::nullopt;
+}
+
+GuestView guestView(const GuestRecord& guest) {
+    GuestView view;
+    forEachBox(guest, [&](std::size_t box, const auto& field) { view.boxes[box] = shown(field); });
+    view.cardType = shown(guest.CardType);
+    view.room = shown(guest.RoomNumber);
+    view.rate = plainNumber(guest.Rate);
+    view.folio = plainNumber(guest.FolioNumber);
+    view.arrivalDate = shortDate(CivilDate::fromStored(guest.ArrivalDate));
+    view.arrivalTime = shown(guest.ArrivalTime);
+    view.departureDate = shortDate(CivilDate::fromStored(guest.DepartureDate));
+    view.payCode = payCodeText(guest.PayCode.trimmed());
+    return view;
+}
+
+DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
+                             std::string_view roomText) {
+    const auto departure = parseShortDate(std::string(departureText));
+    if (!departure) {
+        return refuseDate(departureText, FolioField::Departure, kDepartureNotADate);
+    }
+    const std::string room = rightTrim(roomText);
+    const auto booked = store.reservations().findFirst([&](const ReservationRecord& reservation) {
+        return CivilDate::fromStored(reservation.ArrivalDate) == *departure &&
+               reservation.RoomNumber.trimmed() == room;
+    });
+    if (booked) {
+        return refuseDate(departureText, FolioField::Departure,
+                          "Can't Increase departure date. Overbooking.");
+    }
+    return {shortDate(departure->plusDays(1)), std::nullopt};
+}
+
+DepartureChange oneNightLess(std::string_view departureText, std::string_view arrivalText) {
+    const auto departure = parseShortDate(std::string(departureText));
+    if (!departure) {
+        return refuseDate(departureText, FolioField::Departure, kDepartureNotADate);
+    }
+    const auto arrival = parseShortDate(std::string(arrivalText));
+    const CivilDate earlier = departure->plusDays(-1);
+    if (!arrival || earlier <= *arrival) {
+        return {std::string(departureText), std::nullopt};
+    }
+    return {shortDate(earlier), std::nullopt};
+}
+
+std::vector<std::string> roomMoveEntries(const Store& store) {
+    std::vector<std::string> entries;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (room.CleanFlag.str() != "N" && room.OrderFlag.str() != "X") {
+            entries.push_back(room.RoomNumber.str() + " " + room.RoomType.str());
+        }
+        return true;
+    });
+    return entries;
+}
+
+std::optional<Refusal> saveFolioChanges(const Store& store, std::size_t recordNumber,
+                                        GuestRecord guest, const FolioChanges& changes) {
+    const auto rate = strictNumber(changes.rate);
+    if (!rate) {
+        return Refusal{FolioField::Rate, "The rate is not a number."};
+    }
+    const auto departure = parseShortDate(changes.departure);
+    if (!departure) {
+        return Refusal{FolioField::Departure, kDepartureNotADate};
+    }
+    forEachBox(guest, [&](std::size_t box, auto& field) { field = changes.boxes[box]; });
+    guest.PayCode = changes.payCode.substr(0, 1);
+    guest.RoomNumber = changes.room;
+    guest.Rate = static_cast<float>(*rate);
+    guest.DepartureDate = departure->stored();
+    store.guests().write(recordNumber, guest);
+    return std::nullopt;
+}
+
+} // namespace roomwright

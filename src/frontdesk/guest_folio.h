@@ -1,0 +1,106 @@
+#pragma once
+
+#include "store/charges.h"
+#include "store/lookups.h"
+#include "store/store.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace roomwright {
+
+// The operations behind the guest folio window: who is chosen, what the boxes show, and what
+// posting, the departure buttons, the room move and saving do to the files.
+
+// Which box a refusal sends the clerk back to.
+enum class FolioField { Selector, Code, Amount, Rate, Departure };
+struct Refusal {
+    FolioField field;
+    std::string message;
+};
+
+inline constexpr const char* kPickAGuest = "Please pick a guest from the list.";
+
+// One entry per in-house guest, in record order: "101  Smith, Ann".
+std::vector<std::string> guestSelectorEntries(const Store& store);
+
+// The in-house guest a selector text names by its room: the first three characters, which
+// must be the whole room number (the text ends or a blank follows). A departed guest of the
+// same room is never taken, and "1015  Lee, Al" names no guest rather than room 101's.
+Found<GuestRecord> guestOfSelectorText(const Store& store, std::string_view selectorText);
+// The guest the window shows: the selector's guest, provided it is the stay whose folio
+// number the window shows. A selector text typed over a chosen guest names nobody, so that
+// nothing is ever done to a guest other than the one on screen.
+Found<GuestRecord> shownGuest(const Store& store, std::string_view selectorText,
+                              std::string_view shownFolio);
+
+// The code list and the pay code list, in the order the window offers them.
+const std::vector<std::string>& codeList();
+const std::vector<std::string>& payCodeList();
+// What the pay code box shows for a stored pay code ("K" shows "K - Check"); empty for a
+// code it does not know.
+std::string payCodeText(std::string_view payCode);
+
+// What picking a code puts into the amount box: the rate box's text for room rent, the pet
+// fee for the pet fee, nothing for any other code.
+std::optional<std::string> amountForCode(std::string_view codeText, std::string_view rateText,
+                                         float petFee);
+// The category a code box text posts to: its first character, standing alone or before a
+// blank ("C - Cash", "C"). "K" posts copies, the only "K" the code list offers; "Select
+// Code" and unknown codes post nothing.
+std::optional<Category> postingCategory(std::string_view codeText);
+
+// Posts the amount to the guest's folio under the code; refuses, writing nothing, an empty
+// amount, an amount that is not a number and a code that posts nothing.
+std::optional<Refusal> postToFolio(const Store& store, const GuestRecord& guest,
+                                   std::string_view codeText, std::string_view amountText,
+                                   const CivilDate& today);
+
+// What the window's boxes and labels show of a guest.
+struct GuestView {
+    std::array<std::string, 17> boxes; // Text1 to Text17
+    std::string cardType;              // "V", "M", "D", "A" or anything else
+    std::string room;                  // Label36
+    std::string rate;                  // Text21
+    std::string folio;                 // Label35
+    std::string arrivalDate;           // Label27
+    std::string arrivalTime;           // Label38
+    std::string departureDate;         // Text18
+    std::string payCode;               // Combo3
+};
+GuestView guestView(const GuestRecord& guest);
+
+// "+" and "-": the departure date one night later or earlier, as the window shows it.
+struct DepartureChange {
+    std::string departure; // what the departure box shows afterwards
+    std::optional<Refusal> refusal;
+};
+// One more night, unless a reservation for the room (whatever its check-in mark) arrives on
+// the current departure date.
+DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
+                             std::string_view roomText);
+// One night less, never coming down to the arrival date or before it.
+DepartureChange oneNightLess(std::string_view departureText, std::string_view arrivalText);
+
+// The rooms a guest can be moved to: those not dirty and not out of order, as "101  NQ1 ...":
+// the room number as stored, one blank, the room type as stored.
+std::vector<std::string> roomMoveEntries(const Store& store);
+
+// What "Save and Exit" stores from the window.
+struct FolioChanges {
+    std::array<std::string, 17> boxes; // Text1 to Text17
+    std::string payCode;               // the pay code box; its first character is stored
+    std::string room;                  // the room label
+    std::string rate;
+    std::string departure;
+};
+// Stores the changes into the guest's record in place; a rate that is not a number or a
+// departure that is not a date is refused and nothing is written. Every other field keeps
+// its stored value.
+std::optional<Refusal> saveFolioChanges(const Store& store, std::size_t recordNumber,
+                                        GuestRecord guest, const FolioChanges& changes);
+
+} // namespace roomwright
