@@ -90,9 +90,9 @@ int dumpTotals(Context& c, const std::string& monthText, const std::string& year
     const int year = static_cast<int>(wholeNumber(yearText, "YEAR", 100, 9999));
     const TotalsRecord totals = c.store.totals(CivilDate{year, month, 1}).read(1);
     writeCsvRow(c.out, {"Slot", "Field", "Amount"});
-    for (std::size_t slot = 0; slot < totals.slots.size(); ++slot) {
+    for (std::size_t slot = 0; slot < totals.sums.size(); ++slot) {
         writeCsvRow(c.out, {std::to_string(slot), TotalsRecord::fieldNames[slot],
-                            plainNumber(totals.slots[slot])});
+                            plainNumber(totals.sums[slot])});
     }
     return 0;
 }
