@@ -20,7 +20,8 @@ DeskWindow* Desk::create(WindowId id) {
 }
 
 QWidget* Desk::open(WindowId id) {
-    if (DeskWindow* window = open_[id]) {
+    // A window that has just closed is replaced by a freshly loaded one.
+    if (DeskWindow* window = open_[id]; window != nullptr && !window->closing()) {
         window->show();
         window->raise();
         window->activateWindow();

@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace roomwright::testing {
@@ -13,8 +14,13 @@ DeskTest::DeskTest()
 }
 
 DeskTest::~DeskTest() {
+    // A window may own another (a calendar beside its form): deleting the one deletes both.
+    std::vector<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        delete window;
+        windows.emplace_back(window);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
     }
 }
 
