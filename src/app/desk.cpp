@@ -1,5 +1,6 @@
 #include "app/desk.h"
 
+#include "frontdesk/check_in_window.h"
 #include "frontdesk/main_window.h"
 #include "setup/greetings_window.h"
 
@@ -12,6 +13,8 @@ DeskWindow* Desk::create(WindowId id) {
     switch (id) {
     case WindowId::Main:
         return new Form1(services_);
+    case WindowId::CheckIn:
+        return new Form6(services_);
     case WindowId::Greetings:
         return new Form27(services_);
     default:
@@ -20,7 +23,8 @@ DeskWindow* Desk::create(WindowId id) {
 }
 
 QWidget* Desk::open(WindowId id) {
-    if (DeskWindow* window = open_[id]) {
+    // A window that has just closed is replaced by a freshly loaded one.
+    if (DeskWindow* window = open_[id]; window != nullptr && !window->closing()) {
         window->show();
         window->raise();
         window->activateWindow();

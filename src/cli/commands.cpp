@@ -1,11 +1,17 @@
 #include "cli/commands.h"
 
 #include "cli/csv.h"
+#include "frontdesk/folio.h"
+#include "print/qt_printer.h"
 #include "store/charges.h"
 #include "store/clock.h"
+#include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/settings.h"
 #include "store/store_error.h"
+
+#include <QGuiApplication>
+#include <QString>
 
 #include <cstdio>
 #include <functional>
@@ -36,7 +42,11 @@ const char* const kHelp =
     "  dump settings              tax rate, pet fee, counters, reminder switch, shift, clerk\n"
     "  dump totals MONTH YEAR     the running sums of a month\n"
     "  dump charges FOLIO         the charge lines of a stay\n"
-    "  dump messages FOLIO        the messages of a stay\n";
+    "  dump messages FOLIO        the messages of a stay\n"
+    "  print folio FOLIO [--history] [--pdf FILE] [--printer]\n"
+    "                             the folio of a stay, in house or departed, as plain text;\n"
+    "                             --history prints the departed guest's variant, --pdf FILE\n"
+    "                             writes it as a PDF, --printer sends it to the printer\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -89,9 +99,9 @@ int dumpTotals(Context& c, const std::string& monthText, const std::string& year
     const int year = static_cast<int>(wholeNumber(yearText, "YEAR", 100, 9999));
     const TotalsRecord totals = c.store.totals(CivilDate{year, month, 1}).read(1);
     writeCsvRow(c.out, {"Slot", "Field", "Amount"});
-    for (std::size_t slot = 0; slot < totals.slots.size(); ++slot) {
+    for (std::size_t slot = 0; slot < totals.sums.size(); ++slot) {
         writeCsvRow(c.out, {std::to_string(slot), TotalsRecord::fieldNames[slot],
-                            plainNumber(totals.slots[slot])});
+                            plainNumber(totals.sums[slot])});
     }
     return 0;
 }
@@ -145,6 +155,67 @@ int dump(Context& c, const std::vector<std::string>& words) {
         throw UsageError("unknown dump \"" + what + "\"; see roomwright-cli --help");
     }
     return 0;
+}
+
+// Drawing a page needs a Qt application. The command line never shows a window, so it draws
+// offscreen and needs no display.
+template <class Work> void withQtApplication(Work work) {
+    if (QCoreApplication::instance() != nullptr) {
+        work();
+        return;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int argc = 1;
+    char name[] = "roomwright-cli";
+    char* argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    work();
+}
+
+int printFolio(Context& c, const std::vector<std::string>& words) {
+    const char* const usage = "print folio FOLIO [--history] [--pdf FILE] [--printer]";
+    if (words.size() < 3 || words[1] != "folio") {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+    const long folio = wholeNumber(words[2], "FOLIO", 1, kLastFolioNumber);
+    FolioVariant variant = FolioVariant::InHouse;
+    std::optional<std::string> pdf;
+    bool printer = false;
+    for (std::size_t i = 3; i < words.size(); ++i) {
+        if (words[i] == "--history") {
+            variant = FolioVariant::History;
+        } else if (words[i] == "--pdf" && i + 1 < words.size()) {
+            pdf = words[++i];
+        } else if (words[i] == "--printer") {
+            printer = true;
+        } else {
+            throw UsageError(std::string("usage: roomwright-cli ") + usage);
+        }
+    }
+    const auto guest = guestByFolio(c.store, folio);
+    if (!guest) {
+        throw DataError("No stay in " + c.store.guests().path().generic_string() +
+                        " has folio number " + std::to_string(folio) + ".");
+    }
+    const PrintedFolio printed = printedFolio(c.store, guest->second, variant);
+    for (const std::string& problem : printed.problems) {
+        c.err << "roomwright-cli: " << problem << '\n';
+    }
+    if (pdf || printer) {
+        withQtApplication([&] {
+            if (pdf) {
+                writePdf(printed.document, QString::fromStdString(*pdf));
+            }
+            if (printer) {
+                SystemPrinter(c.store.directory(), c.store.files(), c.clock,
+                              [&](const std::string& message) { c.err << message << '\n'; })
+                    .print(printed.document);
+            }
+        });
+    } else {
+        StreamPrinter(c.out).print(printed.document);
+    }
+    return printed.problems.empty() ? 0 : 1;
 }
 
 std::optional<CivilDate> isoDate(const std::string& text) {
@@ -231,6 +302,9 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         }
         if (words[0] == "dump") {
             return dump(context, words);
+        }
+        if (words[0] == "print") {
+            return printFolio(context, words);
         }
         throw UsageError("unknown command \"" + words[0] + "\"; see roomwright-cli --help");
     } catch (const UsageError& failure) {

@@ -31,4 +31,10 @@ Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber) {
     });
 }
 
+Found<GuestRecord> guestByFolio(const Store& store, long folioNumber) {
+    return store.guests().findFirst([&](const GuestRecord& guest) {
+        return guest.FolioNumber == static_cast<float>(folioNumber);
+    });
+}
+
 } // namespace roomwright

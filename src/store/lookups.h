@@ -25,5 +25,7 @@ Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber);
 // The in-house guest whose folio number is `folioNumber`.
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber);
+// The stay whose folio number is `folioNumber`, in house or departed.
+Found<GuestRecord> guestByFolio(const Store& store, long folioNumber);
 
 } // namespace roomwright

@@ -180,15 +180,15 @@ struct TotalsRecord {
         "Fax",      "Visa",      "MasterCard", "Discover",  "AmericanExpress", "Cash",
         "Check",    "RollAway",  "Other",      "Reserved2", "Reserved3",       "Reserved4"};
 
-    std::array<float, 18> slots{};
+    std::array<float, 18> sums{};
     Bytes stored;
 
-    float& operator[](TotalsSlot slot) { return slots[static_cast<std::size_t>(slot)]; }
-    float operator[](TotalsSlot slot) const { return slots[static_cast<std::size_t>(slot)]; }
+    float& operator[](TotalsSlot slot) { return sums[static_cast<std::size_t>(slot)]; }
+    float operator[](TotalsSlot slot) const { return sums[static_cast<std::size_t>(slot)]; }
 
     template <class V, class R> static void layout(V& v, R& r) {
-        for (std::size_t i = 0; i < r.slots.size(); ++i) {
-            v.single(fieldNames[i], i * 4, r.slots[i]);
+        for (std::size_t i = 0; i < r.sums.size(); ++i) {
+            v.single(fieldNames[i], i * 4, r.sums[i]);
         }
     }
 };

@@ -5,6 +5,7 @@
 #include "store/store.h"
 #include "ui/dialogs.h"
 
+#include <QEvent>
 #include <QWidget>
 
 namespace roomwright {
@@ -54,9 +55,23 @@ class DeskWindow : public QWidget {
     }
     // Runs each time the window is loaded.
     virtual void Form_Load() = 0;
+    // True once the window has agreed to close: it is deleted soon after and no longer
+    // counts as the open window of its kind.
+    bool closing() const { return closing_; }
 
   protected:
+    bool event(QEvent* event) override {
+        const bool handled = QWidget::event(event);
+        if (event->type() == QEvent::Close && event->isAccepted()) {
+            closing_ = true;
+        }
+        return handled;
+    }
+
     Services& services_;
+
+  private:
+    bool closing_ = false;
 };
 
 } // namespace roomwright

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -18,8 +19,13 @@ DeskTest::DeskTest()
 }
 
 DeskTest::~DeskTest() {
+    // A window may own another (a calendar beside its form): deleting the one deletes both.
+    std::vector<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        delete window;
+        windows.emplace_back(window);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
     }
 }
 

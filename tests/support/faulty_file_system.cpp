@@ -10,6 +10,9 @@ void FaultyFileSystem::write(const Path& file, std::uint64_t offset,
                              std::span<const std::byte> bytes) {
     if (goodWrites_ && *goodWrites_ <= 0) {
         ++failures_;
+        if (once_) {
+            heal();
+        }
         const std::size_t landed = std::min(bytesThatLand_, bytes.size());
         if (landed > 0) {
             DiskFileSystem::write(file, offset, bytes.first(landed));

@@ -17,7 +17,16 @@ class FaultyFileSystem : public DiskFileSystem {
         goodWrites_ = goodWrites;
         bytesThatLand_ = bytesThatLand;
     }
-    void heal() { goodWrites_.reset(); }
+    // Fails only the write after `goodWrites` successful ones; the writes after it go
+    // through again, as rewriting a record in place still does on a full disk.
+    void failOnceAfter(int goodWrites) {
+        failAfter(goodWrites);
+        once_ = true;
+    }
+    void heal() {
+        goodWrites_.reset();
+        once_ = false;
+    }
     int failures() const { return failures_; }
 
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
@@ -26,6 +35,7 @@ class FaultyFileSystem : public DiskFileSystem {
     std::optional<int> goodWrites_;
     std::size_t bytesThatLand_ = 0;
     int failures_ = 0;
+    bool once_ = false;
 };
 
 } // namespace roomwright::testing

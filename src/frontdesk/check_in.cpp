@@ -1,0 +1,179 @@
+#include "frontdesk/check_in.h"
+
+#include "store/charges.h"
+#include "store/lookups.h"
+#include "store/numbers.h"
+#include "store/settings.h"
+#include "store/store_error.h"
+
+#include <cmath>
+
+namespace roomwright {
+
+namespace {
+
+constexpr double kLongestStay = 36500; // nights: a hundred years
+
+// What a failed registration had already written, so that it can be taken back.
+class StayUndo {
+  public:
+    StayUndo(const Store& store, long folio, const CivilDate& today)
+        : store_(store), today_(today), guestFile_(store.directory().guest()),
+          chargeFile_(store.directory().chargeFile(folio)),
+          guestLength_(store.files().size(guestFile_)),
+          chargeLength_(store.files().size(chargeFile_)), totals_(store.totals(today).read(1)) {}
+
+    // Best effort: the failure that brought us here is the one the clerk needs to see.
+    void takeBack() const noexcept {
+        attempt([&] { store_.files().truncate(guestFile_, guestLength_); });
+        attempt([&] { store_.files().truncate(chargeFile_, chargeLength_); });
+        attempt([&] { store_.totals(today_).write(1, totals_); });
+    }
+
+  private:
+    template <class Step> static void attempt(Step step) noexcept {
+        try {
+            step();
+        } catch (const std::exception&) {
+        }
+    }
+
+    const Store& store_;
+    CivilDate today_;
+    Path guestFile_;
+    Path chargeFile_;
+    std::uint64_t guestLength_;
+    std::uint64_t chargeLength_;
+    TotalsRecord totals_;
+};
+
+} // namespace
+
+std::vector<std::string> roomsForCheckIn(const Store& store) {
+    std::vector<std::string> entries;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (room.CleanFlag.str() != "N" && room.OrderFlag.str() != "X") {
+            entries.push_back(roomEntry(room));
+        }
+        return true;
+    });
+    return entries;
+}
+
+bool reservationArrivesToday(const Store& store, std::string_view roomNumber,
+                             const CivilDate& today) {
+    const double todayStored = today.stored();
+    return store.reservations()
+        .findFirst([&](const ReservationRecord& reservation) {
+            return reservation.RoomNumber.trimmed() == roomNumber &&
+                   reservation.ArrivalDate == todayStored;
+        })
+        .has_value();
+}
+
+std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber) {
+    std::optional<float> rate;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (room.RoomNumber.trimmed() == roomNumber) {
+            rate = room.Rate;
+        }
+        return true;
+    });
+    return rate;
+}
+
+std::optional<Refusal> checkWalkIn(const WalkIn& walkIn) {
+    const std::pair<const std::string*, Refusal> required[] = {
+        {&walkIn.lastName, {WalkInField::LastName, "You did not enter a last name."}},
+        {&walkIn.firstName, {WalkInField::FirstName, "You did not enter a first name."}},
+        {&walkIn.address, {WalkInField::Address, "You did not enter an address."}},
+        {&walkIn.city, {WalkInField::City, "You did not enter a city."}},
+        {&walkIn.state, {WalkInField::State, "You did not enter a state."}},
+        {&walkIn.zip, {WalkInField::Zip, "You did not enter a zip code."}},
+        {&walkIn.payCode, {WalkInField::PayCode, "You did not enter a pay code."}},
+        {&walkIn.adults, {WalkInField::Adults, "You did not enter # of adults."}},
+    };
+    for (const auto& [text, refusal] : required) {
+        if (text->empty()) {
+            return refusal;
+        }
+    }
+    // The rate comes only from a chosen room and is taken strictly: without both there is
+    // no stay to save.
+    if (walkIn.roomEntry.empty() || !strictNumber(walkIn.rate)) {
+        return Refusal{WalkInField::Room, "You did not select a room."};
+    }
+    return std::nullopt;
+}
+
+GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const CivilDate& today,
+                           const std::string& timeText) {
+    const std::optional<double> rate = strictNumber(walkIn.rate);
+    const std::optional<Category> payment = paymentCategory(walkIn.payCode.substr(0, 1));
+    if (walkIn.roomEntry.empty() || !rate || !payment) {
+        throw DataError("The registration has no room, rate or pay code; nothing was saved.");
+    }
+    const double days = std::trunc(leadingNumber(walkIn.days));
+    if (std::fabs(days) > kLongestStay) {
+        throw DataError("A stay of " + plainNumber(days) +
+                        " days is longer than this system can keep; nothing was saved.");
+    }
+
+    const long folio = issueFolioNumber(store);
+
+    GuestRecord guest;
+    guest.LastName = walkIn.lastName;
+    guest.FirstName = walkIn.firstName;
+    guest.Address = walkIn.address;
+    guest.City = walkIn.city;
+    guest.State = walkIn.state;
+    guest.Zip = walkIn.zip;
+    guest.Phone = walkIn.phone;
+    guest.Cell = walkIn.cell;
+    guest.Company = walkIn.company;
+    guest.Email = walkIn.email;
+    guest.DriversLicense = walkIn.driversLicense;
+    guest.Comment = walkIn.comment;
+    guest.Adults = walkIn.adults;
+    guest.Children = walkIn.children;
+    guest.CardNumber = walkIn.cardNumber;
+    guest.CardExpireMonth = walkIn.cardExpireMonth;
+    guest.CardExpireYear = walkIn.cardExpireYear;
+    // The shift and clerk of the stay are those the window showed the clerk.
+    guest.Shift = walkIn.shift;
+    guest.Clerk = walkIn.clerk;
+    guest.RoomNumber = roomOfEntry(walkIn.roomEntry);
+    guest.PayCode = walkIn.payCode.substr(0, 1);
+    if (!walkIn.cardType.empty()) {
+        guest.CardType = walkIn.cardType;
+    }
+    guest.FolioNumber = static_cast<float>(folio);
+    guest.ArrivalDate = today.stored();
+    guest.ArrivalTime = timeText;
+    guest.DepartureDate = today.plusDays(static_cast<long>(days)).stored();
+    guest.Rate = static_cast<float>(*rate);
+
+    const StayUndo undo(store, folio, today);
+    try {
+        Table<GuestRecord> guests = store.guests();
+        const GuestRecord saved = guests.read(guests.append(guest));
+        const std::string room = saved.RoomNumber.str();
+        postItem(store, folio, room, Category::RoomRent, *rate, today);
+        if (walkIn.pet) {
+            postItem(store, folio, room, Category::PetFee, leadingNumber(walkIn.petFee), today);
+        }
+        postItem(store, folio, room, *payment, leadingNumber(walkIn.stayTotal), today);
+        if (auto found = findRoom(store, saved.RoomNumber.trimmed())) {
+            auto& [number, record] = *found;
+            record.CleanFlag = "N";
+            record.VacantFlag = "N";
+            store.rooms().write(number, record);
+        }
+        return saved;
+    } catch (const StoreError&) {
+        undo.takeBack();
+        throw;
+    }
+}
+
+} // namespace roomwright

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "store/dates.h"
+#include "store/store.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace roomwright {
+
+// The rooms a walk-in can be given, as room entries in file order: every room that is not
+// dirty and not out of order. Vacancy is not looked at: housekeeping's word counts.
+std::vector<std::string> roomsForCheckIn(const Store& store);
+
+// True when a reservation for the room arrives today, whether or not it was checked in.
+bool reservationArrivesToday(const Store& store, std::string_view roomNumber,
+                             const CivilDate& today);
+
+// The nightly rate of the room; with two rooms of the same number, the later one's.
+std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber);
+
+// A walk-in registration as the check-in window holds it: the texts of its boxes and the
+// entries chosen in its lists ("" when none was chosen).
+struct WalkIn {
+    std::string lastName;
+    std::string firstName;
+    std::string address;
+    std::string city;
+    std::string state;
+    std::string zip;
+    std::string phone;
+    std::string cell;
+    std::string company;
+    std::string email;
+    std::string driversLicense;
+    std::string comment;
+    std::string adults;
+    std::string children;
+    std::string cardType; // "V", "M", "D", "A" or "" when no card was chosen
+    std::string cardNumber;
+    std::string cardExpireMonth;
+    std::string cardExpireYear;
+    std::string roomEntry; // "101   NQ1      "
+    std::string payCode;   // "C = Cash"
+    std::string rate;
+    std::string days;
+    bool pet = false;
+    std::string petFee;
+    std::string stayTotal;
+    std::string shift;
+    std::string clerk;
+};
+
+// The box a refusal sends the clerk back to.
+enum class WalkInField { LastName, FirstName, Address, City, State, Zip, PayCode, Adults, Room };
+struct Refusal {
+    WalkInField field;
+    std::string message;
+};
+// The first thing that keeps the registration from being saved, in the order the clerk is
+// asked for it; nothing when it can be saved. A box holding only blanks is not empty.
+std::optional<Refusal> checkWalkIn(const WalkIn& walkIn);
+
+// Saves a registration that `checkWalkIn` let through: issues the folio number, appends the
+// guest, posts the first night's room rent, the pet fee when the pet option is ticked and
+// the payment for the whole stay, and marks the room occupied and dirty. When a file
+// cannot be written, what was already written of the stay is taken back (the folio number
+// stays used) and the failure is thrown. Returns the guest record as saved.
+GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const CivilDate& today,
+                           const std::string& timeText);
+
+} // namespace roomwright

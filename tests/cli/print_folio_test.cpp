@@ -1,0 +1,100 @@
+#include "cli/commands.h"
+
+#include "frontdesk/check_in.h"
+#include "store/settings.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace roomwright {
+namespace {
+
+class PrintFolioCommand : public ::testing::Test {
+  protected:
+    PrintFolioCommand() : directory(temp.path() / "Motel"), store(directory, files) {
+        directory.ensureExists(files);
+        setTaxRate(store, 0.12f);
+        RoomRecord room;
+        room.RoomNumber = "101";
+        room.RoomType = "NQ1";
+        room.Rate = 65;
+        room.CleanFlag = "Y";
+        room.VacantFlag = "Y";
+        room.OrderFlag = "K";
+        store.rooms().append(room);
+        WalkIn w;
+        w.lastName = "Smith";
+        w.firstName = "Ann";
+        w.roomEntry = "101   NQ1       ";
+        w.payCode = "V = Visa";
+        w.rate = "65";
+        w.days = "1";
+        w.stayTotal = "72.8";
+        registerWalkIn(store, w, CivilDate{2026, 12, 7}, "3:42:10 PM");
+    }
+
+    int run(std::vector<std::string> words) {
+        std::vector<std::string> arguments = {"--data-dir", directory.root().string()};
+        arguments.insert(arguments.end(), words.begin(), words.end());
+        out.str("");
+        err.str("");
+        return runCli(arguments, out, err);
+    }
+
+    testing::TempDir temp;
+    DataDirectory directory;
+    DiskFileSystem files;
+    Store store;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(PrintFolioCommand, PrintsTheInHouseFolioAsPlainText) {
+    ASSERT_EQ(run({"print", "folio", "1"}), 0) << err.str();
+    const std::string page = out.str();
+    EXPECT_NE(page.find("Temporary Motel Inc."), std::string::npos);
+    EXPECT_NE(page.find("Folio:   1\n"), std::string::npos);
+    EXPECT_NE(page.find("Room Rent                 65        7.8       72.8\n"), std::string::npos);
+    EXPECT_NE(page.find("Balance..... 0\n"), std::string::npos);
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(PrintFolioCommand, PrintsTheHistoryVariantOfADepartedGuest) {
+    GuestRecord guest = store.guests().read(1);
+    guest.CheckOutMark = "*";
+    guest.DepartureTime = "11:00:00 AM";
+    store.guests().write(1, guest);
+    ASSERT_EQ(run({"print", "folio", "1", "--history"}), 0) << err.str();
+    EXPECT_NE(out.str().find("Depart time:  11:00:00 AM"), std::string::npos);
+    EXPECT_NE(out.str().find("Folio:  1\n"), std::string::npos);
+}
+
+TEST_F(PrintFolioCommand, AnUnknownFolioOrABadCommandLineIsAnError) {
+    EXPECT_EQ(run({"print", "folio", "2"}), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_NE(err.str().find("folio number 2"), std::string::npos);
+    EXPECT_EQ(run({"print", "folio", "one"}), 2);
+    EXPECT_EQ(run({"print", "folio", "1", "--color"}), 2);
+    EXPECT_EQ(run({"print", "receipt", "1"}), 2);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(PrintFolioCommand, AMalformedChargeLineIsReportedAndTheRestPrinted) {
+    testing::writeFile(directory.chargeFile(1),
+                       testing::readFile(directory.chargeFile(1)) + "garbage\r\n");
+    EXPECT_EQ(run({"print", "folio", "1"}), 1);
+    EXPECT_NE(out.str().find("Balance..... 0\n"), std::string::npos);
+    EXPECT_NE(err.str().find("line 3"), std::string::npos);
+}
+
+TEST_F(PrintFolioCommand, WritesAPdfWithoutADisplay) {
+    const Path pdf = temp.path() / "folio.pdf";
+    ASSERT_EQ(run({"print", "folio", "1", "--pdf", pdf.string()}), 0) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(testing::readFile(pdf).substr(0, 5), "%PDF-");
+}
+
+} // namespace
+} // namespace roomwright
