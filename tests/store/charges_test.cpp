@@ -141,7 +141,7 @@ TEST_F(PostingTest, EachMonthHasItsOwnTotalsFileAndANewOneStartsAtZero) {
     EXPECT_EQ(january[TotalsSlot::Cash], 40.0f);
     for (std::size_t slot = 0; slot < 18; ++slot) {
         if (slot != static_cast<std::size_t>(TotalsSlot::Cash)) {
-            EXPECT_EQ(january.slots[slot], 0.0f);
+            EXPECT_EQ(january.sums[slot], 0.0f);
         }
     }
     EXPECT_EQ(readCharges(store, 3).lines.size(), 2u); // one charge file across the months
