@@ -36,7 +36,9 @@ std::vector<QString> controlsWithoutNameOrFocus(QWidget* window) {
             qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
             (qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control->parent())) ||
             qobject_cast<QTextEdit*>(control) || qobject_cast<QAbstractItemView*>(control);
-        if (!interactive || qobject_cast<QAbstractItemView*>(control->parent()) ||
+        // A combo box's drop-down list is a window of its own, named through its box.
+        if (!interactive || control->window() != window ||
+            qobject_cast<QAbstractItemView*>(control->parent()) ||
             qobject_cast<QComboBox*>(control->parentWidget())) {
             continue;
         }
