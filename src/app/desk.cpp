@@ -1,7 +1,9 @@
 #include "app/desk.h"
 
 #include "frontdesk/check_in_window.h"
+#include "frontdesk/guest_folio_window.h"
 #include "frontdesk/main_window.h"
+#include "messages/message_windows.h"
 #include "setup/greetings_window.h"
 
 namespace roomwright {
@@ -15,8 +17,14 @@ DeskWindow* Desk::create(WindowId id) {
         return new Form1(services_);
     case WindowId::CheckIn:
         return new Form6(services_);
+    case WindowId::GuestFolio:
+        return new Form9(services_);
     case WindowId::Greetings:
         return new Form27(services_);
+    case WindowId::PostMessage:
+        return new Form25(services_);
+    case WindowId::ReadMessage:
+        return new Form26(services_);
     default:
         return nullptr;
     }

@@ -1,8 +1,10 @@
 #include "frontdesk/folio_list.h"
 
+#include "frontdesk/folio.h"
 #include "store/dates.h"
 #include "store/layout.h"
 #include "store/numbers.h"
+#include "store/settings.h"
 
 namespace roomwright {
 
@@ -14,6 +16,18 @@ std::string folioListLine(const ChargeLine& line, double tax, double balance, Fo
     return line.RoomNumber + "   " + shortDate(line.PostDate) + std::string(11, ' ') + line.Shift +
            std::string(8, ' ') + line.Code + std::string(11, ' ') + description +
            numberText(line.Amount) + blanks + numberText(tax) + blanks + numberText(balance);
+}
+
+FolioListing folioListing(const Store& store, long folioNumber, FolioGap gap) {
+    ParsedCharges charges = readCharges(store, folioNumber);
+    const FolioStatement statement = folioStatement(charges.lines, taxRate(store));
+    FolioListing listing;
+    for (const FolioEntry& entry : statement.entries) {
+        listing.lines.push_back(folioListLine(entry.charge, entry.tax, entry.balance, gap));
+    }
+    listing.balance = plainNumber(statement.balance);
+    listing.problems = std::move(charges.problems);
+    return listing;
 }
 
 } // namespace roomwright

@@ -2,7 +2,10 @@
 
 #include "store/charges.h"
 
+#include "store/store.h"
+
 #include <string>
+#include <vector>
 
 namespace roomwright {
 
@@ -15,5 +18,15 @@ enum class FolioGap { Chosen = 9, Posted = 13 };
 // (padded to 21 characters), then amount, tax and running balance, each with its leading
 // blank when not negative.
 std::string folioListLine(const ChargeLine& line, double tax, double balance, FolioGap gap);
+
+// A stay's folio as the windows list it: one line per line of its charge file, balanced by
+// the folio balance rule at the current tax rate.
+struct FolioListing {
+    std::vector<std::string> lines;
+    std::string balance; // the final balance, without a leading blank
+    // Lines of the charge file that could not be read: they are left off the list.
+    std::vector<std::string> problems;
+};
+FolioListing folioListing(const Store& store, long folioNumber, FolioGap gap);
 
 } // namespace roomwright

@@ -24,6 +24,8 @@ enum class WindowId {
     ShiftClerk,    // Form10
     Reservations,  // reservations menu
     Greetings,     // Form27
+    PostMessage,   // Form25
+    ReadMessage,   // Form26
 };
 
 // Opens and closes windows by what they are, so that a window never needs to know how

@@ -75,3 +75,10 @@ namespace roomwright::testing {
 std::vector<QString> controlsWithoutNameOrFocus(QWidget* window);
 
 } // namespace roomwright::testing
+
+QT_BEGIN_NAMESPACE
+// Shows Qt strings as text in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE

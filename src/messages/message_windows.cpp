@@ -1,0 +1,238 @@
+#include "messages/message_windows.h"
+
+#include "messages/messages.h"
+#include "store/numbers.h"
+#include "ui/placement.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace roomwright {
+
+namespace {
+
+// The folio number the folio window shows in its label Label35, if it is open and shows one.
+std::optional<long> folioOfFolioWindow(const Navigator& windows) {
+    const QWidget* folioWindow = windows.find(WindowId::GuestFolio);
+    const auto* label =
+        folioWindow ? folioWindow->findChild<QLabel*>(QStringLiteral("Label35")) : nullptr;
+    const auto number = label ? strictNumber(label->text().toStdString()) : std::nullopt;
+    if (!number || *number != std::trunc(*number) || *number < 1 || *number > 1e9) {
+        return std::nullopt;
+    }
+    return static_cast<long>(*number);
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
+    nameControl(b, name, b->text());
+    return b;
+}
+
+QTextEdit* plainTextBox(QWidget* parent) {
+    auto* box = new QTextEdit(parent);
+    box->setObjectName(QStringLiteral("RichTextBox1"));
+    box->setAcceptRichText(false);
+    box->setTabChangesFocus(true);
+    box->setMinimumHeight(90);
+    return box;
+}
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+Found<GuestRecord> stayOf(const Store& store, std::optional<long> folio) {
+    return folio ? inHouseGuestByFolio(store, *folio) : std::nullopt;
+}
+
+// Tells the clerk that the window has no stay to work on.
+void tellNoStay(Services& services, QWidget* window, std::optional<long> folio) {
+    services.dialogs.inform(
+        window, kAttention,
+        fromStd(folio ? noStayMessage(*folio) : "Please pick a guest in the folio window first."));
+}
+
+} // namespace
+
+Form25::Form25(Services& services) : DeskWindow(services) {
+    setObjectName(QStringLiteral("Form25"));
+    setWindowTitle(QStringLiteral("Post Guest Message"));
+
+    Label2 = valueLabel(this, "Label2");
+    Label4 = valueLabel(this, "Label4");
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text3 = new QLineEdit(this);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    RichTextBox1 = plainTextBox(this);
+    Command2 = button(this, "Command2", "Save");
+    Command1 = button(this, "Command1", "Exit");
+
+    auto* form = new QFormLayout;
+    const auto row = [&](const char* caption, QWidget* field) {
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        form->addRow(label, field);
+        labelControl(label, field);
+    };
+    row("Folio#", Label2);
+    row("Room #", Label4);
+    row("From", Text1);
+    row("To", Text2);
+    row("Date", Text3);
+    row("Message", RichTextBox1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command1);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(form);
+    root->addLayout(buttons);
+    resize(420, 320);
+    Command2->setDefault(true);
+
+    connect(Command2, &QPushButton::clicked, this, &Form25::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form25::Command1_Click);
+}
+
+void Form25::Form_Load() {
+    placeAt(this, 500, 4000);
+    show();
+    Text3->setText(fromStd(shortDate(services_.clock.today())));
+    folio_ = folioOfFolioWindow(services_.windows);
+    guarded(services_.dialogs, this, [&] {
+        const auto stay = stayOf(services_.store, folio_);
+        if (!stay) {
+            tellNoStay(services_, this, folio_);
+            folio_.reset();
+            return;
+        }
+        Label2->setText(fromStd(plainNumber(stay->second.FolioNumber)));
+        Label4->setText(fromStd(stay->second.RoomNumber.str()));
+    });
+    Text1->setFocus();
+}
+
+void Form25::Command2_Click() {
+    guarded(services_.dialogs, this, [&] {
+        const NewMessage message{Text1->text().toStdString(), Text2->text().toStdString(),
+                                 RichTextBox1->toPlainText().toStdString()};
+        const auto saved =
+            folio_ ? saveMessage(services_.store, *folio_, message, services_.clock.today())
+                   : std::nullopt;
+        if (!saved) {
+            tellNoStay(services_, this, folio_);
+            return;
+        }
+        services_.dialogs.inform(this, kAttention, QStringLiteral("Your message was saved."));
+        close();
+    });
+}
+
+void Form25::Command1_Click() {
+    close();
+}
+
+Form26::Form26(Services& services) : DeskWindow(services) {
+    setObjectName(QStringLiteral("Form26"));
+    setWindowTitle(QStringLiteral("Guest Message"));
+
+    Label2 = valueLabel(this, "Label2");
+    Label4 = valueLabel(this, "Label4");
+    Label6 = valueLabel(this, "Label6");
+    Label8 = valueLabel(this, "Label8");
+    Label10 = valueLabel(this, "Label10");
+    RichTextBox1 = plainTextBox(this);
+    RichTextBox1->setReadOnly(true);
+    RichTextBox1->setAccessibleName(QStringLiteral("Message"));
+    Command2 = button(this, "Command2", "Delete Message");
+    Command1 = button(this, "Command1", "Exit");
+
+    auto* form = new QFormLayout;
+    const auto row = [&](const char* name, const char* caption, QLabel* value) {
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        label->setObjectName(QString::fromLatin1(name));
+        form->addRow(label, value);
+        labelControl(label, value);
+    };
+    row("Label1", "Folio#", Label2);
+    row("Label3", "Room#", Label4);
+    row("Label5", "From", Label6);
+    row("Label7", "To", Label8);
+    row("Label9", "Date", Label10);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command1);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(form);
+    root->addWidget(RichTextBox1, 1);
+    root->addLayout(buttons);
+    resize(420, 300);
+    Command1->setDefault(true);
+
+    connect(Command2, &QPushButton::clicked, this, &Form26::Command2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form26::Command1_Click);
+}
+
+void Form26::Form_Load() {
+    placeAt(this, 300, 4000);
+    show();
+    folio_ = folioOfFolioWindow(services_.windows);
+    guarded(services_.dialogs, this, [&] {
+        const auto stay = stayOf(services_.store, folio_);
+        if (!stay) {
+            tellNoStay(services_, this, folio_);
+            folio_.reset();
+            return;
+        }
+        Label2->setText(fromStd(plainNumber(stay->second.FolioNumber)));
+        Label4->setText(fromStd(stay->second.RoomNumber.str()));
+        const auto message = firstLiveMessage(services_.store, *folio_);
+        if (!message) {
+            return;
+        }
+        const MessageRecord& shown = message->second;
+        Label2->setText(fromStd(plainNumber(shown.FolioNumber)));
+        Label4->setText(fromStd(shown.RoomNumber.str()));
+        Label6->setText(fromStd(shown.From.str()));
+        Label8->setText(fromStd(shown.To.str()));
+        Label10->setText(fromStd(shortDate(CivilDate::fromStored(shown.MessageDate))));
+        RichTextBox1->setPlainText(fromStd(shown.MessageText.str()));
+    });
+    Command1->setFocus();
+}
+
+void Form26::Command2_Click() {
+    guarded(services_.dialogs, this, [&] {
+        if (folio_ && deleteFirstLiveMessage(services_.store, *folio_)) {
+            services_.dialogs.inform(this, kAttention, QStringLiteral("Your message was deleted."));
+            emit messageDeleted();
+        }
+    });
+    close();
+}
+
+void Form26::Command1_Click() {
+    close();
+}
+
+} // namespace roomwright

@@ -1,0 +1,447 @@
+#include "frontdesk/guest_folio_window.h"
+#include "gui/gui_fixture.h"
+#include "messages/message_windows.h"
+#include "store/charges.h"
+#include "store/settings.h"
+#include "support/temp_dir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace roomwright::testing {
+namespace {
+
+class FolioWindowTest : public DeskTest {
+  protected:
+    FolioWindowTest() {
+        setTaxRate(store, 0.12f);
+        setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
+    }
+    void addRoom(const char* number, const char* clean = "Y", const char* order = "K") {
+        RoomRecord room;
+        room.RoomNumber = number;
+        room.RoomType = "NQ1";
+        room.Rate = 65;
+        room.CleanFlag = clean;
+        room.VacantFlag = "N";
+        room.OrderFlag = order;
+        room.Comment = "";
+        store.rooms().append(room);
+    }
+    // A stay checked in today with its first night posted.
+    void addGuest(const char* room, const char* last, long folio, bool departed = false,
+                  bool firstNight = true) {
+        GuestRecord guest;
+        guest.RoomNumber = room;
+        guest.LastName = last;
+        guest.FirstName = "Ann";
+        guest.FolioNumber = static_cast<float>(folio);
+        guest.ArrivalDate = today.stored();
+        guest.ArrivalTime = "9:15:00 AM";
+        guest.DepartureDate = today.plusDays(1).stored();
+        guest.Rate = 65;
+        guest.PayCode = "K";
+        guest.CardType = "M";
+        if (departed) {
+            guest.CheckOutMark = "*";
+        }
+        store.guests().append(guest);
+        if (firstNight) {
+            postItem(store, folio, std::string(room) + "  ", Category::RoomRent, 65, today);
+        }
+    }
+    Form9* openFolio() {
+        auto* form = openForm<Form9>(WindowId::GuestFolio);
+        return form;
+    }
+    static void pick(QComboBox* combo, const QString& entry) {
+        const int index = combo->findText(entry);
+        ASSERT_GE(index, 0) << entry.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    static QStringList items(const QComboBox* combo) {
+        QStringList list;
+        for (int i = 0; i < combo->count(); ++i) {
+            list.append(combo->itemText(i));
+        }
+        return list;
+    }
+    static QStringList lines(const QListWidget* list) {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i) {
+            texts.append(list->item(i)->text());
+        }
+        return texts;
+    }
+    void post(Form9* form, const QString& code, const QString& amount) {
+        pick(form->Combo2, code);
+        form->Text20->clear();
+        QTest::keyClicks(form->Text20, amount);
+        QTest::mouseClick(form->Command5, Qt::LeftButton);
+    }
+    std::vector<QString> messages() const {
+        std::vector<QString> texts;
+        for (const auto& shown : dialogs.shown) {
+            texts.push_back(shown.text);
+        }
+        return texts;
+    }
+    std::string fileBytes(const Path& file) { return readFile(file); }
+
+    const CivilDate today{2026, 12, 7};
+};
+
+TEST_F(FolioWindowTest, OpensWithTheListsFilledAndNoGuestChosen) {
+    addRoom("101");
+    addRoom("102", "N");
+    addRoom("103", "Y", "X");
+    addRoom("104");
+    addGuest("102", "Zeta", 2);
+    addGuest("101", "Gone", 1, true);
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    EXPECT_EQ(form->windowTitle(), "View Folio");
+    EXPECT_EQ(items(form->Combo1), (QStringList{"102  Zeta, Ann", "101  Smith, Ann"}));
+    EXPECT_EQ(form->Combo1->currentText(), "Select Room");
+    EXPECT_EQ(items(form->Combo2).size(), 11);
+    EXPECT_EQ(form->Combo2->currentText(), "Select Code");
+    EXPECT_EQ(items(form->Combo3).at(5), "K = Check");
+    EXPECT_EQ(items(form->Combo4), (QStringList{"101  NQ1       ", "104  NQ1       "}));
+    for (QWidget* off : std::initializer_list<QWidget*>{
+             form->Command3, form->Command4, form->Command5, form->Combo2, form->Command7,
+             form->Command8, form->Command9, form->Command6, form->Command10}) {
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    }
+    EXPECT_TRUE(form->Command2->isEnabled());
+    EXPECT_TRUE(form->Combo1->isEnabled());
+    EXPECT_TRUE(form->Timer1->isActive());
+    EXPECT_EQ(form->Timer1->interval(), 7000);
+    EXPECT_FALSE(form->Timer2->isActive());
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->Command4->isEnabled());
+
+    // Printing before a guest is chosen prints nothing and says why.
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    EXPECT_TRUE(printer.documents.empty());
+    EXPECT_EQ(messages(), std::vector<QString>{"Please pick a guest from the list."});
+    EXPECT_FALSE(form->Command4->isEnabled());
+}
+
+TEST_F(FolioWindowTest, ChoosingRoom101ShowsItsInHouseGuestNeverTheDepartedOne) {
+    addGuest("101", "Gone", 1, true);
+    addGuest("102", "Zeta", 2);
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    EXPECT_EQ(form->Text1->text(), "Smith");
+    EXPECT_EQ(form->Label35->text(), "3");
+    EXPECT_EQ(form->Label36->text(), "101");
+    EXPECT_EQ(form->Label27->text(), "12/7/2026");
+    EXPECT_EQ(form->Label38->text(), "9:15:00 AM");
+    EXPECT_EQ(form->Text18->text(), "12/8/2026");
+    EXPECT_EQ(form->Text21->text(), "65");
+    EXPECT_EQ(form->Combo3->currentText(), "K - Check");
+    EXPECT_TRUE(form->Option2->isChecked());
+    const QString gap(9, ' ');
+    EXPECT_EQ(lines(form->List1),
+              QStringList{"101     12/7/2026           A        E           Room Rent             "
+                          "65" +
+                          gap + " 7.8" + gap + " 72.8"});
+    EXPECT_EQ(form->Label31->text(), "72.8");
+    for (QWidget* on : std::initializer_list<QWidget*>{
+             form->Command3, form->Command4, form->Command5, form->Combo2, form->Command7,
+             form->Command8, form->Command9, form->Command6}) {
+        EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
+    }
+    EXPECT_FALSE(form->Command10->isEnabled()); // no message
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FolioWindowTest, PickingACodeFillsTheRateOrThePetFeeOrKeepsTheAmount) {
+    setPetFee(store, 15.5f);
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    form->Text21->setText("59.95");
+    pick(form->Combo2, "E - Room Rent");
+    EXPECT_EQ(form->Text20->text(), "59.95");
+    pick(form->Combo2, "P - Pet Fee");
+    EXPECT_EQ(form->Text20->text(), "15.5");
+    form->Text20->setText("12");
+    pick(form->Combo2, "C - Cash");
+    EXPECT_EQ(form->Text20->text(), "12");
+}
+
+TEST_F(FolioWindowTest, PostingCashShowsTheNewBalanceWithTheWiderGap) {
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    post(form, "C - Cash", "100");
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(form->Label31->text(), "-27.2");
+    const QStringList shown = lines(form->List1);
+    ASSERT_EQ(shown.size(), 2);
+    const QString gap(13, ' ');
+    EXPECT_TRUE(shown[0].endsWith("Room Rent             65" + gap + " 7.8" + gap + " 72.8"))
+        << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].endsWith("Cash                  100" + gap + " 0" + gap + "-27.2"))
+        << shown[1].toStdString();
+    EXPECT_EQ(form->Text20->text(), "");
+    EXPECT_EQ(form->Combo2->currentText(), "Select Code");
+    EXPECT_FLOAT_EQ(store.totals(today).read(1)[TotalsSlot::Cash], 100.0f);
+    EXPECT_FLOAT_EQ(store.totals(today).read(1)[TotalsSlot::RoomRent], 65.0f);
+    EXPECT_EQ(readCharges(store, 3).lines.at(1).RoomNumber, "101  ");
+}
+
+TEST_F(FolioWindowTest, UnclearPostingsAreRefusedAndNothingIsPosted) {
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    const std::string charges = fileBytes(directory.chargeFile(3));
+    const std::string totals = fileBytes(directory.totalsFile(today));
+
+    QTest::mouseClick(form->Command5, Qt::LeftButton); // "Select Code", no amount
+    post(form, "C - Cash", "ten");
+    form->Combo2->setEditText("Select Code");
+    form->Text20->setText("5");
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    EXPECT_EQ(messages(),
+              (std::vector<QString>{"You did not enter an amount.", "The amount is not a number.",
+                                    "Please select a code."}));
+    for (const auto& shown : dialogs.shown) {
+        EXPECT_EQ(shown.title, "ATTENTION!");
+    }
+    EXPECT_EQ(fileBytes(directory.chargeFile(3)), charges);
+    EXPECT_EQ(fileBytes(directory.totalsFile(today)), totals);
+    EXPECT_EQ(form->Label31->text(), "72.8");
+}
+
+TEST_F(FolioWindowTest, TheDepartureButtonsKeepToTheArrivalAndTheReservations) {
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    EXPECT_EQ(form->Text18->text(), "12/8/2026"); // the day after arrival stays
+    QTest::mouseClick(form->Command8, Qt::LeftButton);
+    EXPECT_EQ(form->Text18->text(), "12/9/2026");
+
+    ReservationRecord booked;
+    booked.RoomNumber = "101";
+    booked.ArrivalDate = CivilDate{2026, 12, 9}.stored();
+    booked.CheckInMark = "*";
+    store.reservations().append(booked);
+    QTest::mouseClick(form->Command8, Qt::LeftButton);
+    EXPECT_EQ(form->Text18->text(), "12/9/2026");
+    EXPECT_EQ(messages(), std::vector<QString>{"Can't Increase departure date. Overbooking."});
+    QTest::mouseClick(form->Command9, Qt::LeftButton);
+    EXPECT_EQ(form->Text18->text(), "12/8/2026");
+    // Only "Save and Exit" writes the date.
+    EXPECT_EQ(store.guests().read(1).DepartureDate, today.plusDays(1).stored());
+}
+
+TEST_F(FolioWindowTest, SaveAndExitKeepsPayCodeKAndMovesOnlyTheRoom) {
+    addRoom("101");
+    addRoom("104");
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    pick(form->Combo4, "104  NQ1       ");
+    EXPECT_EQ(form->Label36->text(), "104");
+    form->Text7->setText("555-0100");
+    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.shown.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(desk.find(WindowId::GuestFolio), nullptr);
+
+    const GuestRecord saved = store.guests().read(1);
+    EXPECT_EQ(saved.PayCode.str(), "K");
+    EXPECT_EQ(saved.RoomNumber.str(), "104  ");
+    EXPECT_EQ(saved.Phone.trimmed(), "555-0100");
+    EXPECT_EQ(saved.CardType.trimmed(), "M");
+    EXPECT_EQ(store.rooms().read(1).RoomNumber.trimmed(), "101"); // rooms are not touched
+    EXPECT_EQ(store.rooms().read(1).VacantFlag.str(), "N");
+    EXPECT_EQ(readCharges(store, 3).lines.at(0).RoomNumber, "101  "); // the lines keep theirs
+
+    // The guest is found under the new room; the next posting carries it.
+    form = openFolio();
+    pick(form->Combo1, "104  Smith, Ann");
+    post(form, "K - Copies", "2");
+    const auto charges = readCharges(store, 3).lines;
+    ASSERT_EQ(charges.size(), 2u);
+    EXPECT_EQ(charges[1].RoomNumber, "104  ");
+    EXPECT_EQ(charges[1].Description, "Copies");
+    EXPECT_EQ(form->Label31->text(), "74.8");
+}
+
+TEST_F(FolioWindowTest, ARateOrDateThatIsNotOneIsRefusedAndTheWindowStays) {
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    const std::string before = fileBytes(directory.guest());
+    form->Text21->setText("sixty");
+    form->Text1->setText("Changed");
+    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    form->Text21->setText("60");
+    form->Text18->setText("12/32/2026");
+    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    QTest::mouseClick(form->Command8, Qt::LeftButton);
+    EXPECT_EQ(form->Text18->text(), "12/32/2026");
+    EXPECT_EQ(messages(), (std::vector<QString>{"The rate is not a number.",
+                                                "The departure date is not a date.",
+                                                "The departure date is not a date."}));
+    EXPECT_EQ(fileBytes(directory.guest()), before);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FolioWindowTest, ATypedSelectorTextActsOnNobody) {
+    addGuest("101", "Smith", 3);
+    addGuest("102", "Zeta", 4);
+    addGuest("1015", "Long", 5);
+    auto* form = openFolio();
+    pick(form->Combo1, "1015  Long, Ann"); // room 101's guest must not show up
+    EXPECT_EQ(form->Text1->text(), "");
+    EXPECT_EQ(form->Label35->text(), "");
+    EXPECT_EQ(form->List1->count(), 0);
+    EXPECT_FALSE(form->Command5->isEnabled());
+
+    pick(form->Combo1, "101  Smith, Ann");
+    form->Combo1->setEditText("102"); // typed over the chosen guest
+    const std::string guests = fileBytes(directory.guest());
+    const std::string rooms = fileBytes(directory.room());
+    const std::string charges = fileBytes(directory.chargeFile(4));
+    dialogs.answers.push_back(true);
+    form->Text20->setText("5");
+    form->Combo2->setEditText("C - Cash");
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    EXPECT_EQ(messages(), std::vector<QString>(5, "Please pick a guest from the list."));
+    EXPECT_TRUE(printer.documents.empty());
+    EXPECT_EQ(fileBytes(directory.guest()), guests);
+    EXPECT_EQ(fileBytes(directory.room()), rooms);
+    EXPECT_EQ(fileBytes(directory.chargeFile(4)), charges);
+    EXPECT_EQ(readCharges(store, 3).lines.size(), 1u);
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FolioWindowTest, PrintFolioPrintsTheInHouseFolioThenWaitsForTheTimer) {
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    ASSERT_EQ(printer.documents.size(), 1u);
+    const std::string page = plainText(printer.documents[0]);
+    EXPECT_NE(page.find("Folio:   3"), std::string::npos) << page;
+    EXPECT_NE(page.find("Balance..... 72.8"), std::string::npos) << page;
+    EXPECT_FALSE(form->Command4->isEnabled());
+    form->Timer1_Timer();
+    EXPECT_TRUE(form->Command4->isEnabled());
+}
+
+TEST_F(FolioWindowTest, AStayWithoutChargeLinesShowsAnEmptyFolio) {
+    addGuest("101", "Smith", 3, false, false);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    EXPECT_EQ(form->List1->count(), 0);
+    EXPECT_EQ(form->Label31->text(), "0");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FolioWindowTest, CheckOutAnsweredNoChangesNothing) {
+    addRoom("101");
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    const std::string guests = fileBytes(directory.guest());
+    const std::string rooms = fileBytes(directory.room());
+    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown[0].question);
+    EXPECT_EQ(dialogs.shown[0].title, "Check Out");
+    EXPECT_EQ(dialogs.shown[0].text, "Are you sure you want to check this guest out?");
+    EXPECT_EQ(fileBytes(directory.guest()), guests);
+    EXPECT_EQ(fileBytes(directory.room()), rooms);
+    EXPECT_EQ(form->Text1->text(), "Smith");
+    EXPECT_TRUE(form->Command3->isEnabled());
+}
+
+TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefillsTheSelector) {
+    addRoom("101");
+    addGuest("102", "Zeta", 2);
+    addGuest("101", "Smith", 3);
+    addGuest("103", "Brown", 4);
+    setNow(today, {10, 45, 30, 0});
+    auto* form = openFolio();
+    pick(form->Combo1, "101  Smith, Ann");
+    dialogs.answers.push_back(true);
+    QTest::mouseClick(form->Command3, Qt::LeftButton);
+
+    const GuestRecord gone = store.guests().read(2);
+    EXPECT_FALSE(gone.inHouse());
+    EXPECT_EQ(gone.DepartureTime.trimmed(), "10:45:30 AM");
+    EXPECT_EQ(gone.DepartureDate, today.plusDays(1).stored());
+    EXPECT_EQ(store.rooms().read(1).CleanFlag.str(), "N");
+    EXPECT_EQ(store.rooms().read(1).VacantFlag.str(), "Y");
+    EXPECT_EQ(readCharges(store, 3).lines.size(), 1u); // the open balance stays
+
+    EXPECT_EQ(items(form->Combo1), (QStringList{"102  Zeta, Ann", "103  Brown, Ann"}));
+    EXPECT_EQ(form->Combo1->currentText(), "Select Room");
+    EXPECT_EQ(form->Text1->text(), "");
+    EXPECT_EQ(form->Label35->text(), "");
+    EXPECT_EQ(form->List1->count(), 0);
+    for (QWidget* off : std::initializer_list<QWidget*>{
+             form->Command3, form->Command4, form->Command5, form->Combo2, form->Command7,
+             form->Command8, form->Command9, form->Command6, form->Command10}) {
+        EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
+    }
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FolioWindowTest, RetrieveMessageBlinksWhileTheGuestHasAMessage) {
+    addGuest("101", "Smith", 3);
+    addGuest("102", "Zeta", 4);
+    MessageRecord message;
+    message.FolioNumber = 3;
+    store.messages(3).append(message);
+    auto* form = openFolio();
+    const QColor face = form->Command10->palette().color(QPalette::Button);
+    pick(form->Combo1, "101  Smith, Ann");
+    EXPECT_TRUE(form->Command10->isEnabled());
+    EXPECT_TRUE(form->Timer2->isActive());
+    EXPECT_EQ(form->Timer2->interval(), 500);
+    form->Timer2_Timer();
+    EXPECT_EQ(form->Command10->palette().color(QPalette::Button), QColor(255, 128, 128));
+    form->Timer2_Timer();
+    EXPECT_EQ(form->Command10->palette().color(QPalette::Button), face);
+    form->Timer2_Timer();
+
+    pick(form->Combo1, "102  Zeta, Ann");
+    EXPECT_FALSE(form->Command10->isEnabled());
+    EXPECT_FALSE(form->Timer2->isActive());
+    EXPECT_EQ(form->Command10->palette().color(QPalette::Button), face);
+}
+
+TEST_F(FolioWindowTest, EveryControlHasANameAndTakesTheKeyboard) {
+    addGuest("101", "Smith", 3);
+    auto* form = openFolio();
+    EXPECT_EQ(controlsWithoutNameOrFocus(form), std::vector<QString>{});
+    EXPECT_EQ(form->Text11->accessibleName(), "Drivers Lic. #");
+    EXPECT_EQ(form->Command8->toolTip(), "Increase Departure Date");
+    EXPECT_EQ(form->Command9->toolTip(), "Decrease Departure Date");
+    pick(form->Combo1, "101  Smith, Ann");
+    QTest::mouseClick(form->Command6, Qt::LeftButton);
+    EXPECT_TRUE(controlsWithoutNameOrFocus(findForm<Form25>(WindowId::PostMessage)).empty());
+}
+
+} // namespace
+} // namespace roomwright::testing
