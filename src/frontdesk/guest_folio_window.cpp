@@ -176,6 +176,7 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     stayGrid->addWidget(Command9, 5, 3);
     addRow(stayGrid, 6, 0, "Pay Code", Combo3, 4);
     stayGrid->setColumnStretch(4, 1);
+    stayGrid->setRowStretch(7, 1);
 
     // The folio.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);

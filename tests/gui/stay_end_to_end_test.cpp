@@ -1,0 +1,174 @@
+#include "frontdesk/check_in_window.h"
+#include "frontdesk/guest_folio_window.h"
+#include "frontdesk/main_window.h"
+#include "gui/gui_fixture.h"
+#include "messages/message_windows.h"
+#include "store/settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+
+namespace roomwright::testing {
+namespace {
+
+class StayEndToEnd : public DeskTest {
+  protected:
+    static void pick(QComboBox* combo, const QString& startingWith) {
+        for (int i = 0; i < combo->count(); ++i) {
+            if (combo->itemText(i).startsWith(startingWith)) {
+                combo->setCurrentIndex(i);
+                emit combo->activated(i);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry starts with " << startingWith.toStdString();
+    }
+    static void type(QLineEdit* box, const QString& text) {
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
+    void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    QStringList shownTexts() const {
+        QStringList texts;
+        for (const auto& box : dialogs.shown) {
+            texts << box.text;
+        }
+        return texts;
+    }
+};
+
+// A walk-in stays one night: checked in through the check-in window, charged a roll-away,
+// settles by Visa, gets a message that is read and deleted, and checks out.
+TEST_F(StayEndToEnd, AStayFromCheckInToCheckOutThroughTheWindows) {
+    setReminderSwitch(store, 1);
+    setTaxRate(store, 0.09f);
+    setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
+    RoomRecord room;
+    room.RoomNumber = "101";
+    room.RoomType = "NQ1";
+    room.Rate = 50;
+    room.CleanFlag = "Y";
+    room.VacantFlag = "Y";
+    room.OrderFlag = "K";
+    room.Comment = "Corner room";
+    store.rooms().append(room);
+    const std::string roomBefore = readFile(directory.room());
+    setNow({2026, 12, 7}, {15, 42, 10, 0});
+
+    // Check-in.
+    openForm<Form1>(WindowId::Main)->Command1->click();
+    auto* checkIn = findForm<Form6>(WindowId::CheckIn);
+    ASSERT_NE(checkIn, nullptr);
+    type(checkIn->Text1, "Smith");
+    type(checkIn->Text2, "Ann");
+    type(checkIn->Text3, "12 Elm Street");
+    type(checkIn->Text4, "Louisville");
+    pick(checkIn->Combo1, "Kentucky");
+    type(checkIn->Text5, "40202");
+    type(checkIn->Text6, "502-555-0101");
+    type(checkIn->Text7, "502-555-0199");
+    type(checkIn->Text9, "ann@example.com");
+    pick(checkIn->Combo5, "C = Cash");
+    pick(checkIn->Combo4, "101");
+    checkIn->Command1->click();
+    settle();
+    ASSERT_TRUE(dialogs.shown.empty()) << shownTexts().join("\n").toStdString();
+
+    // A charge and the payment that settles the bill.
+    setNow({2026, 12, 7}, {20, 5, 0, 0});
+    findForm<Form1>(WindowId::Main)->Command7->click(); // "View Folio"
+    auto* folio = findForm<Form9>(WindowId::GuestFolio);
+    ASSERT_NE(folio, nullptr);
+    pick(folio->Combo1, "101  Smith, Ann");
+    EXPECT_EQ(folio->Label31->text(), "0"); // the stay was paid in advance
+    pick(folio->Combo2, "R - Roll Away");
+    type(folio->Text20, "10");
+    QTest::keyClick(folio->Text20, Qt::Key_Return);
+    EXPECT_EQ(folio->Label31->text(), "10");
+    pick(folio->Combo2, "V - Visa");
+    type(folio->Text20, "10");
+    folio->Command5->click();
+    EXPECT_EQ(folio->Label31->text(), "0");
+    EXPECT_EQ(folio->List1->count(), 4);
+
+    // A message, posted, read and deleted.
+    folio->Command6->click();
+    auto* post = findForm<Form25>(WindowId::PostMessage);
+    ASSERT_NE(post, nullptr);
+    type(post->Text1, "Front desk");
+    type(post->Text2, "Ann Smith");
+    QTest::keyClicks(post->RichTextBox1, "Your taxi comes at 7.");
+    post->Command2->click();
+    settle();
+    pick(folio->Combo1, "101  Smith, Ann");
+    EXPECT_TRUE(folio->Command10->isEnabled());
+    folio->Command10->click();
+    auto* reading = findForm<Form26>(WindowId::ReadMessage);
+    ASSERT_NE(reading, nullptr);
+    EXPECT_EQ(reading->RichTextBox1->toPlainText().trimmed(), "Your taxi comes at 7.");
+    reading->Command2->click();
+    settle();
+    EXPECT_FALSE(folio->Command10->isEnabled());
+    folio->Command2->click(); // "Exit"
+    settle();
+
+    // Check-out the next morning, from the main window's "Check Out".
+    setNow({2026, 12, 8}, {10, 58, 3, 0});
+    findForm<Form1>(WindowId::Main)->Command2->click();
+    folio = findForm<Form9>(WindowId::GuestFolio);
+    ASSERT_NE(folio, nullptr);
+    pick(folio->Combo1, "101  Smith, Ann");
+    dialogs.answers.push_back(true);
+    folio->Command3->click();
+    EXPECT_EQ(folio->Combo1->count(), 0);
+    EXPECT_EQ(shownTexts(), (QStringList{"Your message was saved.", "Your message was deleted.",
+                                         "Are you sure you want to check this guest out?"}));
+
+    EXPECT_EQ(readFile(directory.chargeFile(1)),
+              "\"101  \",\"A\",\"JS\",#2026-12-07#,\"E\",\"Room Rent\",50,,1,,\"-----\",\"-----\","
+              ",,,,,\r\n"
+              "\"101  \",\"A\",\"JS\",#2026-12-07#,\"C\",\"Cash\",54.5,,1,,\"-----\",\"-----\","
+              ",,,,,\r\n"
+              "\"101  \",\"A\",\"JS\",#2026-12-07#,\"R\",\"Roll Away\",10,,1,,\"-----\",\"-----\","
+              ",,,,,\r\n"
+              "\"101  \",\"A\",\"JS\",#2026-12-07#,\"V\",\"Visa\",10,,1,,\"-----\",\"-----\","
+              ",,,,,\r\n");
+
+    ASSERT_EQ(store.guests().count(), 1u);
+    const GuestRecord guest = store.guests().read(1);
+    EXPECT_EQ(guest.LastName.trimmed(), "Smith");
+    EXPECT_EQ(guest.State.trimmed(), "Kentucky");
+    EXPECT_EQ(guest.RoomNumber.str(), "101  ");
+    EXPECT_EQ(guest.PayCode.str(), "C");
+    EXPECT_EQ(guest.Rate, 50.0f);
+    EXPECT_EQ(guest.FolioNumber, 1.0f);
+    EXPECT_EQ(guest.ArrivalDate, (CivilDate{2026, 12, 7}).stored());
+    EXPECT_EQ(guest.ArrivalTime.trimmed(), "3:42:10 PM");
+    EXPECT_EQ(guest.DepartureDate, (CivilDate{2026, 12, 8}).stored());
+    EXPECT_EQ(guest.DepartureTime.str(), "10:58:03 AM" + std::string(9, ' '));
+    EXPECT_EQ(guest.CheckOutMark.str(), "*" + std::string(19, ' '));
+
+    // The room: vacant and dirty, everything else as entered.
+    std::string roomAfter = roomBefore;
+    roomAfter[18] = 'N';
+    roomAfter[19] = 'Y';
+    EXPECT_EQ(readFile(directory.room()), roomAfter);
+
+    const TotalsRecord totals = store.totals({2026, 12, 7}).read(1);
+    EXPECT_FLOAT_EQ(totals[TotalsSlot::RoomRent], 50.0f);
+    EXPECT_FLOAT_EQ(totals[TotalsSlot::Cash], 54.5f);
+    EXPECT_FLOAT_EQ(totals[TotalsSlot::RollAway], 10.0f);
+    EXPECT_FLOAT_EQ(totals[TotalsSlot::Visa], 10.0f);
+    const auto messages = store.messages(1).all();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].DeletedFlag, 1.0f);
+}
+
+} // namespace
+} // namespace roomwright::testing
