@@ -1,6 +1,7 @@
 #include "gui/gui_fixture.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace roomwright::testing {
@@ -12,9 +13,17 @@ DeskTest::DeskTest()
     directory.ensureExists(files);
 }
 
+// Top-level widgets include the pop-up lists of combo boxes, which go with their window: only
+// windows without a parent are deleted, and each only while it still exists.
 DeskTest::~DeskTest() {
+    QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        delete window;
+        windows.append(window);
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        if (window && window->parentWidget() == nullptr) {
+            delete window.data();
+        }
     }
 }
 
