@@ -24,6 +24,9 @@ enum class WindowId {
     ShiftClerk,    // Form10
     Reservations,  // reservations menu
     Greetings,     // Form27
+
+    RoomProperties, // Form23
+    RoomStatus,     // Form24
 };
 
 // Opens and closes windows by what they are, so that a window never needs to know how
