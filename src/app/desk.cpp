@@ -4,7 +4,15 @@
 #include "frontdesk/guest_folio_window.h"
 #include "frontdesk/main_window.h"
 #include "messages/message_windows.h"
+#include "setup/amount_window.h"
 #include "setup/greetings_window.h"
+#include "setup/main_menu_window.h"
+#include "setup/room_inventory_window.h"
+#include "setup/room_list_window.h"
+#include "setup/room_properties_window.h"
+#include "setup/room_status_window.h"
+#include "setup/shift_clerk_window.h"
+#include "setup/unsold_rooms_window.h"
 
 namespace roomwright {
 
@@ -19,6 +27,24 @@ DeskWindow* Desk::create(WindowId id) {
         return new Form6(services_);
     case WindowId::GuestFolio:
         return new Form9(services_);
+    case WindowId::MainMenu:
+        return new Form2(services_);
+    case WindowId::RoomInventory:
+        return new Form3(services_);
+    case WindowId::RoomList:
+        return new Form4(services_);
+    case WindowId::UnsoldRooms:
+        return new Form5(services_);
+    case WindowId::TaxRate:
+        return new Form7(services_);
+    case WindowId::PetFee:
+        return new Form8(services_);
+    case WindowId::ShiftClerk:
+        return new Form10(services_);
+    case WindowId::RoomProperties:
+        return new Form23(services_);
+    case WindowId::RoomStatus:
+        return new Form24(services_);
     case WindowId::Greetings:
         return new Form27(services_);
     case WindowId::PostMessage:

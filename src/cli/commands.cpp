@@ -218,18 +218,6 @@ int printFolio(Context& c, const std::vector<std::string>& words) {
     return printed.problems.empty() ? 0 : 1;
 }
 
-std::optional<CivilDate> isoDate(const std::string& text) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) != 3) {
-        return std::nullopt;
-    }
-    const CivilDate date{year, month, day};
-    return date.valid() ? std::optional<CivilDate>(date) : std::nullopt;
-}
-
 std::optional<TimeOfDay> isoTime(const std::string& text) {
     int hour = 0;
     int minute = 0;
@@ -265,7 +253,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             } else if (option == "--data-dir") {
                 dataDir = optionValue(option);
             } else if (option == "--today") {
-                const auto date = isoDate(optionValue(option));
+                const auto date = parseIsoDate(optionValue(option));
                 if (!date) {
                     throw UsageError("--today takes a date as YYYY-MM-DD, not \"" + arguments[i] +
                                      "\"");

@@ -34,10 +34,7 @@ std::string dumpText(const std::string& text) {
 }
 
 std::string dumpDate(double stored) {
-    const CivilDate date = CivilDate::fromStored(stored);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return buffer;
+    return isoDate(CivilDate::fromStored(stored));
 }
 
 void CsvColumns::single(const char* name, std::size_t, float value) {

@@ -2,6 +2,7 @@
 
 #include "setup/greetings.h"
 #include "store/settings.h"
+#include "ui/default_button.h"
 #include "ui/placement.h"
 
 #include <QCheckBox>
@@ -39,7 +40,7 @@ Form27::Form27(Services& services) : DeskWindow(services) {
     grid->addWidget(Check1, 2, 0, 1, 2);
     grid->addWidget(Command3, 3, 1);
     grid->setColumnStretch(0, 1);
-    Command3->setDefault(true);
+    makeDefaultButton(this, Command3);
 
     connect(Command1, &QPushButton::clicked, this, &Form27::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form27::Command2_Click);

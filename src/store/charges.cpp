@@ -27,9 +27,7 @@ std::string quotedField(std::string_view text) {
 }
 
 std::string dateField(const CivilDate& date) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "#%04d-%02d-%02d#", date.year, date.month, date.day);
-    return buffer;
+    return "#" + isoDate(date) + "#";
 }
 
 // Splits one line into its fields. A field is "text" between quotes, #date# between number
@@ -72,16 +70,10 @@ std::optional<std::string> textField(const std::string& field) {
 }
 
 std::optional<CivilDate> dateFieldValue(const std::string& field) {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    char extra = 0;
-    if (std::sscanf(field.c_str(), "#%4d-%2d-%2d#%c", &year, &month, &day, &extra) != 3 ||
-        field.back() != '#') {
+    if (field.size() < 2 || field.front() != '#' || field.back() != '#') {
         return std::nullopt;
     }
-    const CivilDate date{year, month, day};
-    return date.valid() ? std::optional<CivilDate>(date) : std::nullopt;
+    return parseIsoDate(field.substr(1, field.size() - 2));
 }
 
 std::optional<std::string> readLine(const std::vector<std::string>& fields, ChargeLine& line) {

@@ -82,6 +82,25 @@ std::optional<CivilDate> parseShortDate(const std::string& text) {
     return date;
 }
 
+std::string isoDate(const CivilDate& date) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return buffer;
+}
+
+std::optional<CivilDate> parseIsoDate(const std::string& text) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    char extra = 0;
+    if (text.size() != 10 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &extra) != 3) {
+        return std::nullopt;
+    }
+    const CivilDate date{year, month, day};
+    return date.valid() ? std::optional<CivilDate>(date) : std::nullopt;
+}
+
 std::string longTime(const TimeOfDay& time) {
     const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
     char buffer[32];

@@ -38,6 +38,9 @@ struct TimeOfDay {
 std::string shortDate(const CivilDate& date);
 // Reads a short date typed by the clerk (M/d/yyyy, one- or two-digit month and day).
 std::optional<CivilDate> parseShortDate(const std::string& text);
+// "2026-12-07": the form the charge files and the command-line tool write dates in.
+std::string isoDate(const CivilDate& date);
+std::optional<CivilDate> parseIsoDate(const std::string& text);
 // "3:42:10 PM": the long time of the workstations the data comes from.
 std::string longTime(const TimeOfDay& time);
 // Morning is when the time text ends in "AM".

@@ -1,17 +1,39 @@
 #include "store/lookups.h"
 
+#include "store/codepage.h"
+
 namespace roomwright {
 
+namespace {
+
+// A text field as the file holds it: `width` characters, cut or padded with blanks. Widths
+// count characters, not the bytes of their UTF-8 form.
+template <std::size_t W> std::string asStored(const Text<W>& text) {
+    std::string bytes = toCp1252(text.str());
+    bytes.resize(W, ' ');
+    return fromCp1252(bytes);
+}
+
+} // namespace
+
 std::string roomEntry(const RoomRecord& room) {
-    std::string number = room.RoomNumber.str();
-    number.resize(4, ' ');
-    std::string type = room.RoomType.str();
-    type.resize(10, ' ');
-    return number + "  " + type;
+    return asStored(room.RoomNumber) + "  " + asStored(room.RoomType);
+}
+
+std::string roomListEntry(const RoomRecord& room) {
+    return asStored(room.RoomNumber) + "  " + rightTrim(asStored(room.RoomType));
+}
+
+std::string roomChoiceEntry(const RoomRecord& room) {
+    return rightTrim(asStored(room.RoomNumber)) + "  " + asStored(room.RoomType);
 }
 
 std::string roomOfEntry(std::string_view entry) {
-    return std::string(entry.substr(0, 3));
+    std::string bytes = toCp1252(entry);
+    if (bytes.size() > 3) {
+        bytes.resize(3);
+    }
+    return fromCp1252(bytes);
 }
 
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber) {

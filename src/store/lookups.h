@@ -14,6 +14,12 @@ template <class Record> using Found = std::optional<std::pair<std::size_t, Recor
 // The room entry that every room list shows: the room number as stored (4 characters), two
 // blanks, the room type as stored (10 characters).
 std::string roomEntry(const RoomRecord& room);
+// The entry of the room lists (room inventory, room list, unsold rooms): the room
+// number as stored (4 characters), two blanks, the room type right-trimmed.
+std::string roomListEntry(const RoomRecord& room);
+// The entry of the room property and status windows' room choice: the room number
+// right-trimmed, two blanks, the room type as stored (10 characters).
+std::string roomChoiceEntry(const RoomRecord& room);
 // The room a list entry names: its first three characters.
 std::string roomOfEntry(std::string_view entry);
 

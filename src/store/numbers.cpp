@@ -110,12 +110,6 @@ std::size_t numberLength(std::string_view text) {
     return i;
 }
 
-double toDouble(std::string_view number) {
-    const std::string copy(number);
-    const double value = std::strtod(copy.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
-}
-
 } // namespace
 
 std::string numberText(double value) {
@@ -132,13 +126,25 @@ std::string plainNumber(float value) {
 }
 
 double leadingNumber(std::string_view text) {
+    return numberAtStart(text).value_or(0.0);
+}
+
+std::optional<double> numberAtStart(std::string_view text) {
     std::size_t start = 0;
     while (start < text.size() && isBlank(text[start])) {
         ++start;
     }
     const std::string_view rest = text.substr(start);
     const std::size_t length = numberLength(rest);
-    return length == 0 ? 0.0 : toDouble(rest.substr(0, length));
+    if (length == 0) {
+        return std::nullopt;
+    }
+    const std::string copy(rest.substr(0, length));
+    const double value = std::strtod(copy.c_str(), nullptr);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::optional<double> strictNumber(std::string_view text) {

@@ -18,6 +18,9 @@ std::string plainNumber(float value);
 
 // The number the text begins with: leading blanks skipped, 0 when it begins with none.
 double leadingNumber(std::string_view text);
+// The same number, or nothing when the text (after leading blanks) begins with no number or
+// with one beyond the range of a double.
+std::optional<double> numberAtStart(std::string_view text);
 // The number the whole text holds (blanks around it allowed); nothing when it is not one.
 std::optional<double> strictNumber(std::string_view text);
 

@@ -18,14 +18,17 @@ DeskTest::DeskTest()
     directory.ensureExists(files);
 }
 
+// Top-level widgets include the pop-up lists of combo boxes, which go with their window: only
+// windows without a parent are deleted, and each only while it still exists.
 DeskTest::~DeskTest() {
-    // A window may own another (a calendar beside its form): deleting the one deletes both.
-    std::vector<QPointer<QWidget>> windows;
+    QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        windows.emplace_back(window);
+        windows.append(window);
     }
     for (const QPointer<QWidget>& window : windows) {
-        delete window.data();
+        if (window && window->parentWidget() == nullptr) {
+            delete window.data();
+        }
     }
 }
 

@@ -56,6 +56,21 @@ TEST(LeadingNumber, TakesTheNumberTheTextBeginsWith) {
     EXPECT_DOUBLE_EQ(leadingNumber("1e999"), 0.0);
 }
 
+TEST(NumberAtStart, SaysWhenTheTextBeginsWithNoNumber) {
+    EXPECT_EQ(numberAtStart("45.50"), 45.5);
+    EXPECT_EQ(numberAtStart("  .09"), 0.09);
+    EXPECT_EQ(numberAtStart("9%"), 9.0);
+    EXPECT_EQ(numberAtStart("-3abc"), -3.0);
+    EXPECT_EQ(numberAtStart("0"), 0.0);
+    EXPECT_FALSE(numberAtStart(""));
+    EXPECT_FALSE(numberAtStart("   "));
+    EXPECT_FALSE(numberAtStart("abc"));
+    EXPECT_FALSE(numberAtStart("-"));
+    EXPECT_FALSE(numberAtStart("."));
+    EXPECT_FALSE(numberAtStart("x9"));
+    EXPECT_FALSE(numberAtStart("1e999"));
+}
+
 TEST(StrictNumber, SaysWhenTheTextIsNotANumber) {
     EXPECT_EQ(strictNumber(" 45.5 "), 45.5);
     EXPECT_EQ(strictNumber("-.5"), -0.5);

@@ -1,0 +1,68 @@
+#include "setup/controls.h"
+
+#include "ui/placement.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace roomwright {
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    nameControl(button, name, caption);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    labelControl(label, box);
+    return box;
+}
+
+QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* combo = new QComboBox(parent);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    nameControl(combo, name, accessibleName);
+    return combo;
+}
+
+QComboBox* makeRoomChoice(QWidget* parent, const char* name) {
+    const QString prompt = QStringLiteral("Select Room");
+    auto* combo = new QComboBox(parent);
+    combo->setPlaceholderText(prompt);
+    combo->setCurrentIndex(-1);
+    combo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    nameControl(combo, name, prompt);
+    return combo;
+}
+
+QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& accessibleName) {
+    auto* list = new QListWidget(parent);
+    list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    nameControl(list, name, accessibleName);
+    return list;
+}
+
+void focusField(QWidget* field) {
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto* box = qobject_cast<QLineEdit*>(field)) {
+        box->selectAll();
+    } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit()) {
+        combo->lineEdit()->selectAll();
+    }
+}
+
+} // namespace roomwright

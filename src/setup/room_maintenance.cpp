@@ -1,0 +1,157 @@
+#include "setup/room_maintenance.h"
+
+#include "setup/settings_entry.h"
+#include "store/lookups.h"
+#include "store/numbers.h"
+
+#include <cmath>
+
+namespace roomwright {
+
+namespace {
+
+bool matchesEntry(const RoomRecord& room, std::string_view entry) {
+    return room.RoomNumber.trimmed() == roomOfEntry(entry);
+}
+
+Choice choiceOf(const Text<1>& flag, std::string_view yes, std::string_view no) {
+    if (flag.str() == yes) {
+        return true;
+    }
+    if (flag.str() == no) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+template <std::size_t W>
+void setFlag(Text<W>& flag, Choice choice, const char* yes, const char* no) {
+    if (choice) {
+        flag = *choice ? yes : no;
+    }
+}
+
+} // namespace
+
+std::string roomListLine(const RoomRecord& room) {
+    std::string line = roomListEntry(room);
+    if (room.VacantFlag.str() == "N") {
+        line += " - Occuppied";
+    }
+    if (room.CleanFlag.str() == "N") {
+        line += " - Dirty";
+    }
+    return line;
+}
+
+std::vector<std::string> roomListLines(const Store& store) {
+    std::vector<std::string> lines;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        lines.push_back(roomListLine(room));
+        return true;
+    });
+    return lines;
+}
+
+std::vector<std::string> unsoldRoomLines(const Store& store) {
+    std::vector<std::string> lines;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (room.VacantFlag.str() == "Y") {
+            lines.push_back(roomListEntry(room));
+        }
+        return true;
+    });
+    return lines;
+}
+
+std::size_t makeAllRoomsClean(const Store& store) {
+    Table<RoomRecord> rooms = store.rooms();
+    std::vector<std::pair<std::size_t, RoomRecord>> dirty;
+    rooms.scan([&](std::size_t n, RoomRecord room) {
+        if (room.CleanFlag.str() == "N") {
+            dirty.emplace_back(n, std::move(room));
+        }
+        return true;
+    });
+    for (auto& [n, room] : dirty) {
+        room.CleanFlag = "Y";
+        rooms.write(n, room);
+    }
+    return dirty.size();
+}
+
+std::vector<std::string> roomChoices(const Store& store) {
+    std::vector<std::string> entries;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        entries.push_back(roomChoiceEntry(room));
+        return true;
+    });
+    return entries;
+}
+
+std::optional<RoomProperties> roomPropertiesOf(const Store& store, std::string_view entry) {
+    std::optional<RoomProperties> shown;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (matchesEntry(room, entry)) {
+            shown = RoomProperties{room.RoomNumber.str(), room.RoomType.trimmed(),
+                                   plainNumber(room.Rate)};
+        }
+        return true;
+    });
+    return shown;
+}
+
+PropertiesOutcome saveRoomProperties(const Store& store, const PropertiesEntry& entry) {
+    using Refused = Refusal<PropertiesField>;
+    if (!entry.roomPicked) {
+        return {Refused{PropertiesField::Room, "You did not select a room."}};
+    }
+    if (entry.type == "Select Room Type") {
+        return {Refused{PropertiesField::Type, "You did not select a room type."}};
+    }
+    if (entry.rate.empty()) {
+        return {Refused{PropertiesField::Rate, "You did not select a room rate."}};
+    }
+    const std::optional<double> number = strictNumber(entry.rate);
+    if (!number || !std::isfinite(static_cast<float>(*number))) {
+        return {Refused{PropertiesField::Rate,
+                        "The room rate must be a number, for example 45 or 45.50."}};
+    }
+    auto found = findRoom(store, rightTrim(entry.number));
+    if (!found) {
+        return {std::nullopt, PropertiesSaved::NoRoom};
+    }
+    auto& [n, room] = *found;
+    room.RoomType = entry.type;
+    room.Rate = static_cast<float>(*number);
+    store.rooms().write(n, room);
+    return {std::nullopt, PropertiesSaved::Saved};
+}
+
+std::optional<RoomStatus> roomStatusOf(const Store& store, std::string_view entry) {
+    const auto found =
+        store.rooms().findFirst([&](const RoomRecord& room) { return matchesEntry(room, entry); });
+    if (!found) {
+        return std::nullopt;
+    }
+    const RoomRecord& room = found->second;
+    return RoomStatus{room.RoomNumber.trimmed(), choiceOf(room.CleanFlag, "Y", "N"),
+                      choiceOf(room.VacantFlag, "Y", "N"), choiceOf(room.OrderFlag, "K", "X"),
+                      shownText(room.Comment.str())};
+}
+
+bool saveRoomStatus(const Store& store, const StatusEntry& entry) {
+    auto found = findRoom(store, rightTrim(entry.number));
+    if (!found) {
+        return false;
+    }
+    auto& [n, room] = *found;
+    setFlag(room.CleanFlag, entry.clean, "Y", "N");
+    setFlag(room.VacantFlag, entry.vacant, "Y", "N");
+    setFlag(room.OrderFlag, entry.inOrder, "K", "X");
+    room.Comment = entry.comment;
+    store.rooms().write(n, room);
+    return true;
+}
+
+} // namespace roomwright

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "store/store.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace roomwright::testing {
+
+// A store on a fresh data directory, for the operations below the windows.
+class StoreTest : public ::testing::Test {
+  protected:
+    StoreTest() : directory(temp.path() / "Motel"), store(directory, files) {
+        directory.ensureExists(files);
+    }
+
+    // A room as the inventory stores one, with the state and comment given.
+    static RoomRecord room(const std::string& number, const std::string& type, float rate,
+                           const char* clean = "Y", const char* vacant = "Y",
+                           const char* order = "K") {
+        RoomRecord record;
+        record.RoomNumber = number;
+        record.RoomType = type;
+        record.Rate = rate;
+        record.CleanFlag = clean;
+        record.VacantFlag = vacant;
+        record.OrderFlag = order;
+        return record;
+    }
+    std::size_t addRoom(const RoomRecord& record) { return store.rooms().append(record); }
+    std::string roomFile() const { return readFile(directory.room()); }
+    // The bytes of record n of the room file.
+    std::string roomSlot(std::size_t n) const {
+        return roomFile().substr((n - 1) * RoomRecord::slotLength, RoomRecord::slotLength);
+    }
+
+    TempDir temp;
+    DataDirectory directory;
+    DiskFileSystem files;
+    Store store;
+};
+
+} // namespace roomwright::testing

@@ -1,0 +1,42 @@
+#include "store/lookups.h"
+
+#include <gtest/gtest.h>
+
+namespace roomwright {
+namespace {
+
+RoomRecord room(const std::string& number, const std::string& type) {
+    RoomRecord record;
+    record.RoomNumber = number;
+    record.RoomType = type;
+    return record;
+}
+
+TEST(RoomEntry, NumberAndTypeAsStored) {
+    EXPECT_EQ(roomEntry(room("101", "NQ1")), "101   NQ1       ");
+    EXPECT_EQ(roomEntry(room("101 ", "NQ1       ")), "101   NQ1       ");
+    EXPECT_EQ(roomEntry(room("10155", "A Very Long Type")), "1015  A Very Lon");
+    EXPECT_EQ(roomEntry(room("1é1", "NQ1")), "1é1   NQ1       ");
+}
+
+TEST(RoomListEntry, NumberAsStoredAndTypeRightTrimmed) {
+    EXPECT_EQ(roomListEntry(room("101", "NQ1")), "101   NQ1");
+    EXPECT_EQ(roomListEntry(room("12", "SNQ1")), "12    SNQ1");
+    EXPECT_EQ(roomListEntry(room("101", "")), "101   ");
+    EXPECT_EQ(roomListEntry(room("1é1", "NQ1")), "1é1   NQ1");
+}
+
+TEST(RoomChoiceEntry, NumberRightTrimmedAndTypeAsStored) {
+    EXPECT_EQ(roomChoiceEntry(room("101", "NQ1")), "101  NQ1       ");
+    EXPECT_EQ(roomChoiceEntry(room("12", "SNQ1")), "12  SNQ1      ");
+}
+
+TEST(RoomOfEntry, TakesTheFirstThreeCharacters) {
+    EXPECT_EQ(roomOfEntry("101   NQ1"), "101");
+    EXPECT_EQ(roomOfEntry("12  SNQ1"), "12 ");
+    EXPECT_EQ(roomOfEntry("1é1  NQ1"), "1é1");
+    EXPECT_EQ(roomOfEntry("1"), "1");
+}
+
+} // namespace
+} // namespace roomwright
