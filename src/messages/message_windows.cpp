@@ -2,6 +2,7 @@
 
 #include "messages/messages.h"
 #include "store/numbers.h"
+#include "ui/default_button.h"
 #include "ui/placement.h"
 
 #include <QFormLayout>
@@ -106,7 +107,6 @@ Form25::Form25(Services& services) : DeskWindow(services) {
     root->addLayout(form);
     root->addLayout(buttons);
     resize(420, 320);
-    Command2->setDefault(true);
 
     connect(Command2, &QPushButton::clicked, this, &Form25::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &Form25::Command1_Click);
@@ -187,7 +187,7 @@ Form26::Form26(Services& services) : DeskWindow(services) {
     root->addWidget(RichTextBox1, 1);
     root->addLayout(buttons);
     resize(420, 300);
-    Command1->setDefault(true);
+    makeDefaultButton(this, Command1);
 
     connect(Command2, &QPushButton::clicked, this, &Form26::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &Form26::Command1_Click);
