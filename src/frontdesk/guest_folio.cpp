@@ -1,6 +1,7 @@
 #include "frontdesk/guest_folio.h"
 
 #include "frontdesk/departures.h"
+#include "store/codepage.h"
 #include "store/dates.h"
 #include "store/numbers.h"
 
@@ -80,7 +81,9 @@ std::vector<std::string> guestSelectorEntries(const Store& store) {
 }
 
 Found<GuestRecord> guestOfSelectorText(const Store& store, std::string_view selectorText) {
-    if (selectorText.size() > 3 && selectorText[3] != ' ') {
+    // Characters are counted as the entry's room number is: one byte each in the files.
+    const std::string entry = toCp1252(selectorText);
+    if (entry.size() > 3 && entry[3] != ' ') {
         return std::nullopt;
     }
     return inHouseGuestOfRoom(store, roomOfEntry(selectorText));
@@ -222,7 +225,7 @@ std::vector<std::string> roomMoveEntries(const Store& store) {
     std::vector<std::string> entries;
     store.rooms().scan([&](std::size_t, const RoomRecord& room) {
         if (room.CleanFlag.str() != "N" && room.OrderFlag.str() != "X") {
-            entries.push_back(room.RoomNumber.str() + " " + room.RoomType.str());
+            entries.push_back(roomMoveEntry(room));
         }
         return true;
     });

@@ -28,6 +28,10 @@ std::string roomChoiceEntry(const RoomRecord& room) {
     return rightTrim(asStored(room.RoomNumber)) + "  " + asStored(room.RoomType);
 }
 
+std::string roomMoveEntry(const RoomRecord& room) {
+    return asStored(room.RoomNumber) + " " + asStored(room.RoomType);
+}
+
 std::string roomOfEntry(std::string_view entry) {
     std::string bytes = toCp1252(entry);
     if (bytes.size() > 3) {

@@ -20,6 +20,9 @@ std::string roomListEntry(const RoomRecord& room);
 // The entry of the room property and status windows' room choice: the room number
 // right-trimmed, two blanks, the room type as stored (10 characters).
 std::string roomChoiceEntry(const RoomRecord& room);
+// The entry of the folio window's room-move list: the room number as stored (4 characters),
+// one blank, the room type as stored (10 characters).
+std::string roomMoveEntry(const RoomRecord& room);
 // The room a list entry names: its first three characters.
 std::string roomOfEntry(std::string_view entry);
 

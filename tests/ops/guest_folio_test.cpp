@@ -101,6 +101,8 @@ TEST_F(GuestFolioTest, TheSelectorTextFindsTheInHouseGuestOfItsRoomOnly) {
     EXPECT_FALSE(guestOfSelectorText(store, "1015  Long, Ann"));
     EXPECT_FALSE(guestOfSelectorText(store, "10  Short, Ann"));
     EXPECT_FALSE(guestOfSelectorText(store, "Select Room"));
+    store.guests().append(guest("1é1", "Accent", 6));
+    EXPECT_TRUE(guestOfSelectorText(store, "1é1  Accent, Ann"));
     EXPECT_FALSE(guestOfSelectorText(store, ""));
 }
 

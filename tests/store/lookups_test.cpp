@@ -31,6 +31,11 @@ TEST(RoomChoiceEntry, NumberRightTrimmedAndTypeAsStored) {
     EXPECT_EQ(roomChoiceEntry(room("12", "SNQ1")), "12  SNQ1      ");
 }
 
+TEST(RoomMoveEntry, NumberAndTypeAsStoredWithOneBlank) {
+    EXPECT_EQ(roomMoveEntry(room("101", "NQ1")), "101  NQ1       ");
+    EXPECT_EQ(roomMoveEntry(room("1é1", "SNQ1")), "1é1  SNQ1      ");
+}
+
 TEST(RoomOfEntry, TakesTheFirstThreeCharacters) {
     EXPECT_EQ(roomOfEntry("101   NQ1"), "101");
     EXPECT_EQ(roomOfEntry("12  SNQ1"), "12 ");
