@@ -141,6 +141,11 @@ std::optional<RoomStatus> roomStatusOf(const Store& store, std::string_view entr
 }
 
 bool saveRoomStatus(const Store& store, const StatusEntry& entry) {
+    // With no room picked there is nothing to save; an old file's room with a blank number
+    // must not take the clerk's choices instead.
+    if (rightTrim(entry.number).empty()) {
+        return false;
+    }
     auto found = findRoom(store, rightTrim(entry.number));
     if (!found) {
         return false;

@@ -39,6 +39,13 @@ TEST_F(RoomMaintenance, SavesForARoomNotInTheFileWriteNothingAndSayNothing) {
     EXPECT_EQ(roomFile(), before);
 }
 
+TEST_F(RoomMaintenance, StatusWithNoRoomPickedLeavesARoomWithABlankNumberAlone) {
+    addRoom(room("   ", "NQ1", 45.0f));
+    const std::string before = roomFile();
+    EXPECT_FALSE(saveRoomStatus(store, {"", false, false, false, "x"}));
+    EXPECT_EQ(roomFile(), before);
+}
+
 TEST_F(RoomMaintenance, StatusSetsOnlyThePairsChosenAndCutsTheCommentToItsField) {
     addRoom(room("101", "NQ1", 45.0f, "N", "Y", "X"));
     EXPECT_TRUE(saveRoomStatus(store, {"101", true, false, true, ""}));
