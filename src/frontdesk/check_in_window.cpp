@@ -6,6 +6,7 @@
 #include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/settings.h"
+#include "ui/controls.h"
 #include "ui/placement.h"
 
 #include <QButtonGroup>
@@ -60,40 +61,11 @@ std::string chosen(const QComboBox* list) {
     return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
 }
 
-QLabel* caption(QWidget* parent, const QString& text, QWidget* control) {
-    auto* label = new QLabel(text, parent);
-    labelControl(label, control);
-    return label;
-}
-
-QLineEdit* box(QWidget* parent, const char* name, int width = 0) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    if (width > 0) {
-        edit->setMaxLength(width);
-    }
-    return edit;
-}
-
-QComboBox* list(QWidget* parent, const char* name, const char* prompt) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::fromLatin1(name));
-    combo->setPlaceholderText(QString::fromLatin1(prompt));
-    combo->setCurrentIndex(-1);
-    return combo;
-}
-
 template <std::size_t N> void fill(QComboBox* combo, const char* const (&entries)[N]) {
     for (const char* entry : entries) {
         combo->addItem(QString::fromLatin1(entry));
     }
     combo->setCurrentIndex(-1);
-}
-
-template <class Button> Button* captioned(QWidget* parent, const char* name, const char* text) {
-    auto* button = new Button(QString::fromLatin1(text), parent);
-    nameControl(button, name, button->text());
-    return button;
 }
 
 } // namespace
@@ -111,43 +83,43 @@ Form6::Form6(Services& services) : DeskWindow(services) {
     Label19->setObjectName(QStringLiteral("Label19"));
 
     // Created in the order the clerk goes through them, which is the tab order.
-    Text1 = box(this, "Text1", GuestRecord{}.LastName.width);
-    Text2 = box(this, "Text2", GuestRecord{}.FirstName.width);
-    Text3 = box(this, "Text3", GuestRecord{}.Address.width);
-    Text4 = box(this, "Text4", GuestRecord{}.City.width);
-    Combo1 = list(this, "Combo1", "Select State");
-    Text5 = box(this, "Text5", GuestRecord{}.Zip.width);
-    Text6 = box(this, "Text6", GuestRecord{}.Phone.width);
-    Text7 = box(this, "Text7", GuestRecord{}.Cell.width);
-    Text8 = box(this, "Text8", GuestRecord{}.Company.width);
-    Text9 = box(this, "Text9", GuestRecord{}.Email.width);
-    Text10 = box(this, "Text10", GuestRecord{}.DriversLicense.width);
-    Text12 = box(this, "Text12", GuestRecord{}.Comment.width);
-    Text13 = box(this, "Text13", GuestRecord{}.Adults.width);
-    Text14 = box(this, "Text14", GuestRecord{}.Children.width);
-    Combo4 = list(this, "Combo4", "Select Room");
-    Text15 = box(this, "Text15");
-    Text16 = box(this, "Text16");
-    Text17 = box(this, "Text17");
-    Text20 = box(this, "Text20");
-    Command4 = captioned<QPushButton>(this, "Command4", "Calendar");
-    Text21 = box(this, "Text21");
-    Check1 = captioned<QCheckBox>(this, "Check1", "Pet Fee");
-    Text19 = box(this, "Text19");
-    Text18 = box(this, "Text18");
-    Combo5 = list(this, "Combo5", "Select Pay Code");
+    Text1 = makeTextBox(this, "Text1", nullptr, GuestRecord{}.LastName.width);
+    Text2 = makeTextBox(this, "Text2", nullptr, GuestRecord{}.FirstName.width);
+    Text3 = makeTextBox(this, "Text3", nullptr, GuestRecord{}.Address.width);
+    Text4 = makeTextBox(this, "Text4", nullptr, GuestRecord{}.City.width);
+    Combo1 = makePickList(this, "Combo1", QStringLiteral("Select State"));
+    Text5 = makeTextBox(this, "Text5", nullptr, GuestRecord{}.Zip.width);
+    Text6 = makeTextBox(this, "Text6", nullptr, GuestRecord{}.Phone.width);
+    Text7 = makeTextBox(this, "Text7", nullptr, GuestRecord{}.Cell.width);
+    Text8 = makeTextBox(this, "Text8", nullptr, GuestRecord{}.Company.width);
+    Text9 = makeTextBox(this, "Text9", nullptr, GuestRecord{}.Email.width);
+    Text10 = makeTextBox(this, "Text10", nullptr, GuestRecord{}.DriversLicense.width);
+    Text12 = makeTextBox(this, "Text12", nullptr, GuestRecord{}.Comment.width);
+    Text13 = makeTextBox(this, "Text13", nullptr, GuestRecord{}.Adults.width);
+    Text14 = makeTextBox(this, "Text14", nullptr, GuestRecord{}.Children.width);
+    Combo4 = makePickList(this, "Combo4", QStringLiteral("Select Room"));
+    Text15 = makeTextBox(this, "Text15");
+    Text16 = makeTextBox(this, "Text16");
+    Text17 = makeTextBox(this, "Text17");
+    Text20 = makeTextBox(this, "Text20");
+    Command4 = makeCaptioned<QPushButton>(this, "Command4", "Calendar");
+    Text21 = makeTextBox(this, "Text21");
+    Check1 = makeCaptioned<QCheckBox>(this, "Check1", "Pet Fee");
+    Text19 = makeTextBox(this, "Text19");
+    Text18 = makeTextBox(this, "Text18");
+    Combo5 = makePickList(this, "Combo5", QStringLiteral("Select Pay Code"));
     auto* cardFrame = new QGroupBox(QStringLiteral("Credit Card Information"), this);
-    Option1 = captioned<QRadioButton>(cardFrame, "Option1", "Visa");
-    Option2 = captioned<QRadioButton>(cardFrame, "Option2", "Master Card");
-    Option3 = captioned<QRadioButton>(cardFrame, "Option3", "Discover");
-    Option4 = captioned<QRadioButton>(cardFrame, "Option4", "American Express");
-    Text11 = box(cardFrame, "Text11", GuestRecord{}.CardNumber.width);
-    Combo2 = list(cardFrame, "Combo2", "Expire Month");
-    Combo3 = list(cardFrame, "Combo3", "Expire Year");
-    Check2 = captioned<QCheckBox>(this, "Check2", "Print folio upon check in");
-    Command1 = captioned<QPushButton>(this, "Command1", "Check In");
-    Command3 = captioned<QPushButton>(this, "Command3", "Clear Fields");
-    Command2 = captioned<QPushButton>(this, "Command2", "Exit");
+    Option1 = makeCaptioned<QRadioButton>(cardFrame, "Option1", "Visa");
+    Option2 = makeCaptioned<QRadioButton>(cardFrame, "Option2", "Master Card");
+    Option3 = makeCaptioned<QRadioButton>(cardFrame, "Option3", "Discover");
+    Option4 = makeCaptioned<QRadioButton>(cardFrame, "Option4", "American Express");
+    Text11 = makeTextBox(cardFrame, "Text11", nullptr, GuestRecord{}.CardNumber.width);
+    Combo2 = makePickList(cardFrame, "Combo2", QStringLiteral("Expire Month"));
+    Combo3 = makePickList(cardFrame, "Combo3", QStringLiteral("Expire Year"));
+    Check2 = makeCaptioned<QCheckBox>(this, "Check2", "Print folio upon check in");
+    Command1 = makeCaptioned<QPushButton>(this, "Command1", "Check In");
+    Command3 = makeCaptioned<QPushButton>(this, "Command3", "Clear Fields");
+    Command2 = makeCaptioned<QPushButton>(this, "Command2", "Exit");
 
     fill(Combo1, kStates);
     fill(Combo2, kMonths);
@@ -172,16 +144,16 @@ Form6::Form6(Services& services) : DeskWindow(services) {
     auto* header = new QHBoxLayout;
     header->addWidget(Label1);
     header->addStretch();
-    header->addWidget(caption(this, QStringLiteral("Shift:"), Label17));
+    header->addWidget(makeCaption(this, QStringLiteral("Shift:"), Label17));
     header->addWidget(Label17);
     header->addSpacing(16);
-    header->addWidget(caption(this, QStringLiteral("Clerk:"), Label19));
+    header->addWidget(makeCaption(this, QStringLiteral("Clerk:"), Label19));
     header->addWidget(Label19);
 
     auto* guestFrame = new QGroupBox(QStringLiteral("Guest"), this);
     auto* guest = new QGridLayout(guestFrame);
     const auto row = [&](int r, int c, const char* label, QWidget* field, int span = 1) {
-        guest->addWidget(caption(guestFrame, QString::fromLatin1(label), field), r, c);
+        guest->addWidget(makeCaption(guestFrame, QString::fromLatin1(label), field), r, c);
         guest->addWidget(field, r, c + 1, 1, span);
     };
     row(0, 0, "Last", Text1);
@@ -205,7 +177,7 @@ Form6::Form6(Services& services) : DeskWindow(services) {
     auto* stayFrame = new QGroupBox(QStringLiteral("Room and Stay"), this);
     auto* stay = new QGridLayout(stayFrame);
     const auto line = [&](int r, const char* label, QWidget* field) {
-        stay->addWidget(caption(stayFrame, QString::fromLatin1(label), field), r, 0);
+        stay->addWidget(makeCaption(stayFrame, QString::fromLatin1(label), field), r, 0);
         stay->addWidget(field, r, 1);
     };
     line(0, "Room", Combo4);
@@ -227,9 +199,9 @@ Form6::Form6(Services& services) : DeskWindow(services) {
     card->addWidget(Option2, 0, 1);
     card->addWidget(Option3, 1, 0);
     card->addWidget(Option4, 1, 1);
-    card->addWidget(caption(cardFrame, QStringLiteral("Card #"), Text11), 2, 0);
+    card->addWidget(makeCaption(cardFrame, QStringLiteral("Card #"), Text11), 2, 0);
     card->addWidget(Text11, 2, 1);
-    card->addWidget(caption(cardFrame, QStringLiteral("Expire"), Combo2), 3, 0);
+    card->addWidget(makeCaption(cardFrame, QStringLiteral("Expire"), Combo2), 3, 0);
     auto* expiry = new QHBoxLayout;
     expiry->addWidget(Combo2, 1);
     expiry->addWidget(Combo3);

@@ -5,6 +5,7 @@
 #include "messages/message_windows.h"
 #include "messages/messages.h"
 #include "store/settings.h"
+#include "ui/controls.h"
 #include "ui/placement.h"
 
 #include <QButtonGroup>
@@ -34,32 +35,10 @@ std::string toStd(const QString& text) {
     return text.toStdString();
 }
 
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    nameControl(b, name, b->text());
-    return b;
-}
-
-QLineEdit* box(QWidget* parent, const char* name) {
-    auto* b = new QLineEdit(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 QLabel* valueLabel(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setMinimumWidth(90);
-    l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return l;
-}
-
-QComboBox* combo(QWidget* parent, const char* name, const char* accessibleName) {
-    auto* c = new QComboBox(parent);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    nameControl(c, name, QString::fromUtf8(accessibleName));
-    return c;
+    QLabel* label = makeValueLabel(parent, name);
+    label->setMinimumWidth(90);
+    return label;
 }
 
 QStringList listOf(const std::vector<std::string>& entries) {
@@ -86,23 +65,23 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     setWindowTitle(QStringLiteral("View Folio"));
 
     // The guest.
-    Combo1 = combo(this, "Combo1", "Select Room");
+    Combo1 = makeEditableCombo(this, "Combo1", QStringLiteral("Select Room"));
     Combo1->setMinimumWidth(260);
     auto* guestBox = new QGroupBox(this);
-    Text1 = box(guestBox, "Text1");
-    Text2 = box(guestBox, "Text2");
-    Text3 = box(guestBox, "Text3");
-    Text4 = box(guestBox, "Text4");
-    Text5 = box(guestBox, "Text5");
-    Text6 = box(guestBox, "Text6");
-    Text7 = box(guestBox, "Text7");
-    Text8 = box(guestBox, "Text8");
-    Text9 = box(guestBox, "Text9");
-    Text10 = box(guestBox, "Text10");
-    Text11 = box(guestBox, "Text11");
-    Text12 = box(guestBox, "Text12");
-    Text13 = box(guestBox, "Text13");
-    Text14 = box(guestBox, "Text14");
+    Text1 = makeTextBox(guestBox, "Text1");
+    Text2 = makeTextBox(guestBox, "Text2");
+    Text3 = makeTextBox(guestBox, "Text3");
+    Text4 = makeTextBox(guestBox, "Text4");
+    Text5 = makeTextBox(guestBox, "Text5");
+    Text6 = makeTextBox(guestBox, "Text6");
+    Text7 = makeTextBox(guestBox, "Text7");
+    Text8 = makeTextBox(guestBox, "Text8");
+    Text9 = makeTextBox(guestBox, "Text9");
+    Text10 = makeTextBox(guestBox, "Text10");
+    Text11 = makeTextBox(guestBox, "Text11");
+    Text12 = makeTextBox(guestBox, "Text12");
+    Text13 = makeTextBox(guestBox, "Text13");
+    Text14 = makeTextBox(guestBox, "Text14");
     auto* guestGrid = new QGridLayout(guestBox);
     addRow(guestGrid, 0, 0, "Last", Text1);
     addRow(guestGrid, 0, 2, "First", Text2);
@@ -130,9 +109,9 @@ Form9::Form9(Services& services) : DeskWindow(services) {
         nameControl(options[i], ("Option" + std::to_string(i + 1)).c_str(), options[i]->text());
         cards_->addButton(options[i]);
     }
-    Text15 = box(cardBox, "Text15");
-    Text16 = box(cardBox, "Text16");
-    Text17 = box(cardBox, "Text17");
+    Text15 = makeTextBox(cardBox, "Text15");
+    Text16 = makeTextBox(cardBox, "Text16");
+    Text17 = makeTextBox(cardBox, "Text17");
     auto* cardGrid = new QGridLayout(cardBox);
     auto* optionRow = new QHBoxLayout;
     for (QRadioButton* option : options) {
@@ -148,22 +127,22 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     // The stay.
     auto* stayBox = new QGroupBox(this);
     Label36 = valueLabel(stayBox, "Label36");
-    Combo4 = combo(stayBox, "Combo4", "Move to room");
-    Text21 = box(stayBox, "Text21");
+    Combo4 = makeEditableCombo(stayBox, "Combo4", QStringLiteral("Move to room"));
+    Text21 = makeTextBox(stayBox, "Text21");
     Label35 = valueLabel(stayBox, "Label35");
     Label27 = valueLabel(stayBox, "Label27");
     Label38 = valueLabel(stayBox, "Label38");
-    Text18 = box(stayBox, "Text18");
-    Command8 = button(stayBox, "Command8", "+");
+    Text18 = makeTextBox(stayBox, "Text18");
+    Command8 = makeButton(stayBox, "Command8", "+");
     Command8->setToolTip(QStringLiteral("Increase Departure Date"));
     Command8->setAccessibleName(QStringLiteral("Increase Departure Date"));
-    Command9 = button(stayBox, "Command9", "-");
+    Command9 = makeButton(stayBox, "Command9", "-");
     Command9->setToolTip(QStringLiteral("Decrease Departure Date"));
     Command9->setAccessibleName(QStringLiteral("Decrease Departure Date"));
     for (QPushButton* b : {Command8, Command9}) {
         b->setFixedWidth(32);
     }
-    Combo3 = combo(stayBox, "Combo3", "Pay Code");
+    Combo3 = makeEditableCombo(stayBox, "Combo3", QStringLiteral("Pay Code"));
     auto* stayGrid = new QGridLayout(stayBox);
     addRow(stayGrid, 0, 0, "Room", Label36);
     stayGrid->addWidget(Combo4, 0, 2, 1, 3);
@@ -197,10 +176,10 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     Label31->setFont(bold);
 
     auto* postBox = new QGroupBox(QStringLiteral("Add Charges / Payments"), this);
-    Combo2 = combo(postBox, "Combo2", "Code");
+    Combo2 = makeEditableCombo(postBox, "Combo2", QStringLiteral("Code"));
     Combo2->setMinimumWidth(190);
-    Text20 = box(postBox, "Text20");
-    Command5 = button(postBox, "Command5", "Do Now");
+    Text20 = makeTextBox(postBox, "Text20");
+    Command5 = makeButton(postBox, "Command5", "Do Now");
     auto* postRow = new QHBoxLayout(postBox);
     postRow->addWidget(Combo2);
     auto* amountCaption = new QLabel(QStringLiteral("Amount"), postBox);
@@ -209,13 +188,13 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     postRow->addWidget(Text20);
     postRow->addWidget(Command5);
 
-    Command3 = button(this, "Command3", "Check Out");
-    Command4 = button(this, "Command4", "Print Folio");
-    Command7 = button(this, "Command7", "Save and Exit");
-    Command6 = button(this, "Command6", "Post Message");
-    Command10 = button(this, "Command10", "Retrieve Message");
+    Command3 = makeButton(this, "Command3", "Check Out");
+    Command4 = makeButton(this, "Command4", "Print Folio");
+    Command7 = makeButton(this, "Command7", "Save and Exit");
+    Command6 = makeButton(this, "Command6", "Post Message");
+    Command10 = makeButton(this, "Command10", "Retrieve Message");
     Command10->setAutoFillBackground(true);
-    Command2 = button(this, "Command2", "Exit");
+    Command2 = makeButton(this, "Command2", "Exit");
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

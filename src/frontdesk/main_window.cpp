@@ -2,7 +2,7 @@
 
 #include "frontdesk/departures.h"
 #include "store/settings.h"
-#include "ui/placement.h"
+#include "ui/controls.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,31 +14,15 @@
 
 namespace roomwright {
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    nameControl(b, name, b->text());
-    return b;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text) {
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-} // namespace
-
 Form1::Form1(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Roomwright Version 7.0"));
 
-    Label1 = label(this, "Label1", QString());
-    Label2 = label(this, "Label2", QString());
-    Label3 = label(this, "Label3", QStringLiteral("1234567 Motel Inc."));
-    Label7 = label(this, "Label7", QStringLiteral("Checking out today"));
-    Label8 = label(
+    Label1 = makeLabel(this, "Label1", QString());
+    Label2 = makeLabel(this, "Label2", QString());
+    Label3 = makeLabel(this, "Label3", QStringLiteral("1234567 Motel Inc."));
+    Label7 = makeLabel(this, "Label7", QStringLiteral("Checking out today"));
+    Label8 = makeLabel(
         this, "Label8",
         QStringLiteral("Note, it is recommended that you do the night audit before midnight."));
     List1 = new QListWidget(this);
@@ -53,15 +37,15 @@ Form1::Form1(Services& services) : DeskWindow(services) {
     Label3->setFont(title);
     Label8->setWordWrap(true);
 
-    Command1 = button(this, "Command1", "Check In");
-    Command2 = button(this, "Command2", "Check Out");
-    Command7 = button(this, "Command7", "View Folio");
-    Command5 = button(this, "Command5", "Room List");
-    Command6 = button(this, "Command6", "Unsold Rooms");
-    Command9 = button(this, "Command9", "Reservations");
-    Command3 = button(this, "Command3", "Main Menu");
-    Command11 = button(this, "Command11", "Print Housekeeping Report");
-    Command4 = button(this, "Command4", "Exit");
+    Command1 = makeButton(this, "Command1", "Check In");
+    Command2 = makeButton(this, "Command2", "Check Out");
+    Command7 = makeButton(this, "Command7", "View Folio");
+    Command5 = makeButton(this, "Command5", "Room List");
+    Command6 = makeButton(this, "Command6", "Unsold Rooms");
+    Command9 = makeButton(this, "Command9", "Reservations");
+    Command3 = makeButton(this, "Command3", "Main Menu");
+    Command11 = makeButton(this, "Command11", "Print Housekeeping Report");
+    Command4 = makeButton(this, "Command4", "Exit");
     Command11->setVisible(false);
 
     Timer1 = new QTimer(this);

@@ -2,6 +2,7 @@
 
 #include "messages/messages.h"
 #include "store/numbers.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
@@ -29,19 +30,6 @@ std::optional<long> folioOfFolioWindow(const Navigator& windows) {
         return std::nullopt;
     }
     return static_cast<long>(*number);
-}
-
-QLabel* valueLabel(QWidget* parent, const char* name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), parent);
-    nameControl(b, name, b->text());
-    return b;
 }
 
 QTextEdit* plainTextBox(QWidget* parent) {
@@ -74,8 +62,8 @@ Form25::Form25(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form25"));
     setWindowTitle(QStringLiteral("Post Guest Message"));
 
-    Label2 = valueLabel(this, "Label2");
-    Label4 = valueLabel(this, "Label4");
+    Label2 = makeValueLabel(this, "Label2");
+    Label4 = makeValueLabel(this, "Label4");
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text2 = new QLineEdit(this);
@@ -83,8 +71,8 @@ Form25::Form25(Services& services) : DeskWindow(services) {
     Text3 = new QLineEdit(this);
     Text3->setObjectName(QStringLiteral("Text3"));
     RichTextBox1 = plainTextBox(this);
-    Command2 = button(this, "Command2", "Save");
-    Command1 = button(this, "Command1", "Exit");
+    Command2 = makeButton(this, "Command2", "Save");
+    Command1 = makeButton(this, "Command1", "Exit");
 
     auto* form = new QFormLayout;
     const auto row = [&](const char* caption, QWidget* field) {
@@ -154,16 +142,16 @@ Form26::Form26(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form26"));
     setWindowTitle(QStringLiteral("Guest Message"));
 
-    Label2 = valueLabel(this, "Label2");
-    Label4 = valueLabel(this, "Label4");
-    Label6 = valueLabel(this, "Label6");
-    Label8 = valueLabel(this, "Label8");
-    Label10 = valueLabel(this, "Label10");
+    Label2 = makeValueLabel(this, "Label2");
+    Label4 = makeValueLabel(this, "Label4");
+    Label6 = makeValueLabel(this, "Label6");
+    Label8 = makeValueLabel(this, "Label8");
+    Label10 = makeValueLabel(this, "Label10");
     RichTextBox1 = plainTextBox(this);
     RichTextBox1->setReadOnly(true);
     RichTextBox1->setAccessibleName(QStringLiteral("Message"));
-    Command2 = button(this, "Command2", "Delete Message");
-    Command1 = button(this, "Command1", "Exit");
+    Command2 = makeButton(this, "Command2", "Delete Message");
+    Command1 = makeButton(this, "Command1", "Exit");
 
     auto* form = new QFormLayout;
     const auto row = [&](const char* name, const char* caption, QLabel* value) {

@@ -1,6 +1,6 @@
 #include "setup/main_menu_window.h"
 
-#include "setup/controls.h"
+#include "ui/controls.h"
 #include "ui/placement.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "setup/room_inventory_window.h"
 
-#include "setup/controls.h"
+#include "ui/controls.h"
 #include "setup/room_inventory.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"

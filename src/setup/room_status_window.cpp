@@ -1,6 +1,6 @@
 #include "setup/room_status_window.h"
 
-#include "setup/controls.h"
+#include "ui/controls.h"
 #include "setup/room_maintenance.h"
 #include "store/layout.h"
 #include "ui/default_button.h"

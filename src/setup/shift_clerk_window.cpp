@@ -1,6 +1,6 @@
 #include "setup/shift_clerk_window.h"
 
-#include "setup/controls.h"
+#include "ui/controls.h"
 #include "setup/settings_entry.h"
 #include "store/settings.h"
 #include "ui/default_button.h"

@@ -1,4 +1,4 @@
-#include "setup/controls.h"
+#include "ui/controls.h"
 
 #include "ui/placement.h"
 
@@ -23,11 +23,36 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     return label;
 }
 
-QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label) {
+QLabel* makeValueLabel(QWidget* parent, const char* name) {
+    auto* label = makeLabel(parent, name, QString());
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control) {
+    auto* label = new QLabel(text, parent);
+    labelControl(label, control);
+    return label;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label, int maxLength) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
-    labelControl(label, box);
+    if (label != nullptr) {
+        labelControl(label, box);
+    }
+    if (maxLength > 0) {
+        box->setMaxLength(maxLength);
+    }
     return box;
+}
+
+QComboBox* makePickList(QWidget* parent, const char* name, const QString& prompt) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setPlaceholderText(prompt);
+    combo->setCurrentIndex(-1);
+    return combo;
 }
 
 QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& accessibleName) {
@@ -40,9 +65,7 @@ QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& a
 
 QComboBox* makeRoomChoice(QWidget* parent, const char* name) {
     const QString prompt = QStringLiteral("Select Room");
-    auto* combo = new QComboBox(parent);
-    combo->setPlaceholderText(prompt);
-    combo->setCurrentIndex(-1);
+    auto* combo = makePickList(parent, name, prompt);
     combo->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     nameControl(combo, name, prompt);

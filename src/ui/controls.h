@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/placement.h"
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace roomwright {
+
+// Controls of every window, named by their control names (objectName) and for screen readers
+// (accessible name: the caption, or the label beside the control).
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption);
+// A button, check box or option button with its caption.
+template <class Button>
+Button* makeCaptioned(QWidget* parent, const char* name, const QString& caption) {
+    auto* button = new Button(caption, parent);
+    nameControl(button, name, caption);
+    return button;
+}
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
+// A label that shows a value to the clerk (selectable, so it can be copied).
+QLabel* makeValueLabel(QWidget* parent, const char* name);
+// The caption beside a control: it becomes the control's buddy and gives its accessible name.
+QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control);
+// A text box taking at most `maxLength` characters (0: no limit); the label, if any, becomes
+// its buddy and gives its accessible name.
+QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label = nullptr,
+                       int maxLength = 0);
+// A list to pick from that shows `prompt` while nothing is picked.
+QComboBox* makePickList(QWidget* parent, const char* name, const QString& prompt);
+// An editable combo box that never adds what is typed to its list.
+QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& accessibleName);
+// The room choice of the property and status windows: it only picks from its list of room
+// entries (in the fixed-pitch font) and shows "Select Room" while nothing is picked.
+QComboBox* makeRoomChoice(QWidget* parent, const char* name);
+// A list box of room lines, in a fixed-pitch font so that the blanks of a line keep the
+// columns of the room numbers and types.
+QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& accessibleName);
+
+// Puts the focus on a field and selects its text, so that typing replaces it.
+void focusField(QWidget* field);
+
+} // namespace roomwright
