@@ -4,6 +4,7 @@
 #include "gui/gui_fixture.h"
 #include "store/charges.h"
 #include "store/settings.h"
+#include "support/records.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -57,14 +58,7 @@ class CheckInWindow : public DeskTest {
 
     void addRoom(const char* number, const char* type, float rate, const char* clean = "Y",
                  const char* vacant = "Y", const char* order = "K") {
-        RoomRecord room;
-        room.RoomNumber = number;
-        room.RoomType = type;
-        room.Rate = rate;
-        room.CleanFlag = clean;
-        room.VacantFlag = vacant;
-        room.OrderFlag = order;
-        store.rooms().append(room);
+        store.rooms().append(makeRoom(number, type, rate, clean, vacant, order));
     }
 
     static void pick(QComboBox* list, const QString& startingWith) {

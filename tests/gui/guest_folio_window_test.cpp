@@ -3,6 +3,7 @@
 #include "messages/message_windows.h"
 #include "store/charges.h"
 #include "store/settings.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 #include <QApplication>
@@ -26,15 +27,7 @@ class FolioWindowTest : public DeskTest {
         setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
     }
     void addRoom(const char* number, const char* clean = "Y", const char* order = "K") {
-        RoomRecord room;
-        room.RoomNumber = number;
-        room.RoomType = "NQ1";
-        room.Rate = 65;
-        room.CleanFlag = clean;
-        room.VacantFlag = "N";
-        room.OrderFlag = order;
-        room.Comment = "";
-        store.rooms().append(room);
+        store.rooms().append(makeRoom(number, "NQ1", 65, clean, "N", order, ""));
     }
     // A stay checked in today with its first night posted.
     void addGuest(const char* room, const char* last, long folio, bool departed = false,

@@ -3,6 +3,7 @@
 
 // The store's headers come before Qt's (see setup_windows_test.cpp).
 #include "gui/gui_fixture.h"
+#include "support/records.h"
 
 #include "gui/clerk.h"
 
@@ -36,17 +37,9 @@ class RoomWindows : public DeskTest {
     std::size_t addRoom(const std::string& number, const std::string& type, float rate,
                         const char* clean = "Y", const char* vacant = "Y", const char* order = "K",
                         const std::string& comment = {}) {
-        RoomRecord room;
-        room.RoomNumber = number;
-        room.RoomType = type;
-        room.Rate = rate;
-        room.CleanFlag = clean;
-        room.VacantFlag = vacant;
-        room.OrderFlag = order;
-        if (!comment.empty()) {
-            room.Comment = comment;
-        }
-        return store.rooms().append(room);
+        return store.rooms().append(
+            makeRoom(number, type, rate, clean, vacant, order,
+                     comment.empty() ? std::nullopt : std::optional<std::string>(comment)));
     }
     static QStringList lines(const QListWidget* list) {
         QStringList texts;

@@ -4,6 +4,7 @@
 #include "gui/gui_fixture.h"
 #include "messages/message_windows.h"
 #include "store/settings.h"
+#include "support/records.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -49,15 +50,7 @@ TEST_F(StayEndToEnd, AStayFromCheckInToCheckOutThroughTheWindows) {
     setReminderSwitch(store, 1);
     setTaxRate(store, 0.09f);
     setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
-    RoomRecord room;
-    room.RoomNumber = "101";
-    room.RoomType = "NQ1";
-    room.Rate = 50;
-    room.CleanFlag = "Y";
-    room.VacantFlag = "Y";
-    room.OrderFlag = "K";
-    room.Comment = "Corner room";
-    store.rooms().append(room);
+    store.rooms().append(makeRoom("101", "NQ1", 50, "Y", "Y", "K", "Corner room"));
     const std::string roomBefore = readFile(directory.room());
     setNow({2026, 12, 7}, {15, 42, 10, 0});
 

@@ -4,6 +4,7 @@
 #include "store/settings.h"
 #include "store/store_error.h"
 #include "support/faulty_file_system.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -15,15 +16,7 @@ const CivilDate kToday{2026, 12, 7};
 
 RoomRecord room(const char* number, const char* type, float rate, const char* clean = "Y",
                 const char* vacant = "Y", const char* order = "K") {
-    RoomRecord r;
-    r.RoomNumber = number;
-    r.RoomType = type;
-    r.Rate = rate;
-    r.CleanFlag = clean;
-    r.VacantFlag = vacant;
-    r.OrderFlag = order;
-    r.Comment = "";
-    return r;
+    return testing::makeRoom(number, type, rate, clean, vacant, order, "");
 }
 
 ReservationRecord reservation(const char* roomNumber, const CivilDate& arrival,

@@ -4,6 +4,7 @@
 
 #include "store/settings.h"
 #include "store/store_error.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +49,7 @@ class GuestFolioTest : public ::testing::Test {
     }
     void addRoom(const char* number, const char* type, const char* clean = "Y",
                  const char* order = "K", const char* vacant = "Y") {
-        RoomRecord room;
-        room.RoomNumber = number;
-        room.RoomType = type;
-        room.Rate = 65;
-        room.CleanFlag = clean;
-        room.VacantFlag = vacant;
-        room.OrderFlag = order;
-        room.Comment = "";
-        store.rooms().append(room);
+        store.rooms().append(testing::makeRoom(number, type, 65, clean, vacant, order, ""));
     }
     void addReservation(const char* room, CivilDate arrival, bool checkedIn) {
         ReservationRecord reservation;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/store.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -16,18 +17,10 @@ class StoreTest : public ::testing::Test {
         directory.ensureExists(files);
     }
 
-    // A room as the inventory stores one, with the state and comment given.
     static RoomRecord room(const std::string& number, const std::string& type, float rate,
                            const char* clean = "Y", const char* vacant = "Y",
                            const char* order = "K") {
-        RoomRecord record;
-        record.RoomNumber = number;
-        record.RoomType = type;
-        record.Rate = rate;
-        record.CleanFlag = clean;
-        record.VacantFlag = vacant;
-        record.OrderFlag = order;
-        return record;
+        return makeRoom(number, type, rate, clean, vacant, order);
     }
     std::size_t addRoom(const RoomRecord& record) { return store.rooms().append(record); }
     std::string roomFile() const { return readFile(directory.room()); }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "store/records.h"
+
+#include <optional>
+#include <string>
+
+namespace roomwright::testing {
+
+// A room as the inventory stores one, in the state given. The comment stays unset (NUL
+// bytes, as in a room entered from the inventory window) unless one is given.
+inline RoomRecord makeRoom(const std::string& number, const std::string& type, float rate,
+                           const char* clean = "Y", const char* vacant = "Y",
+                           const char* order = "K",
+                           const std::optional<std::string>& comment = std::nullopt) {
+    RoomRecord room;
+    room.RoomNumber = number;
+    room.RoomType = type;
+    room.Rate = rate;
+    room.CleanFlag = clean;
+    room.VacantFlag = vacant;
+    room.OrderFlag = order;
+    if (comment) {
+        room.Comment = *comment;
+    }
+    return room;
+}
+
+} // namespace roomwright::testing
