@@ -45,15 +45,27 @@ QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-Found<GuestRecord> stayOf(const Store& store, std::optional<long> folio) {
-    return folio ? inHouseGuestByFolio(store, *folio) : std::nullopt;
-}
-
 // Tells the clerk that the window has no stay to work on.
 void tellNoStay(Services& services, QWidget* window, std::optional<long> folio) {
     services.dialogs.inform(
         window, kAttention,
         fromStd(folio ? noStayMessage(*folio) : "Please pick a guest in the folio window first."));
+}
+
+// Finds the stay of the folio the folio window shows and puts its folio number and room into
+// the two labels. Without one, tells the clerk and forgets the folio, so that nothing is
+// saved or deleted for it.
+void showStay(Services& services, QWidget* window, std::optional<long>& folio, QLabel* folioLabel,
+              QLabel* roomLabel) {
+    folio = folioOfFolioWindow(services.windows);
+    const auto stay = folio ? inHouseGuestByFolio(services.store, *folio) : std::nullopt;
+    if (!stay) {
+        tellNoStay(services, window, folio);
+        folio.reset();
+        return;
+    }
+    folioLabel->setText(fromStd(plainNumber(stay->second.FolioNumber)));
+    roomLabel->setText(fromStd(stay->second.RoomNumber.str()));
 }
 
 } // namespace
@@ -104,17 +116,7 @@ void Form25::Form_Load() {
     placeAt(this, 500, 4000);
     show();
     Text3->setText(fromStd(shortDate(services_.clock.today())));
-    folio_ = folioOfFolioWindow(services_.windows);
-    guarded(services_.dialogs, this, [&] {
-        const auto stay = stayOf(services_.store, folio_);
-        if (!stay) {
-            tellNoStay(services_, this, folio_);
-            folio_.reset();
-            return;
-        }
-        Label2->setText(fromStd(plainNumber(stay->second.FolioNumber)));
-        Label4->setText(fromStd(stay->second.RoomNumber.str()));
-    });
+    guarded(services_.dialogs, this, [&] { showStay(services_, this, folio_, Label2, Label4); });
     Text1->setFocus();
 }
 
@@ -184,16 +186,11 @@ Form26::Form26(Services& services) : DeskWindow(services) {
 void Form26::Form_Load() {
     placeAt(this, 300, 4000);
     show();
-    folio_ = folioOfFolioWindow(services_.windows);
     guarded(services_.dialogs, this, [&] {
-        const auto stay = stayOf(services_.store, folio_);
-        if (!stay) {
-            tellNoStay(services_, this, folio_);
-            folio_.reset();
+        showStay(services_, this, folio_, Label2, Label4);
+        if (!folio_) {
             return;
         }
-        Label2->setText(fromStd(plainNumber(stay->second.FolioNumber)));
-        Label4->setText(fromStd(stay->second.RoomNumber.str()));
         const auto message = firstLiveMessage(services_.store, *folio_);
         if (!message) {
             return;
