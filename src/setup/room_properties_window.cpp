@@ -1,8 +1,8 @@
 #include "setup/room_properties_window.h"
 
-#include "ui/controls.h"
 #include "setup/room_inventory.h"
 #include "setup/room_maintenance.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
@@ -68,12 +68,7 @@ void Form23::Form_Load() {
     placeAt(this, 500, 3000);
     show();
     Combo1->clear();
-    guarded(services_.dialogs, this, [&] {
-        for (const std::string& entry : roomChoices(services_.store)) {
-            Combo1->addItem(QString::fromStdString(entry));
-        }
-    });
-    Combo1->setCurrentIndex(-1);
+    guarded(services_.dialogs, this, [&] { fillList(Combo1, roomChoices(services_.store)); });
     Combo2->clear();
     for (const RoomType& type : kRoomTypes) {
         Combo2->addItem(QString::fromLatin1(type.code));

@@ -1,8 +1,8 @@
 #include "setup/room_status_window.h"
 
-#include "ui/controls.h"
 #include "setup/room_maintenance.h"
 #include "store/layout.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
@@ -122,12 +122,7 @@ void Form24::Form_Load() {
     placeAt(this, 500, 3000);
     show();
     Combo1->clear();
-    guarded(services_.dialogs, this, [&] {
-        for (const std::string& entry : roomChoices(services_.store)) {
-            Combo1->addItem(QString::fromStdString(entry));
-        }
-    });
-    Combo1->setCurrentIndex(-1);
+    guarded(services_.dialogs, this, [&] { fillList(Combo1, roomChoices(services_.store)); });
     Combo1->setFocus(Qt::OtherFocusReason);
 }
 

@@ -79,6 +79,14 @@ QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& acce
     return list;
 }
 
+void fillList(QComboBox* list, const std::vector<std::string>& entries) {
+    list->clear();
+    for (const std::string& entry : entries) {
+        list->addItem(QString::fromStdString(entry));
+    }
+    list->setCurrentIndex(-1);
+}
+
 void focusField(QWidget* field) {
     field->setFocus(Qt::OtherFocusReason);
     if (auto* box = qobject_cast<QLineEdit*>(field)) {

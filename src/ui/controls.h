@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <string>
+#include <vector>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -42,6 +45,9 @@ QComboBox* makeRoomChoice(QWidget* parent, const char* name);
 // A list box of room lines, in a fixed-pitch font so that the blanks of a line keep the
 // columns of the room numbers and types.
 QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& accessibleName);
+
+// Replaces the entries of a list; nothing is picked afterwards.
+void fillList(QComboBox* list, const std::vector<std::string>& entries);
 
 // Puts the focus on a field and selects its text, so that typing replaces it.
 void focusField(QWidget* field);
