@@ -7,7 +7,6 @@
 #include "ui/placement.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -99,10 +98,7 @@ Form25::Form25(Services& services) : DeskWindow(services) {
     row("Date", Text3);
     row("Message", RichTextBox1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command1);
+    auto* buttons = makeButtonRow({Command2, Command1});
     auto* root = new QVBoxLayout(this);
     root->addLayout(form);
     root->addLayout(buttons);
@@ -168,10 +164,7 @@ Form26::Form26(Services& services) : DeskWindow(services) {
     row("Label7", "To", Label8);
     row("Label9", "Date", Label10);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command1);
+    auto* buttons = makeButtonRow({Command2, Command1});
     auto* root = new QVBoxLayout(this);
     root->addLayout(form);
     root->addWidget(RichTextBox1, 1);

@@ -1,13 +1,12 @@
 #include "setup/amount_window.h"
 
-#include "ui/controls.h"
 #include "setup/settings_entry.h"
 #include "store/settings.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,10 +27,7 @@ AmountWindow::AmountWindow(Services& services, const Setting& setting)
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(Text1, 0, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    auto* buttons = makeButtonRow({Command1, Command2});
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(300);

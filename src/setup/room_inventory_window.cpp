@@ -1,7 +1,7 @@
 #include "setup/room_inventory_window.h"
 
-#include "ui/controls.h"
 #include "setup/room_inventory.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 

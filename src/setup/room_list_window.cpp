@@ -1,7 +1,7 @@
 #include "setup/room_list_window.h"
 
-#include "ui/controls.h"
 #include "setup/room_maintenance.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 

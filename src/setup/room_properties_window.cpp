@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,10 +50,7 @@ Form23::Form23(Services& services) : DeskWindow(services) {
     grid->addWidget(Combo2, 2, 1);
     grid->addWidget(Label3, 3, 0);
     grid->addWidget(Text1, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command1);
+    auto* buttons = makeButtonRow({Command2, Command1});
     grid->addLayout(buttons, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(320);

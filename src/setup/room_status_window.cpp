@@ -102,10 +102,7 @@ Form24::Form24(Services& services) : DeskWindow(services) {
     comment->addWidget(Label3);
     comment->addWidget(Text1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command1);
+    auto* buttons = makeButtonRow({Command2, Command1});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(room);

@@ -1,14 +1,13 @@
 #include "setup/shift_clerk_window.h"
 
-#include "ui/controls.h"
 #include "setup/settings_entry.h"
 #include "store/settings.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,10 +45,7 @@ Form10::Form10(Services& services) : DeskWindow(services) {
     grid->addWidget(Combo1, 0, 1);
     grid->addWidget(Label1, 1, 0);
     grid->addWidget(Text1, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    auto* buttons = makeButtonRow({Command1, Command2});
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(300);

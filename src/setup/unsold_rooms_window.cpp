@@ -1,11 +1,10 @@
 #include "setup/unsold_rooms_window.h"
 
-#include "ui/controls.h"
 #include "setup/room_maintenance.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -20,9 +19,7 @@ Form5::Form5(Services& services) : DeskWindow(services) {
     Command1 = makeButton(this, "Command1", QStringLiteral("Exit"));
     makeDefaultButton(this, Command1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
+    auto* buttons = makeButtonRow({Command1});
     auto* root = new QVBoxLayout(this);
     root->addWidget(List1, 1);
     root->addLayout(buttons);

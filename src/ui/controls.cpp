@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -77,6 +78,15 @@ QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& acce
     list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     nameControl(list, name, accessibleName);
     return list;
+}
+
+QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons) {
+        row->addWidget(button);
+    }
+    return row;
 }
 
 void fillList(QComboBox* list, const std::vector<std::string>& entries) {

@@ -4,10 +4,12 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -45,6 +47,9 @@ QComboBox* makeRoomChoice(QWidget* parent, const char* name);
 // A list box of room lines, in a fixed-pitch font so that the blanks of a line keep the
 // columns of the room numbers and types.
 QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& accessibleName);
+
+// The row of buttons at the foot of a window, standing to the right.
+QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons);
 
 // Replaces the entries of a list; nothing is picked afterwards.
 void fillList(QComboBox* list, const std::vector<std::string>& entries);
