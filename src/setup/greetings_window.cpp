@@ -2,6 +2,7 @@
 
 #include "setup/greetings.h"
 #include "store/settings.h"
+#include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
@@ -16,21 +17,19 @@ Form27::Form27(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form27"));
     setWindowTitle(QStringLiteral("Greetings"));
 
-    Label1 = new QLabel(
-        QStringLiteral("I'm showing that you haven't entered room inventory yet. To do that, "),
-        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = makeLabel(
+        this, "Label1",
+        QStringLiteral("I'm showing that you haven't entered room inventory yet. To do that, "));
     Command1 = new QPushButton(QStringLiteral("click here"), this);
     nameControl(Command1, "Command1", QStringLiteral("click here: room inventory"));
-    Label2 = new QLabel(
-        QStringLiteral("I'm showing that you haven't entered you tax amount. To do that, "), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = makeLabel(
+        this, "Label2",
+        QStringLiteral("I'm showing that you haven't entered you tax amount. To do that, "));
     Command2 = new QPushButton(QStringLiteral("click here"), this);
     nameControl(Command2, "Command2", QStringLiteral("click here: tax amount"));
-    Check1 = new QCheckBox(QStringLiteral("Don't show this screen again"), this);
-    nameControl(Check1, "Check1", Check1->text());
-    Command3 = new QPushButton(QStringLiteral("Exit"), this);
-    nameControl(Command3, "Command3", Command3->text());
+    Check1 =
+        makeCaptioned<QCheckBox>(this, "Check1", QStringLiteral("Don't show this screen again"));
+    Command3 = makeButton(this, "Command3", QStringLiteral("Exit"));
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(Label1, 0, 0);
