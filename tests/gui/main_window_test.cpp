@@ -118,48 +118,5 @@ TEST_F(MainWindowTest, EveryControlHasANameAndTakesTheKeyboard) {
     EXPECT_TRUE(controlsWithoutNameOrFocus(findForm<Form27>(WindowId::Greetings)).empty());
 }
 
-class GreetingsTest : public DeskTest {};
-
-TEST_F(GreetingsTest, OnAFirstStartBothRemindersShowWithTheirButtons) {
-    auto* form = openForm<Form27>(WindowId::Greetings);
-    EXPECT_EQ(form->windowTitle(), "Greetings");
-    EXPECT_EQ(form->Label1->text(),
-              "I'm showing that you haven't entered room inventory yet. To do that, ");
-    EXPECT_EQ(form->Label2->text(),
-              "I'm showing that you haven't entered you tax amount. To do that, ");
-    EXPECT_TRUE(form->Command1->isVisible());
-    EXPECT_TRUE(form->Command2->isVisible());
-    EXPECT_EQ(form->Check1->text(), "Don't show this screen again");
-}
-
-TEST_F(GreetingsTest, OnceRoomsAndTaxAreInBothLinesSaySo) {
-    store.rooms().append(RoomRecord{});
-    setTaxRate(store, 0.09f);
-    auto* form = openForm<Form27>(WindowId::Greetings);
-    EXPECT_EQ(form->Label1->text(), "Your room inventory has been entered.");
-    EXPECT_EQ(form->Label2->text(), "Your tax amount has been entered.");
-    EXPECT_FALSE(form->Command1->isVisible());
-    EXPECT_FALSE(form->Command2->isVisible());
-}
-
-TEST_F(GreetingsTest, AZeroOrNegativeTaxRateCountsAsNotEntered) {
-    setTaxRate(store, -0.09f);
-    auto* form = openForm<Form27>(WindowId::Greetings);
-    EXPECT_TRUE(form->Command2->isVisible());
-}
-
-TEST_F(GreetingsTest, TheSwitchIsStoredAtOnceOnTickAndUntick) {
-    auto* form = openForm<Form27>(WindowId::Greetings);
-    QTest::mouseClick(form->Check1, Qt::LeftButton, {}, QPoint(8, form->Check1->height() / 2));
-    EXPECT_EQ(reminderSwitch(store), 1.0f);
-    EXPECT_FALSE(reminderWanted(store));
-    form->Check1->setFocus();
-    QTest::keyClick(form->Check1, Qt::Key_Space);
-    EXPECT_EQ(reminderSwitch(store), 0.0f);
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(desk.find(WindowId::Greetings), nullptr);
-}
-
 } // namespace
 } // namespace roomwright::testing
