@@ -3,7 +3,6 @@
 #include "setup/greetings_window.h"
 #include "store/settings.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
