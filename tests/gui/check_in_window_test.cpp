@@ -4,6 +4,7 @@
 #include "gui/gui_fixture.h"
 #include "store/charges.h"
 #include "store/settings.h"
+#include "support/folio_page.h"
 #include "support/records.h"
 
 #include <QAbstractItemView>
@@ -324,39 +325,15 @@ TEST_F(CheckInWindow, RegistersAGuestPrintsTheFolioAndReturnsToTheMainWindow) {
     EXPECT_EQ(watch.quits, 0);
 
     ASSERT_EQ(printer.documents.size(), 1u);
-    const std::string rule(140, '-');
     const std::string expected =
-        std::string(57, ' ') + "Temporary Motel Inc.\n\n" + std::string(55, ' ') +
-        "123456 N. Meadows Road\n\n" + std::string(57, ' ') + "Fernbrook, KY  40000\n\n" +
-        std::string(38, ' ') + "Phone: 270-123-4567           Fax: 270-234-5678\n" + rule +
-        "\n"
-        "Smith, Ann" +
-        std::string(54, ' ') +
-        "Arrival Date:  12/7/2026\n"
-        "12 Elm Street" +
-        std::string(51, ' ') +
-        "Arrival Time:  9:30:00 AM\n"
-        "Louisville, Kentucky  40202" +
-        std::string(37, ' ') +
-        "Folio:   1\n"
-        "Phone:  502-555-0101\n"
-        "Cell: 502-555-0199\n"
-        "Email:  ann@example.com\n" +
-        rule +
-        "\n"
-        "Room#    Date           Shift  Code    Description             Amount     Tax       "
-        "Balance\n" +
-        rule +
-        "\n"
-        "101      12/7/2026      A         E    Room Rent                 50        4.5       "
-        "54.5\n"
-        "101      12/7/2026      A         P    Pet Fee                   10        0         "
-        "64.5\n"
-        "101      12/7/2026      A         C    Cash                      173.5     0        "
-        "-109\n" +
-        rule + "\n" + std::string(72, ' ') + "Balance.....-109\n\n\n\n\n\n\n" +
-        std::string(24, ' ') + std::string(71, '-') + "\n" + std::string(47, ' ') +
-        "Guest Signature\n\f\n";
+        expectedSmithFolio("9:30:00 AM", "1",
+                           "101      12/7/2026      A         E    Room Rent                 50    "
+                           "    4.5       54.5\n"
+                           "101      12/7/2026      A         P    Pet Fee                   10    "
+                           "    0         64.5\n"
+                           "101      12/7/2026      A         C    Cash                      173.5 "
+                           "    0        -109\n",
+                           "-109");
     EXPECT_EQ(plainText(printer.documents[0]), expected);
 
     const TotalsRecord totals = store.totals(clock.today()).read(1);

@@ -2,6 +2,7 @@
 #include "gui/gui_fixture.h"
 #include "setup/greetings_window.h"
 #include "store/settings.h"
+#include "support/records.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -16,15 +17,7 @@ class MainWindowTest : public DeskTest {
   protected:
     void addGuest(const char* room, const char* last, const char* first, CivilDate departure,
                   bool departed = false) {
-        GuestRecord guest;
-        guest.RoomNumber = room;
-        guest.LastName = last;
-        guest.FirstName = first;
-        guest.DepartureDate = departure.stored();
-        if (departed) {
-            guest.CheckOutMark = "*";
-        }
-        store.guests().append(guest);
+        store.guests().append(makeStay(room, last, first, departure, departed));
     }
     std::vector<QString> listed(Form1* form) {
         std::vector<QString> lines;

@@ -2,6 +2,7 @@
 
 #include "setup/greetings.h"
 #include "store/settings.h"
+#include "support/records.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -9,18 +10,7 @@
 namespace roomwright {
 namespace {
 
-GuestRecord guest(const char* room, const char* last, const char* first, CivilDate departure,
-                  bool departed = false) {
-    GuestRecord g;
-    g.RoomNumber = room;
-    g.LastName = last;
-    g.FirstName = first;
-    g.DepartureDate = departure.stored();
-    if (departed) {
-        g.CheckOutMark = "*";
-    }
-    return g;
-}
+using testing::makeStay;
 
 TEST(DeparturesToday, ListsInHouseGuestsDueOutTodayInRecordOrder) {
     testing::TempDir temp;
@@ -28,10 +18,10 @@ TEST(DeparturesToday, ListsInHouseGuestsDueOutTodayInRecordOrder) {
     const Store store(DataDirectory(temp.path()), files);
     const CivilDate today{2026, 12, 7};
     EXPECT_TRUE(departuresToday(store, today).empty()); // no guest file yet
-    store.guests().append(guest("102", "Zeta", "Zoe", today));
-    store.guests().append(guest("101", "Smith", "Ann", today, true)); // already checked out
-    store.guests().append(guest("103", "Long", "Stay", today.plusDays(1)));
-    store.guests().append(guest("101", "Brown", "Bob", today));
+    store.guests().append(makeStay("102", "Zeta", "Zoe", today));
+    store.guests().append(makeStay("101", "Smith", "Ann", today, true)); // already checked out
+    store.guests().append(makeStay("103", "Long", "Stay", today.plusDays(1)));
+    store.guests().append(makeStay("101", "Brown", "Bob", today));
     EXPECT_EQ(departuresToday(store, today),
               (std::vector<std::string>{"102  Zeta, Zoe", "101  Brown, Bob"}));
 }

@@ -2,6 +2,7 @@
 
 #include "store/numbers.h"
 #include "store/settings.h"
+#include "support/folio_page.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -126,35 +127,11 @@ TEST(BalanceRule, DecimalAmountsThatCancelLeaveNoDust) {
 TEST(PrintedFolio, OneNightOfRoomRentPrintsTheWholePage) {
     const Document page = folioDocument(
         guest(), folioStatement({line("E", "Room Rent", 65)}, 0.12f), FolioVariant::InHouse);
-    const std::string rule(140, '-');
     const std::string expected =
-        std::string(57, ' ') + "Temporary Motel Inc.\n\n" + std::string(55, ' ') +
-        "123456 N. Meadows Road\n\n" + std::string(57, ' ') + "Fernbrook, KY  40000\n\n" +
-        std::string(38, ' ') + "Phone: 270-123-4567           Fax: 270-234-5678\n" + rule +
-        "\n"
-        "Smith, Ann" +
-        std::string(54, ' ') +
-        "Arrival Date:  12/7/2026\n"
-        "12 Elm Street" +
-        std::string(51, ' ') +
-        "Arrival Time:  3:42:10 PM\n"
-        "Louisville, Kentucky  40202" +
-        std::string(37, ' ') +
-        "Folio:   17\n"
-        "Phone:  502-555-0101\n"
-        "Cell: 502-555-0199\n"
-        "Email:  ann@example.com\n" +
-        rule +
-        "\n"
-        "Room#    Date           Shift  Code    Description             Amount     Tax       "
-        "Balance\n" +
-        rule +
-        "\n"
-        "101      12/7/2026      A         E    Room Rent                 65        7.8       "
-        "72.8\n" +
-        rule + "\n" + std::string(72, ' ') + "Balance..... 72.8\n\n\n\n\n\n\n" +
-        std::string(24, ' ') + std::string(71, '-') + "\n" + std::string(47, ' ') +
-        "Guest Signature\n\f\n";
+        testing::expectedSmithFolio("3:42:10 PM", "17",
+                                    "101      12/7/2026      A         E    Room Rent              "
+                                    "   65        7.8       72.8\n",
+                                    " 72.8");
     EXPECT_EQ(plainText(page), expected);
     EXPECT_EQ(page.fontSize(), 12);
     EXPECT_EQ(page.title(), "Folio 17");

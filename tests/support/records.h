@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/dates.h"
 #include "store/records.h"
 
 #include <optional>
@@ -24,6 +25,21 @@ inline RoomRecord makeRoom(const std::string& number, const std::string& type, f
         room.Comment = *comment;
     }
     return room;
+}
+
+// A stay of the given room and guest, due out on `departure`, in house unless `departed`.
+inline GuestRecord makeStay(const std::string& room, const std::string& last,
+                            const std::string& first, const CivilDate& departure,
+                            bool departed = false) {
+    GuestRecord guest;
+    guest.RoomNumber = room;
+    guest.LastName = last;
+    guest.FirstName = first;
+    guest.DepartureDate = departure.stored();
+    if (departed) {
+        guest.CheckOutMark = "*";
+    }
+    return guest;
 }
 
 } // namespace roomwright::testing
