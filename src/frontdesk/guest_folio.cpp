@@ -71,10 +71,8 @@ const char* const kDepartureNotADate = "The departure date is not a date.";
 
 std::vector<std::string> guestSelectorEntries(const Store& store) {
     std::vector<std::string> entries;
-    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
-        if (inHouse(guest)) {
-            entries.push_back(departureLine(guest.decode()));
-        }
+    store.scanInHouseGuests([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        entries.push_back(departureLine(guest.decode()));
         return true;
     });
     return entries;
