@@ -1,31 +1,63 @@
 #include "cli/csv.h"
 
+#include "store/codepage.h"
 #include "store/dates.h"
 #include "store/numbers.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 
 namespace roomwright {
 
-std::string csvField(const std::string& value) {
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        return value;
+namespace {
+
+constexpr std::size_t kBlockBytes = 1 << 20;
+
+bool needsQuotes(std::string_view value) {
+    return value.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+void appendField(std::string& out, std::string_view value) {
+    if (!needsQuotes(value)) {
+        out += value;
+        return;
     }
-    std::string quoted = "\"";
+    out += '"';
     for (const char c : value) {
-        quoted += c;
+        out += c;
         if (c == '"') {
-            quoted += '"';
+            out += '"';
         }
     }
-    return quoted + "\"";
+    out += '"';
+}
+
+// A number that is not negative, zero-padded to at least `digits` digits.
+void appendPadded(std::string& out, int value, int digits) {
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    out.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, digits - (end - text))), '0');
+    out.append(text, end);
+}
+
+} // namespace
+
+std::string csvField(const std::string& value) {
+    std::string field;
+    appendField(field, value);
+    return field;
 }
 
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
+    std::string row;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        out << (i > 0 ? "," : "") << csvField(fields[i]);
+        if (i > 0) {
+            row += ',';
+        }
+        appendField(row, fields[i]);
     }
-    out << '\n';
+    row += '\n';
+    out << row;
 }
 
 std::string dumpText(const std::string& text) {
@@ -37,8 +69,66 @@ std::string dumpDate(double stored) {
     return isoDate(CivilDate::fromStored(stored));
 }
 
-void CsvColumns::single(const char* name, std::size_t, float value) {
-    add(name, plainNumber(value));
+CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns)
+    : out_(out), columns_(std::move(columns)) {
+    buffer_.reserve(kBlockBytes + 4096);
+}
+
+void CsvDump::header() {
+    buffer_ += "Record";
+    for (const CsvColumn& column : columns_) {
+        buffer_ += ',';
+        appendField(buffer_, column.name);
+    }
+    buffer_ += '\n';
+}
+
+void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
+    char number[24];
+    buffer_.append(number, std::to_chars(number, number + sizeof number, n).ptr);
+    for (const CsvColumn& column : columns_) {
+        buffer_ += ',';
+        switch (column.kind) {
+        case CsvColumn::Kind::Text: {
+            std::string_view bytes(reinterpret_cast<const char*>(slot.data() + column.offset),
+                                   column.width);
+            const auto end = bytes.find_last_not_of(std::string_view(" \0", 2));
+            bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
+            if (needsQuotes(bytes)) {
+                appendField(buffer_, fromCp1252(bytes));
+            } else {
+                appendCp1252(bytes, buffer_);
+            }
+            break;
+        }
+        case CsvColumn::Kind::Single:
+            buffer_ += plainNumber(field::getSingle(slot, column.offset));
+            break;
+        case CsvColumn::Kind::Date: {
+            // As dumpDate writes it; stored dates always fall in years 100 to 9999.
+            const CivilDate date = CivilDate::fromStored(field::getDate(slot, column.offset));
+            appendPadded(buffer_, date.year, 4);
+            buffer_ += '-';
+            appendPadded(buffer_, date.month, 2);
+            buffer_ += '-';
+            appendPadded(buffer_, date.day, 2);
+            break;
+        }
+        }
+    }
+    buffer_ += '\n';
+    flushWhenFull();
+}
+
+void CsvDump::flushWhenFull() {
+    if (buffer_.size() >= kBlockBytes) {
+        finish();
+    }
+}
+
+void CsvDump::finish() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
 }
 
 } // namespace roomwright

@@ -114,9 +114,18 @@ std::string fromCp1252(std::string_view bytes) {
 
 void fromCp1252(std::string_view bytes, std::string& out) {
     out.clear();
-    out.reserve(bytes.size());
+    appendCp1252(bytes, out);
+}
+
+void appendCp1252(std::string_view bytes, std::string& out) {
+    out.reserve(out.size() + bytes.size());
     for (const char c : bytes) {
-        appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            appendUtf8(out, codePointOf(byte));
+        }
     }
 }
 

@@ -1,7 +1,9 @@
 #include "store/numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +24,14 @@ std::string magnitudeText(double magnitude, int significant) {
         char whole[32];
         std::snprintf(whole, sizeof whole, "%.0f", magnitude);
         return whole;
+    }
+    // Within the plain decimal range the digits are printf's %g form, which to_chars
+    // gives without the cost of formatting through printf.
+    char shortest[64];
+    const auto [end, error] = std::to_chars(shortest, shortest + sizeof shortest, magnitude,
+                                            std::chars_format::general, significant);
+    if (error == std::errc{} && std::find(shortest, end, 'e') == end) {
+        return std::string(shortest, end);
     }
     char scientific[64];
     std::snprintf(scientific, sizeof scientific, "%.*e", significant - 1, magnitude);
