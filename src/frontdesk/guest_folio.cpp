@@ -19,7 +19,8 @@ template <std::size_t W> std::string shown(const Text<W>& field) {
     return text;
 }
 
-// Text1 to Text17 and the guest fields they show, in box order.
+// The folio window's boxes, last name to expiry year, and the guest fields they show, in
+// box order.
 template <class Guest, class Visit> void forEachBox(Guest& guest, Visit visit) {
     visit(0, guest.LastName);
     visit(1, guest.FirstName);
