@@ -195,11 +195,13 @@ DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
     if (!departure) {
         return refuseDate(departureText, FolioField::Departure, kDepartureNotADate);
     }
-    const std::string room = rightTrim(roomText);
-    const auto booked = store.reservations().findFirst([&](const ReservationRecord& reservation) {
-        return CivilDate::fromStored(reservation.ArrivalDate) == *departure &&
-               reservation.RoomNumber.trimmed() == room;
-    });
+    const auto room = storedForm(rightTrim(roomText));
+    const auto booked =
+        room && store.reservations().findFirstWhere([&](const RecordView<ReservationRecord>& r) {
+            return CivilDate::fromStored(r.number<&ReservationRecord::ArrivalDate>()) ==
+                       *departure &&
+                   r.trimmedBytes<&ReservationRecord::RoomNumber>() == *room;
+        });
     if (booked) {
         return refuseDate(departureText, FolioField::Departure,
                           "Can't Increase departure date. Overbooking.");
