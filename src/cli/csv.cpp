@@ -14,7 +14,17 @@ namespace {
 constexpr std::size_t kBlockBytes = 1 << 20;
 
 bool needsQuotes(std::string_view value) {
-    return value.find_first_of(",\"\r\n") != std::string_view::npos;
+    return std::ranges::any_of(
+        value, [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+}
+
+// Trailing blanks and NUL characters removed.
+std::string_view dumpTrimmed(std::string_view text) {
+    std::size_t end = text.size();
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\0')) {
+        --end;
+    }
+    return text.substr(0, end);
 }
 
 void appendField(std::string& out, std::string_view value) {
@@ -61,8 +71,7 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
 }
 
 std::string dumpText(const std::string& text) {
-    const auto end = text.find_last_not_of(std::string(" \0", 2));
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+    return std::string(dumpTrimmed(text));
 }
 
 std::string dumpDate(double stored) {
@@ -90,10 +99,8 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
         buffer_ += ',';
         switch (column.kind) {
         case CsvColumn::Kind::Text: {
-            std::string_view bytes(reinterpret_cast<const char*>(slot.data() + column.offset),
-                                   column.width);
-            const auto end = bytes.find_last_not_of(std::string_view(" \0", 2));
-            bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
+            const std::string_view bytes = dumpTrimmed(std::string_view(
+                reinterpret_cast<const char*>(slot.data() + column.offset), column.width));
             if (needsQuotes(bytes)) {
                 appendField(buffer_, fromCp1252(bytes));
             } else {

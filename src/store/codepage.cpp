@@ -119,13 +119,18 @@ void fromCp1252(std::string_view bytes, std::string& out) {
 
 void appendCp1252(std::string_view bytes, std::string& out) {
     out.reserve(out.size() + bytes.size());
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80) {
-            out += c;
-        } else {
-            appendUtf8(out, codePointOf(byte));
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Plain ASCII, the bulk of every field, is copied a run at a time.
+        std::size_t end = i;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) {
+            ++end;
         }
+        out.append(bytes.data() + i, end - i);
+        if (end < bytes.size()) {
+            appendUtf8(out, codePointOf(static_cast<unsigned char>(bytes[end++])));
+        }
+        i = end;
     }
 }
 

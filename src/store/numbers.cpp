@@ -22,8 +22,9 @@ std::string magnitudeText(double magnitude, int significant) {
     }
     if (magnitude == std::trunc(magnitude) && magnitude <= 16777216.0) {
         char whole[32];
-        std::snprintf(whole, sizeof whole, "%.0f", magnitude);
-        return whole;
+        const auto end =
+            std::to_chars(whole, whole + sizeof whole, static_cast<long long>(magnitude)).ptr;
+        return std::string(whole, end);
     }
     // Within the plain decimal range the digits are printf's %g form, which to_chars
     // gives without the cost of formatting through printf.
