@@ -5,7 +5,10 @@
 #include "store/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace roomwright {
 
@@ -18,9 +21,30 @@ bool needsQuotes(std::string_view value) {
         value, [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
 }
 
+// What a byte asks of a dump field: nothing, conversion to UTF-8, or quotes.
+enum ByteNeeds : unsigned char { kAsIs = 0, kConversion = 1, kQuotes = 2 };
+constexpr std::array<unsigned char, 256> kByteNeeds = [] {
+    std::array<unsigned char, 256> needs{};
+    for (std::size_t byte = 0x80; byte < needs.size(); ++byte) {
+        needs[byte] = kConversion;
+    }
+    for (const unsigned char c : {',', '"', '\r', '\n'}) {
+        needs[c] = kQuotes;
+    }
+    return needs;
+}();
+
 // Trailing blanks and NUL characters removed.
 std::string_view dumpTrimmed(std::string_view text) {
     std::size_t end = text.size();
+    // Eight bytes at a time while they are all blanks or NULs: the bytes whose only bit
+    // can be the blank's.
+    constexpr std::uint64_t kNotBlankOrNul = 0xDFDFDFDFDFDFDFDFull;
+    std::uint64_t word = 0;
+    while (end >= sizeof word && (std::memcpy(&word, text.data() + end - sizeof word, sizeof word),
+                                  (word & kNotBlankOrNul) == 0)) {
+        end -= sizeof word;
+    }
     while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\0')) {
         --end;
     }
@@ -101,7 +125,13 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
         case CsvColumn::Kind::Text: {
             const std::string_view bytes = dumpTrimmed(std::string_view(
                 reinterpret_cast<const char*>(slot.data() + column.offset), column.width));
-            if (needsQuotes(bytes)) {
+            unsigned needs = kAsIs;
+            for (const char c : bytes) {
+                needs |= kByteNeeds[static_cast<unsigned char>(c)];
+            }
+            if (needs == kAsIs) {
+                buffer_ += bytes;
+            } else if ((needs & kQuotes) != 0) {
                 appendField(buffer_, fromCp1252(bytes));
             } else {
                 appendCp1252(bytes, buffer_);

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/csv.h"
 #include "store/charges.h"
 #include "store/settings.h"
 #include "support/temp_dir.h"
@@ -61,6 +62,23 @@ TEST_F(CliTest, DumpRoomsShowsEveryFieldAsCsv) {
     EXPECT_EQ(out.str(), "Record,RoomNumber,RoomType,Rate,CleanFlag,VacantFlag,OrderFlag,Comment\n"
                          "1,101,NQ1,45.5,Y,N,K,\"Window, \"\"stuck\"\"\"\n"
                          "2,,,0,,,,\n");
+}
+
+TEST(DumpText, RemovesTrailingBlanksAndNulsOnly) {
+    using namespace std::string_literals;
+    const struct {
+        std::string stored;
+        std::string shown;
+    } cases[] = {
+        {std::string(40, '\0'), ""},
+        {"Smith"s + std::string(25, ' '), "Smith"},
+        {"a\0 b"s + std::string(9, ' ') + std::string(9, '\0') + " ", "a\0 b"s},
+        {"  lead\xA0"s + std::string(16, ' '), "  lead\xA0"}, // 0xA0 is no blank
+        {"x@@@@@@@@@@@@@@@@", "x@@@@@@@@@@@@@@@@"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dumpText(c.stored), c.shown);
+    }
 }
 
 // A dump of megabytes goes out in blocks; no row is cut, lost or doubled between them.
