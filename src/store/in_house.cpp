@@ -75,10 +75,11 @@ void InHouseIndex::rebuild(const RecordFile& file) {
 }
 
 bool InHouseIndex::extend(const RecordFile& file) {
+    const std::size_t before = covered_;
     bool same = true;
     file.scan(
         [&](std::size_t n, std::span<const std::byte> slot) {
-            if (n == covered_) {
+            if (n == before) {
                 same = std::ranges::equal(slot, last_);
                 return same;
             }
@@ -86,10 +87,12 @@ bool InHouseIndex::extend(const RecordFile& file) {
                 records_.push_back(n);
             }
             covered_ = n;
-            last_.assign(slot.begin(), slot.end());
             return true;
         },
-        std::max<std::size_t>(covered_, 1));
+        std::max<std::size_t>(before, 1));
+    if (same && covered_ != before) {
+        last_ = file.read(covered_);
+    }
     return same;
 }
 
