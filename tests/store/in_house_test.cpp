@@ -1,6 +1,8 @@
 #include "store/lookups.h"
 
 #include "ops/ops_fixture.h"
+#include "store/store_error.h"
+#include "support/faulty_file_system.h"
 
 #include <functional>
 #include <optional>
@@ -137,6 +139,33 @@ TEST_F(InHouseIndexTest, FollowsEveryChangeToTheGuestFile) {
         EXPECT_EQ(guestOf("101"), c.guestOf101);
         EXPECT_EQ(guestOf("104"), c.guestOf104);
     }
+}
+
+// Only a write that reached the disk changes what the index knows.
+TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
+    testing::TempDir temp;
+    testing::FaultyFileSystem files;
+    const Store store(DataDirectory(temp.path()), files);
+    GuestRecord departing = makeStay("101", "Ann", "", kDay);
+    store.guests().append(departing);
+    store.guests().append(makeStay("102", "Bob", "", kDay));
+    const auto inHouse = [&] {
+        std::vector<std::size_t> numbers;
+        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
+            numbers.push_back(n);
+            return true;
+        });
+        return numbers;
+    };
+    ASSERT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
+    departing.CheckOutMark = "*";
+    files.failAfter(0);
+    EXPECT_THROW(store.guests().write(1, departing), StoreError);
+    EXPECT_THROW(store.guests().append(makeStay("103", "Cy", "", kDay)), StoreError);
+    files.heal();
+    EXPECT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
+    store.guests().write(1, departing);
+    EXPECT_EQ(inHouse(), (std::vector<std::size_t>{2}));
 }
 
 } // namespace
