@@ -16,16 +16,13 @@ long endOfStay(long arrival, std::optional<long> departure) {
     return departure && *departure > arrival ? *departure : arrival + 1;
 }
 
-std::optional<Refusal<BookingField>> refuseBooking(BookingField field, std::string message) {
-    return Refusal<BookingField>{field, std::move(message)};
+std::optional<BookingRefusal> refuseBooking(BookingField field, std::string message) {
+    return BookingRefusal{field, std::move(message)};
 }
-std::optional<Refusal<ChangeField>> refuseChange(ChangeField field, std::string message) {
-    return Refusal<ChangeField>{field, std::move(message)};
+std::optional<ChangeRefusal> refuseChange(ChangeField field, std::string message) {
+    return ChangeRefusal{field, std::move(message)};
 }
 
-std::string notADate(const char* box) {
-    return std::string("The text in \"") + box + "\" is not a date. Type it as month/day/year.";
-}
 const std::string kNotDays = "\"Days\" must be a whole number of 0 or more.";
 
 // Days as the clerk typed them: an empty box counts as none.
@@ -39,6 +36,17 @@ bool isCardLetter(const std::string& letter) {
 }
 
 } // namespace
+
+std::string notADate(std::string_view box) {
+    return "The text in \"" + std::string(box) + "\" is not a date. Type it as month/day/year.";
+}
+
+const std::vector<std::string>& reservationPayCodes() {
+    static const std::vector<std::string> codes = {"V - Visa",     "M - Master Card",
+                                                   "D - Discover", "A - American Express",
+                                                   "C - Cash",     "K - Check"};
+    return codes;
+}
 
 std::vector<std::string> roomsForBooking(const Store& store) {
     std::vector<std::string> entries;
@@ -103,7 +111,7 @@ Price recomputedPrice(std::string_view rate, std::string_view days, float taxRat
             plainNumber(roundToCents(leadingNumber(days) * total))};
 }
 
-std::optional<Refusal<BookingField>> saveBooking(const Store& store, const Booking& booking) {
+std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking) {
     using F = BookingField;
     if (booking.arrival.empty()) {
         return refuseBooking(F::Arrival, "You did not enter an arrival date.");
@@ -123,7 +131,7 @@ std::optional<Refusal<BookingField>> saveBooking(const Store& store, const Booki
     if (!days) {
         return refuseBooking(F::Days, kNotDays);
     }
-    const std::pair<const std::string*, Refusal<BookingField>> required[] = {
+    const std::pair<const std::string*, BookingRefusal> required[] = {
         {&booking.lastName, {F::LastName, "You did not enter a last name."}},
         {&booking.firstName, {F::FirstName, "You did not enter a first name."}},
         {&booking.address, {F::Address, "You did not enter an address."}},
@@ -215,7 +223,7 @@ std::optional<Shown> openReservationAt(const Store& store, std::size_t record) {
     return Shown{record, std::move(reservation)};
 }
 
-std::optional<Refusal<ChangeField>> checkShownBoxes(const ReservationChanges& changes) {
+std::optional<ChangeRefusal> checkShownBoxes(const ReservationChanges& changes) {
     using F = ChangeField;
     if (trimBlanks(changes.payCode).empty() || changes.payCode == kSelectPayCode) {
         return refuseChange(F::PayCode, kNoPayCode);
@@ -250,8 +258,8 @@ Shown currentRecord(const Store& store, const Shown& shown) {
 
 } // namespace
 
-std::optional<Refusal<ChangeField>> saveReservationChanges(const Store& store, const Shown& shown,
-                                                           const ReservationChanges& changes) {
+std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Shown& shown,
+                                                    const ReservationChanges& changes) {
     if (auto refusal = checkShownBoxes(changes)) {
         return refusal;
     }

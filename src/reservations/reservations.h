@@ -1,6 +1,5 @@
 #pragma once
 
-#include "setup/refusal.h"
 #include "store/dates.h"
 #include "store/lookups.h"
 #include "store/store.h"
@@ -54,6 +53,9 @@ Price recomputedPrice(std::string_view rate, std::string_view days, float taxRat
 inline const std::string kExpireMonthPrompt = "Expire Month";
 inline const std::string kExpireYearPrompt = "Expire Year";
 
+// The refusal of a date box that holds no date, naming the box.
+std::string notADate(std::string_view box);
+
 // A new booking as the entry window holds it: its boxes' texts, the texts of its lists (their
 // prompt while nothing is picked) and its labels.
 struct Booking {
@@ -95,11 +97,17 @@ enum class BookingField {
     State,
     Room
 };
+// A booking turned down: what to tell the clerk and the box to put the focus on.
+struct BookingRefusal {
+    BookingField field;
+    std::string message;
+    friend bool operator==(const BookingRefusal&, const BookingRefusal&) = default;
+};
 // Checks the booking in the order the clerk is asked for it and, when it passes, appends it
 // as a new open reservation. Returns the refusal, and writes nothing, when it does not pass:
 // an empty or invalid date, days that are not a whole number of 0 or more, a missing name,
 // address, city, state or room, or a stay that overbooks the room.
-std::optional<Refusal<BookingField>> saveBooking(const Store& store, const Booking& booking);
+std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking);
 
 // The reservation a window shows: its record number, and the record as it was read.
 struct Shown {
@@ -144,16 +152,24 @@ struct ReservationChanges {
     std::string cardExpireYear;
 };
 enum class ChangeField { PayCode, Arrival, Departure, Days, Room };
+// Changes or a check-in turned down: what to tell the clerk and the box to put the focus on.
+struct ChangeRefusal {
+    ChangeField field;
+    std::string message;
+    friend bool operator==(const ChangeRefusal&, const ChangeRefusal&) = default;
+};
 inline const std::string kSelectPayCode = "Select Pay Code";
+// The pay codes the reservation window offers, in order; the clerk may also type one.
+const std::vector<std::string>& reservationPayCodes();
 inline const std::string kNoPayCode = "You did not enter a pay code.";
 // The boxes that "Save and Exit" and "Check In" both need to be sound: a pay code chosen,
 // valid dates and whole days of 0 or more.
-std::optional<Refusal<ChangeField>> checkShownBoxes(const ReservationChanges& changes);
+std::optional<ChangeRefusal> checkShownBoxes(const ReservationChanges& changes);
 // Writes the changes into the shown reservation (record `shown.record`, still open and
 // carrying the shown confirmation number), keeping every other field. A changed room or
 // changed dates are checked for overbooking against the other open reservations.
-std::optional<Refusal<ChangeField>> saveReservationChanges(const Store& store, const Shown& shown,
-                                                           const ReservationChanges& changes);
+std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Shown& shown,
+                                                    const ReservationChanges& changes);
 
 // What "Check In" takes from the reservation window besides the shown reservation.
 struct ReservationArrival {
