@@ -101,8 +101,14 @@ GuestBoxes makeGuestBoxes(QWidget* parent, const GuestBoxNames& names, ListText 
     row(7, 0, "Comment", boxes.comment, 3);
     row(8, 0, "Adults", boxes.adults);
     row(8, 2, "Children", boxes.children);
-    for (QLineEdit* narrow : {boxes.adults, boxes.children, boxes.zip}) {
-        narrow->setMaximumWidth(110);
+    // Wide enough for what a clerk types, at any font size.
+    const int character = frame->fontMetrics().averageCharWidth();
+    for (QLineEdit* wide : {boxes.lastName, boxes.firstName, boxes.city, boxes.phone, boxes.cell,
+                            boxes.company, boxes.email, boxes.driversLicense}) {
+        wide->setMinimumWidth(character * 16);
+    }
+    for (QLineEdit* narrow : {boxes.zip, boxes.adults, boxes.children}) {
+        narrow->setMinimumWidth(character * 8);
     }
     grid->setRowStretch(9, 1);
     grid->setColumnStretch(1, 1);

@@ -102,6 +102,20 @@ TEST_F(ReservationWindows, EveryNewEntryWindowUsesUpAConfirmationNumber) {
     settle();
     EXPECT_EQ(store.reservations().count(), 0u);
     EXPECT_EQ(openEntry()->confirmationLabel->text(), "2");
+    findForm<ReservationEntryWindow>(WindowId::ReservationEntry)->close();
+    settle();
+
+    // A counter at the last number a Single counts to draws none: the window says so and
+    // closes without a number.
+    const std::string full("\0\0\x80\x4B\0\0\0\0\0\0", 10); // 16777216
+    writeFile(directory.confirmation(), full);
+    openEntry();
+    settle();
+    EXPECT_EQ(findForm<ReservationEntryWindow>(WindowId::ReservationEntry), nullptr);
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("the last confirmation number this system can keep"));
+    EXPECT_EQ(readFile(directory.confirmation()), full);
 }
 
 TEST_F(ReservationWindows, ARoomIsCheckedForTheDaysTheBoxesShowAndPriced) {
