@@ -221,7 +221,7 @@ ReservationsMenuWindow::ReservationsMenuWindow(Services& services) : DeskWindow(
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void ReservationsMenuWindow::Form_Load() {
+void ReservationsMenuWindow::load() {
     placeAt(this, 500, 4000);
     show();
     addButton->setFocus();
@@ -316,7 +316,7 @@ ReservationEntryWindow::ReservationEntryWindow(Services& services) : DeskWindow(
     connect(departureBox, &QLineEdit::textEdited, this, &ReservationEntryWindow::departureEdited);
 }
 
-void ReservationEntryWindow::Form_Load() {
+void ReservationEntryWindow::load() {
     placeAt(this, 300, 300);
     show();
     todayLabel->setText(QString::fromStdString(shortDate(services_.clock.today())));
@@ -639,7 +639,7 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     connect(checkInButton, &QPushButton::clicked, this, &ReservationWindow::checkInClicked);
 }
 
-void ReservationWindow::Form_Load() {
+void ReservationWindow::load() {
     placeAt(this, 300, 300);
     show();
     payCodeList->setCurrentIndex(-1);

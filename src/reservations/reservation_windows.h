@@ -28,7 +28,7 @@ class ReservationsMenuWindow : public DeskWindow {
     Q_OBJECT
   public:
     explicit ReservationsMenuWindow(Services& services);
-    void Form_Load() override;
+    void load() override;
 
     QPushButton* addButton;      // Command1 "Add Reservation"
     QPushButton* retrieveButton; // Command2 "Retrieve Reservation"
@@ -80,7 +80,7 @@ class ReservationEntryWindow : public DeskWindow {
     Q_OBJECT
   public:
     explicit ReservationEntryWindow(Services& services);
-    void Form_Load() override;
+    void load() override;
 
     QLabel* todayLabel;          // Label1
     QLabel* confirmationLabel;   // Label20
@@ -152,7 +152,7 @@ class ReservationWindow : public DeskWindow {
     Q_OBJECT
   public:
     explicit ReservationWindow(Services& services);
-    void Form_Load() override;
+    void load() override;
 
     QLineEdit* numberBox;      // Text1 "By Confirmation#"
     QPushButton* goButton;     // Command1

@@ -25,7 +25,7 @@ class ReservationEndToEnd : public DeskTest {
     }
     // Opens the reservation window from the main window and picks the guest by name.
     ReservationWindow* findByName(const QString& entry) {
-        findForm<Form1>(WindowId::Main)->Command9->click();
+        findForm<MainWindow>(WindowId::Main)->reservationsButton->click();
         findForm<ReservationsMenuWindow>(WindowId::Reservations)->retrieveButton->click();
         settle();
         auto* form = findForm<ReservationWindow>(WindowId::Reservation);
@@ -51,10 +51,10 @@ TEST_F(ReservationEndToEnd, ABookingTakenFoundChangedAndCheckedInThroughTheWindo
     store.rooms().append(makeRoom("101", "NQ1", 65, "Y", "Y", "K", "Corner room"));
     const std::string roomBefore = readFile(directory.room());
     setNow({2026, 12, 7}, {8, 15, 0, 0});
-    openForm<Form1>(WindowId::Main);
+    openForm<MainWindow>(WindowId::Main);
 
     // The booking.
-    findForm<Form1>(WindowId::Main)->Command9->click();
+    findForm<MainWindow>(WindowId::Main)->reservationsButton->click();
     findForm<ReservationsMenuWindow>(WindowId::Reservations)->addButton->click();
     settle();
     auto* entry = findForm<ReservationEntryWindow>(WindowId::ReservationEntry);
