@@ -2,6 +2,7 @@
 
 #include "frontdesk/registration.h"
 #include "store/charges.h"
+#include "store/codepage.h"
 #include "store/numbers.h"
 #include "store/settings.h"
 #include "store/store_error.h"
@@ -28,6 +29,10 @@ const std::string kNotDays = "\"Days\" must be a whole number of 0 or more.";
 // Days as the clerk typed them: an empty box counts as none.
 std::optional<long> dayCount(const std::string& days) {
     return days.empty() ? std::optional<long>(0) : wholeDayCount(days);
+}
+
+bool isOpen(const RecordView<ReservationRecord>& reservation) {
+    return reservation.trimmedBytes<&ReservationRecord::CheckInMark>() != "*";
 }
 
 // A card option's letter; anything else means no card was chosen.
@@ -70,18 +75,24 @@ std::vector<std::string> everyRoomEntry(const Store& store) {
 
 bool overbooked(const Store& store, std::string_view roomNumber, const Stay& stay,
                 std::size_t except) {
-    const std::string room = rightTrim(roomNumber);
+    const auto room = storedForm(rightTrim(roomNumber));
+    if (!room) {
+        return false;
+    }
     const long arrival = stay.arrival.serial();
     const long departure = endOfStay(
         arrival, stay.departure ? std::optional<long>(stay.departure->serial()) : std::nullopt);
     bool conflict = false;
-    store.reservations().scan([&](std::size_t n, const ReservationRecord& other) {
-        if (n == except || !other.open() || other.RoomNumber.trimmed() != room) {
+    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& other) {
+        if (n == except || !isOpen(other) ||
+            other.trimmedBytes<&ReservationRecord::RoomNumber>() != *room) {
             return true;
         }
-        const long otherArrival = CivilDate::fromStored(other.ArrivalDate).serial();
-        const long otherDeparture =
-            endOfStay(otherArrival, CivilDate::fromStored(other.DepartureDate).serial());
+        const long otherArrival =
+            CivilDate::fromStored(other.number<&ReservationRecord::ArrivalDate>()).serial();
+        const long otherDeparture = endOfStay(
+            otherArrival,
+            CivilDate::fromStored(other.number<&ReservationRecord::DepartureDate>()).serial());
         conflict = otherArrival < departure && arrival < otherDeparture;
         return !conflict;
     });
@@ -189,9 +200,9 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
 std::optional<Shown> openReservationByNumber(const Store& store, double confirmationNumber) {
     std::optional<Shown> shown;
     const auto number = static_cast<float>(confirmationNumber);
-    store.reservations().scan([&](std::size_t n, const ReservationRecord& reservation) {
-        if (reservation.open() && reservation.ConfirmationNumber == number) {
-            shown = Shown{n, reservation};
+    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        if (view.number<&ReservationRecord::ConfirmationNumber>() == number && isOpen(view)) {
+            shown = Shown{n, view.decode()};
         }
         return true;
     });
@@ -200,11 +211,12 @@ std::optional<Shown> openReservationByNumber(const Store& store, double confirma
 
 std::vector<NameLine> openReservationNames(const Store& store) {
     std::vector<NameLine> lines;
-    store.reservations().scan([&](std::size_t n, const ReservationRecord& reservation) {
-        if (reservation.open()) {
-            lines.push_back({n, numberText(reservation.ConfirmationNumber) + std::string(9, ' ') +
-                                    reservation.LastName.trimmed() + ", " +
-                                    reservation.FirstName.trimmed()});
+    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        if (isOpen(view)) {
+            lines.push_back({n, numberText(view.number<&ReservationRecord::ConfirmationNumber>()) +
+                                    std::string(9, ' ') +
+                                    view.trimmed<&ReservationRecord::LastName>() + ", " +
+                                    view.trimmed<&ReservationRecord::FirstName>()});
         }
         return true;
     });
