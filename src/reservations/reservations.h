@@ -101,7 +101,6 @@ enum class BookingField {
 struct BookingRefusal {
     BookingField field;
     std::string message;
-    friend bool operator==(const BookingRefusal&, const BookingRefusal&) = default;
 };
 // Checks the booking in the order the clerk is asked for it and, when it passes, appends it
 // as a new open reservation. Returns the refusal, and writes nothing, when it does not pass:
@@ -156,7 +155,6 @@ enum class ChangeField { PayCode, Arrival, Departure, Days, Room };
 struct ChangeRefusal {
     ChangeField field;
     std::string message;
-    friend bool operator==(const ChangeRefusal&, const ChangeRefusal&) = default;
 };
 inline const std::string kSelectPayCode = "Select Pay Code";
 // The pay codes the reservation window offers, in order; the clerk may also type one.
