@@ -15,6 +15,7 @@
 #include "frontdesk/folio_list.h"
 #include "frontdesk/guest_folio.h"
 #include "messages/messages.h"
+#include "reservations/reservations.h"
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/settings.h"
@@ -344,6 +345,28 @@ BENCHMARK(CliPrintNewestFolio)->Apply(largeOnly);
 BENCHMARK(CliDumpGuests)->Apply(largeOnly);
 BENCHMARK(CatReservationFile)->Apply(largeOnly);
 BENCHMARK(CliDumpReservations)->Apply(largeOnly);
+
+// The overbooking check of a new reservation, and the names of the open ones: each reads
+// the reservation file.
+void OverbookingCheck(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    DiskFileSystem files;
+    const Store store(DataDirectory(motel.root), files);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(overbooked(store, "101", {kToday, kToday.plusDays(2)}));
+    }
+}
+BENCHMARK(OverbookingCheck)->Apply(largeOnly);
+
+void OpenReservationNames(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    DiskFileSystem files;
+    const Store store(DataDirectory(motel.root), files);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(openReservationNames(store));
+    }
+}
+BENCHMARK(OpenReservationNames)->Apply(largeOnly);
 
 // A stay's charge file is read whole by every folio screen and printout.
 void ReadLongChargeFile(benchmark::State& state) {
