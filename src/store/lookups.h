@@ -2,7 +2,9 @@
 
 #include "store/store.h"
 
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -36,5 +38,13 @@ Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomN
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber);
 // The stay whose folio number is `folioNumber`, in house or departed.
 Found<GuestRecord> guestByFolio(const Store& store, long folioNumber);
+
+// True when the guest slot's CheckOutMark is "*" followed by blanks: a departed stay, told
+// from the raw bytes without decoding the record.
+bool departedSlot(std::span<const std::byte> slot);
+// Reads the guest file once, in large blocks, and decodes only the records whose slot
+// passes `keep`; `visit(n, guest)` sees them in record order and returns false to stop.
+void scanGuests(const Store& store, const std::function<bool(std::span<const std::byte>)>& keep,
+                const std::function<bool(std::size_t, const GuestRecord&)>& visit);
 
 } // namespace roomwright
