@@ -1,6 +1,7 @@
 #include "frontdesk/main_window.h"
 
 #include "frontdesk/departures.h"
+#include "frontdesk/housekeeping.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 
@@ -151,8 +152,11 @@ void Form1::Command3_Click() {
     services_.windows.open(WindowId::MainMenu);
 }
 
-// The housekeeping report comes with its own window work; until then the button does nothing.
-void Form1::Command11_Click() {}
+void Form1::Command11_Click() {
+    guarded(services_.dialogs, this, [&] {
+        services_.printer.print(housekeepingReport(services_.store, services_.clock.today()));
+    });
+}
 
 void Form1::Command4_Click() {
     services_.windows.close(WindowId::MainMenu);

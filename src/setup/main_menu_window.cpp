@@ -75,16 +75,14 @@ void Form2::Command3_Click() {
 void Form2::Command5_Click() {
     openInstead(WindowId::ShiftClerk);
 }
-// The monthly report, the night audit and the guest history come with their own issues;
-// until then their buttons only close the menu, as they will then too.
 void Form2::Command6_Click() {
-    close();
+    openInstead(WindowId::MonthlyReport);
 }
 void Form2::Command7_Click() {
-    close();
+    openInstead(WindowId::NightAudit);
 }
 void Form2::Command8_Click() {
-    close();
+    openInstead(WindowId::GuestHistory);
 }
 void Form2::Command9_Click() {
     openInstead(WindowId::RoomProperties);

@@ -28,6 +28,10 @@ const Built kWindows[] = {
     {WindowId::PostMessage, "Form25"},
     {WindowId::ReadMessage, "Form26"},
     {WindowId::Greetings, "Form27"},
+    {WindowId::MonthlyReport, "Form17"},
+    {WindowId::NightAudit, "Form18"},
+    {WindowId::GuestHistory, "Form19"},
+    {WindowId::HistoryNames, "Form20"},
 };
 
 class EveryWindow : public DeskTest {
