@@ -25,35 +25,35 @@ Desk::Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer)
 DeskWindow* Desk::create(WindowId id) {
     switch (id) {
     case WindowId::Main:
-        return new Form1(services_);
+        return new MainWindow(services_);
     case WindowId::CheckIn:
-        return new Form6(services_);
+        return new CheckInWindow(services_);
     case WindowId::GuestFolio:
-        return new Form9(services_);
+        return new GuestFolioWindow(services_);
     case WindowId::MainMenu:
-        return new Form2(services_);
+        return new MainMenuWindow(services_);
     case WindowId::RoomInventory:
-        return new Form3(services_);
+        return new RoomInventoryWindow(services_);
     case WindowId::RoomList:
-        return new Form4(services_);
+        return new RoomListWindow(services_);
     case WindowId::UnsoldRooms:
-        return new Form5(services_);
+        return new UnsoldRoomsWindow(services_);
     case WindowId::TaxRate:
-        return new Form7(services_);
+        return new TaxRateWindow(services_);
     case WindowId::PetFee:
-        return new Form8(services_);
+        return new PetFeeWindow(services_);
     case WindowId::ShiftClerk:
-        return new Form10(services_);
+        return new ShiftClerkWindow(services_);
     case WindowId::RoomProperties:
-        return new Form23(services_);
+        return new RoomPropertiesWindow(services_);
     case WindowId::RoomStatus:
-        return new Form24(services_);
+        return new RoomStatusWindow(services_);
     case WindowId::Greetings:
-        return new Form27(services_);
+        return new GreetingsWindow(services_);
     case WindowId::PostMessage:
-        return new Form25(services_);
+        return new PostMessageWindow(services_);
     case WindowId::ReadMessage:
-        return new Form26(services_);
+        return new ReadMessageWindow(services_);
     case WindowId::MonthlyReport:
         return new MonthlyReportWindow(services_);
     case WindowId::NightAudit:
@@ -80,7 +80,7 @@ QWidget* Desk::open(WindowId id) {
         return nullptr;
     }
     open_[id] = window;
-    window->Form_Load();
+    window->load();
     return window;
 }
 

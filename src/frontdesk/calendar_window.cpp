@@ -7,35 +7,35 @@
 
 namespace roomwright {
 
-Form21::Form21(QWidget* owner) : QWidget(owner, Qt::Window) {
+CalendarWindow::CalendarWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     setObjectName(QStringLiteral("Form21"));
     setWindowTitle(QStringLiteral("Calendar"));
-    Calendar1 = new QCalendarWidget(this);
-    nameControl(Calendar1, "Calendar1", QStringLiteral("Calendar"));
-    Calendar1->setGridVisible(true);
-    Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    monthView = new QCalendarWidget(this);
+    nameControl(monthView, "Calendar1", QStringLiteral("Calendar"));
+    monthView->setGridVisible(true);
+    monthView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(Calendar1);
+    layout->addWidget(monthView);
 
-    connect(Calendar1, &QCalendarWidget::clicked, this, &Form21::Calendar1_Click);
+    connect(monthView, &QCalendarWidget::clicked, this, &CalendarWindow::dayClicked);
     // Qt reports a double-click and Enter alike; both count as picking the day.
-    connect(Calendar1, &QCalendarWidget::activated, this, &Form21::Calendar1_DblClick);
+    connect(monthView, &QCalendarWidget::activated, this, &CalendarWindow::dayActivated);
 }
 
-void Form21::Form_Load(const CivilDate& date) {
-    Calendar1->setSelectedDate(toQDate(date));
+void CalendarWindow::load(const CivilDate& date) {
+    monthView->setSelectedDate(toQDate(date));
     if (const QWidget* owner = parentWidget()) {
         move(owner->frameGeometry().topRight() + QPoint(8, 0));
     }
     show();
 }
 
-void Form21::Calendar1_Click(const QDate& date) {
+void CalendarWindow::dayClicked(const QDate& date) {
     emit dayPicked(date);
 }
 
-void Form21::Calendar1_DblClick(const QDate& date) {
+void CalendarWindow::dayActivated(const QDate& date) {
     emit dayPicked(date);
     emit dayDoubleClicked(date);
 }

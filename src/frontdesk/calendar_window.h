@@ -18,15 +18,15 @@ inline CivilDate toCivilDate(const QDate& date) {
 
 // A small month calendar beside the window that owns it. It lives as long as its owner and
 // is only hidden between uses.
-class Form21 : public QWidget {
+class CalendarWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit Form21(QWidget* owner);
+    explicit CalendarWindow(QWidget* owner);
 
     // Shows the calendar next to its owner, standing on `date`.
-    void Form_Load(const CivilDate& date);
+    void load(const CivilDate& date);
 
-    QCalendarWidget* Calendar1;
+    QCalendarWidget* monthView;
 
   signals:
     // The clerk picked a day: a click, or Enter on the day the keyboard stands on.
@@ -35,8 +35,8 @@ class Form21 : public QWidget {
     void dayDoubleClicked(const QDate& date);
 
   public slots:
-    void Calendar1_Click(const QDate& date);
-    void Calendar1_DblClick(const QDate& date);
+    void dayClicked(const QDate& date);
+    void dayActivated(const QDate& date);
 };
 
 } // namespace roomwright

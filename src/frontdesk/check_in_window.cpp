@@ -70,85 +70,87 @@ template <std::size_t N> void fill(QComboBox* combo, const char* const (&entries
 
 } // namespace
 
-Form6::Form6(Services& services) : DeskWindow(services) {
+CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Check In"));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAccessibleName(QStringLiteral("Today's date"));
-    Label17 = new QLabel(this);
-    Label17->setObjectName(QStringLiteral("Label17"));
-    Label19 = new QLabel(this);
-    Label19->setObjectName(QStringLiteral("Label19"));
+    dateLabel = new QLabel(this);
+    dateLabel->setObjectName(QStringLiteral("Label1"));
+    dateLabel->setAccessibleName(QStringLiteral("Today's date"));
+    shiftLabel = new QLabel(this);
+    shiftLabel->setObjectName(QStringLiteral("Label17"));
+    clerkLabel = new QLabel(this);
+    clerkLabel->setObjectName(QStringLiteral("Label19"));
 
     // Created in the order the clerk goes through them, which is the tab order.
-    Text1 = makeTextBox(this, "Text1", nullptr, GuestRecord{}.LastName.width);
-    Text2 = makeTextBox(this, "Text2", nullptr, GuestRecord{}.FirstName.width);
-    Text3 = makeTextBox(this, "Text3", nullptr, GuestRecord{}.Address.width);
-    Text4 = makeTextBox(this, "Text4", nullptr, GuestRecord{}.City.width);
-    Combo1 = makePickList(this, "Combo1", QStringLiteral("Select State"));
-    Text5 = makeTextBox(this, "Text5", nullptr, GuestRecord{}.Zip.width);
-    Text6 = makeTextBox(this, "Text6", nullptr, GuestRecord{}.Phone.width);
-    Text7 = makeTextBox(this, "Text7", nullptr, GuestRecord{}.Cell.width);
-    Text8 = makeTextBox(this, "Text8", nullptr, GuestRecord{}.Company.width);
-    Text9 = makeTextBox(this, "Text9", nullptr, GuestRecord{}.Email.width);
-    Text10 = makeTextBox(this, "Text10", nullptr, GuestRecord{}.DriversLicense.width);
-    Text12 = makeTextBox(this, "Text12", nullptr, GuestRecord{}.Comment.width);
-    Text13 = makeTextBox(this, "Text13", nullptr, GuestRecord{}.Adults.width);
-    Text14 = makeTextBox(this, "Text14", nullptr, GuestRecord{}.Children.width);
-    Combo4 = makePickList(this, "Combo4", QStringLiteral("Select Room"));
-    Text15 = makeTextBox(this, "Text15");
-    Text16 = makeTextBox(this, "Text16");
-    Text17 = makeTextBox(this, "Text17");
-    Text20 = makeTextBox(this, "Text20");
-    Command4 = makeCaptioned<QPushButton>(this, "Command4", "Calendar");
-    Text21 = makeTextBox(this, "Text21");
-    Check1 = makeCaptioned<QCheckBox>(this, "Check1", "Pet Fee");
-    Text19 = makeTextBox(this, "Text19");
-    Text18 = makeTextBox(this, "Text18");
-    Combo5 = makePickList(this, "Combo5", QStringLiteral("Select Pay Code"));
+    lastNameBox = makeTextBox(this, "Text1", nullptr, GuestRecord{}.LastName.width);
+    firstNameBox = makeTextBox(this, "Text2", nullptr, GuestRecord{}.FirstName.width);
+    addressBox = makeTextBox(this, "Text3", nullptr, GuestRecord{}.Address.width);
+    cityBox = makeTextBox(this, "Text4", nullptr, GuestRecord{}.City.width);
+    stateCombo = makePickList(this, "Combo1", QStringLiteral("Select State"));
+    zipBox = makeTextBox(this, "Text5", nullptr, GuestRecord{}.Zip.width);
+    phoneBox = makeTextBox(this, "Text6", nullptr, GuestRecord{}.Phone.width);
+    cellBox = makeTextBox(this, "Text7", nullptr, GuestRecord{}.Cell.width);
+    companyBox = makeTextBox(this, "Text8", nullptr, GuestRecord{}.Company.width);
+    emailBox = makeTextBox(this, "Text9", nullptr, GuestRecord{}.Email.width);
+    driversLicenseBox = makeTextBox(this, "Text10", nullptr, GuestRecord{}.DriversLicense.width);
+    commentBox = makeTextBox(this, "Text12", nullptr, GuestRecord{}.Comment.width);
+    adultsBox = makeTextBox(this, "Text13", nullptr, GuestRecord{}.Adults.width);
+    childrenBox = makeTextBox(this, "Text14", nullptr, GuestRecord{}.Children.width);
+    roomCombo = makePickList(this, "Combo4", QStringLiteral("Select Room"));
+    rateBox = makeTextBox(this, "Text15");
+    taxBox = makeTextBox(this, "Text16");
+    nightTotalBox = makeTextBox(this, "Text17");
+    daysBox = makeTextBox(this, "Text20");
+    calendarButton = makeCaptioned<QPushButton>(this, "Command4", "Calendar");
+    departureBox = makeTextBox(this, "Text21");
+    petFeeCheck = makeCaptioned<QCheckBox>(this, "Check1", "Pet Fee");
+    petFeeBox = makeTextBox(this, "Text19");
+    stayTotalBox = makeTextBox(this, "Text18");
+    payCodeCombo = makePickList(this, "Combo5", QStringLiteral("Select Pay Code"));
     auto* cardFrame = new QGroupBox(QStringLiteral("Credit Card Information"), this);
-    Option1 = makeCaptioned<QRadioButton>(cardFrame, "Option1", "Visa");
-    Option2 = makeCaptioned<QRadioButton>(cardFrame, "Option2", "Master Card");
-    Option3 = makeCaptioned<QRadioButton>(cardFrame, "Option3", "Discover");
-    Option4 = makeCaptioned<QRadioButton>(cardFrame, "Option4", "American Express");
-    Text11 = makeTextBox(cardFrame, "Text11", nullptr, GuestRecord{}.CardNumber.width);
-    Combo2 = makePickList(cardFrame, "Combo2", QStringLiteral("Expire Month"));
-    Combo3 = makePickList(cardFrame, "Combo3", QStringLiteral("Expire Year"));
-    Check2 = makeCaptioned<QCheckBox>(this, "Check2", "Print folio upon check in");
-    Command1 = makeCaptioned<QPushButton>(this, "Command1", "Check In");
-    Command3 = makeCaptioned<QPushButton>(this, "Command3", "Clear Fields");
-    Command2 = makeCaptioned<QPushButton>(this, "Command2", "Exit");
+    visaOption = makeCaptioned<QRadioButton>(cardFrame, "Option1", "Visa");
+    masterCardOption = makeCaptioned<QRadioButton>(cardFrame, "Option2", "Master Card");
+    discoverOption = makeCaptioned<QRadioButton>(cardFrame, "Option3", "Discover");
+    americanExpressOption = makeCaptioned<QRadioButton>(cardFrame, "Option4", "American Express");
+    cardNumberBox = makeTextBox(cardFrame, "Text11", nullptr, GuestRecord{}.CardNumber.width);
+    expiryMonthCombo = makePickList(cardFrame, "Combo2", QStringLiteral("Expire Month"));
+    expiryYearCombo = makePickList(cardFrame, "Combo3", QStringLiteral("Expire Year"));
+    printFolioCheck = makeCaptioned<QCheckBox>(this, "Check2", "Print folio upon check in");
+    checkInButton = makeCaptioned<QPushButton>(this, "Command1", "Check In");
+    clearButton = makeCaptioned<QPushButton>(this, "Command3", "Clear Fields");
+    exitButton = makeCaptioned<QPushButton>(this, "Command2", "Exit");
 
-    fill(Combo1, kStates);
-    fill(Combo2, kMonths);
+    fill(stateCombo, kStates);
+    fill(expiryMonthCombo, kMonths);
     for (int year = 2015; year <= 2030; ++year) {
-        Combo3->addItem(QString::number(year));
+        expiryYearCombo->addItem(QString::number(year));
     }
-    Combo3->setCurrentIndex(-1);
-    fill(Combo5, kPayCodes);
+    expiryYearCombo->setCurrentIndex(-1);
+    fill(payCodeCombo, kPayCodes);
 
     cards_ = new QButtonGroup(this);
-    for (QRadioButton* option : {Option1, Option2, Option3, Option4}) {
+    for (QRadioButton* option :
+         {visaOption, masterCardOption, discoverOption, americanExpressOption}) {
         cards_->addButton(option);
     }
     // Computed from the room and the tax rate; the pet fee opens with the pet option.
-    for (QLineEdit* computed : {Text16, Text17, Text19, Text21}) {
+    for (QLineEdit* computed : {taxBox, nightTotalBox, petFeeBox, departureBox}) {
         computed->setReadOnly(true);
     }
-    for (QLineEdit* narrow : {Text13, Text14, Text15, Text16, Text17, Text19, Text20}) {
+    for (QLineEdit* narrow :
+         {adultsBox, childrenBox, rateBox, taxBox, nightTotalBox, petFeeBox, daysBox}) {
         narrow->setMaximumWidth(90);
     }
 
     auto* header = new QHBoxLayout;
-    header->addWidget(Label1);
+    header->addWidget(dateLabel);
     header->addStretch();
-    header->addWidget(makeCaption(this, QStringLiteral("Shift:"), Label17));
-    header->addWidget(Label17);
+    header->addWidget(makeCaption(this, QStringLiteral("Shift:"), shiftLabel));
+    header->addWidget(shiftLabel);
     header->addSpacing(16);
-    header->addWidget(makeCaption(this, QStringLiteral("Clerk:"), Label19));
-    header->addWidget(Label19);
+    header->addWidget(makeCaption(this, QStringLiteral("Clerk:"), clerkLabel));
+    header->addWidget(clerkLabel);
 
     auto* guestFrame = new QGroupBox(QStringLiteral("Guest"), this);
     auto* guest = new QGridLayout(guestFrame);
@@ -156,20 +158,20 @@ Form6::Form6(Services& services) : DeskWindow(services) {
         guest->addWidget(makeCaption(guestFrame, QString::fromLatin1(label), field), r, c);
         guest->addWidget(field, r, c + 1, 1, span);
     };
-    row(0, 0, "Last", Text1);
-    row(0, 2, "First", Text2);
-    row(1, 0, "Address", Text3, 3);
-    row(2, 0, "City", Text4);
-    row(2, 2, "State", Combo1);
-    row(3, 0, "Zip", Text5);
-    row(4, 0, "Phone", Text6);
-    row(4, 2, "Cell", Text7);
-    row(5, 0, "Company", Text8);
-    row(5, 2, "Email", Text9);
-    row(6, 0, "Drivers Lic. #", Text10);
-    row(7, 0, "Comment", Text12, 3);
-    row(8, 0, "Adults", Text13);
-    row(8, 2, "Children", Text14);
+    row(0, 0, "Last", lastNameBox);
+    row(0, 2, "First", firstNameBox);
+    row(1, 0, "Address", addressBox, 3);
+    row(2, 0, "City", cityBox);
+    row(2, 2, "State", stateCombo);
+    row(3, 0, "Zip", zipBox);
+    row(4, 0, "Phone", phoneBox);
+    row(4, 2, "Cell", cellBox);
+    row(5, 0, "Company", companyBox);
+    row(5, 2, "Email", emailBox);
+    row(6, 0, "Drivers Lic. #", driversLicenseBox);
+    row(7, 0, "Comment", commentBox, 3);
+    row(8, 0, "Adults", adultsBox);
+    row(8, 2, "Children", childrenBox);
     guest->setRowStretch(9, 1);
     guest->setColumnStretch(1, 1);
     guest->setColumnStretch(3, 1);
@@ -180,33 +182,33 @@ Form6::Form6(Services& services) : DeskWindow(services) {
         stay->addWidget(makeCaption(stayFrame, QString::fromLatin1(label), field), r, 0);
         stay->addWidget(field, r, 1);
     };
-    line(0, "Room", Combo4);
-    line(1, "Rate", Text15);
-    line(2, "Tax", Text16);
-    line(3, "Total", Text17);
-    line(4, "Days", Text20);
-    stay->addWidget(Command4, 4, 2);
-    line(5, "Departure Date", Text21);
-    stay->addWidget(Check1, 6, 0);
-    stay->addWidget(Text19, 6, 1);
-    Text19->setAccessibleName(QStringLiteral("Pet fee amount"));
-    line(7, "Total This Stay", Text18);
-    line(8, "Pay Code", Combo5);
+    line(0, "Room", roomCombo);
+    line(1, "Rate", rateBox);
+    line(2, "Tax", taxBox);
+    line(3, "Total", nightTotalBox);
+    line(4, "Days", daysBox);
+    stay->addWidget(calendarButton, 4, 2);
+    line(5, "Departure Date", departureBox);
+    stay->addWidget(petFeeCheck, 6, 0);
+    stay->addWidget(petFeeBox, 6, 1);
+    petFeeBox->setAccessibleName(QStringLiteral("Pet fee amount"));
+    line(7, "Total This Stay", stayTotalBox);
+    line(8, "Pay Code", payCodeCombo);
     stay->setColumnStretch(1, 1);
 
     auto* card = new QGridLayout(cardFrame);
-    card->addWidget(Option1, 0, 0);
-    card->addWidget(Option2, 0, 1);
-    card->addWidget(Option3, 1, 0);
-    card->addWidget(Option4, 1, 1);
-    card->addWidget(makeCaption(cardFrame, QStringLiteral("Card #"), Text11), 2, 0);
-    card->addWidget(Text11, 2, 1);
-    card->addWidget(makeCaption(cardFrame, QStringLiteral("Expire"), Combo2), 3, 0);
+    card->addWidget(visaOption, 0, 0);
+    card->addWidget(masterCardOption, 0, 1);
+    card->addWidget(discoverOption, 1, 0);
+    card->addWidget(americanExpressOption, 1, 1);
+    card->addWidget(makeCaption(cardFrame, QStringLiteral("Card #"), cardNumberBox), 2, 0);
+    card->addWidget(cardNumberBox, 2, 1);
+    card->addWidget(makeCaption(cardFrame, QStringLiteral("Expire"), expiryMonthCombo), 3, 0);
     auto* expiry = new QHBoxLayout;
-    expiry->addWidget(Combo2, 1);
-    expiry->addWidget(Combo3);
+    expiry->addWidget(expiryMonthCombo, 1);
+    expiry->addWidget(expiryYearCombo);
     card->addLayout(expiry, 3, 1);
-    Combo3->setAccessibleName(QStringLiteral("Expire Year"));
+    expiryYearCombo->setAccessibleName(QStringLiteral("Expire Year"));
 
     auto* right = new QVBoxLayout;
     right->addWidget(stayFrame);
@@ -218,9 +220,9 @@ Form6::Form6(Services& services) : DeskWindow(services) {
     body->addLayout(right, 2);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Check2);
+    buttons->addWidget(printFolioCheck);
     buttons->addStretch();
-    for (QPushButton* button : {Command1, Command3, Command2}) {
+    for (QPushButton* button : {checkInButton, clearButton, exitButton}) {
         button->setMinimumWidth(100);
         buttons->addWidget(button);
     }
@@ -230,47 +232,47 @@ Form6::Form6(Services& services) : DeskWindow(services) {
     root->addLayout(body, 1);
     root->addLayout(buttons);
 
-    calendar_ = new Form21(this);
-    connect(calendar_, &Form21::dayPicked, this, &Form6::Form21_DayPicked);
-    connect(Combo4, &QComboBox::currentIndexChanged, this, &Form6::Combo4_Click);
-    connect(Check1, &QCheckBox::toggled, this, &Form6::Check1_Click);
-    connect(Text20, &QLineEdit::textChanged, this, &Form6::Text20_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form6::Command4_Click);
+    calendar_ = new CalendarWindow(this);
+    connect(calendar_, &CalendarWindow::dayPicked, this, &CheckInWindow::calendarDayPicked);
+    connect(roomCombo, &QComboBox::currentIndexChanged, this, &CheckInWindow::roomPicked);
+    connect(petFeeCheck, &QCheckBox::toggled, this, &CheckInWindow::petFeeClicked);
+    connect(daysBox, &QLineEdit::textChanged, this, &CheckInWindow::daysChanged);
+    connect(checkInButton, &QPushButton::clicked, this, &CheckInWindow::checkInClicked);
+    connect(exitButton, &QPushButton::clicked, this, &CheckInWindow::exitClicked);
+    connect(clearButton, &QPushButton::clicked, this, &CheckInWindow::clearClicked);
+    connect(calendarButton, &QPushButton::clicked, this, &CheckInWindow::calendarClicked);
 }
 
-void Form6::Form_Load() {
+void CheckInWindow::load() {
     placeAt(this, 300, 300);
     show();
     const CivilDate today = services_.clock.today();
-    Label1->setText(QString::fromStdString(shortDate(today)));
-    Text20->setText(QStringLiteral("1"));
-    Text13->setText(QStringLiteral("1"));
+    dateLabel->setText(QString::fromStdString(shortDate(today)));
+    daysBox->setText(QStringLiteral("1"));
+    adultsBox->setText(QStringLiteral("1"));
     guarded(services_.dialogs, this, [&] {
-        const QSignalBlocker quiet(Combo4);
-        Combo4->clear();
+        const QSignalBlocker quiet(roomCombo);
+        roomCombo->clear();
         for (const std::string& entry : roomsForCheckIn(services_.store)) {
-            Combo4->addItem(QString::fromStdString(entry));
+            roomCombo->addItem(QString::fromStdString(entry));
         }
-        Combo4->setCurrentIndex(-1);
+        roomCombo->setCurrentIndex(-1);
         const ShiftClerkRecord onDuty = shiftAndClerk(services_.store);
-        Label17->setText(QString::fromStdString(onDuty.Shift.str()));
-        Label19->setText(QString::fromStdString(onDuty.ClerkInitials.str()));
+        shiftLabel->setText(QString::fromStdString(onDuty.Shift.str()));
+        clerkLabel->setText(QString::fromStdString(onDuty.ClerkInitials.str()));
     });
-    calendar_->Form_Load(today.plusDays(1));
+    calendar_->load(today.plusDays(1));
 }
 
-void Form6::showStayTotal() {
-    showNumber(Text18, value(Text17) * value(Text20) + value(Text19));
+void CheckInWindow::showStayTotal() {
+    showNumber(stayTotalBox, value(nightTotalBox) * value(daysBox) + value(petFeeBox));
 }
 
-void Form6::Combo4_Click() {
-    if (Combo4->currentIndex() < 0) {
+void CheckInWindow::roomPicked() {
+    if (roomCombo->currentIndex() < 0) {
         return;
     }
-    const std::string room = roomOfEntry(Combo4->currentText().toStdString());
+    const std::string room = roomOfEntry(roomCombo->currentText().toStdString());
     guarded(services_.dialogs, this, [&] {
         if (reservationArrivesToday(services_.store, room, services_.clock.today())) {
             services_.dialogs.inform(
@@ -278,104 +280,106 @@ void Form6::Combo4_Click() {
                 QStringLiteral("You are overbooking on this room. Please choose another room."));
         }
         if (const auto rate = rateOfRoom(services_.store, room)) {
-            Text15->setText(QString::fromStdString(plainNumber(*rate)));
+            rateBox->setText(QString::fromStdString(plainNumber(*rate)));
         }
-        showNumber(Text16, roomRentTax(value(Text15), taxRate(services_.store)));
-        showNumber(Text17, value(Text15) + value(Text16));
+        showNumber(taxBox, roomRentTax(value(rateBox), taxRate(services_.store)));
+        showNumber(nightTotalBox, value(rateBox) + value(taxBox));
         showStayTotal();
     });
 }
 
-void Form6::Check1_Click() {
+void CheckInWindow::petFeeClicked() {
     guarded(services_.dialogs, this, [&] {
         // The fee as the clerk set it, without the float's binary tail.
         const double fee = leadingNumber(plainNumber(petFee(services_.store)));
-        if (Check1->isChecked()) {
-            Text19->setReadOnly(false);
-            showNumber(Text19, fee);
-            showNumber(Text18, value(Text18) + value(Text19));
+        if (petFeeCheck->isChecked()) {
+            petFeeBox->setReadOnly(false);
+            showNumber(petFeeBox, fee);
+            showNumber(stayTotalBox, value(stayTotalBox) + value(petFeeBox));
         } else {
-            showNumber(Text18, value(Text18) - fee);
-            Text19->setText(QStringLiteral("0"));
-            Text19->setReadOnly(true);
+            showNumber(stayTotalBox, value(stayTotalBox) - fee);
+            petFeeBox->setText(QStringLiteral("0"));
+            petFeeBox->setReadOnly(true);
         }
     });
 }
 
-void Form6::Text20_Change() {
+void CheckInWindow::daysChanged() {
     showStayTotal();
 }
 
-void Form6::Form21_DayPicked(const QDate& date) {
+void CheckInWindow::calendarDayPicked(const QDate& date) {
     const CivilDate picked = toCivilDate(date);
-    Text21->setText(QString::fromStdString(shortDate(picked)));
-    Text20->setText(QString::number(picked.serial() - services_.clock.today().serial()));
+    departureBox->setText(QString::fromStdString(shortDate(picked)));
+    daysBox->setText(QString::number(picked.serial() - services_.clock.today().serial()));
     calendar_->hide();
 }
 
-WalkIn Form6::registration() const {
+WalkIn CheckInWindow::registration() const {
     WalkIn walkIn;
-    walkIn.lastName = text(Text1);
-    walkIn.firstName = text(Text2);
-    walkIn.address = text(Text3);
-    walkIn.city = text(Text4);
-    walkIn.state = chosen(Combo1);
-    walkIn.zip = text(Text5);
-    walkIn.phone = text(Text6);
-    walkIn.cell = text(Text7);
-    walkIn.company = text(Text8);
-    walkIn.email = text(Text9);
-    walkIn.driversLicense = text(Text10);
-    walkIn.comment = text(Text12);
-    walkIn.adults = text(Text13);
-    walkIn.children = text(Text14);
-    const std::pair<QRadioButton*, const char*> cards[] = {
-        {Option1, "V"}, {Option2, "M"}, {Option3, "D"}, {Option4, "A"}};
+    walkIn.lastName = text(lastNameBox);
+    walkIn.firstName = text(firstNameBox);
+    walkIn.address = text(addressBox);
+    walkIn.city = text(cityBox);
+    walkIn.state = chosen(stateCombo);
+    walkIn.zip = text(zipBox);
+    walkIn.phone = text(phoneBox);
+    walkIn.cell = text(cellBox);
+    walkIn.company = text(companyBox);
+    walkIn.email = text(emailBox);
+    walkIn.driversLicense = text(driversLicenseBox);
+    walkIn.comment = text(commentBox);
+    walkIn.adults = text(adultsBox);
+    walkIn.children = text(childrenBox);
+    const std::pair<QRadioButton*, const char*> cards[] = {{visaOption, "V"},
+                                                           {masterCardOption, "M"},
+                                                           {discoverOption, "D"},
+                                                           {americanExpressOption, "A"}};
     for (const auto& [option, letter] : cards) {
         if (option->isChecked()) {
             walkIn.cardType = letter;
         }
     }
-    walkIn.cardNumber = text(Text11);
-    walkIn.cardExpireMonth = chosen(Combo2);
-    walkIn.cardExpireYear = chosen(Combo3);
-    walkIn.roomEntry = chosen(Combo4);
-    walkIn.payCode = chosen(Combo5);
-    walkIn.rate = text(Text15);
-    walkIn.days = text(Text20);
-    walkIn.pet = Check1->isChecked();
-    walkIn.petFee = text(Text19);
-    walkIn.stayTotal = text(Text18);
-    walkIn.shift = Label17->text().toStdString();
-    walkIn.clerk = Label19->text().toStdString();
+    walkIn.cardNumber = text(cardNumberBox);
+    walkIn.cardExpireMonth = chosen(expiryMonthCombo);
+    walkIn.cardExpireYear = chosen(expiryYearCombo);
+    walkIn.roomEntry = chosen(roomCombo);
+    walkIn.payCode = chosen(payCodeCombo);
+    walkIn.rate = text(rateBox);
+    walkIn.days = text(daysBox);
+    walkIn.pet = petFeeCheck->isChecked();
+    walkIn.petFee = text(petFeeBox);
+    walkIn.stayTotal = text(stayTotalBox);
+    walkIn.shift = shiftLabel->text().toStdString();
+    walkIn.clerk = clerkLabel->text().toStdString();
     return walkIn;
 }
 
-QWidget* Form6::control(WalkInField field) const {
+QWidget* CheckInWindow::control(WalkInField field) const {
     switch (field) {
     case WalkInField::LastName:
-        return Text1;
+        return lastNameBox;
     case WalkInField::FirstName:
-        return Text2;
+        return firstNameBox;
     case WalkInField::Address:
-        return Text3;
+        return addressBox;
     case WalkInField::City:
-        return Text4;
+        return cityBox;
     case WalkInField::State:
-        return Combo1;
+        return stateCombo;
     case WalkInField::Zip:
-        return Text5;
+        return zipBox;
     case WalkInField::PayCode:
-        return Combo5;
+        return payCodeCombo;
     case WalkInField::Adults:
-        return Text13;
+        return adultsBox;
     case WalkInField::Room:
-        return Combo4;
+        return roomCombo;
     }
-    return Text1;
+    return lastNameBox;
 }
 
-void Form6::Command1_Click() {
+void CheckInWindow::checkInClicked() {
     const WalkIn walkIn = registration();
     if (const auto refusal = checkWalkIn(walkIn)) {
         services_.dialogs.inform(this, kAttention, QString::fromStdString(refusal->message));
@@ -390,7 +394,7 @@ void Form6::Command1_Click() {
     if (!saved) {
         return;
     }
-    if (Check2->isChecked()) {
+    if (printFolioCheck->isChecked()) {
         guarded(services_.dialogs, this, [&] {
             const PrintedFolio folio = printedFolio(services_.store, guest, FolioVariant::InHouse);
             for (const std::string& problem : folio.problems) {
@@ -402,16 +406,19 @@ void Form6::Command1_Click() {
     close();
 }
 
-void Form6::Command2_Click() {
+void CheckInWindow::exitClicked() {
     close();
 }
 
-void Form6::Command3_Click() {
-    for (QLineEdit* field : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10,
-                             Text11, Text12, Text14, Text15, Text16, Text17, Text18, Text19}) {
+void CheckInWindow::clearClicked() {
+    for (QLineEdit* field :
+         {lastNameBox, firstNameBox, addressBox, cityBox, zipBox, phoneBox, cellBox, companyBox,
+          emailBox, driversLicenseBox, cardNumberBox, commentBox, childrenBox, rateBox, taxBox,
+          nightTotalBox, stayTotalBox, petFeeBox}) {
         field->clear();
     }
-    for (QComboBox* list : {Combo1, Combo2, Combo3, Combo4, Combo5}) {
+    for (QComboBox* list :
+         {stateCombo, expiryMonthCombo, expiryYearCombo, roomCombo, payCodeCombo}) {
         list->setCurrentIndex(-1);
     }
     cards_->setExclusive(false);
@@ -419,24 +426,24 @@ void Form6::Command3_Click() {
         option->setChecked(false);
     }
     cards_->setExclusive(true);
-    Check1->setChecked(false);
-    Check2->setChecked(false);
-    Text13->setText(QStringLiteral("1"));
-    Text20->setText(QStringLiteral("1"));
-    Text20_Change(); // also when the days already read 1
-    Text1->setFocus();
+    petFeeCheck->setChecked(false);
+    printFolioCheck->setChecked(false);
+    adultsBox->setText(QStringLiteral("1"));
+    daysBox->setText(QStringLiteral("1"));
+    daysChanged(); // also when the days already read 1
+    lastNameBox->setFocus();
 }
 
-void Form6::Command4_Click() {
+void CheckInWindow::calendarClicked() {
     calendar_->show();
     calendar_->raise();
     calendar_->activateWindow();
-    calendar_->Calendar1->setFocus();
+    calendar_->monthView->setFocus();
 }
 
 // However the window closes, the main window comes back, loaded afresh. It opens before
 // this one has gone, so the program never stands without a window.
-void Form6::closeEvent(QCloseEvent* event) {
+void CheckInWindow::closeEvent(QCloseEvent* event) {
     calendar_->close();
     services_.windows.open(WindowId::Main);
     event->accept();

@@ -13,71 +13,71 @@ class QRadioButton;
 
 namespace roomwright {
 
-class Form21;
+class CalendarWindow;
 struct WalkIn;
 enum class WalkInField;
 
 // The walk-in check-in: registers a guest who arrives without a reservation. It takes the
 // main window's place while it is open and loads the main window again when it closes.
-class Form6 : public DeskWindow {
+class CheckInWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form6(Services& services);
+    explicit CheckInWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QLabel* Label1;        // today's date
-    QLabel* Label17;       // shift on duty
-    QLabel* Label19;       // clerk on duty
-    QLineEdit* Text1;      // Last
-    QLineEdit* Text2;      // First
-    QLineEdit* Text3;      // Address
-    QLineEdit* Text4;      // City
-    QComboBox* Combo1;     // state
-    QLineEdit* Text5;      // Zip
-    QLineEdit* Text6;      // Phone
-    QLineEdit* Text7;      // Cell
-    QLineEdit* Text8;      // Company
-    QLineEdit* Text9;      // Email
-    QLineEdit* Text10;     // Drivers Lic. #
-    QLineEdit* Text12;     // Comment
-    QLineEdit* Text13;     // Adults
-    QLineEdit* Text14;     // Children
-    QComboBox* Combo4;     // room
-    QLineEdit* Text15;     // Rate
-    QLineEdit* Text16;     // Tax of one night
-    QLineEdit* Text17;     // Total of one night
-    QLineEdit* Text20;     // Days
-    QPushButton* Command4; // Calendar
-    QLineEdit* Text21;     // Departure Date
-    QCheckBox* Check1;     // Pet Fee
-    QLineEdit* Text19;     // pet fee amount
-    QLineEdit* Text18;     // Total This Stay
-    QComboBox* Combo5;     // pay code
-    QRadioButton* Option1; // Visa
-    QRadioButton* Option2; // Master Card
-    QRadioButton* Option3; // Discover
-    QRadioButton* Option4; // American Express
-    QLineEdit* Text11;     // Card #
-    QComboBox* Combo2;     // expiry month
-    QComboBox* Combo3;     // expiry year
-    QCheckBox* Check2;     // Print folio upon check in
-    QPushButton* Command1; // Check In
-    QPushButton* Command3; // Clear Fields
-    QPushButton* Command2; // Exit
+    QLabel* dateLabel;                   // today's date
+    QLabel* shiftLabel;                  // shift on duty
+    QLabel* clerkLabel;                  // clerk on duty
+    QLineEdit* lastNameBox;              // Last
+    QLineEdit* firstNameBox;             // First
+    QLineEdit* addressBox;               // Address
+    QLineEdit* cityBox;                  // City
+    QComboBox* stateCombo;               // state
+    QLineEdit* zipBox;                   // Zip
+    QLineEdit* phoneBox;                 // Phone
+    QLineEdit* cellBox;                  // Cell
+    QLineEdit* companyBox;               // Company
+    QLineEdit* emailBox;                 // Email
+    QLineEdit* driversLicenseBox;        // Drivers Lic. #
+    QLineEdit* commentBox;               // Comment
+    QLineEdit* adultsBox;                // Adults
+    QLineEdit* childrenBox;              // Children
+    QComboBox* roomCombo;                // room
+    QLineEdit* rateBox;                  // Rate
+    QLineEdit* taxBox;                   // Tax of one night
+    QLineEdit* nightTotalBox;            // Total of one night
+    QLineEdit* daysBox;                  // Days
+    QPushButton* calendarButton;         // Calendar
+    QLineEdit* departureBox;             // Departure Date
+    QCheckBox* petFeeCheck;              // Pet Fee
+    QLineEdit* petFeeBox;                // pet fee amount
+    QLineEdit* stayTotalBox;             // Total This Stay
+    QComboBox* payCodeCombo;             // pay code
+    QRadioButton* visaOption;            // Visa
+    QRadioButton* masterCardOption;      // Master Card
+    QRadioButton* discoverOption;        // Discover
+    QRadioButton* americanExpressOption; // American Express
+    QLineEdit* cardNumberBox;            // Card #
+    QComboBox* expiryMonthCombo;         // expiry month
+    QComboBox* expiryYearCombo;          // expiry year
+    QCheckBox* printFolioCheck;          // Print folio upon check in
+    QPushButton* checkInButton;          // Check In
+    QPushButton* clearButton;            // Clear Fields
+    QPushButton* exitButton;             // Exit
 
     // The calendar beside the window; it lives as long as this window.
-    Form21* calendar() const { return calendar_; }
+    CalendarWindow* calendar() const { return calendar_; }
 
   public slots:
-    void Combo4_Click();
-    void Check1_Click();
-    void Text20_Change();
-    void Form21_DayPicked(const QDate& date);
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
+    void roomPicked();
+    void petFeeClicked();
+    void daysChanged();
+    void calendarDayPicked(const QDate& date);
+    void checkInClicked();
+    void exitClicked();
+    void clearClicked();
+    void calendarClicked();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,7 +88,7 @@ class Form6 : public DeskWindow {
     void showStayTotal();
 
     QButtonGroup* cards_;
-    Form21* calendar_;
+    CalendarWindow* calendar_;
 };
 
 } // namespace roomwright

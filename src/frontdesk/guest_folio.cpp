@@ -19,7 +19,8 @@ template <std::size_t W> std::string shown(const Text<W>& field) {
     return text;
 }
 
-// Text1 to Text17 and the guest fields they show, in box order.
+// The folio window's boxes, last name to expiry year, and the guest fields they show, in
+// box order.
 template <class Guest, class Visit> void forEachBox(Guest& guest, Visit visit) {
     visit(0, guest.LastName);
     visit(1, guest.FirstName);
@@ -71,9 +72,9 @@ const char* const kDepartureNotADate = "The departure date is not a date.";
 
 std::vector<std::string> guestSelectorEntries(const Store& store) {
     std::vector<std::string> entries;
-    store.guests().scan([&](std::size_t, const GuestRecord& guest) {
-        if (guest.inHouse()) {
-            entries.push_back(departureLine(guest));
+    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        if (inHouse(guest)) {
+            entries.push_back(departureLine(guest.decode()));
         }
         return true;
     });

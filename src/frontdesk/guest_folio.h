@@ -61,15 +61,15 @@ std::optional<Refusal> postToFolio(const Store& store, const GuestRecord& guest,
 
 // What the window's boxes and labels show of a guest.
 struct GuestView {
-    std::array<std::string, 17> boxes; // Text1 to Text17
+    std::array<std::string, 17> boxes; // last name to expiry year, in box order
     std::string cardType;              // "V", "M", "D", "A" or anything else
-    std::string room;                  // Label36
-    std::string rate;                  // Text21
-    std::string folio;                 // Label35
-    std::string arrivalDate;           // Label27
-    std::string arrivalTime;           // Label38
-    std::string departureDate;         // Text18
-    std::string payCode;               // Combo3
+    std::string room;                  // the room label
+    std::string rate;                  // the rate box
+    std::string folio;                 // the folio number label
+    std::string arrivalDate;           // the arrival date label
+    std::string arrivalTime;           // the arrival time label
+    std::string departureDate;         // the departure box
+    std::string payCode;               // the pay code box
 };
 GuestView guestView(const GuestRecord& guest);
 
@@ -91,7 +91,7 @@ std::vector<std::string> roomMoveEntries(const Store& store);
 
 // What "Save and Exit" stores from the window.
 struct FolioChanges {
-    std::array<std::string, 17> boxes; // Text1 to Text17
+    std::array<std::string, 17> boxes; // last name to expiry year, in box order
     std::string payCode;               // the pay code box; its first character is stored
     std::string room;                  // the room label
     std::string rate;

@@ -60,58 +60,59 @@ void addRow(QGridLayout* grid, int row, int column, const char* caption, QWidget
 
 } // namespace
 
-Form9::Form9(Services& services) : DeskWindow(services) {
+GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("View Folio"));
 
     // The guest.
-    Combo1 = makeEditableCombo(this, "Combo1", QStringLiteral("Select Room"));
-    Combo1->setMinimumWidth(260);
+    guestCombo = makeEditableCombo(this, "Combo1", QStringLiteral("Select Room"));
+    guestCombo->setMinimumWidth(260);
     auto* guestBox = new QGroupBox(this);
-    Text1 = makeTextBox(guestBox, "Text1");
-    Text2 = makeTextBox(guestBox, "Text2");
-    Text3 = makeTextBox(guestBox, "Text3");
-    Text4 = makeTextBox(guestBox, "Text4");
-    Text5 = makeTextBox(guestBox, "Text5");
-    Text6 = makeTextBox(guestBox, "Text6");
-    Text7 = makeTextBox(guestBox, "Text7");
-    Text8 = makeTextBox(guestBox, "Text8");
-    Text9 = makeTextBox(guestBox, "Text9");
-    Text10 = makeTextBox(guestBox, "Text10");
-    Text11 = makeTextBox(guestBox, "Text11");
-    Text12 = makeTextBox(guestBox, "Text12");
-    Text13 = makeTextBox(guestBox, "Text13");
-    Text14 = makeTextBox(guestBox, "Text14");
+    lastNameBox = makeTextBox(guestBox, "Text1");
+    firstNameBox = makeTextBox(guestBox, "Text2");
+    addressBox = makeTextBox(guestBox, "Text3");
+    cityBox = makeTextBox(guestBox, "Text4");
+    stateBox = makeTextBox(guestBox, "Text5");
+    zipBox = makeTextBox(guestBox, "Text6");
+    phoneBox = makeTextBox(guestBox, "Text7");
+    cellBox = makeTextBox(guestBox, "Text8");
+    companyBox = makeTextBox(guestBox, "Text9");
+    emailBox = makeTextBox(guestBox, "Text10");
+    driversLicenseBox = makeTextBox(guestBox, "Text11");
+    commentBox = makeTextBox(guestBox, "Text12");
+    adultsBox = makeTextBox(guestBox, "Text13");
+    childrenBox = makeTextBox(guestBox, "Text14");
     auto* guestGrid = new QGridLayout(guestBox);
-    addRow(guestGrid, 0, 0, "Last", Text1);
-    addRow(guestGrid, 0, 2, "First", Text2);
-    addRow(guestGrid, 1, 0, "Address", Text3, 3);
-    addRow(guestGrid, 2, 0, "City", Text4);
-    addRow(guestGrid, 2, 2, "State", Text5);
-    addRow(guestGrid, 3, 0, "Zip", Text6);
-    addRow(guestGrid, 3, 2, "Phone", Text7);
-    addRow(guestGrid, 4, 0, "Cell", Text8);
-    addRow(guestGrid, 4, 2, "Company", Text9);
-    addRow(guestGrid, 5, 0, "Email", Text10, 3);
-    addRow(guestGrid, 6, 0, "Drivers Lic. #", Text11);
-    addRow(guestGrid, 6, 2, "Comment", Text12);
-    addRow(guestGrid, 7, 0, "Adults", Text13);
-    addRow(guestGrid, 7, 2, "Children", Text14);
+    addRow(guestGrid, 0, 0, "Last", lastNameBox);
+    addRow(guestGrid, 0, 2, "First", firstNameBox);
+    addRow(guestGrid, 1, 0, "Address", addressBox, 3);
+    addRow(guestGrid, 2, 0, "City", cityBox);
+    addRow(guestGrid, 2, 2, "State", stateBox);
+    addRow(guestGrid, 3, 0, "Zip", zipBox);
+    addRow(guestGrid, 3, 2, "Phone", phoneBox);
+    addRow(guestGrid, 4, 0, "Cell", cellBox);
+    addRow(guestGrid, 4, 2, "Company", companyBox);
+    addRow(guestGrid, 5, 0, "Email", emailBox, 3);
+    addRow(guestGrid, 6, 0, "Drivers Lic. #", driversLicenseBox);
+    addRow(guestGrid, 6, 2, "Comment", commentBox);
+    addRow(guestGrid, 7, 0, "Adults", adultsBox);
+    addRow(guestGrid, 7, 2, "Children", childrenBox);
 
     auto* cardBox = new QGroupBox(QStringLiteral("Credit Card Information"), this);
-    Option1 = new QRadioButton(QStringLiteral("Visa"), cardBox);
-    Option2 = new QRadioButton(QStringLiteral("Master Card"), cardBox);
-    Option3 = new QRadioButton(QStringLiteral("Discover"), cardBox);
-    Option4 = new QRadioButton(QStringLiteral("American Express"), cardBox);
+    visaOption = new QRadioButton(QStringLiteral("Visa"), cardBox);
+    masterCardOption = new QRadioButton(QStringLiteral("Master Card"), cardBox);
+    discoverOption = new QRadioButton(QStringLiteral("Discover"), cardBox);
+    americanExpressOption = new QRadioButton(QStringLiteral("American Express"), cardBox);
     cards_ = new QButtonGroup(this);
-    const std::array<QRadioButton*, 4> options = {Option1, Option2, Option3, Option4};
+    const std::array<QRadioButton*, 4> options = {visaOption, masterCardOption, discoverOption,
+                                                  americanExpressOption};
     for (std::size_t i = 0; i < options.size(); ++i) {
         nameControl(options[i], ("Option" + std::to_string(i + 1)).c_str(), options[i]->text());
         cards_->addButton(options[i]);
     }
-    Text15 = makeTextBox(cardBox, "Text15");
-    Text16 = makeTextBox(cardBox, "Text16");
-    Text17 = makeTextBox(cardBox, "Text17");
+    cardNumberBox = makeTextBox(cardBox, "Text15");
+    expiryMonthBox = makeTextBox(cardBox, "Text16");
+    expiryYearBox = makeTextBox(cardBox, "Text17");
     auto* cardGrid = new QGridLayout(cardBox);
     auto* optionRow = new QHBoxLayout;
     for (QRadioButton* option : options) {
@@ -119,41 +120,41 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     }
     optionRow->addStretch();
     cardGrid->addLayout(optionRow, 0, 0, 1, 6);
-    addRow(cardGrid, 1, 0, "Card #", Text15);
-    addRow(cardGrid, 1, 2, "Expire Month", Text16);
-    addRow(cardGrid, 1, 4, "Expire Year", Text17);
-    Text17->setMaximumWidth(70);
+    addRow(cardGrid, 1, 0, "Card #", cardNumberBox);
+    addRow(cardGrid, 1, 2, "Expire Month", expiryMonthBox);
+    addRow(cardGrid, 1, 4, "Expire Year", expiryYearBox);
+    expiryYearBox->setMaximumWidth(70);
 
     // The stay.
     auto* stayBox = new QGroupBox(this);
-    Label36 = valueLabel(stayBox, "Label36");
-    Combo4 = makeEditableCombo(stayBox, "Combo4", QStringLiteral("Move to room"));
-    Text21 = makeTextBox(stayBox, "Text21");
-    Label35 = valueLabel(stayBox, "Label35");
-    Label27 = valueLabel(stayBox, "Label27");
-    Label38 = valueLabel(stayBox, "Label38");
-    Text18 = makeTextBox(stayBox, "Text18");
-    Command8 = makeButton(stayBox, "Command8", "+");
-    Command8->setToolTip(QStringLiteral("Increase Departure Date"));
-    Command8->setAccessibleName(QStringLiteral("Increase Departure Date"));
-    Command9 = makeButton(stayBox, "Command9", "-");
-    Command9->setToolTip(QStringLiteral("Decrease Departure Date"));
-    Command9->setAccessibleName(QStringLiteral("Decrease Departure Date"));
-    for (QPushButton* b : {Command8, Command9}) {
+    roomLabel = valueLabel(stayBox, "Label36");
+    moveRoomCombo = makeEditableCombo(stayBox, "Combo4", QStringLiteral("Move to room"));
+    rateBox = makeTextBox(stayBox, "Text21");
+    folioNumberLabel = valueLabel(stayBox, "Label35");
+    arrivalDateLabel = valueLabel(stayBox, "Label27");
+    arrivalTimeLabel = valueLabel(stayBox, "Label38");
+    departureBox = makeTextBox(stayBox, "Text18");
+    laterDepartureButton = makeButton(stayBox, "Command8", "+");
+    laterDepartureButton->setToolTip(QStringLiteral("Increase Departure Date"));
+    laterDepartureButton->setAccessibleName(QStringLiteral("Increase Departure Date"));
+    earlierDepartureButton = makeButton(stayBox, "Command9", "-");
+    earlierDepartureButton->setToolTip(QStringLiteral("Decrease Departure Date"));
+    earlierDepartureButton->setAccessibleName(QStringLiteral("Decrease Departure Date"));
+    for (QPushButton* b : {laterDepartureButton, earlierDepartureButton}) {
         b->setFixedWidth(32);
     }
-    Combo3 = makeEditableCombo(stayBox, "Combo3", QStringLiteral("Pay Code"));
+    payCodeCombo = makeEditableCombo(stayBox, "Combo3", QStringLiteral("Pay Code"));
     auto* stayGrid = new QGridLayout(stayBox);
-    addRow(stayGrid, 0, 0, "Room", Label36);
-    stayGrid->addWidget(Combo4, 0, 2, 1, 3);
-    addRow(stayGrid, 1, 0, "Rate", Text21);
-    addRow(stayGrid, 2, 0, "Folio#", Label35);
-    addRow(stayGrid, 3, 0, "Arrival Date", Label27);
-    addRow(stayGrid, 4, 0, "Arrival Time", Label38);
-    addRow(stayGrid, 5, 0, "Depart Date", Text18);
-    stayGrid->addWidget(Command8, 5, 2);
-    stayGrid->addWidget(Command9, 5, 3);
-    addRow(stayGrid, 6, 0, "Pay Code", Combo3, 4);
+    addRow(stayGrid, 0, 0, "Room", roomLabel);
+    stayGrid->addWidget(moveRoomCombo, 0, 2, 1, 3);
+    addRow(stayGrid, 1, 0, "Rate", rateBox);
+    addRow(stayGrid, 2, 0, "Folio#", folioNumberLabel);
+    addRow(stayGrid, 3, 0, "Arrival Date", arrivalDateLabel);
+    addRow(stayGrid, 4, 0, "Arrival Time", arrivalTimeLabel);
+    addRow(stayGrid, 5, 0, "Depart Date", departureBox);
+    stayGrid->addWidget(laterDepartureButton, 5, 2);
+    stayGrid->addWidget(earlierDepartureButton, 5, 3);
+    addRow(stayGrid, 6, 0, "Pay Code", payCodeCombo, 4);
     stayGrid->setColumnStretch(4, 1);
     stayGrid->setRowStretch(7, 1);
 
@@ -164,50 +165,52 @@ Form9::Form9(Services& services) : DeskWindow(services) {
                        "Amount        Tax           Balance"),
         this);
     columns->setFont(fixed);
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    List1->setFont(fixed);
-    List1->setAccessibleName(QStringLiteral("Folio"));
-    List1->setMinimumHeight(150);
+    folioList = new QListWidget(this);
+    folioList->setObjectName(QStringLiteral("List1"));
+    folioList->setFont(fixed);
+    folioList->setAccessibleName(QStringLiteral("Folio"));
+    folioList->setMinimumHeight(150);
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
-    Label31 = valueLabel(this, "Label31");
-    QFont bold = Label31->font();
+    balanceLabel = valueLabel(this, "Label31");
+    QFont bold = balanceLabel->font();
     bold.setBold(true);
-    Label31->setFont(bold);
+    balanceLabel->setFont(bold);
 
     auto* postBox = new QGroupBox(QStringLiteral("Add Charges / Payments"), this);
-    Combo2 = makeEditableCombo(postBox, "Combo2", QStringLiteral("Code"));
-    Combo2->setMinimumWidth(190);
-    Text20 = makeTextBox(postBox, "Text20");
-    Command5 = makeButton(postBox, "Command5", "Do Now");
+    codeCombo = makeEditableCombo(postBox, "Combo2", QStringLiteral("Code"));
+    codeCombo->setMinimumWidth(190);
+    amountBox = makeTextBox(postBox, "Text20");
+    doNowButton = makeButton(postBox, "Command5", "Do Now");
     auto* postRow = new QHBoxLayout(postBox);
-    postRow->addWidget(Combo2);
+    postRow->addWidget(codeCombo);
     auto* amountCaption = new QLabel(QStringLiteral("Amount"), postBox);
-    labelControl(amountCaption, Text20);
+    labelControl(amountCaption, amountBox);
     postRow->addWidget(amountCaption);
-    postRow->addWidget(Text20);
-    postRow->addWidget(Command5);
+    postRow->addWidget(amountBox);
+    postRow->addWidget(doNowButton);
 
-    Command3 = makeButton(this, "Command3", "Check Out");
-    Command4 = makeButton(this, "Command4", "Print Folio");
-    Command7 = makeButton(this, "Command7", "Save and Exit");
-    Command6 = makeButton(this, "Command6", "Post Message");
-    Command10 = makeButton(this, "Command10", "Retrieve Message");
-    Command10->setAutoFillBackground(true);
-    Command2 = makeButton(this, "Command2", "Exit");
+    checkOutButton = makeButton(this, "Command3", "Check Out");
+    printFolioButton = makeButton(this, "Command4", "Print Folio");
+    saveAndExitButton = makeButton(this, "Command7", "Save and Exit");
+    postMessageButton = makeButton(this, "Command6", "Post Message");
+    retrieveMessageButton = makeButton(this, "Command10", "Retrieve Message");
+    retrieveMessageButton->setAutoFillBackground(true);
+    exitButton = makeButton(this, "Command2", "Exit");
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(7000);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(500);
+    printFolioTimer = new QTimer(this);
+    printFolioTimer->setObjectName(QStringLiteral("Timer1"));
+    printFolioTimer->setInterval(7000);
+    messageBlinkTimer = new QTimer(this);
+    messageBlinkTimer->setObjectName(QStringLiteral("Timer2"));
+    messageBlinkTimer->setInterval(500);
 
-    boxes_ = {Text1,  Text2,  Text3,  Text4,  Text5,  Text6,  Text7,  Text8, Text9,
-              Text10, Text11, Text12, Text13, Text14, Text15, Text16, Text17};
+    boxes_ = {
+        lastNameBox, firstNameBox, addressBox,    cityBox,        stateBox,          zipBox,
+        phoneBox,    cellBox,      companyBox,    emailBox,       driversLicenseBox, commentBox,
+        adultsBox,   childrenBox,  cardNumberBox, expiryMonthBox, expiryYearBox};
 
     auto* selectorRow = new QHBoxLayout;
-    selectorRow->addWidget(Combo1);
+    selectorRow->addWidget(guestCombo);
     selectorRow->addStretch();
     auto* left = new QVBoxLayout;
     left->addWidget(guestBox);
@@ -218,163 +221,172 @@ Form9::Form9(Services& services) : DeskWindow(services) {
     auto* balanceRow = new QHBoxLayout;
     balanceRow->addStretch();
     balanceRow->addWidget(balanceCaption);
-    balanceRow->addWidget(Label31);
+    balanceRow->addWidget(balanceLabel);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command3, Command4, Command7, Command6, Command10}) {
+    for (QPushButton* b : {checkOutButton, printFolioButton, saveAndExitButton, postMessageButton,
+                           retrieveMessageButton}) {
         buttons->addWidget(b);
     }
     buttons->addStretch();
-    buttons->addWidget(Command2);
+    buttons->addWidget(exitButton);
     auto* root = new QVBoxLayout(this);
     root->addLayout(selectorRow);
     root->addLayout(top);
     root->addWidget(columns);
-    root->addWidget(List1, 1);
+    root->addWidget(folioList, 1);
     root->addLayout(balanceRow);
     root->addWidget(postBox);
     root->addLayout(buttons);
     resize(900, 720);
 
     // Built disabled; the rest is disabled when the window opens.
-    for (QWidget* control : {static_cast<QWidget*>(Command7), static_cast<QWidget*>(Command8),
-                             static_cast<QWidget*>(Command9), static_cast<QWidget*>(Command6),
-                             static_cast<QWidget*>(Command10)}) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(saveAndExitButton), static_cast<QWidget*>(laterDepartureButton),
+          static_cast<QWidget*>(earlierDepartureButton), static_cast<QWidget*>(postMessageButton),
+          static_cast<QWidget*>(retrieveMessageButton)}) {
         control->setEnabled(false);
     }
 
-    connect(Combo1, &QComboBox::activated, this, &Form9::Combo1_Click);
-    connect(Combo2, &QComboBox::activated, this, &Form9::Combo2_Click);
-    connect(Combo4, &QComboBox::activated, this, &Form9::Combo4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form9::Command5_Click);
-    connect(Text20, &QLineEdit::returnPressed, Command5, &QPushButton::click);
-    connect(Command8, &QPushButton::clicked, this, &Form9::Command8_Click);
-    connect(Command9, &QPushButton::clicked, this, &Form9::Command9_Click);
-    connect(Command7, &QPushButton::clicked, this, &Form9::Command7_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form9::Command4_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form9::Command3_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form9::Command6_Click);
-    connect(Command10, &QPushButton::clicked, this, &Form9::Command10_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form9::Command2_Click);
-    connect(Timer1, &QTimer::timeout, this, &Form9::Timer1_Timer);
-    connect(Timer2, &QTimer::timeout, this, &Form9::Timer2_Timer);
+    connect(guestCombo, &QComboBox::activated, this, &GuestFolioWindow::guestPicked);
+    connect(codeCombo, &QComboBox::activated, this, &GuestFolioWindow::codePicked);
+    connect(moveRoomCombo, &QComboBox::activated, this, &GuestFolioWindow::moveRoomPicked);
+    connect(doNowButton, &QPushButton::clicked, this, &GuestFolioWindow::doNowClicked);
+    connect(amountBox, &QLineEdit::returnPressed, doNowButton, &QPushButton::click);
+    connect(laterDepartureButton, &QPushButton::clicked, this,
+            &GuestFolioWindow::laterDepartureClicked);
+    connect(earlierDepartureButton, &QPushButton::clicked, this,
+            &GuestFolioWindow::earlierDepartureClicked);
+    connect(saveAndExitButton, &QPushButton::clicked, this, &GuestFolioWindow::saveAndExitClicked);
+    connect(printFolioButton, &QPushButton::clicked, this, &GuestFolioWindow::printFolioClicked);
+    connect(checkOutButton, &QPushButton::clicked, this, &GuestFolioWindow::checkOutClicked);
+    connect(postMessageButton, &QPushButton::clicked, this, &GuestFolioWindow::postMessageClicked);
+    connect(retrieveMessageButton, &QPushButton::clicked, this,
+            &GuestFolioWindow::retrieveMessageClicked);
+    connect(exitButton, &QPushButton::clicked, this, &GuestFolioWindow::exitClicked);
+    connect(printFolioTimer, &QTimer::timeout, this, &GuestFolioWindow::printFolioTimerFired);
+    connect(messageBlinkTimer, &QTimer::timeout, this, &GuestFolioWindow::messageBlinkTimerFired);
 }
 
-void Form9::Form_Load() {
+void GuestFolioWindow::load() {
     show();
-    Combo2->clear();
-    Combo2->addItems(listOf(codeList()));
-    Combo2->setEditText(QStringLiteral("Select Code"));
-    Combo3->clear();
-    Combo3->addItems(listOf(payCodeList()));
-    Combo3->setEditText(QString());
-    Combo4->clear();
-    Combo4->setEditText(QStringLiteral("Select Room"));
+    codeCombo->clear();
+    codeCombo->addItems(listOf(codeList()));
+    codeCombo->setEditText(QStringLiteral("Select Code"));
+    payCodeCombo->clear();
+    payCodeCombo->addItems(listOf(payCodeList()));
+    payCodeCombo->setEditText(QString());
+    moveRoomCombo->clear();
+    moveRoomCombo->setEditText(QStringLiteral("Select Room"));
     setGuestChosen(false);
-    Timer1->start();
+    printFolioTimer->start();
     guarded(services_.dialogs, this, [&] {
         fillSelector();
-        Combo4->addItems(listOf(roomMoveEntries(services_.store)));
-        Combo4->setEditText(QStringLiteral("Select Room"));
+        moveRoomCombo->addItems(listOf(roomMoveEntries(services_.store)));
+        moveRoomCombo->setEditText(QStringLiteral("Select Room"));
     });
-    Combo1->setFocus();
+    guestCombo->setFocus();
 }
 
-void Form9::fillSelector() {
-    Combo1->clear();
-    Combo1->addItems(listOf(guestSelectorEntries(services_.store)));
-    Combo1->setEditText(QStringLiteral("Select Room"));
+void GuestFolioWindow::fillSelector() {
+    guestCombo->clear();
+    guestCombo->addItems(listOf(guestSelectorEntries(services_.store)));
+    guestCombo->setEditText(QStringLiteral("Select Room"));
 }
 
-void Form9::clearGuest() {
-    List1->clear();
+void GuestFolioWindow::clearGuest() {
+    folioList->clear();
     stopMessageBlink();
     for (QLineEdit* b : boxes_) {
         b->clear();
     }
-    Text18->clear();
-    Text21->clear();
+    departureBox->clear();
+    rateBox->clear();
     cards_->setExclusive(false);
     for (QAbstractButton* option : cards_->buttons()) {
         option->setChecked(false);
     }
     cards_->setExclusive(true);
-    for (QLabel* label : {Label27, Label35, Label36, Label38, Label31}) {
+    for (QLabel* label :
+         {arrivalDateLabel, folioNumberLabel, roomLabel, arrivalTimeLabel, balanceLabel}) {
         label->clear();
     }
-    Combo3->setEditText(QString());
+    payCodeCombo->setEditText(QString());
 }
 
-// "Print Folio" is left to Timer1, which enables it whether or not a guest is chosen.
-void Form9::setGuestChosen(bool chosen) {
-    for (QWidget* control : {static_cast<QWidget*>(Command3), static_cast<QWidget*>(Command5),
-                             static_cast<QWidget*>(Combo2), static_cast<QWidget*>(Command7),
-                             static_cast<QWidget*>(Command8), static_cast<QWidget*>(Command9),
-                             static_cast<QWidget*>(Command6)}) {
+// "Print Folio" is left to printFolioTimer, which enables it whether or not a guest is chosen.
+void GuestFolioWindow::setGuestChosen(bool chosen) {
+    for (QWidget* control :
+         {static_cast<QWidget*>(checkOutButton), static_cast<QWidget*>(doNowButton),
+          static_cast<QWidget*>(codeCombo), static_cast<QWidget*>(saveAndExitButton),
+          static_cast<QWidget*>(laterDepartureButton),
+          static_cast<QWidget*>(earlierDepartureButton),
+          static_cast<QWidget*>(postMessageButton)}) {
         control->setEnabled(chosen);
     }
     if (!chosen) {
-        Command4->setEnabled(false);
+        printFolioButton->setEnabled(false);
         stopMessageBlink();
     } else {
-        Command4->setEnabled(true);
+        printFolioButton->setEnabled(true);
     }
 }
 
-void Form9::stopMessageBlink() {
-    Timer2->stop();
-    Command10->setEnabled(false);
-    Command10->setPalette(QPalette());
+void GuestFolioWindow::stopMessageBlink() {
+    messageBlinkTimer->stop();
+    retrieveMessageButton->setEnabled(false);
+    retrieveMessageButton->setPalette(QPalette());
     blinkOn_ = false;
 }
 
-void Form9::showFolio(long folioNumber, FolioGap gap) {
+void GuestFolioWindow::showFolio(long folioNumber, FolioGap gap) {
     const FolioListing listing = folioListing(services_.store, folioNumber, gap);
-    List1->clear();
-    List1->addItems(listOf(listing.lines));
-    Label31->setText(fromStd(listing.balance));
+    folioList->clear();
+    folioList->addItems(listOf(listing.lines));
+    balanceLabel->setText(fromStd(listing.balance));
     if (!listing.problems.empty()) {
         QStringList problems = listOf(listing.problems);
         services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
     }
 }
 
-Found<GuestRecord> Form9::guestOnScreen() {
-    auto guest = shownGuest(services_.store, toStd(Combo1->currentText()), toStd(Label35->text()));
+Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
+    auto guest = shownGuest(services_.store, toStd(guestCombo->currentText()),
+                            toStd(folioNumberLabel->text()));
     if (!guest) {
         services_.dialogs.inform(this, kAttention, QString::fromUtf8(kPickAGuest));
-        Combo1->setFocus();
+        guestCombo->setFocus();
     }
     return guest;
 }
 
-void Form9::refuse(const Refusal& refusal) {
+void GuestFolioWindow::refuse(const Refusal& refusal) {
     services_.dialogs.inform(this, kAttention, fromStd(refusal.message));
-    QWidget* field = Combo1;
+    QWidget* field = guestCombo;
     switch (refusal.field) {
     case FolioField::Selector:
-        field = Combo1;
+        field = guestCombo;
         break;
     case FolioField::Code:
-        field = Combo2;
+        field = codeCombo;
         break;
     case FolioField::Amount:
-        field = Text20;
+        field = amountBox;
         break;
     case FolioField::Rate:
-        field = Text21;
+        field = rateBox;
         break;
     case FolioField::Departure:
-        field = Text18;
+        field = departureBox;
         break;
     }
     field->setFocus();
 }
 
-void Form9::Combo1_Click() {
+void GuestFolioWindow::guestPicked() {
     clearGuest();
     setGuestChosen(false);
     guarded(services_.dialogs, this, [&] {
-        const auto found = guestOfSelectorText(services_.store, toStd(Combo1->currentText()));
+        const auto found = guestOfSelectorText(services_.store, toStd(guestCombo->currentText()));
         if (!found) {
             services_.dialogs.inform(this, kAttention, QString::fromUtf8(kPickAGuest));
             return;
@@ -384,45 +396,46 @@ void Form9::Combo1_Click() {
             boxes_[i]->setText(fromStd(view.boxes[i]));
         }
         const std::array<const char*, 4> cardCodes = {"V", "M", "D", "A"};
-        const std::array<QRadioButton*, 4> options = {Option1, Option2, Option3, Option4};
+        const std::array<QRadioButton*, 4> options = {visaOption, masterCardOption, discoverOption,
+                                                      americanExpressOption};
         for (std::size_t i = 0; i < cardCodes.size(); ++i) {
             options[i]->setChecked(view.cardType == cardCodes[i]);
         }
-        Label27->setText(fromStd(view.arrivalDate));
-        Text18->setText(fromStd(view.departureDate));
-        Label36->setText(fromStd(view.room));
-        Text21->setText(fromStd(view.rate));
-        Label35->setText(fromStd(view.folio));
-        Label38->setText(fromStd(view.arrivalTime));
-        Combo3->setEditText(fromStd(view.payCode));
+        arrivalDateLabel->setText(fromStd(view.arrivalDate));
+        departureBox->setText(fromStd(view.departureDate));
+        roomLabel->setText(fromStd(view.room));
+        rateBox->setText(fromStd(view.rate));
+        folioNumberLabel->setText(fromStd(view.folio));
+        arrivalTimeLabel->setText(fromStd(view.arrivalTime));
+        payCodeCombo->setEditText(fromStd(view.payCode));
         const long folio = static_cast<long>(found->second.FolioNumber);
         showFolio(folio, FolioGap::Chosen);
         setGuestChosen(true);
         if (hasLiveMessage(services_.store, folio)) {
-            Command10->setEnabled(true);
-            Timer2->start();
+            retrieveMessageButton->setEnabled(true);
+            messageBlinkTimer->start();
         }
     });
 }
 
-void Form9::Combo2_Click() {
+void GuestFolioWindow::codePicked() {
     guarded(services_.dialogs, this, [&] {
-        const auto amount = amountForCode(toStd(Combo2->currentText()), toStd(Text21->text()),
+        const auto amount = amountForCode(toStd(codeCombo->currentText()), toStd(rateBox->text()),
                                           petFee(services_.store));
         if (amount) {
-            Text20->setText(fromStd(*amount));
+            amountBox->setText(fromStd(*amount));
         }
     });
-    Text20->setFocus();
+    amountBox->setFocus();
 }
 
-void Form9::Combo4_Click() {
-    Label36->setText(fromStd(roomOfEntry(toStd(Combo4->currentText()))));
+void GuestFolioWindow::moveRoomPicked() {
+    roomLabel->setText(fromStd(roomOfEntry(toStd(moveRoomCombo->currentText()))));
 }
 
-void Form9::Command5_Click() {
+void GuestFolioWindow::doNowClicked() {
     guarded(services_.dialogs, this, [&] {
-        if (Text20->text().isEmpty()) {
+        if (amountBox->text().isEmpty()) {
             refuse({FolioField::Amount, "You did not enter an amount."});
             return;
         }
@@ -431,39 +444,40 @@ void Form9::Command5_Click() {
             return;
         }
         const auto refusal =
-            postToFolio(services_.store, guest->second, toStd(Combo2->currentText()),
-                        toStd(Text20->text()), services_.clock.today());
+            postToFolio(services_.store, guest->second, toStd(codeCombo->currentText()),
+                        toStd(amountBox->text()), services_.clock.today());
         if (refusal) {
             refuse(*refusal);
             return;
         }
         showFolio(static_cast<long>(guest->second.FolioNumber), FolioGap::Posted);
-        Text20->clear();
-        Combo2->setEditText(QStringLiteral("Select Code"));
-        Combo2->setFocus();
+        amountBox->clear();
+        codeCombo->setEditText(QStringLiteral("Select Code"));
+        codeCombo->setFocus();
     });
 }
 
-void Form9::Command8_Click() {
+void GuestFolioWindow::laterDepartureClicked() {
     guarded(services_.dialogs, this, [&] {
         const DepartureChange change =
-            oneMoreNight(services_.store, toStd(Text18->text()), toStd(Label36->text()));
-        Text18->setText(fromStd(change.departure));
+            oneMoreNight(services_.store, toStd(departureBox->text()), toStd(roomLabel->text()));
+        departureBox->setText(fromStd(change.departure));
         if (change.refusal) {
             refuse(*change.refusal);
         }
     });
 }
 
-void Form9::Command9_Click() {
-    const DepartureChange change = oneNightLess(toStd(Text18->text()), toStd(Label27->text()));
-    Text18->setText(fromStd(change.departure));
+void GuestFolioWindow::earlierDepartureClicked() {
+    const DepartureChange change =
+        oneNightLess(toStd(departureBox->text()), toStd(arrivalDateLabel->text()));
+    departureBox->setText(fromStd(change.departure));
     if (change.refusal) {
         refuse(*change.refusal);
     }
 }
 
-void Form9::Command7_Click() {
+void GuestFolioWindow::saveAndExitClicked() {
     bool saved = false;
     guarded(services_.dialogs, this, [&] {
         const auto guest = guestOnScreen();
@@ -474,10 +488,10 @@ void Form9::Command7_Click() {
         for (std::size_t i = 0; i < boxes_.size(); ++i) {
             changes.boxes[i] = toStd(boxes_[i]->text());
         }
-        changes.payCode = toStd(Combo3->currentText());
-        changes.room = toStd(Label36->text());
-        changes.rate = toStd(Text21->text());
-        changes.departure = toStd(Text18->text());
+        changes.payCode = toStd(payCodeCombo->currentText());
+        changes.room = toStd(roomLabel->text());
+        changes.rate = toStd(rateBox->text());
+        changes.departure = toStd(departureBox->text());
         const auto refusal =
             saveFolioChanges(services_.store, guest->first, guest->second, changes);
         if (refusal) {
@@ -491,8 +505,8 @@ void Form9::Command7_Click() {
     }
 }
 
-void Form9::Command4_Click() {
-    Command4->setEnabled(false);
+void GuestFolioWindow::printFolioClicked() {
+    printFolioButton->setEnabled(false);
     guarded(services_.dialogs, this, [&] {
         const auto guest = guestOnScreen();
         if (!guest) {
@@ -504,7 +518,7 @@ void Form9::Command4_Click() {
     });
 }
 
-void Form9::Command3_Click() {
+void GuestFolioWindow::checkOutClicked() {
     guarded(services_.dialogs, this, [&] {
         const auto guest = guestOnScreen();
         if (!guest || !services_.dialogs.ask(this, QStringLiteral("Check Out"),
@@ -516,39 +530,40 @@ void Form9::Command3_Click() {
         clearGuest();
         setGuestChosen(false);
         fillSelector();
-        Combo1->setFocus();
+        guestCombo->setFocus();
     });
 }
 
-void Form9::Command6_Click() {
+void GuestFolioWindow::postMessageClicked() {
     services_.windows.open(WindowId::PostMessage);
 }
 
-void Form9::Command10_Click() {
-    if (auto* reading = qobject_cast<Form26*>(services_.windows.open(WindowId::ReadMessage))) {
-        connect(reading, &Form26::messageDeleted, this, &Form9::messageDeleted,
-                Qt::UniqueConnection);
+void GuestFolioWindow::retrieveMessageClicked() {
+    if (auto* reading =
+            qobject_cast<ReadMessageWindow*>(services_.windows.open(WindowId::ReadMessage))) {
+        connect(reading, &ReadMessageWindow::messageDeleted, this,
+                &GuestFolioWindow::messageDeleted, Qt::UniqueConnection);
     }
 }
 
-void Form9::Command2_Click() {
+void GuestFolioWindow::exitClicked() {
     close();
 }
 
-void Form9::Timer1_Timer() {
-    Command4->setEnabled(true);
+void GuestFolioWindow::printFolioTimerFired() {
+    printFolioButton->setEnabled(true);
 }
 
-void Form9::Timer2_Timer() {
+void GuestFolioWindow::messageBlinkTimerFired() {
     blinkOn_ = !blinkOn_;
     QPalette palette;
     if (blinkOn_) {
         palette.setColor(QPalette::Button, QColor(kMessageColour));
     }
-    Command10->setPalette(palette);
+    retrieveMessageButton->setPalette(palette);
 }
 
-void Form9::messageDeleted() {
+void GuestFolioWindow::messageDeleted() {
     stopMessageBlink();
 }
 

@@ -21,77 +21,77 @@ namespace roomwright {
 
 // The guest folio window: one in-house guest's registration, folio and balance; postings,
 // stay changes, the printed folio, check-out and the guest's messages.
-class Form9 : public DeskWindow {
+class GuestFolioWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form9(Services& services);
+    explicit GuestFolioWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QComboBox* Combo1;      // the guest selector
-    QLineEdit* Text1;       // Last
-    QLineEdit* Text2;       // First
-    QLineEdit* Text3;       // Address
-    QLineEdit* Text4;       // City
-    QLineEdit* Text5;       // State
-    QLineEdit* Text6;       // Zip
-    QLineEdit* Text7;       // Phone
-    QLineEdit* Text8;       // Cell
-    QLineEdit* Text9;       // Company
-    QLineEdit* Text10;      // Email
-    QLineEdit* Text11;      // Drivers Lic. #
-    QLineEdit* Text12;      // Comment
-    QLineEdit* Text13;      // Adults
-    QLineEdit* Text14;      // Children
-    QRadioButton* Option1;  // Visa
-    QRadioButton* Option2;  // Master Card
-    QRadioButton* Option3;  // Discover
-    QRadioButton* Option4;  // American Express
-    QLineEdit* Text15;      // Card #
-    QLineEdit* Text16;      // Expire Month
-    QLineEdit* Text17;      // Expire Year
-    QLabel* Label36;        // the guest's room
-    QComboBox* Combo4;      // rooms to move to
-    QLineEdit* Text21;      // Rate
-    QLabel* Label35;        // folio number
-    QLabel* Label27;        // arrival date
-    QLabel* Label38;        // arrival time
-    QLineEdit* Text18;      // Depart Date
-    QPushButton* Command8;  // +
-    QPushButton* Command9;  // -
-    QComboBox* Combo3;      // Pay Code
-    QListWidget* List1;     // the folio lines
-    QLabel* Label31;        // the balance
-    QComboBox* Combo2;      // charge or payment code
-    QLineEdit* Text20;      // Amount
-    QPushButton* Command5;  // Do Now
-    QPushButton* Command3;  // Check Out
-    QPushButton* Command4;  // Print Folio
-    QPushButton* Command7;  // Save and Exit
-    QPushButton* Command6;  // Post Message
-    QPushButton* Command10; // Retrieve Message
-    QPushButton* Command2;  // Exit
-    QTimer* Timer1;         // re-enables "Print Folio"
-    QTimer* Timer2;         // makes "Retrieve Message" blink
+    QComboBox* guestCombo;               // the guest selector
+    QLineEdit* lastNameBox;              // Last
+    QLineEdit* firstNameBox;             // First
+    QLineEdit* addressBox;               // Address
+    QLineEdit* cityBox;                  // City
+    QLineEdit* stateBox;                 // State
+    QLineEdit* zipBox;                   // Zip
+    QLineEdit* phoneBox;                 // Phone
+    QLineEdit* cellBox;                  // Cell
+    QLineEdit* companyBox;               // Company
+    QLineEdit* emailBox;                 // Email
+    QLineEdit* driversLicenseBox;        // Drivers Lic. #
+    QLineEdit* commentBox;               // Comment
+    QLineEdit* adultsBox;                // Adults
+    QLineEdit* childrenBox;              // Children
+    QRadioButton* visaOption;            // Visa
+    QRadioButton* masterCardOption;      // Master Card
+    QRadioButton* discoverOption;        // Discover
+    QRadioButton* americanExpressOption; // American Express
+    QLineEdit* cardNumberBox;            // Card #
+    QLineEdit* expiryMonthBox;           // Expire Month
+    QLineEdit* expiryYearBox;            // Expire Year
+    QLabel* roomLabel;                   // the guest's room
+    QComboBox* moveRoomCombo;            // rooms to move to
+    QLineEdit* rateBox;                  // Rate
+    QLabel* folioNumberLabel;            // folio number
+    QLabel* arrivalDateLabel;            // arrival date
+    QLabel* arrivalTimeLabel;            // arrival time
+    QLineEdit* departureBox;             // Depart Date
+    QPushButton* laterDepartureButton;   // +
+    QPushButton* earlierDepartureButton; // -
+    QComboBox* payCodeCombo;             // Pay Code
+    QListWidget* folioList;              // the folio lines
+    QLabel* balanceLabel;                // the balance
+    QComboBox* codeCombo;                // charge or payment code
+    QLineEdit* amountBox;                // Amount
+    QPushButton* doNowButton;            // Do Now
+    QPushButton* checkOutButton;         // Check Out
+    QPushButton* printFolioButton;       // Print Folio
+    QPushButton* saveAndExitButton;      // Save and Exit
+    QPushButton* postMessageButton;      // Post Message
+    QPushButton* retrieveMessageButton;  // Retrieve Message
+    QPushButton* exitButton;             // Exit
+    QTimer* printFolioTimer;             // re-enables "Print Folio"
+    QTimer* messageBlinkTimer;           // makes "Retrieve Message" blink
 
     // The colour "Retrieve Message" blinks in.
     static constexpr QRgb kMessageColour = 0xFF8080; // red 255, green 128, blue 128
 
   public slots:
-    void Combo1_Click();
-    void Combo2_Click();
-    void Combo4_Click();
-    void Command5_Click();
-    void Command8_Click();
-    void Command9_Click();
-    void Command7_Click();
-    void Command4_Click();
-    void Command3_Click();
-    void Command6_Click();
-    void Command10_Click();
-    void Command2_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void guestPicked();
+    void codePicked();
+    void moveRoomPicked();
+    void doNowClicked();
+    void laterDepartureClicked();
+    void earlierDepartureClicked();
+    void saveAndExitClicked();
+    void printFolioClicked();
+    void checkOutClicked();
+    void postMessageClicked();
+    void retrieveMessageClicked();
+    void exitClicked();
+    void printFolioTimerFired();
+    void messageBlinkTimerFired();
     // The guest's message has been read and deleted: "Retrieve Message" stops blinking.
     void messageDeleted();
 

@@ -10,13 +10,15 @@ namespace roomwright {
 Document housekeepingReport(const Store& store, const CivilDate& today) {
     // Where a room has two in-house records, the later one's word stands.
     std::map<std::string, const char*> guestWords;
-    scanGuests(
-        store, [](std::span<const std::byte> slot) { return !departedSlot(slot); },
-        [&](std::size_t, const GuestRecord& guest) {
-            const bool leaving = CivilDate::fromStored(guest.DepartureDate) == today;
-            guestWords[guest.RoomNumber.trimmed()] = leaving ? "checking out" : "staying over";
-            return true;
-        });
+    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        if (inHouse(guest)) {
+            const bool leaving =
+                CivilDate::fromStored(guest.number<&GuestRecord::DepartureDate>()) == today;
+            guestWords[guest.trimmed<&GuestRecord::RoomNumber>()] =
+                leaving ? "checking out" : "staying over";
+        }
+        return true;
+    });
 
     Document report("Housekeeping Report " + shortDate(today));
     report.endLine();

@@ -10,41 +10,41 @@ class QTimer;
 namespace roomwright {
 
 // The main window: the clerk's home screen.
-class Form1 : public DeskWindow {
+class MainWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form1(Services& services);
+    explicit MainWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QLabel* Label1; // today's date
-    QLabel* Label2; // the running clock
-    QLabel* Label3; // the motel name line
-    QLabel* Label7; // "Checking out today"
-    QLabel* Label8; // the night audit note
-    QListWidget* List1;
-    QTimer* Timer1;
-    QPushButton* Command1;  // Check In
-    QPushButton* Command2;  // Check Out
-    QPushButton* Command7;  // View Folio
-    QPushButton* Command5;  // Room List
-    QPushButton* Command6;  // Unsold Rooms
-    QPushButton* Command9;  // Reservations
-    QPushButton* Command3;  // Main Menu
-    QPushButton* Command11; // Print Housekeeping Report
-    QPushButton* Command4;  // Exit
+    QLabel* dateLabel;        // today's date
+    QLabel* clockLabel;       // the running clock
+    QLabel* motelNameLabel;   // the motel name line
+    QLabel* checkingOutLabel; // "Checking out today"
+    QLabel* nightAuditLabel;  // the night audit note
+    QListWidget* departuresList;
+    QTimer* clockTimer;
+    QPushButton* checkInButton;      // Check In
+    QPushButton* checkOutButton;     // Check Out
+    QPushButton* viewFolioButton;    // View Folio
+    QPushButton* roomListButton;     // Room List
+    QPushButton* unsoldRoomsButton;  // Unsold Rooms
+    QPushButton* reservationsButton; // Reservations
+    QPushButton* mainMenuButton;     // Main Menu
+    QPushButton* housekeepingButton; // Print Housekeeping Report
+    QPushButton* exitButton;         // Exit
 
   public slots:
-    void Command1_Click();
-    void Command2_Click();
-    void Command7_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command9_Click();
-    void Command3_Click();
-    void Command11_Click();
-    void Command4_Click();
-    void Timer1_Timer();
+    void checkInClicked();
+    void checkOutClicked();
+    void viewFolioClicked();
+    void roomListClicked();
+    void unsoldRoomsClicked();
+    void reservationsClicked();
+    void mainMenuClicked();
+    void housekeepingClicked();
+    void exitClicked();
+    void clockTicked();
 
   private:
     void scheduleClock();

@@ -19,7 +19,7 @@ namespace roomwright {
 
 namespace {
 
-// The folio number the folio window shows in its label Label35, if it is open and shows one.
+// The folio number the folio window shows in its folio number label, if it is open and shows one.
 std::optional<long> folioOfFolioWindow(const Navigator& windows) {
     const QWidget* folioWindow = windows.find(WindowId::GuestFolio);
     const auto* label =
@@ -69,21 +69,21 @@ void showStay(Services& services, QWidget* window, std::optional<long>& folio, Q
 
 } // namespace
 
-Form25::Form25(Services& services) : DeskWindow(services) {
+PostMessageWindow::PostMessageWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form25"));
     setWindowTitle(QStringLiteral("Post Guest Message"));
 
-    Label2 = makeValueLabel(this, "Label2");
-    Label4 = makeValueLabel(this, "Label4");
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text3 = new QLineEdit(this);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    RichTextBox1 = plainTextBox(this);
-    Command2 = makeButton(this, "Command2", "Save");
-    Command1 = makeButton(this, "Command1", "Exit");
+    folioNumberLabel = makeValueLabel(this, "Label2");
+    roomNumberLabel = makeValueLabel(this, "Label4");
+    fromBox = new QLineEdit(this);
+    fromBox->setObjectName(QStringLiteral("Text1"));
+    toBox = new QLineEdit(this);
+    toBox->setObjectName(QStringLiteral("Text2"));
+    dateBox = new QLineEdit(this);
+    dateBox->setObjectName(QStringLiteral("Text3"));
+    messageText = plainTextBox(this);
+    saveButton = makeButton(this, "Command2", "Save");
+    exitButton = makeButton(this, "Command1", "Exit");
 
     auto* form = new QFormLayout;
     const auto row = [&](const char* caption, QWidget* field) {
@@ -91,35 +91,36 @@ Form25::Form25(Services& services) : DeskWindow(services) {
         form->addRow(label, field);
         labelControl(label, field);
     };
-    row("Folio#", Label2);
-    row("Room #", Label4);
-    row("From", Text1);
-    row("To", Text2);
-    row("Date", Text3);
-    row("Message", RichTextBox1);
+    row("Folio#", folioNumberLabel);
+    row("Room #", roomNumberLabel);
+    row("From", fromBox);
+    row("To", toBox);
+    row("Date", dateBox);
+    row("Message", messageText);
 
-    auto* buttons = makeButtonRow({Command2, Command1});
+    auto* buttons = makeButtonRow({saveButton, exitButton});
     auto* root = new QVBoxLayout(this);
     root->addLayout(form);
     root->addLayout(buttons);
     resize(420, 320);
 
-    connect(Command2, &QPushButton::clicked, this, &Form25::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form25::Command1_Click);
+    connect(saveButton, &QPushButton::clicked, this, &PostMessageWindow::saveClicked);
+    connect(exitButton, &QPushButton::clicked, this, &PostMessageWindow::exitClicked);
 }
 
-void Form25::Form_Load() {
+void PostMessageWindow::load() {
     placeAt(this, 500, 4000);
     show();
-    Text3->setText(fromStd(shortDate(services_.clock.today())));
-    guarded(services_.dialogs, this, [&] { showStay(services_, this, folio_, Label2, Label4); });
-    Text1->setFocus();
+    dateBox->setText(fromStd(shortDate(services_.clock.today())));
+    guarded(services_.dialogs, this,
+            [&] { showStay(services_, this, folio_, folioNumberLabel, roomNumberLabel); });
+    fromBox->setFocus();
 }
 
-void Form25::Command2_Click() {
+void PostMessageWindow::saveClicked() {
     guarded(services_.dialogs, this, [&] {
-        const NewMessage message{Text1->text().toStdString(), Text2->text().toStdString(),
-                                 RichTextBox1->toPlainText().toStdString()};
+        const NewMessage message{fromBox->text().toStdString(), toBox->text().toStdString(),
+                                 messageText->toPlainText().toStdString()};
         const auto saved =
             folio_ ? saveMessage(services_.store, *folio_, message, services_.clock.today())
                    : std::nullopt;
@@ -132,24 +133,24 @@ void Form25::Command2_Click() {
     });
 }
 
-void Form25::Command1_Click() {
+void PostMessageWindow::exitClicked() {
     close();
 }
 
-Form26::Form26(Services& services) : DeskWindow(services) {
+ReadMessageWindow::ReadMessageWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form26"));
     setWindowTitle(QStringLiteral("Guest Message"));
 
-    Label2 = makeValueLabel(this, "Label2");
-    Label4 = makeValueLabel(this, "Label4");
-    Label6 = makeValueLabel(this, "Label6");
-    Label8 = makeValueLabel(this, "Label8");
-    Label10 = makeValueLabel(this, "Label10");
-    RichTextBox1 = plainTextBox(this);
-    RichTextBox1->setReadOnly(true);
-    RichTextBox1->setAccessibleName(QStringLiteral("Message"));
-    Command2 = makeButton(this, "Command2", "Delete Message");
-    Command1 = makeButton(this, "Command1", "Exit");
+    folioNumberLabel = makeValueLabel(this, "Label2");
+    roomNumberLabel = makeValueLabel(this, "Label4");
+    fromLabel = makeValueLabel(this, "Label6");
+    toLabel = makeValueLabel(this, "Label8");
+    dateLabel = makeValueLabel(this, "Label10");
+    messageText = plainTextBox(this);
+    messageText->setReadOnly(true);
+    messageText->setAccessibleName(QStringLiteral("Message"));
+    deleteButton = makeButton(this, "Command2", "Delete Message");
+    exitButton = makeButton(this, "Command1", "Exit");
 
     auto* form = new QFormLayout;
     const auto row = [&](const char* name, const char* caption, QLabel* value) {
@@ -158,29 +159,29 @@ Form26::Form26(Services& services) : DeskWindow(services) {
         form->addRow(label, value);
         labelControl(label, value);
     };
-    row("Label1", "Folio#", Label2);
-    row("Label3", "Room#", Label4);
-    row("Label5", "From", Label6);
-    row("Label7", "To", Label8);
-    row("Label9", "Date", Label10);
+    row("Label1", "Folio#", folioNumberLabel);
+    row("Label3", "Room#", roomNumberLabel);
+    row("Label5", "From", fromLabel);
+    row("Label7", "To", toLabel);
+    row("Label9", "Date", dateLabel);
 
-    auto* buttons = makeButtonRow({Command2, Command1});
+    auto* buttons = makeButtonRow({deleteButton, exitButton});
     auto* root = new QVBoxLayout(this);
     root->addLayout(form);
-    root->addWidget(RichTextBox1, 1);
+    root->addWidget(messageText, 1);
     root->addLayout(buttons);
     resize(420, 300);
-    makeDefaultButton(this, Command1);
+    makeDefaultButton(this, exitButton);
 
-    connect(Command2, &QPushButton::clicked, this, &Form26::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form26::Command1_Click);
+    connect(deleteButton, &QPushButton::clicked, this, &ReadMessageWindow::deleteClicked);
+    connect(exitButton, &QPushButton::clicked, this, &ReadMessageWindow::exitClicked);
 }
 
-void Form26::Form_Load() {
+void ReadMessageWindow::load() {
     placeAt(this, 300, 4000);
     show();
     guarded(services_.dialogs, this, [&] {
-        showStay(services_, this, folio_, Label2, Label4);
+        showStay(services_, this, folio_, folioNumberLabel, roomNumberLabel);
         if (!folio_) {
             return;
         }
@@ -189,17 +190,17 @@ void Form26::Form_Load() {
             return;
         }
         const MessageRecord& shown = message->second;
-        Label2->setText(fromStd(plainNumber(shown.FolioNumber)));
-        Label4->setText(fromStd(shown.RoomNumber.str()));
-        Label6->setText(fromStd(shown.From.str()));
-        Label8->setText(fromStd(shown.To.str()));
-        Label10->setText(fromStd(shortDate(CivilDate::fromStored(shown.MessageDate))));
-        RichTextBox1->setPlainText(fromStd(shown.MessageText.str()));
+        folioNumberLabel->setText(fromStd(plainNumber(shown.FolioNumber)));
+        roomNumberLabel->setText(fromStd(shown.RoomNumber.str()));
+        fromLabel->setText(fromStd(shown.From.str()));
+        toLabel->setText(fromStd(shown.To.str()));
+        dateLabel->setText(fromStd(shortDate(CivilDate::fromStored(shown.MessageDate))));
+        messageText->setPlainText(fromStd(shown.MessageText.str()));
     });
-    Command1->setFocus();
+    exitButton->setFocus();
 }
 
-void Form26::Command2_Click() {
+void ReadMessageWindow::deleteClicked() {
     guarded(services_.dialogs, this, [&] {
         if (folio_ && deleteFirstLiveMessage(services_.store, *folio_)) {
             services_.dialogs.inform(this, kAttention, QStringLiteral("Your message was deleted."));
@@ -209,7 +210,7 @@ void Form26::Command2_Click() {
     close();
 }
 
-void Form26::Command1_Click() {
+void ReadMessageWindow::exitClicked() {
     close();
 }
 

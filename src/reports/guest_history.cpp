@@ -20,17 +20,9 @@ std::string trimmed(const std::string& field) {
 }
 
 Found<GuestRecord> departedByFolio(const Store& store, float folio) {
-    Found<GuestRecord> found;
-    scanGuests(
-        store,
-        [&](std::span<const std::byte> slot) {
-            return departedSlot(slot) && field::getSingle(slot, 410) == folio; // FolioNumber
-        },
-        [&](std::size_t n, const GuestRecord& guest) {
-            found.emplace(n, guest);
-            return false;
-        });
-    return found;
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.number<&GuestRecord::FolioNumber>() == folio && !inHouse(guest);
+    });
 }
 
 } // namespace
@@ -49,17 +41,12 @@ std::vector<std::string> historyEntries(const Store& store, std::string_view let
         return entries;
     }
     const std::string initial = toCp1252(letter);
-    scanGuests(
-        store,
-        [&](std::span<const std::byte> slot) {
-            return departedSlot(slot) &&
-                   std::equal(initial.begin(), initial.end(),
-                              reinterpret_cast<const char*>(slot.data())); // LastName
-        },
-        [&](std::size_t, const GuestRecord& guest) {
-            entries.push_back(historyEntry(guest));
-            return true;
-        });
+    for (const GuestRecord& guest :
+         store.guests().selectWhere([&](const RecordView<GuestRecord>& view) {
+             return view.bytes<&GuestRecord::LastName>().starts_with(initial) && !inHouse(view);
+         })) {
+        entries.push_back(historyEntry(guest));
+    }
     return entries;
 }
 

@@ -154,7 +154,7 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     connect(checkAgainButton, &QPushButton::clicked, this, &GuestHistoryWindow::checkAgainClicked);
 }
 
-void GuestHistoryWindow::Form_Load() {
+void GuestHistoryWindow::load() {
     show();
     clearStay();
     openLookUp();
@@ -266,7 +266,7 @@ HistoryNamesWindow::HistoryNamesWindow(Services& services) : DeskWindow(services
     connect(exitButton, &QPushButton::clicked, this, &HistoryNamesWindow::exitClicked);
 }
 
-void HistoryNamesWindow::Form_Load() {
+void HistoryNamesWindow::load() {
     placeAt(this, 300, 3000);
     show();
     std::vector<std::string> letters;

@@ -21,7 +21,7 @@ class GuestHistoryWindow : public DeskWindow {
   public:
     explicit GuestHistoryWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
     QLabel* folioLabel;
     // Last, First, Address, City, State, Zip, Phone, Cell, Company, Email, Driver Lic.#,
@@ -59,7 +59,7 @@ class HistoryNamesWindow : public DeskWindow {
   public:
     explicit HistoryNamesWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
     QComboBox* letterList;
     QListWidget* namesList;

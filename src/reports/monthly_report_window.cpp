@@ -103,7 +103,7 @@ MonthlyReportWindow::MonthlyReportWindow(Services& services) : DeskWindow(servic
     connect(exitButton, &QPushButton::clicked, this, &MonthlyReportWindow::exitClicked);
 }
 
-void MonthlyReportWindow::Form_Load() {
+void MonthlyReportWindow::load() {
     show();
     guarded(services_.dialogs, this, [&] {
         const MonthlyFigures figures = monthlyFigures(services_.store, services_.clock.today());

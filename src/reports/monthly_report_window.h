@@ -16,7 +16,7 @@ class MonthlyReportWindow : public DeskWindow {
   public:
     explicit MonthlyReportWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
     QLabel* monthTitle;
     // Rent, Pet, Copies, Stamp, WiFi, Fax, Roll Away.

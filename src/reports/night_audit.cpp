@@ -22,12 +22,12 @@ const std::string kRule(139, '-');
 using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
 Stays inHouseGuests(const Store& store) {
     Stays guests;
-    scanGuests(
-        store, [](std::span<const std::byte> slot) { return !departedSlot(slot); },
-        [&](std::size_t n, const GuestRecord& guest) {
-            guests.emplace_back(n, guest);
-            return true;
-        });
+    store.guests().scanViews([&](std::size_t n, const RecordView<GuestRecord>& guest) {
+        if (inHouse(guest)) {
+            guests.emplace_back(n, guest.decode());
+        }
+        return true;
+    });
     return guests;
 }
 

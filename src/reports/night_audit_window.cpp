@@ -33,7 +33,7 @@ NightAuditWindow::NightAuditWindow(Services& services) : DeskWindow(services) {
     connect(exitButton, &QPushButton::clicked, this, &NightAuditWindow::exitClicked);
 }
 
-void NightAuditWindow::Form_Load() {
+void NightAuditWindow::load() {
     placeAt(this, 500, 2500);
     show();
     runButton->setFocus(Qt::OtherFocusReason);

@@ -14,7 +14,7 @@ class NightAuditWindow : public DeskWindow {
   public:
     explicit NightAuditWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
     QLabel* explanation;
     QPushButton* runButton;

@@ -18,22 +18,22 @@ AmountWindow::AmountWindow(Services& services, const Setting& setting)
     setObjectName(QString::fromLatin1(setting.formName));
     setWindowTitle(QString::fromLatin1(setting.caption));
 
-    Label1 = makeLabel(this, "Label1", QString::fromLatin1(setting.label));
-    Text1 = makeTextBox(this, "Text1", Label1);
-    Command1 = makeButton(this, "Command1", QStringLiteral("Enter"));
-    Command2 = makeButton(this, "Command2", QStringLiteral("Exit"));
-    makeDefaultButton(this, Command1);
+    amountCaption = makeLabel(this, "Label1", QString::fromLatin1(setting.label));
+    amountBox = makeTextBox(this, "Text1", amountCaption);
+    enterButton = makeButton(this, "Command1", QStringLiteral("Enter"));
+    exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));
+    makeDefaultButton(this, enterButton);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0);
-    grid->addWidget(Text1, 0, 1);
-    auto* buttons = makeButtonRow({Command1, Command2});
+    grid->addWidget(amountCaption, 0, 0);
+    grid->addWidget(amountBox, 0, 1);
+    auto* buttons = makeButtonRow({enterButton, exitButton});
     grid->addLayout(buttons, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(300);
 
-    connect(Command1, &QPushButton::clicked, this, &AmountWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &AmountWindow::Command2_Click);
+    connect(enterButton, &QPushButton::clicked, this, &AmountWindow::enterClicked);
+    connect(exitButton, &QPushButton::clicked, this, &AmountWindow::exitClicked);
 }
 
 void AmountWindow::addNote(QLabel* note) {
@@ -41,23 +41,23 @@ void AmountWindow::addNote(QLabel* note) {
     static_cast<QGridLayout*>(layout())->addWidget(note, 1, 0, 1, 2);
 }
 
-void AmountWindow::Form_Load() {
+void AmountWindow::load() {
     placeAt(this, setting_.topTwips, setting_.leftTwips);
     show();
     guarded(services_.dialogs, this, [&] {
-        Text1->setText(QString::fromStdString(settingText(setting_.read(services_.store))));
+        amountBox->setText(QString::fromStdString(settingText(setting_.read(services_.store))));
     });
-    focusField(Text1);
+    focusField(amountBox);
 }
 
-void AmountWindow::Command1_Click() {
-    const std::optional<float> value = settingValue(Text1->text().toStdString());
+void AmountWindow::enterClicked() {
+    const std::optional<float> value = settingValue(amountBox->text().toStdString());
     if (!value) {
         services_.dialogs.inform(
             this, kAttention,
             QString::fromUtf8(setting_.refused.data(),
                               static_cast<qsizetype>(setting_.refused.size())));
-        focusField(Text1);
+        focusField(amountBox);
         return;
     }
     if (guarded(services_.dialogs, this, [&] { setting_.write(services_.store, *value); })) {
@@ -65,19 +65,19 @@ void AmountWindow::Command1_Click() {
     }
 }
 
-void AmountWindow::Command2_Click() {
+void AmountWindow::exitClicked() {
     close();
 }
 
-Form7::Form7(Services& services)
+TaxRateWindow::TaxRateWindow(Services& services)
     : AmountWindow(services, {"Form7", "Enter Tax Amount", "Tax", 300, 3500, kTaxRateRefused,
                               &taxRate, &setTaxRate}) {
-    Label2 = makeLabel(this, "Label2",
-                       QStringLiteral("For example, if your tax is 9% then you would enter .09"));
-    addNote(Label2);
+    exampleLabel = makeLabel(
+        this, "Label2", QStringLiteral("For example, if your tax is 9% then you would enter .09"));
+    addNote(exampleLabel);
 }
 
-Form8::Form8(Services& services)
+PetFeeWindow::PetFeeWindow(Services& services)
     : AmountWindow(services, {"Form8", "Set Pet Fee Amount", "Fee", 500, 500, kPetFeeRefused,
                               &petFee, &setPetFee}) {}
 

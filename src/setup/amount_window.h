@@ -15,16 +15,16 @@ namespace roomwright {
 class AmountWindow : public DeskWindow {
     Q_OBJECT
   public:
-    void Form_Load() override;
+    void load() override;
 
-    QLabel* Label1; // the text box's label
-    QLineEdit* Text1;
-    QPushButton* Command1; // Enter
-    QPushButton* Command2; // Exit
+    QLabel* amountCaption; // the text box's label
+    QLineEdit* amountBox;
+    QPushButton* enterButton; // Enter
+    QPushButton* exitButton;  // Exit
 
   public slots:
-    void Command1_Click();
-    void Command2_Click();
+    void enterClicked();
+    void exitClicked();
 
   protected:
     struct Setting {
@@ -47,19 +47,19 @@ class AmountWindow : public DeskWindow {
 };
 
 // The tax rate.
-class Form7 : public AmountWindow {
+class TaxRateWindow : public AmountWindow {
     Q_OBJECT
   public:
-    explicit Form7(Services& services);
+    explicit TaxRateWindow(Services& services);
 
-    QLabel* Label2; // "For example, if your tax is 9% then you would enter .09"
+    QLabel* exampleLabel; // "For example, if your tax is 9% then you would enter .09"
 };
 
 // The pet fee.
-class Form8 : public AmountWindow {
+class PetFeeWindow : public AmountWindow {
     Q_OBJECT
   public:
-    explicit Form8(Services& services);
+    explicit PetFeeWindow(Services& services);
 };
 
 } // namespace roomwright

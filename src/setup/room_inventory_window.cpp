@@ -25,39 +25,39 @@ QString qstring(std::string_view text) {
 
 } // namespace
 
-Form3::Form3(Services& services) : DeskWindow(services) {
+RoomInventoryWindow::RoomInventoryWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Enter Room Inventory"));
 
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Enter Room #"));
-    Text1 = makeTextBox(this, "Text1", Label1);
-    Combo1 = makeEditableCombo(this, "Combo1", QStringLiteral("Room type"));
-    Combo1->setEditText(qstring(kRoomTypePrompt));
+    roomNumberCaption = makeLabel(this, "Label1", QStringLiteral("Enter Room #"));
+    roomNumberBox = makeTextBox(this, "Text1", roomNumberCaption);
+    roomTypeCombo = makeEditableCombo(this, "Combo1", QStringLiteral("Room type"));
+    roomTypeCombo->setEditText(qstring(kRoomTypePrompt));
     // The type box shows only its prompt: a label beside it says what it is.
     auto* typeLabel = makeLabel(this, "TypeLabel", QStringLiteral("Room Type"));
-    labelControl(typeLabel, Combo1);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("Enter Room Rate"));
-    Text2 = makeTextBox(this, "Text2", Label2);
-    Command1 = makeButton(this, "Command1", QStringLiteral("Enter Room Now"));
-    Command2 = makeButton(this, "Command2", QStringLiteral("Clear Fields"));
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Rooms already entered"));
-    List1 = makeRoomList(this, "List1", Label3->text());
-    Label3->setBuddy(List1);
-    Command3 = makeButton(this, "Command3", QStringLiteral("Exit"));
-    makeDefaultButton(this, Command1);
+    labelControl(typeLabel, roomTypeCombo);
+    rateCaption = makeLabel(this, "Label2", QStringLiteral("Enter Room Rate"));
+    rateBox = makeTextBox(this, "Text2", rateCaption);
+    enterRoomButton = makeButton(this, "Command1", QStringLiteral("Enter Room Now"));
+    clearButton = makeButton(this, "Command2", QStringLiteral("Clear Fields"));
+    roomsCaption = makeLabel(this, "Label3", QStringLiteral("Rooms already entered"));
+    roomsList = makeRoomList(this, "List1", roomsCaption->text());
+    roomsCaption->setBuddy(roomsList);
+    exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
+    makeDefaultButton(this, enterRoomButton);
 
     auto* entry = new QGridLayout;
-    entry->addWidget(Label1, 0, 0);
-    entry->addWidget(Text1, 0, 1);
+    entry->addWidget(roomNumberCaption, 0, 0);
+    entry->addWidget(roomNumberBox, 0, 1);
     entry->addWidget(typeLabel, 1, 0);
-    entry->addWidget(Combo1, 1, 1);
-    entry->addWidget(Label2, 2, 0);
-    entry->addWidget(Text2, 2, 1);
+    entry->addWidget(roomTypeCombo, 1, 1);
+    entry->addWidget(rateCaption, 2, 0);
+    entry->addWidget(rateBox, 2, 1);
     entry->setColumnStretch(1, 1);
 
     auto* entryButtons = new QHBoxLayout;
-    entryButtons->addWidget(Command1);
-    entryButtons->addWidget(Command2);
+    entryButtons->addWidget(enterRoomButton);
+    entryButtons->addWidget(clearButton);
     entryButtons->addStretch();
 
     auto* legendBox = new QGroupBox(QStringLiteral("Room types"), this);
@@ -77,8 +77,8 @@ Form3::Form3(Services& services) : DeskWindow(services) {
     left->addStretch();
 
     auto* right = new QVBoxLayout;
-    right->addWidget(Label3);
-    right->addWidget(List1, 1);
+    right->addWidget(roomsCaption);
+    right->addWidget(roomsList, 1);
 
     auto* body = new QHBoxLayout;
     body->addLayout(left);
@@ -86,49 +86,49 @@ Form3::Form3(Services& services) : DeskWindow(services) {
 
     auto* exitRow = new QHBoxLayout;
     exitRow->addStretch();
-    exitRow->addWidget(Command3);
+    exitRow->addWidget(exitButton);
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(body, 1);
     root->addLayout(exitRow);
     resize(760, 420);
 
-    connect(Combo1, &QComboBox::activated, this, &Form3::Combo1_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form3::Command3_Click);
+    connect(roomTypeCombo, &QComboBox::activated, this, &RoomInventoryWindow::roomTypePicked);
+    connect(enterRoomButton, &QPushButton::clicked, this, &RoomInventoryWindow::enterRoomClicked);
+    connect(clearButton, &QPushButton::clicked, this, &RoomInventoryWindow::clearClicked);
+    connect(exitButton, &QPushButton::clicked, this, &RoomInventoryWindow::exitClicked);
 }
 
-void Form3::Form_Load() {
+void RoomInventoryWindow::load() {
     placeAt(this, 500, 500);
     show();
-    Combo1->clear();
+    roomTypeCombo->clear();
     for (const RoomType& type : kRoomTypes) {
-        Combo1->addItem(QString::fromLatin1(type.code));
+        roomTypeCombo->addItem(QString::fromLatin1(type.code));
     }
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(qstring(kRoomTypePrompt));
+    roomTypeCombo->setCurrentIndex(-1);
+    roomTypeCombo->setEditText(qstring(kRoomTypePrompt));
     fillList();
-    focusField(Text1);
+    focusField(roomNumberBox);
 }
 
-void Form3::fillList() {
-    List1->clear();
+void RoomInventoryWindow::fillList() {
+    roomsList->clear();
     guarded(services_.dialogs, this, [&] {
         for (const std::string& line : inventoryLines(services_.store)) {
-            List1->addItem(QString::fromStdString(line));
+            roomsList->addItem(QString::fromStdString(line));
         }
     });
-    List1->scrollToBottom();
+    roomsList->scrollToBottom();
 }
 
-void Form3::Combo1_Click() {
-    focusField(Text2);
+void RoomInventoryWindow::roomTypePicked() {
+    focusField(rateBox);
 }
 
-void Form3::Command1_Click() {
-    const NewRoom room{Text1->text().toStdString(), Combo1->currentText().toStdString(),
-                       Text2->text().toStdString()};
+void RoomInventoryWindow::enterRoomClicked() {
+    const NewRoom room{roomNumberBox->text().toStdString(),
+                       roomTypeCombo->currentText().toStdString(), rateBox->text().toStdString()};
     EnteredRoom entered;
     if (!guarded(services_.dialogs, this, [&] { entered = enterRoom(services_.store, room); })) {
         return;
@@ -138,34 +138,34 @@ void Form3::Command1_Click() {
                                  QString::fromStdString(entered.refusal->message));
         switch (entered.refusal->field) {
         case NewRoomField::Number:
-            focusField(Text1);
+            focusField(roomNumberBox);
             break;
         case NewRoomField::Type:
-            focusField(Combo1);
+            focusField(roomTypeCombo);
             break;
         case NewRoomField::Rate:
-            focusField(Text2);
+            focusField(rateBox);
             break;
         }
         return;
     }
     fillList();
-    Text1->clear();
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(qstring(kRoomTypePrompt));
-    Text2->clear();
-    focusField(Text1);
+    roomNumberBox->clear();
+    roomTypeCombo->setCurrentIndex(-1);
+    roomTypeCombo->setEditText(qstring(kRoomTypePrompt));
+    rateBox->clear();
+    focusField(roomNumberBox);
 }
 
-void Form3::Command2_Click() {
-    Text1->clear();
-    Text2->clear();
-    Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(qstring(kClearedRoomTypePrompt));
-    focusField(Text1);
+void RoomInventoryWindow::clearClicked() {
+    roomNumberBox->clear();
+    rateBox->clear();
+    roomTypeCombo->setCurrentIndex(-1);
+    roomTypeCombo->setEditText(qstring(kClearedRoomTypePrompt));
+    focusField(roomNumberBox);
 }
 
-void Form3::Command3_Click() {
+void RoomInventoryWindow::exitClicked() {
     close();
 }
 

@@ -12,50 +12,50 @@
 
 namespace roomwright {
 
-Form4::Form4(Services& services) : DeskWindow(services) {
+RoomListWindow::RoomListWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Room List"));
 
-    List1 = makeRoomList(this, "List1", QStringLiteral("Rooms"));
-    Command2 = makeButton(this, "Command2", QStringLiteral("Make All Rooms Clean"));
-    Command1 = makeButton(this, "Command1", QStringLiteral("Exit"));
-    makeDefaultButton(this, Command1);
+    roomsList = makeRoomList(this, "List1", QStringLiteral("Rooms"));
+    makeAllCleanButton = makeButton(this, "Command2", QStringLiteral("Make All Rooms Clean"));
+    exitButton = makeButton(this, "Command1", QStringLiteral("Exit"));
+    makeDefaultButton(this, exitButton);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Command2);
+    buttons->addWidget(makeAllCleanButton);
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(exitButton);
     auto* root = new QVBoxLayout(this);
-    root->addWidget(List1, 1);
+    root->addWidget(roomsList, 1);
     root->addLayout(buttons);
     resize(380, 460);
 
-    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(makeAllCleanButton, &QPushButton::clicked, this, &RoomListWindow::makeAllCleanClicked);
+    connect(exitButton, &QPushButton::clicked, this, &RoomListWindow::exitClicked);
 }
 
-void Form4::Form_Load() {
+void RoomListWindow::load() {
     placeAt(this, 300, 300);
     show();
     fillList();
-    List1->setFocus(Qt::OtherFocusReason);
+    roomsList->setFocus(Qt::OtherFocusReason);
 }
 
-void Form4::fillList() {
-    List1->clear();
+void RoomListWindow::fillList() {
+    roomsList->clear();
     guarded(services_.dialogs, this, [&] {
         for (const std::string& line : roomListLines(services_.store)) {
-            List1->addItem(QString::fromStdString(line));
+            roomsList->addItem(QString::fromStdString(line));
         }
     });
 }
 
-void Form4::Command2_Click() {
+void RoomListWindow::makeAllCleanClicked() {
     guarded(services_.dialogs, this, [&] { makeAllRoomsClean(services_.store); });
     fillList();
 }
 
-void Form4::Command1_Click() {
+void RoomListWindow::exitClicked() {
     close();
 }
 

@@ -8,20 +8,20 @@ class QPushButton;
 namespace roomwright {
 
 // The room list: every room with its occupied and dirty marks.
-class Form4 : public DeskWindow {
+class RoomListWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form4(Services& services);
+    explicit RoomListWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QListWidget* List1;
-    QPushButton* Command2; // Make All Rooms Clean
-    QPushButton* Command1; // Exit
+    QListWidget* roomsList;
+    QPushButton* makeAllCleanButton; // Make All Rooms Clean
+    QPushButton* exitButton;         // Exit
 
   public slots:
-    void Command2_Click();
-    void Command1_Click();
+    void makeAllCleanClicked();
+    void exitClicked();
 
   private:
     void fillList();

@@ -22,73 +22,75 @@ QString qstring(std::string_view text) {
 
 } // namespace
 
-Form23::Form23(Services& services) : DeskWindow(services) {
+RoomPropertiesWindow::RoomPropertiesWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form23"));
     setWindowTitle(QStringLiteral("Edit Room Properties"));
 
-    Combo1 = makeRoomChoice(this, "Combo1");
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Room #"));
-    Label2 = makeLabel(this, "Label2", QString());
-    Label2->setAccessibleName(QStringLiteral("Room number"));
-    Label2->setMinimumWidth(60);
-    Combo2 = makeEditableCombo(this, "Combo2", QStringLiteral("Room type"));
-    Combo2->setEditText(qstring(kRoomTypePrompt));
+    roomCombo = makeRoomChoice(this, "Combo1");
+    roomNumberCaption = makeLabel(this, "Label1", QStringLiteral("Room #"));
+    roomNumberLabel = makeLabel(this, "Label2", QString());
+    roomNumberLabel->setAccessibleName(QStringLiteral("Room number"));
+    roomNumberLabel->setMinimumWidth(60);
+    roomTypeCombo = makeEditableCombo(this, "Combo2", QStringLiteral("Room type"));
+    roomTypeCombo->setEditText(qstring(kRoomTypePrompt));
     // The type box shows only its prompt: a label beside it says what it is.
     auto* typeLabel = makeLabel(this, "TypeLabel", QStringLiteral("Room Type"));
-    labelControl(typeLabel, Combo2);
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Room Rate"));
-    Text1 = makeTextBox(this, "Text1", Label3);
-    Command2 = makeButton(this, "Command2", QStringLiteral("Save Changes"));
-    Command1 = makeButton(this, "Command1", QStringLiteral("Exit"));
-    makeDefaultButton(this, Command2);
+    labelControl(typeLabel, roomTypeCombo);
+    rateCaption = makeLabel(this, "Label3", QStringLiteral("Room Rate"));
+    rateBox = makeTextBox(this, "Text1", rateCaption);
+    saveButton = makeButton(this, "Command2", QStringLiteral("Save Changes"));
+    exitButton = makeButton(this, "Command1", QStringLiteral("Exit"));
+    makeDefaultButton(this, saveButton);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(Combo1, 0, 0, 1, 2);
-    grid->addWidget(Label1, 1, 0);
-    grid->addWidget(Label2, 1, 1);
+    grid->addWidget(roomCombo, 0, 0, 1, 2);
+    grid->addWidget(roomNumberCaption, 1, 0);
+    grid->addWidget(roomNumberLabel, 1, 1);
     grid->addWidget(typeLabel, 2, 0);
-    grid->addWidget(Combo2, 2, 1);
-    grid->addWidget(Label3, 3, 0);
-    grid->addWidget(Text1, 3, 1);
-    auto* buttons = makeButtonRow({Command2, Command1});
+    grid->addWidget(roomTypeCombo, 2, 1);
+    grid->addWidget(rateCaption, 3, 0);
+    grid->addWidget(rateBox, 3, 1);
+    auto* buttons = makeButtonRow({saveButton, exitButton});
     grid->addLayout(buttons, 4, 0, 1, 2);
     grid->setColumnStretch(1, 1);
     setMinimumWidth(320);
 
-    connect(Combo1, &QComboBox::activated, this, &Form23::Combo1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form23::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form23::Command1_Click);
+    connect(roomCombo, &QComboBox::activated, this, &RoomPropertiesWindow::roomPicked);
+    connect(saveButton, &QPushButton::clicked, this, &RoomPropertiesWindow::saveClicked);
+    connect(exitButton, &QPushButton::clicked, this, &RoomPropertiesWindow::exitClicked);
 }
 
-void Form23::Form_Load() {
+void RoomPropertiesWindow::load() {
     placeAt(this, 500, 3000);
     show();
-    Combo1->clear();
-    guarded(services_.dialogs, this, [&] { fillList(Combo1, roomChoices(services_.store)); });
-    Combo2->clear();
+    roomCombo->clear();
+    guarded(services_.dialogs, this, [&] { fillList(roomCombo, roomChoices(services_.store)); });
+    roomTypeCombo->clear();
     for (const RoomType& type : kRoomTypes) {
-        Combo2->addItem(QString::fromLatin1(type.code));
+        roomTypeCombo->addItem(QString::fromLatin1(type.code));
     }
-    Combo2->setCurrentIndex(-1);
-    Combo2->setEditText(qstring(kRoomTypePrompt));
-    Combo1->setFocus(Qt::OtherFocusReason);
+    roomTypeCombo->setCurrentIndex(-1);
+    roomTypeCombo->setEditText(qstring(kRoomTypePrompt));
+    roomCombo->setFocus(Qt::OtherFocusReason);
 }
 
-void Form23::Combo1_Click() {
+void RoomPropertiesWindow::roomPicked() {
     guarded(services_.dialogs, this, [&] {
-        const auto shown = roomPropertiesOf(services_.store, Combo1->currentText().toStdString());
+        const auto shown =
+            roomPropertiesOf(services_.store, roomCombo->currentText().toStdString());
         if (!shown) {
             return;
         }
-        Label2->setText(QString::fromStdString(shown->number));
-        Combo2->setEditText(QString::fromStdString(shown->type));
-        Text1->setText(QString::fromStdString(shown->rate));
+        roomNumberLabel->setText(QString::fromStdString(shown->number));
+        roomTypeCombo->setEditText(QString::fromStdString(shown->type));
+        rateBox->setText(QString::fromStdString(shown->rate));
     });
 }
 
-void Form23::Command2_Click() {
-    const PropertiesEntry entry{Combo1->currentIndex() >= 0, Label2->text().toStdString(),
-                                Combo2->currentText().toStdString(), Text1->text().toStdString()};
+void RoomPropertiesWindow::saveClicked() {
+    const PropertiesEntry entry{
+        roomCombo->currentIndex() >= 0, roomNumberLabel->text().toStdString(),
+        roomTypeCombo->currentText().toStdString(), rateBox->text().toStdString()};
     PropertiesOutcome outcome;
     if (!guarded(services_.dialogs, this,
                  [&] { outcome = saveRoomProperties(services_.store, entry); })) {
@@ -99,13 +101,13 @@ void Form23::Command2_Click() {
                                  QString::fromStdString(outcome.refusal->message));
         switch (outcome.refusal->field) {
         case PropertiesField::Room:
-            Combo1->setFocus(Qt::OtherFocusReason);
+            roomCombo->setFocus(Qt::OtherFocusReason);
             break;
         case PropertiesField::Type:
-            focusField(Combo2);
+            focusField(roomTypeCombo);
             break;
         case PropertiesField::Rate:
-            focusField(Text1);
+            focusField(rateBox);
             break;
         }
         return;
@@ -115,7 +117,7 @@ void Form23::Command2_Click() {
     }
 }
 
-void Form23::Command1_Click() {
+void RoomPropertiesWindow::exitClicked() {
     close();
 }
 

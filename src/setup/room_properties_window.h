@@ -10,26 +10,26 @@ class QPushButton;
 namespace roomwright {
 
 // Room properties: a room's type and nightly rate.
-class Form23 : public DeskWindow {
+class RoomPropertiesWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form23(Services& services);
+    explicit RoomPropertiesWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QComboBox* Combo1;     // the room: "Select Room" until one is picked
-    QLabel* Label1;        // "Room #"
-    QLabel* Label2;        // the picked room's number
-    QComboBox* Combo2;     // room type: picked or typed
-    QLabel* Label3;        // "Room Rate"
-    QLineEdit* Text1;      // rate
-    QPushButton* Command2; // Save Changes
-    QPushButton* Command1; // Exit
+    QComboBox* roomCombo;      // the room: "Select Room" until one is picked
+    QLabel* roomNumberCaption; // "Room #"
+    QLabel* roomNumberLabel;   // the picked room's number
+    QComboBox* roomTypeCombo;  // room type: picked or typed
+    QLabel* rateCaption;       // "Room Rate"
+    QLineEdit* rateBox;        // rate
+    QPushButton* saveButton;   // Save Changes
+    QPushButton* exitButton;   // Exit
 
   public slots:
-    void Combo1_Click();
-    void Command2_Click();
-    void Command1_Click();
+    void roomPicked();
+    void saveClicked();
+    void exitClicked();
 };
 
 } // namespace roomwright

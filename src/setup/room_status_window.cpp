@@ -64,45 +64,45 @@ Choice chosen(const QRadioButton* yes, const QRadioButton* no) {
 
 } // namespace
 
-Form24::Form24(Services& services) : DeskWindow(services) {
+RoomStatusWindow::RoomStatusWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form24"));
     setWindowTitle(QStringLiteral("Set Room Status"));
 
-    Combo1 = makeRoomChoice(this, "Combo1");
-    Label1 = makeLabel(this, "Label1", QStringLiteral("Room #"));
-    Label2 = makeLabel(this, "Label2", QString());
-    Label2->setAccessibleName(QStringLiteral("Room number"));
-    Label2->setMinimumWidth(60);
-    Frame1 = frame(this, "Frame1", Option1, "Option1", QStringLiteral("Clean"), Option2, "Option2",
-                   QStringLiteral("Dirty"));
-    Frame2 = frame(this, "Frame2", Option3, "Option3", QStringLiteral("Vacant"), Option4, "Option4",
-                   QStringLiteral("Non-Vacant"));
-    Frame3 = frame(this, "Frame3", Option5, "Option5", QStringLiteral("Ok, in order"), Option6,
-                   "Option6", QStringLiteral("Out of Order"));
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Comment"));
-    Text1 = makeTextBox(this, "Text1", Label3);
-    Text1->setMinimumWidth(420);
-    Command2 = makeButton(this, "Command2", QStringLiteral("Save"));
-    Command1 = makeButton(this, "Command1", QStringLiteral("Exit"));
-    makeDefaultButton(this, Command2);
+    roomCombo = makeRoomChoice(this, "Combo1");
+    roomNumberCaption = makeLabel(this, "Label1", QStringLiteral("Room #"));
+    roomNumberLabel = makeLabel(this, "Label2", QString());
+    roomNumberLabel->setAccessibleName(QStringLiteral("Room number"));
+    roomNumberLabel->setMinimumWidth(60);
+    cleanFrame = frame(this, "Frame1", cleanOption, "Option1", QStringLiteral("Clean"), dirtyOption,
+                       "Option2", QStringLiteral("Dirty"));
+    vacancyFrame = frame(this, "Frame2", vacantOption, "Option3", QStringLiteral("Vacant"),
+                         nonVacantOption, "Option4", QStringLiteral("Non-Vacant"));
+    orderFrame = frame(this, "Frame3", inOrderOption, "Option5", QStringLiteral("Ok, in order"),
+                       outOfOrderOption, "Option6", QStringLiteral("Out of Order"));
+    commentCaption = makeLabel(this, "Label3", QStringLiteral("Comment"));
+    commentBox = makeTextBox(this, "Text1", commentCaption);
+    commentBox->setMinimumWidth(420);
+    saveButton = makeButton(this, "Command2", QStringLiteral("Save"));
+    exitButton = makeButton(this, "Command1", QStringLiteral("Exit"));
+    makeDefaultButton(this, saveButton);
 
     auto* room = new QHBoxLayout;
-    room->addWidget(Combo1);
+    room->addWidget(roomCombo);
     room->addSpacing(16);
-    room->addWidget(Label1);
-    room->addWidget(Label2);
+    room->addWidget(roomNumberCaption);
+    room->addWidget(roomNumberLabel);
     room->addStretch();
 
     auto* frames = new QHBoxLayout;
-    frames->addWidget(Frame1);
-    frames->addWidget(Frame2);
-    frames->addWidget(Frame3);
+    frames->addWidget(cleanFrame);
+    frames->addWidget(vacancyFrame);
+    frames->addWidget(orderFrame);
 
     auto* comment = new QHBoxLayout;
-    comment->addWidget(Label3);
-    comment->addWidget(Text1, 1);
+    comment->addWidget(commentCaption);
+    comment->addWidget(commentBox, 1);
 
-    auto* buttons = makeButtonRow({Command2, Command1});
+    auto* buttons = makeButtonRow({saveButton, exitButton});
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(room);
@@ -110,40 +110,41 @@ Form24::Form24(Services& services) : DeskWindow(services) {
     root->addLayout(comment);
     root->addLayout(buttons);
 
-    connect(Combo1, &QComboBox::activated, this, &Form24::Combo1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form24::Command2_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form24::Command1_Click);
+    connect(roomCombo, &QComboBox::activated, this, &RoomStatusWindow::roomPicked);
+    connect(saveButton, &QPushButton::clicked, this, &RoomStatusWindow::saveClicked);
+    connect(exitButton, &QPushButton::clicked, this, &RoomStatusWindow::exitClicked);
 }
 
-void Form24::Form_Load() {
+void RoomStatusWindow::load() {
     placeAt(this, 500, 3000);
     show();
-    Combo1->clear();
-    guarded(services_.dialogs, this, [&] { fillList(Combo1, roomChoices(services_.store)); });
-    Combo1->setFocus(Qt::OtherFocusReason);
+    roomCombo->clear();
+    guarded(services_.dialogs, this, [&] { fillList(roomCombo, roomChoices(services_.store)); });
+    roomCombo->setFocus(Qt::OtherFocusReason);
 }
 
-void Form24::Combo1_Click() {
+void RoomStatusWindow::roomPicked() {
     guarded(services_.dialogs, this, [&] {
-        const auto status = roomStatusOf(services_.store, Combo1->currentText().toStdString());
+        const auto status = roomStatusOf(services_.store, roomCombo->currentText().toStdString());
         if (!status) {
             return;
         }
-        Label2->setText(QString::fromStdString(status->number));
-        showChoice(status->clean, Option1, Option2);
-        showChoice(status->vacant, Option3, Option4);
-        showChoice(status->inOrder, Option5, Option6);
-        Text1->setText(QString::fromStdString(status->comment));
+        roomNumberLabel->setText(QString::fromStdString(status->number));
+        showChoice(status->clean, cleanOption, dirtyOption);
+        showChoice(status->vacant, vacantOption, nonVacantOption);
+        showChoice(status->inOrder, inOrderOption, outOfOrderOption);
+        commentBox->setText(QString::fromStdString(status->comment));
         // The comment fills its 80 characters with blanks: typing goes on after its text.
-        Text1->setCursorPosition(
+        commentBox->setCursorPosition(
             static_cast<int>(QString::fromStdString(rightTrim(status->comment)).size()));
     });
 }
 
-void Form24::Command2_Click() {
-    const StatusEntry entry{Label2->text().toStdString(), chosen(Option1, Option2),
-                            chosen(Option3, Option4), chosen(Option5, Option6),
-                            Text1->text().toStdString()};
+void RoomStatusWindow::saveClicked() {
+    const StatusEntry entry{roomNumberLabel->text().toStdString(), chosen(cleanOption, dirtyOption),
+                            chosen(vacantOption, nonVacantOption),
+                            chosen(inOrderOption, outOfOrderOption),
+                            commentBox->text().toStdString()};
     bool saved = false;
     if (!guarded(services_.dialogs, this,
                  [&] { saved = saveRoomStatus(services_.store, entry); })) {
@@ -156,7 +157,7 @@ void Form24::Command2_Click() {
     }
 }
 
-void Form24::Command1_Click() {
+void RoomStatusWindow::exitClicked() {
     close();
 }
 

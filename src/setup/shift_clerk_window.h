@@ -10,23 +10,23 @@ class QPushButton;
 namespace roomwright {
 
 // The shift and the clerk on duty.
-class Form10 : public DeskWindow {
+class ShiftClerkWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form10(Services& services);
+    explicit ShiftClerkWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QComboBox* Combo1;     // the shift: "A", "B", "C", or as typed
-    QLabel* Label1;        // "Clerk Initials"
-    QLineEdit* Text1;      // the clerk's initials
-    QPushButton* Command1; // Enter Now
-    QPushButton* Command2; // Exit
+    QComboBox* shiftCombo;    // the shift: "A", "B", "C", or as typed
+    QLabel* initialsCaption;  // "Clerk Initials"
+    QLineEdit* initialsBox;   // the clerk's initials
+    QPushButton* enterButton; // Enter Now
+    QPushButton* exitButton;  // Exit
 
   public slots:
-    void Combo1_Click();
-    void Command1_Click();
-    void Command2_Click();
+    void shiftPicked();
+    void enterClicked();
+    void exitClicked();
 };
 
 } // namespace roomwright

@@ -11,36 +11,36 @@
 
 namespace roomwright {
 
-Form5::Form5(Services& services) : DeskWindow(services) {
+UnsoldRoomsWindow::UnsoldRoomsWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Unsold Rooms"));
 
-    List1 = makeRoomList(this, "List1", QStringLiteral("Unsold rooms"));
-    Command1 = makeButton(this, "Command1", QStringLiteral("Exit"));
-    makeDefaultButton(this, Command1);
+    roomsList = makeRoomList(this, "List1", QStringLiteral("Unsold rooms"));
+    exitButton = makeButton(this, "Command1", QStringLiteral("Exit"));
+    makeDefaultButton(this, exitButton);
 
-    auto* buttons = makeButtonRow({Command1});
+    auto* buttons = makeButtonRow({exitButton});
     auto* root = new QVBoxLayout(this);
-    root->addWidget(List1, 1);
+    root->addWidget(roomsList, 1);
     root->addLayout(buttons);
     resize(300, 460);
 
-    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(exitButton, &QPushButton::clicked, this, &UnsoldRoomsWindow::exitClicked);
 }
 
-void Form5::Form_Load() {
+void UnsoldRoomsWindow::load() {
     placeAt(this, 300, 300);
     show();
-    List1->clear();
+    roomsList->clear();
     guarded(services_.dialogs, this, [&] {
         for (const std::string& line : unsoldRoomLines(services_.store)) {
-            List1->addItem(QString::fromStdString(line));
+            roomsList->addItem(QString::fromStdString(line));
         }
     });
-    List1->setFocus(Qt::OtherFocusReason);
+    roomsList->setFocus(Qt::OtherFocusReason);
 }
 
-void Form5::Command1_Click() {
+void UnsoldRoomsWindow::exitClicked() {
     close();
 }
 

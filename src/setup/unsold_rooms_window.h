@@ -8,18 +8,18 @@ class QPushButton;
 namespace roomwright {
 
 // The unsold rooms: every vacant room.
-class Form5 : public DeskWindow {
+class UnsoldRoomsWindow : public DeskWindow {
     Q_OBJECT
   public:
-    explicit Form5(Services& services);
+    explicit UnsoldRoomsWindow(Services& services);
 
-    void Form_Load() override;
+    void load() override;
 
-    QListWidget* List1;
-    QPushButton* Command1; // Exit
+    QListWidget* roomsList;
+    QPushButton* exitButton; // Exit
 
   public slots:
-    void Command1_Click();
+    void exitClicked();
 };
 
 } // namespace roomwright

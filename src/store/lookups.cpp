@@ -1,7 +1,6 @@
 #include "store/lookups.h"
 
 #include "store/codepage.h"
-#include "store/record_file.h"
 
 namespace roomwright {
 
@@ -46,49 +45,32 @@ Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber) {
         [&](const RoomRecord& room) { return room.RoomNumber.trimmed() == roomNumber; });
 }
 
+bool inHouse(const RecordView<GuestRecord>& guest) {
+    return guest.trimmedBytes<&GuestRecord::CheckOutMark>() != "*";
+}
+
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber) {
-    return store.guests().findFirst([&](const GuestRecord& guest) {
-        return guest.inHouse() && guest.RoomNumber.trimmed() == roomNumber;
+    const auto room = storedForm(roomNumber);
+    if (!room) {
+        return std::nullopt;
+    }
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.trimmedBytes<&GuestRecord::RoomNumber>() == *room && inHouse(guest);
     });
 }
 
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber) {
-    return store.guests().findFirst([&](const GuestRecord& guest) {
-        return guest.inHouse() && guest.FolioNumber == static_cast<float>(folioNumber);
+    const auto folio = static_cast<float>(folioNumber);
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.number<&GuestRecord::FolioNumber>() == folio && inHouse(guest);
     });
 }
 
 Found<GuestRecord> guestByFolio(const Store& store, long folioNumber) {
-    return store.guests().findFirst([&](const GuestRecord& guest) {
-        return guest.FolioNumber == static_cast<float>(folioNumber);
+    const auto folio = static_cast<float>(folioNumber);
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.number<&GuestRecord::FolioNumber>() == folio;
     });
-}
-
-bool departedSlot(std::span<const std::byte> slot) {
-    constexpr std::size_t offset = 489; // CheckOutMark, 20 characters
-    constexpr std::size_t width = 20;
-    if (slot.size() < offset + width || slot[offset] != std::byte{'*'}) {
-        return false;
-    }
-    for (std::size_t i = offset + 1; i < offset + width; ++i) {
-        if (slot[i] != std::byte{' '}) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void scanGuests(const Store& store, const std::function<bool(std::span<const std::byte>)>& keep,
-                const std::function<bool(std::size_t, const GuestRecord&)>& visit) {
-    GuestRecord guest;
-    RecordFile(store.files(), store.directory().guest(), GuestRecord::slotLength)
-        .scan([&](std::size_t n, std::span<const std::byte> slot) {
-            if (!keep(slot)) {
-                return true;
-            }
-            decodeInto(slot, guest);
-            return visit(n, std::as_const(guest));
-        });
 }
 
 } // namespace roomwright

@@ -2,9 +2,7 @@
 
 #include "store/store.h"
 
-#include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -31,6 +29,9 @@ std::string roomOfEntry(std::string_view entry);
 // The first room whose number, right-trimmed, equals `roomNumber`.
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);
 
+// A stay whose check-out mark, right-trimmed, is not "*".
+bool inHouse(const RecordView<GuestRecord>& guest);
+
 // The in-house guest of a room: the first record in house whose room number, right-trimmed,
 // equals `roomNumber`. A departed guest of the same room is never taken.
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber);
@@ -38,13 +39,5 @@ Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomN
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber);
 // The stay whose folio number is `folioNumber`, in house or departed.
 Found<GuestRecord> guestByFolio(const Store& store, long folioNumber);
-
-// True when the guest slot's CheckOutMark is "*" followed by blanks: a departed stay, told
-// from the raw bytes without decoding the record.
-bool departedSlot(std::span<const std::byte> slot);
-// Reads the guest file once, in large blocks, and decodes only the records whose slot
-// passes `keep`; `visit(n, guest)` sees them in record order and returns false to stop.
-void scanGuests(const Store& store, const std::function<bool(std::span<const std::byte>)>& keep,
-                const std::function<bool(std::size_t, const GuestRecord&)>& visit);
 
 } // namespace roomwright

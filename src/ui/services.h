@@ -10,7 +10,7 @@
 
 namespace roomwright {
 
-// Every window of the program, by what it is.
+// Every window of the program, by what it is, with the object name of its window.
 enum class WindowId {
     Main,           // Form1
     MainMenu,       // Form2
@@ -62,7 +62,7 @@ class DeskWindow : public QWidget {
         setAttribute(Qt::WA_DeleteOnClose);
     }
     // Runs each time the window is loaded.
-    virtual void Form_Load() = 0;
+    virtual void load() = 0;
     // True once the window has agreed to close: it is deleted soon after and no longer
     // counts as the open window of its kind.
     bool closing() const { return closing_; }

@@ -46,9 +46,9 @@ class QuitWatch : public QObject {
     }
 };
 
-class CheckInWindow : public DeskTest {
+class CheckInWindowTest : public DeskTest {
   protected:
-    CheckInWindow() {
+    CheckInWindowTest() {
         setReminderSwitch(store, 1);
         setTaxRate(store, 0.09f);
         setPetFee(store, 10);
@@ -86,22 +86,22 @@ class CheckInWindow : public DeskTest {
     }
 
     // The calendar's day grid, standing on `date`.
-    static QAbstractItemView* dayGrid(Form21* calendar, const QDate& date) {
-        calendar->Calendar1->setSelectedDate(date);
-        return calendar->Calendar1->findChild<QAbstractItemView*>();
+    static QAbstractItemView* dayGrid(CalendarWindow* calendar, const QDate& date) {
+        calendar->monthView->setSelectedDate(date);
+        return calendar->monthView->findChild<QAbstractItemView*>();
     }
 
-    void fillRegistration(Form6* form) {
-        type(form->Text1, "Smith");
-        type(form->Text2, "Ann");
-        type(form->Text3, "12 Elm Street");
-        type(form->Text4, "Louisville");
-        pick(form->Combo1, "Kentucky");
-        type(form->Text5, "40202");
-        type(form->Text6, "502-555-0101");
-        type(form->Text7, "502-555-0199");
-        type(form->Text9, "ann@example.com");
-        pick(form->Combo5, "C = Cash");
+    void fillRegistration(CheckInWindow* form) {
+        type(form->lastNameBox, "Smith");
+        type(form->firstNameBox, "Ann");
+        type(form->addressBox, "12 Elm Street");
+        type(form->cityBox, "Louisville");
+        pick(form->stateCombo, "Kentucky");
+        type(form->zipBox, "40202");
+        type(form->phoneBox, "502-555-0101");
+        type(form->cellBox, "502-555-0199");
+        type(form->emailBox, "ann@example.com");
+        pick(form->payCodeCombo, "C = Cash");
     }
 
     QStringList messages() const {
@@ -113,62 +113,62 @@ class CheckInWindow : public DeskTest {
     }
 };
 
-TEST_F(CheckInWindow, LoadsWithItsListsTheOfferedRoomsAndTheShiftOnDuty) {
+TEST_F(CheckInWindowTest, LoadsWithItsListsTheOfferedRoomsAndTheShiftOnDuty) {
     addRoom("103", "DD1", 70, "N");
     addRoom("104", "DD1", 70, "Y", "Y", "X");
     addRoom("105", "SK1", 80, "Y", "N");
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
     EXPECT_EQ(form->windowTitle(), "Check In");
-    EXPECT_EQ(form->Label1->text(), "12/7/2026");
-    EXPECT_EQ(form->Label17->text(), "A");
-    EXPECT_EQ(form->Label19->text(), "JS");
-    EXPECT_EQ(form->Text13->text(), "1");
-    EXPECT_EQ(form->Text20->text(), "1");
-    EXPECT_EQ(form->Text18->text(), "0");
-    EXPECT_EQ(entries(form->Combo4),
+    EXPECT_EQ(form->dateLabel->text(), "12/7/2026");
+    EXPECT_EQ(form->shiftLabel->text(), "A");
+    EXPECT_EQ(form->clerkLabel->text(), "JS");
+    EXPECT_EQ(form->adultsBox->text(), "1");
+    EXPECT_EQ(form->daysBox->text(), "1");
+    EXPECT_EQ(form->stayTotalBox->text(), "0");
+    EXPECT_EQ(entries(form->roomCombo),
               QStringList({"101   NQ1       ", "102   K11       ", "105   SK1       "}));
-    EXPECT_EQ(form->Combo4->currentIndex(), -1);
-    EXPECT_EQ(form->Combo4->placeholderText(), "Select Room");
-    EXPECT_EQ(form->Combo1->count(), 50);
-    EXPECT_EQ(form->Combo1->itemText(0), "Alabama");
-    EXPECT_EQ(form->Combo1->itemText(49), "Wyoming");
-    EXPECT_EQ(form->Combo2->itemText(1), "Febuary");
-    EXPECT_EQ(form->Combo3->itemText(0), "2015");
-    EXPECT_EQ(form->Combo3->itemText(15), "2030");
-    EXPECT_EQ(entries(form->Combo5),
+    EXPECT_EQ(form->roomCombo->currentIndex(), -1);
+    EXPECT_EQ(form->roomCombo->placeholderText(), "Select Room");
+    EXPECT_EQ(form->stateCombo->count(), 50);
+    EXPECT_EQ(form->stateCombo->itemText(0), "Alabama");
+    EXPECT_EQ(form->stateCombo->itemText(49), "Wyoming");
+    EXPECT_EQ(form->expiryMonthCombo->itemText(1), "Febuary");
+    EXPECT_EQ(form->expiryYearCombo->itemText(0), "2015");
+    EXPECT_EQ(form->expiryYearCombo->itemText(15), "2030");
+    EXPECT_EQ(entries(form->payCodeCombo),
               QStringList({"V = Visa", "M = Master Card", "D = Discover", "A = American Express",
                            "C = Cash", "K = Check", "O = Other"}));
-    EXPECT_EQ(form->Text1->accessibleName(), "Last");
+    EXPECT_EQ(form->lastNameBox->accessibleName(), "Last");
     EXPECT_TRUE(form->calendar()->isVisible());
-    EXPECT_EQ(form->calendar()->Calendar1->selectedDate(), QDate(2026, 12, 8));
+    EXPECT_EQ(form->calendar()->monthView->selectedDate(), QDate(2026, 12, 8));
 }
 
-TEST_F(CheckInWindow, ARoomFillsRateTaxAndTotalsAndThePetFeeJoinsAndLeavesTheStayTotal) {
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
-    pick(form->Combo4, "101");
-    EXPECT_EQ(form->Text15->text(), "50");
-    EXPECT_EQ(form->Text16->text(), "4.5");
-    EXPECT_EQ(form->Text17->text(), "54.5");
-    EXPECT_EQ(form->Text18->text(), "54.5");
-    type(form->Text20, "3");
-    EXPECT_EQ(form->Text18->text(), "163.5");
+TEST_F(CheckInWindowTest, ARoomFillsRateTaxAndTotalsAndThePetFeeJoinsAndLeavesTheStayTotal) {
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+    pick(form->roomCombo, "101");
+    EXPECT_EQ(form->rateBox->text(), "50");
+    EXPECT_EQ(form->taxBox->text(), "4.5");
+    EXPECT_EQ(form->nightTotalBox->text(), "54.5");
+    EXPECT_EQ(form->stayTotalBox->text(), "54.5");
+    type(form->daysBox, "3");
+    EXPECT_EQ(form->stayTotalBox->text(), "163.5");
 
-    EXPECT_TRUE(form->Text19->isReadOnly());
-    form->Check1->click();
-    EXPECT_EQ(form->Text19->text(), "10");
-    EXPECT_FALSE(form->Text19->isReadOnly());
-    EXPECT_EQ(form->Text18->text(), "173.5");
+    EXPECT_TRUE(form->petFeeBox->isReadOnly());
+    form->petFeeCheck->click();
+    EXPECT_EQ(form->petFeeBox->text(), "10");
+    EXPECT_FALSE(form->petFeeBox->isReadOnly());
+    EXPECT_EQ(form->stayTotalBox->text(), "173.5");
 
-    type(form->Text20, "2");
-    EXPECT_EQ(form->Text18->text(), "119");
-    form->Check1->click();
-    EXPECT_EQ(form->Text18->text(), "109");
-    EXPECT_EQ(form->Text19->text(), "0");
-    EXPECT_TRUE(form->Text19->isReadOnly());
+    type(form->daysBox, "2");
+    EXPECT_EQ(form->stayTotalBox->text(), "119");
+    form->petFeeCheck->click();
+    EXPECT_EQ(form->stayTotalBox->text(), "109");
+    EXPECT_EQ(form->petFeeBox->text(), "0");
+    EXPECT_TRUE(form->petFeeBox->isReadOnly());
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(CheckInWindow, WarnsOfOverbookingOnlyForAnArrivalToday) {
+TEST_F(CheckInWindowTest, WarnsOfOverbookingOnlyForAnArrivalToday) {
     ReservationRecord today;
     today.RoomNumber = "101";
     today.ArrivalDate = clock.today().stored();
@@ -179,40 +179,40 @@ TEST_F(CheckInWindow, WarnsOfOverbookingOnlyForAnArrivalToday) {
     store.reservations().append(today);
     store.reservations().append(tomorrow);
 
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
-    pick(form->Combo4, "102");
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+    pick(form->roomCombo, "102");
     EXPECT_TRUE(dialogs.shown.empty());
-    pick(form->Combo4, "101");
+    pick(form->roomCombo, "101");
     EXPECT_EQ(messages(), QStringList({"ATTENTION!: You are overbooking on this room. Please "
                                        "choose another room."}));
-    EXPECT_EQ(form->Text15->text(), "50"); // the warning does not undo the choice
+    EXPECT_EQ(form->rateBox->text(), "50"); // the warning does not undo the choice
 }
 
-TEST_F(CheckInWindow, PickingADayInTheCalendarSetsTheDaysAndHidesIt) {
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
-    Form21* calendar = form->calendar();
-    pick(form->Combo4, "101");
+TEST_F(CheckInWindowTest, PickingADayInTheCalendarSetsTheDaysAndHidesIt) {
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+    CalendarWindow* calendar = form->calendar();
+    pick(form->roomCombo, "101");
 
     QAbstractItemView* grid = dayGrid(calendar, QDate(2026, 12, 8));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->currentIndex()).center());
-    EXPECT_EQ(form->Text21->text(), "12/8/2026");
-    EXPECT_EQ(form->Text20->text(), "1");
-    EXPECT_EQ(form->Text18->text(), "54.5");
+    EXPECT_EQ(form->departureBox->text(), "12/8/2026");
+    EXPECT_EQ(form->daysBox->text(), "1");
+    EXPECT_EQ(form->stayTotalBox->text(), "54.5");
     EXPECT_FALSE(calendar->isVisible());
 
-    form->Command4->click();
+    form->calendarButton->click();
     EXPECT_TRUE(calendar->isVisible());
     grid = dayGrid(calendar, QDate(2026, 12, 7));
     QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(form->Text20->text(), "0");
-    EXPECT_EQ(form->Text18->text(), "0");
+    EXPECT_EQ(form->daysBox->text(), "0");
+    EXPECT_EQ(form->stayTotalBox->text(), "0");
     EXPECT_FALSE(calendar->isVisible());
 }
 
-TEST_F(CheckInWindow, TheCalendarAlsoReportsADoubleClickOnADay) {
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
-    QSignalSpy doubleClicks(form->calendar(), &Form21::dayDoubleClicked);
+TEST_F(CheckInWindowTest, TheCalendarAlsoReportsADoubleClickOnADay) {
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+    QSignalSpy doubleClicks(form->calendar(), &CalendarWindow::dayDoubleClicked);
     QAbstractItemView* grid = dayGrid(form->calendar(), QDate(2026, 12, 24));
     const QPoint day = grid->visualRect(grid->currentIndex()).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, day);
@@ -222,28 +222,31 @@ TEST_F(CheckInWindow, TheCalendarAlsoReportsADoubleClickOnADay) {
     EXPECT_EQ(doubleClicks.at(0).at(0).toDate(), QDate(2026, 12, 24));
 }
 
-TEST_F(CheckInWindow, RefusesInTheOrderOfTheFormAndWritesNothing) {
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
-    type(form->Text13, "");
+TEST_F(CheckInWindowTest, RefusesInTheOrderOfTheFormAndWritesNothing) {
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+    type(form->adultsBox, "");
     struct Step {
         QWidget* focus;
         const char* message;
         std::function<void()> mend;
     };
     const std::vector<Step> steps = {
-        {form->Text1, "You did not enter a last name.", [&] { type(form->Text1, "Smith"); }},
-        {form->Text2, "You did not enter a first name.", [&] { type(form->Text2, "Ann"); }},
-        {form->Text3, "You did not enter an address.", [&] { type(form->Text3, " "); }},
-        {form->Text4, "You did not enter a city.", [&] { type(form->Text4, "Louisville"); }},
-        {form->Combo1, "You did not enter a state.", [&] { pick(form->Combo1, "Ohio"); }},
-        {form->Text5, "You did not enter a zip code.", [&] { type(form->Text5, "40202"); }},
-        {form->Combo5, "You did not enter a pay code.", [&] { pick(form->Combo5, "V"); }},
-        {form->Text13, "You did not enter # of adults.", [&] { type(form->Text13, "2"); }},
-        {form->Combo4, "You did not select a room.", [] {}},
+        {form->lastNameBox, "You did not enter a last name.",
+         [&] { type(form->lastNameBox, "Smith"); }},
+        {form->firstNameBox, "You did not enter a first name.",
+         [&] { type(form->firstNameBox, "Ann"); }},
+        {form->addressBox, "You did not enter an address.", [&] { type(form->addressBox, " "); }},
+        {form->cityBox, "You did not enter a city.", [&] { type(form->cityBox, "Louisville"); }},
+        {form->stateCombo, "You did not enter a state.", [&] { pick(form->stateCombo, "Ohio"); }},
+        {form->zipBox, "You did not enter a zip code.", [&] { type(form->zipBox, "40202"); }},
+        {form->payCodeCombo, "You did not enter a pay code.",
+         [&] { pick(form->payCodeCombo, "V"); }},
+        {form->adultsBox, "You did not enter # of adults.", [&] { type(form->adultsBox, "2"); }},
+        {form->roomCombo, "You did not select a room.", [] {}},
     };
     for (const Step& step : steps) {
         dialogs.shown.clear();
-        form->Command1->click();
+        form->checkInButton->click();
         EXPECT_EQ(messages(), QStringList(QString("ATTENTION!: ") + step.message));
         EXPECT_EQ(form->focusWidget(), step.focus) << step.message;
         step.mend();
@@ -254,72 +257,72 @@ TEST_F(CheckInWindow, RefusesInTheOrderOfTheFormAndWritesNothing) {
     EXPECT_EQ(store.rooms().read(1).CleanFlag.str(), "Y");
 }
 
-TEST_F(CheckInWindow, ClearFieldsEmptiesTheFormAndTakesThePetFeeBackOut) {
-    Form6* form = openForm<Form6>(WindowId::CheckIn);
+TEST_F(CheckInWindowTest, ClearFieldsEmptiesTheFormAndTakesThePetFeeBackOut) {
+    CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
     fillRegistration(form);
-    pick(form->Combo4, "101");
-    form->Option2->click();
-    form->Check1->click();
-    form->Check2->click();
+    pick(form->roomCombo, "101");
+    form->masterCardOption->click();
+    form->petFeeCheck->click();
+    form->printFolioCheck->click();
     form->calendar()->hide();
-    type(form->Text21, "kept");
+    type(form->departureBox, "kept");
 
-    form->Command3->click();
-    for (QLineEdit* box :
-         {form->Text1, form->Text4, form->Text9, form->Text15, form->Text16, form->Text17}) {
+    form->clearButton->click();
+    for (QLineEdit* box : {form->lastNameBox, form->cityBox, form->emailBox, form->rateBox,
+                           form->taxBox, form->nightTotalBox}) {
         EXPECT_EQ(box->text(), "") << box->objectName().toStdString();
     }
-    EXPECT_EQ(form->Text18->text(), "0");
-    EXPECT_EQ(form->Text19->text(), "0");
-    EXPECT_TRUE(form->Text19->isReadOnly());
-    EXPECT_EQ(form->Text13->text(), "1");
-    EXPECT_EQ(form->Text20->text(), "1");
-    for (QComboBox* list : {form->Combo1, form->Combo4, form->Combo5}) {
+    EXPECT_EQ(form->stayTotalBox->text(), "0");
+    EXPECT_EQ(form->petFeeBox->text(), "0");
+    EXPECT_TRUE(form->petFeeBox->isReadOnly());
+    EXPECT_EQ(form->adultsBox->text(), "1");
+    EXPECT_EQ(form->daysBox->text(), "1");
+    for (QComboBox* list : {form->stateCombo, form->roomCombo, form->payCodeCombo}) {
         EXPECT_EQ(list->currentIndex(), -1);
     }
-    EXPECT_FALSE(form->Option2->isChecked());
-    EXPECT_FALSE(form->Check1->isChecked());
-    EXPECT_FALSE(form->Check2->isChecked());
-    EXPECT_EQ(form->Label17->text(), "A");
-    EXPECT_EQ(form->focusWidget(), form->Text1);
+    EXPECT_FALSE(form->masterCardOption->isChecked());
+    EXPECT_FALSE(form->petFeeCheck->isChecked());
+    EXPECT_FALSE(form->printFolioCheck->isChecked());
+    EXPECT_EQ(form->shiftLabel->text(), "A");
+    EXPECT_EQ(form->focusWidget(), form->lastNameBox);
 }
 
-TEST_F(CheckInWindow, CheckInFromTheMainWindowHandsBackToAFreshMainWindowWithoutQuitting) {
+TEST_F(CheckInWindowTest, CheckInFromTheMainWindowHandsBackToAFreshMainWindowWithoutQuitting) {
     const QuitWatch watch;
-    Form1* main = openForm<Form1>(WindowId::Main);
-    main->Command1->click();
-    Form6* form = findForm<Form6>(WindowId::CheckIn);
+    MainWindow* main = openForm<MainWindow>(WindowId::Main);
+    main->checkInButton->click();
+    CheckInWindow* form = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(form->isVisible());
     EXPECT_FALSE(main->isVisible());
 
-    form->Command2->click(); // Exit, before the old main window is even gone
+    form->exitButton->click(); // Exit, before the old main window is even gone
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->calendar()->isVisible());
-    Form1* again = findForm<Form1>(WindowId::Main);
+    MainWindow* again = findForm<MainWindow>(WindowId::Main);
     ASSERT_NE(again, nullptr);
     EXPECT_NE(again, main);
     EXPECT_TRUE(again->isVisible());
-    EXPECT_EQ(again->Label1->text(), "12/7/2026");
+    EXPECT_EQ(again->dateLabel->text(), "12/7/2026");
     EXPECT_EQ(watch.quits, 0);
 }
 
-TEST_F(CheckInWindow, RegistersAGuestPrintsTheFolioAndReturnsToTheMainWindow) {
+TEST_F(CheckInWindowTest, RegistersAGuestPrintsTheFolioAndReturnsToTheMainWindow) {
     const QuitWatch watch;
-    openForm<Form1>(WindowId::Main)->Command1->click();
-    Form6* form = findForm<Form6>(WindowId::CheckIn);
+    openForm<MainWindow>(WindowId::Main)->checkInButton->click();
+    CheckInWindow* form = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(form, nullptr);
     fillRegistration(form);
-    pick(form->Combo4, "101");
-    type(form->Text20, "3");
-    form->Check1->click();
-    form->Check2->click();
-    EXPECT_EQ(form->Text18->text(), "173.5");
-    form->Command1->click();
+    pick(form->roomCombo, "101");
+    type(form->daysBox, "3");
+    form->petFeeCheck->click();
+    form->printFolioCheck->click();
+    EXPECT_EQ(form->stayTotalBox->text(), "173.5");
+    form->checkInButton->click();
 
     EXPECT_TRUE(dialogs.shown.empty()) << messages().join("\n").toStdString();
     EXPECT_FALSE(form->isVisible());
-    Form1* main = findForm<Form1>(WindowId::Main);
+    MainWindow* main = findForm<MainWindow>(WindowId::Main);
     ASSERT_NE(main, nullptr);
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(watch.quits, 0);
@@ -344,11 +347,11 @@ TEST_F(CheckInWindow, RegistersAGuestPrintsTheFolioAndReturnsToTheMainWindow) {
     EXPECT_EQ(room.CleanFlag.str(), "N");
     EXPECT_EQ(room.VacantFlag.str(), "N");
 
-    main->Command1->click();
-    Form6* next = findForm<Form6>(WindowId::CheckIn);
+    main->checkInButton->click();
+    CheckInWindow* next = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(next, nullptr);
     EXPECT_NE(next, form);
-    EXPECT_EQ(entries(next->Combo4), QStringList({"102   K11       "}));
+    EXPECT_EQ(entries(next->roomCombo), QStringList({"102   K11       "}));
 }
 
 } // namespace

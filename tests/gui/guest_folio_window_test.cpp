@@ -51,8 +51,8 @@ class FolioWindowTest : public DeskTest {
             postItem(store, folio, std::string(room) + "  ", Category::RoomRent, 65, today);
         }
     }
-    Form9* openFolio() {
-        auto* form = openForm<Form9>(WindowId::GuestFolio);
+    GuestFolioWindow* openFolio() {
+        auto* form = openForm<GuestFolioWindow>(WindowId::GuestFolio);
         return form;
     }
     static void pick(QComboBox* combo, const QString& entry) {
@@ -75,11 +75,11 @@ class FolioWindowTest : public DeskTest {
         }
         return texts;
     }
-    void post(Form9* form, const QString& code, const QString& amount) {
-        pick(form->Combo2, code);
-        form->Text20->clear();
-        QTest::keyClicks(form->Text20, amount);
-        QTest::mouseClick(form->Command5, Qt::LeftButton);
+    void post(GuestFolioWindow* form, const QString& code, const QString& amount) {
+        pick(form->codeCombo, code);
+        form->amountBox->clear();
+        QTest::keyClicks(form->amountBox, amount);
+        QTest::mouseClick(form->doNowButton, Qt::LeftButton);
     }
     std::vector<QString> messages() const {
         std::vector<QString> texts;
@@ -103,30 +103,31 @@ TEST_F(FolioWindowTest, OpensWithTheListsFilledAndNoGuestChosen) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
     EXPECT_EQ(form->windowTitle(), "View Folio");
-    EXPECT_EQ(items(form->Combo1), (QStringList{"102  Zeta, Ann", "101  Smith, Ann"}));
-    EXPECT_EQ(form->Combo1->currentText(), "Select Room");
-    EXPECT_EQ(items(form->Combo2).size(), 11);
-    EXPECT_EQ(form->Combo2->currentText(), "Select Code");
-    EXPECT_EQ(items(form->Combo3).at(5), "K = Check");
-    EXPECT_EQ(items(form->Combo4), (QStringList{"101  NQ1       ", "104  NQ1       "}));
+    EXPECT_EQ(items(form->guestCombo), (QStringList{"102  Zeta, Ann", "101  Smith, Ann"}));
+    EXPECT_EQ(form->guestCombo->currentText(), "Select Room");
+    EXPECT_EQ(items(form->codeCombo).size(), 11);
+    EXPECT_EQ(form->codeCombo->currentText(), "Select Code");
+    EXPECT_EQ(items(form->payCodeCombo).at(5), "K = Check");
+    EXPECT_EQ(items(form->moveRoomCombo), (QStringList{"101  NQ1       ", "104  NQ1       "}));
     for (QWidget* off : std::initializer_list<QWidget*>{
-             form->Command3, form->Command4, form->Command5, form->Combo2, form->Command7,
-             form->Command8, form->Command9, form->Command6, form->Command10}) {
+             form->checkOutButton, form->printFolioButton, form->doNowButton, form->codeCombo,
+             form->saveAndExitButton, form->laterDepartureButton, form->earlierDepartureButton,
+             form->postMessageButton, form->retrieveMessageButton}) {
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     }
-    EXPECT_TRUE(form->Command2->isEnabled());
-    EXPECT_TRUE(form->Combo1->isEnabled());
-    EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_EQ(form->Timer1->interval(), 7000);
-    EXPECT_FALSE(form->Timer2->isActive());
-    form->Timer1_Timer();
-    EXPECT_TRUE(form->Command4->isEnabled());
+    EXPECT_TRUE(form->exitButton->isEnabled());
+    EXPECT_TRUE(form->guestCombo->isEnabled());
+    EXPECT_TRUE(form->printFolioTimer->isActive());
+    EXPECT_EQ(form->printFolioTimer->interval(), 7000);
+    EXPECT_FALSE(form->messageBlinkTimer->isActive());
+    form->printFolioTimerFired();
+    EXPECT_TRUE(form->printFolioButton->isEnabled());
 
     // Printing before a guest is chosen prints nothing and says why.
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    QTest::mouseClick(form->printFolioButton, Qt::LeftButton);
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(messages(), std::vector<QString>{"Please pick a guest from the list."});
-    EXPECT_FALSE(form->Command4->isEnabled());
+    EXPECT_FALSE(form->printFolioButton->isEnabled());
 }
 
 TEST_F(FolioWindowTest, ChoosingRoom101ShowsItsInHouseGuestNeverTheDepartedOne) {
@@ -134,28 +135,29 @@ TEST_F(FolioWindowTest, ChoosingRoom101ShowsItsInHouseGuestNeverTheDepartedOne) 
     addGuest("102", "Zeta", 2);
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
-    EXPECT_EQ(form->Text1->text(), "Smith");
-    EXPECT_EQ(form->Label35->text(), "3");
-    EXPECT_EQ(form->Label36->text(), "101");
-    EXPECT_EQ(form->Label27->text(), "12/7/2026");
-    EXPECT_EQ(form->Label38->text(), "9:15:00 AM");
-    EXPECT_EQ(form->Text18->text(), "12/8/2026");
-    EXPECT_EQ(form->Text21->text(), "65");
-    EXPECT_EQ(form->Combo3->currentText(), "K - Check");
-    EXPECT_TRUE(form->Option2->isChecked());
+    pick(form->guestCombo, "101  Smith, Ann");
+    EXPECT_EQ(form->lastNameBox->text(), "Smith");
+    EXPECT_EQ(form->folioNumberLabel->text(), "3");
+    EXPECT_EQ(form->roomLabel->text(), "101");
+    EXPECT_EQ(form->arrivalDateLabel->text(), "12/7/2026");
+    EXPECT_EQ(form->arrivalTimeLabel->text(), "9:15:00 AM");
+    EXPECT_EQ(form->departureBox->text(), "12/8/2026");
+    EXPECT_EQ(form->rateBox->text(), "65");
+    EXPECT_EQ(form->payCodeCombo->currentText(), "K - Check");
+    EXPECT_TRUE(form->masterCardOption->isChecked());
     const QString gap(9, ' ');
-    EXPECT_EQ(lines(form->List1),
+    EXPECT_EQ(lines(form->folioList),
               QStringList{"101     12/7/2026           A        E           Room Rent             "
                           "65" +
                           gap + " 7.8" + gap + " 72.8"});
-    EXPECT_EQ(form->Label31->text(), "72.8");
+    EXPECT_EQ(form->balanceLabel->text(), "72.8");
     for (QWidget* on : std::initializer_list<QWidget*>{
-             form->Command3, form->Command4, form->Command5, form->Combo2, form->Command7,
-             form->Command8, form->Command9, form->Command6}) {
+             form->checkOutButton, form->printFolioButton, form->doNowButton, form->codeCombo,
+             form->saveAndExitButton, form->laterDepartureButton, form->earlierDepartureButton,
+             form->postMessageButton}) {
         EXPECT_TRUE(on->isEnabled()) << on->objectName().toStdString();
     }
-    EXPECT_FALSE(form->Command10->isEnabled()); // no message
+    EXPECT_FALSE(form->retrieveMessageButton->isEnabled()); // no message
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -163,33 +165,33 @@ TEST_F(FolioWindowTest, PickingACodeFillsTheRateOrThePetFeeOrKeepsTheAmount) {
     setPetFee(store, 15.5f);
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
-    form->Text21->setText("59.95");
-    pick(form->Combo2, "E - Room Rent");
-    EXPECT_EQ(form->Text20->text(), "59.95");
-    pick(form->Combo2, "P - Pet Fee");
-    EXPECT_EQ(form->Text20->text(), "15.5");
-    form->Text20->setText("12");
-    pick(form->Combo2, "C - Cash");
-    EXPECT_EQ(form->Text20->text(), "12");
+    pick(form->guestCombo, "101  Smith, Ann");
+    form->rateBox->setText("59.95");
+    pick(form->codeCombo, "E - Room Rent");
+    EXPECT_EQ(form->amountBox->text(), "59.95");
+    pick(form->codeCombo, "P - Pet Fee");
+    EXPECT_EQ(form->amountBox->text(), "15.5");
+    form->amountBox->setText("12");
+    pick(form->codeCombo, "C - Cash");
+    EXPECT_EQ(form->amountBox->text(), "12");
 }
 
 TEST_F(FolioWindowTest, PostingCashShowsTheNewBalanceWithTheWiderGap) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
+    pick(form->guestCombo, "101  Smith, Ann");
     post(form, "C - Cash", "100");
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(form->Label31->text(), "-27.2");
-    const QStringList shown = lines(form->List1);
+    EXPECT_EQ(form->balanceLabel->text(), "-27.2");
+    const QStringList shown = lines(form->folioList);
     ASSERT_EQ(shown.size(), 2);
     const QString gap(13, ' ');
     EXPECT_TRUE(shown[0].endsWith("Room Rent             65" + gap + " 7.8" + gap + " 72.8"))
         << shown[0].toStdString();
     EXPECT_TRUE(shown[1].endsWith("Cash                  100" + gap + " 0" + gap + "-27.2"))
         << shown[1].toStdString();
-    EXPECT_EQ(form->Text20->text(), "");
-    EXPECT_EQ(form->Combo2->currentText(), "Select Code");
+    EXPECT_EQ(form->amountBox->text(), "");
+    EXPECT_EQ(form->codeCombo->currentText(), "Select Code");
     EXPECT_FLOAT_EQ(store.totals(today).read(1)[TotalsSlot::Cash], 100.0f);
     EXPECT_FLOAT_EQ(store.totals(today).read(1)[TotalsSlot::RoomRent], 65.0f);
     EXPECT_EQ(readCharges(store, 3).lines.at(1).RoomNumber, "101  ");
@@ -198,15 +200,15 @@ TEST_F(FolioWindowTest, PostingCashShowsTheNewBalanceWithTheWiderGap) {
 TEST_F(FolioWindowTest, UnclearPostingsAreRefusedAndNothingIsPosted) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
+    pick(form->guestCombo, "101  Smith, Ann");
     const std::string charges = fileBytes(directory.chargeFile(3));
     const std::string totals = fileBytes(directory.totalsFile(today));
 
-    QTest::mouseClick(form->Command5, Qt::LeftButton); // "Select Code", no amount
+    QTest::mouseClick(form->doNowButton, Qt::LeftButton); // "Select Code", no amount
     post(form, "C - Cash", "ten");
-    form->Combo2->setEditText("Select Code");
-    form->Text20->setText("5");
-    QTest::mouseClick(form->Command5, Qt::LeftButton);
+    form->codeCombo->setEditText("Select Code");
+    form->amountBox->setText("5");
+    QTest::mouseClick(form->doNowButton, Qt::LeftButton);
     EXPECT_EQ(messages(),
               (std::vector<QString>{"You did not enter an amount.", "The amount is not a number.",
                                     "Please select a code."}));
@@ -215,28 +217,28 @@ TEST_F(FolioWindowTest, UnclearPostingsAreRefusedAndNothingIsPosted) {
     }
     EXPECT_EQ(fileBytes(directory.chargeFile(3)), charges);
     EXPECT_EQ(fileBytes(directory.totalsFile(today)), totals);
-    EXPECT_EQ(form->Label31->text(), "72.8");
+    EXPECT_EQ(form->balanceLabel->text(), "72.8");
 }
 
 TEST_F(FolioWindowTest, TheDepartureButtonsKeepToTheArrivalAndTheReservations) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
-    EXPECT_EQ(form->Text18->text(), "12/8/2026"); // the day after arrival stays
-    QTest::mouseClick(form->Command8, Qt::LeftButton);
-    EXPECT_EQ(form->Text18->text(), "12/9/2026");
+    pick(form->guestCombo, "101  Smith, Ann");
+    QTest::mouseClick(form->earlierDepartureButton, Qt::LeftButton);
+    EXPECT_EQ(form->departureBox->text(), "12/8/2026"); // the day after arrival stays
+    QTest::mouseClick(form->laterDepartureButton, Qt::LeftButton);
+    EXPECT_EQ(form->departureBox->text(), "12/9/2026");
 
     ReservationRecord booked;
     booked.RoomNumber = "101";
     booked.ArrivalDate = CivilDate{2026, 12, 9}.stored();
     booked.CheckInMark = "*";
     store.reservations().append(booked);
-    QTest::mouseClick(form->Command8, Qt::LeftButton);
-    EXPECT_EQ(form->Text18->text(), "12/9/2026");
+    QTest::mouseClick(form->laterDepartureButton, Qt::LeftButton);
+    EXPECT_EQ(form->departureBox->text(), "12/9/2026");
     EXPECT_EQ(messages(), std::vector<QString>{"Can't Increase departure date. Overbooking."});
-    QTest::mouseClick(form->Command9, Qt::LeftButton);
-    EXPECT_EQ(form->Text18->text(), "12/8/2026");
+    QTest::mouseClick(form->earlierDepartureButton, Qt::LeftButton);
+    EXPECT_EQ(form->departureBox->text(), "12/8/2026");
     // Only "Save and Exit" writes the date.
     EXPECT_EQ(store.guests().read(1).DepartureDate, today.plusDays(1).stored());
 }
@@ -246,11 +248,11 @@ TEST_F(FolioWindowTest, SaveAndExitKeepsPayCodeKAndMovesOnlyTheRoom) {
     addRoom("104");
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
-    pick(form->Combo4, "104  NQ1       ");
-    EXPECT_EQ(form->Label36->text(), "104");
-    form->Text7->setText("555-0100");
-    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    pick(form->guestCombo, "101  Smith, Ann");
+    pick(form->moveRoomCombo, "104  NQ1       ");
+    EXPECT_EQ(form->roomLabel->text(), "104");
+    form->phoneBox->setText("555-0100");
+    QTest::mouseClick(form->saveAndExitButton, Qt::LeftButton);
     EXPECT_TRUE(dialogs.shown.empty());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(desk.find(WindowId::GuestFolio), nullptr);
@@ -266,28 +268,28 @@ TEST_F(FolioWindowTest, SaveAndExitKeepsPayCodeKAndMovesOnlyTheRoom) {
 
     // The guest is found under the new room; the next posting carries it.
     form = openFolio();
-    pick(form->Combo1, "104  Smith, Ann");
+    pick(form->guestCombo, "104  Smith, Ann");
     post(form, "K - Copies", "2");
     const auto charges = readCharges(store, 3).lines;
     ASSERT_EQ(charges.size(), 2u);
     EXPECT_EQ(charges[1].RoomNumber, "104  ");
     EXPECT_EQ(charges[1].Description, "Copies");
-    EXPECT_EQ(form->Label31->text(), "74.8");
+    EXPECT_EQ(form->balanceLabel->text(), "74.8");
 }
 
 TEST_F(FolioWindowTest, ARateOrDateThatIsNotOneIsRefusedAndTheWindowStays) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
+    pick(form->guestCombo, "101  Smith, Ann");
     const std::string before = fileBytes(directory.guest());
-    form->Text21->setText("sixty");
-    form->Text1->setText("Changed");
-    QTest::mouseClick(form->Command7, Qt::LeftButton);
-    form->Text21->setText("60");
-    form->Text18->setText("12/32/2026");
-    QTest::mouseClick(form->Command7, Qt::LeftButton);
-    QTest::mouseClick(form->Command8, Qt::LeftButton);
-    EXPECT_EQ(form->Text18->text(), "12/32/2026");
+    form->rateBox->setText("sixty");
+    form->lastNameBox->setText("Changed");
+    QTest::mouseClick(form->saveAndExitButton, Qt::LeftButton);
+    form->rateBox->setText("60");
+    form->departureBox->setText("12/32/2026");
+    QTest::mouseClick(form->saveAndExitButton, Qt::LeftButton);
+    QTest::mouseClick(form->laterDepartureButton, Qt::LeftButton);
+    EXPECT_EQ(form->departureBox->text(), "12/32/2026");
     EXPECT_EQ(messages(), (std::vector<QString>{"The rate is not a number.",
                                                 "The departure date is not a date.",
                                                 "The departure date is not a date."}));
@@ -300,24 +302,24 @@ TEST_F(FolioWindowTest, ATypedSelectorTextActsOnNobody) {
     addGuest("102", "Zeta", 4);
     addGuest("1015", "Long", 5);
     auto* form = openFolio();
-    pick(form->Combo1, "1015  Long, Ann"); // room 101's guest must not show up
-    EXPECT_EQ(form->Text1->text(), "");
-    EXPECT_EQ(form->Label35->text(), "");
-    EXPECT_EQ(form->List1->count(), 0);
-    EXPECT_FALSE(form->Command5->isEnabled());
+    pick(form->guestCombo, "1015  Long, Ann"); // room 101's guest must not show up
+    EXPECT_EQ(form->lastNameBox->text(), "");
+    EXPECT_EQ(form->folioNumberLabel->text(), "");
+    EXPECT_EQ(form->folioList->count(), 0);
+    EXPECT_FALSE(form->doNowButton->isEnabled());
 
-    pick(form->Combo1, "101  Smith, Ann");
-    form->Combo1->setEditText("102"); // typed over the chosen guest
+    pick(form->guestCombo, "101  Smith, Ann");
+    form->guestCombo->setEditText("102"); // typed over the chosen guest
     const std::string guests = fileBytes(directory.guest());
     const std::string rooms = fileBytes(directory.room());
     const std::string charges = fileBytes(directory.chargeFile(4));
     dialogs.answers.push_back(true);
-    form->Text20->setText("5");
-    form->Combo2->setEditText("C - Cash");
-    QTest::mouseClick(form->Command5, Qt::LeftButton);
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
-    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    form->amountBox->setText("5");
+    form->codeCombo->setEditText("C - Cash");
+    QTest::mouseClick(form->doNowButton, Qt::LeftButton);
+    QTest::mouseClick(form->printFolioButton, Qt::LeftButton);
+    QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
+    QTest::mouseClick(form->saveAndExitButton, Qt::LeftButton);
     EXPECT_EQ(messages(), std::vector<QString>(5, "Please pick a guest from the list."));
     EXPECT_TRUE(printer.documents.empty());
     EXPECT_EQ(fileBytes(directory.guest()), guests);
@@ -330,23 +332,23 @@ TEST_F(FolioWindowTest, ATypedSelectorTextActsOnNobody) {
 TEST_F(FolioWindowTest, PrintFolioPrintsTheInHouseFolioThenWaitsForTheTimer) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    pick(form->guestCombo, "101  Smith, Ann");
+    QTest::mouseClick(form->printFolioButton, Qt::LeftButton);
     ASSERT_EQ(printer.documents.size(), 1u);
     const std::string page = plainText(printer.documents[0]);
     EXPECT_NE(page.find("Folio:   3"), std::string::npos) << page;
     EXPECT_NE(page.find("Balance..... 72.8"), std::string::npos) << page;
-    EXPECT_FALSE(form->Command4->isEnabled());
-    form->Timer1_Timer();
-    EXPECT_TRUE(form->Command4->isEnabled());
+    EXPECT_FALSE(form->printFolioButton->isEnabled());
+    form->printFolioTimerFired();
+    EXPECT_TRUE(form->printFolioButton->isEnabled());
 }
 
 TEST_F(FolioWindowTest, AStayWithoutChargeLinesShowsAnEmptyFolio) {
     addGuest("101", "Smith", 3, false, false);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
-    EXPECT_EQ(form->List1->count(), 0);
-    EXPECT_EQ(form->Label31->text(), "0");
+    pick(form->guestCombo, "101  Smith, Ann");
+    EXPECT_EQ(form->folioList->count(), 0);
+    EXPECT_EQ(form->balanceLabel->text(), "0");
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
@@ -354,18 +356,18 @@ TEST_F(FolioWindowTest, CheckOutAnsweredNoChangesNothing) {
     addRoom("101");
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
+    pick(form->guestCombo, "101  Smith, Ann");
     const std::string guests = fileBytes(directory.guest());
     const std::string rooms = fileBytes(directory.room());
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_TRUE(dialogs.shown[0].question);
     EXPECT_EQ(dialogs.shown[0].title, "Check Out");
     EXPECT_EQ(dialogs.shown[0].text, "Are you sure you want to check this guest out?");
     EXPECT_EQ(fileBytes(directory.guest()), guests);
     EXPECT_EQ(fileBytes(directory.room()), rooms);
-    EXPECT_EQ(form->Text1->text(), "Smith");
-    EXPECT_TRUE(form->Command3->isEnabled());
+    EXPECT_EQ(form->lastNameBox->text(), "Smith");
+    EXPECT_TRUE(form->checkOutButton->isEnabled());
 }
 
 TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefillsTheSelector) {
@@ -375,9 +377,9 @@ TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefil
     addGuest("103", "Brown", 4);
     setNow(today, {10, 45, 30, 0});
     auto* form = openFolio();
-    pick(form->Combo1, "101  Smith, Ann");
+    pick(form->guestCombo, "101  Smith, Ann");
     dialogs.answers.push_back(true);
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
 
     const GuestRecord gone = store.guests().read(2);
     EXPECT_FALSE(gone.inHouse());
@@ -387,14 +389,15 @@ TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefil
     EXPECT_EQ(store.rooms().read(1).VacantFlag.str(), "Y");
     EXPECT_EQ(readCharges(store, 3).lines.size(), 1u); // the open balance stays
 
-    EXPECT_EQ(items(form->Combo1), (QStringList{"102  Zeta, Ann", "103  Brown, Ann"}));
-    EXPECT_EQ(form->Combo1->currentText(), "Select Room");
-    EXPECT_EQ(form->Text1->text(), "");
-    EXPECT_EQ(form->Label35->text(), "");
-    EXPECT_EQ(form->List1->count(), 0);
+    EXPECT_EQ(items(form->guestCombo), (QStringList{"102  Zeta, Ann", "103  Brown, Ann"}));
+    EXPECT_EQ(form->guestCombo->currentText(), "Select Room");
+    EXPECT_EQ(form->lastNameBox->text(), "");
+    EXPECT_EQ(form->folioNumberLabel->text(), "");
+    EXPECT_EQ(form->folioList->count(), 0);
     for (QWidget* off : std::initializer_list<QWidget*>{
-             form->Command3, form->Command4, form->Command5, form->Combo2, form->Command7,
-             form->Command8, form->Command9, form->Command6, form->Command10}) {
+             form->checkOutButton, form->printFolioButton, form->doNowButton, form->codeCombo,
+             form->saveAndExitButton, form->laterDepartureButton, form->earlierDepartureButton,
+             form->postMessageButton, form->retrieveMessageButton}) {
         EXPECT_FALSE(off->isEnabled()) << off->objectName().toStdString();
     }
     EXPECT_TRUE(form->isVisible());
@@ -407,33 +410,35 @@ TEST_F(FolioWindowTest, RetrieveMessageBlinksWhileTheGuestHasAMessage) {
     message.FolioNumber = 3;
     store.messages(3).append(message);
     auto* form = openFolio();
-    const QColor face = form->Command10->palette().color(QPalette::Button);
-    pick(form->Combo1, "101  Smith, Ann");
-    EXPECT_TRUE(form->Command10->isEnabled());
-    EXPECT_TRUE(form->Timer2->isActive());
-    EXPECT_EQ(form->Timer2->interval(), 500);
-    form->Timer2_Timer();
-    EXPECT_EQ(form->Command10->palette().color(QPalette::Button), QColor(255, 128, 128));
-    form->Timer2_Timer();
-    EXPECT_EQ(form->Command10->palette().color(QPalette::Button), face);
-    form->Timer2_Timer();
+    const QColor face = form->retrieveMessageButton->palette().color(QPalette::Button);
+    pick(form->guestCombo, "101  Smith, Ann");
+    EXPECT_TRUE(form->retrieveMessageButton->isEnabled());
+    EXPECT_TRUE(form->messageBlinkTimer->isActive());
+    EXPECT_EQ(form->messageBlinkTimer->interval(), 500);
+    form->messageBlinkTimerFired();
+    EXPECT_EQ(form->retrieveMessageButton->palette().color(QPalette::Button),
+              QColor(255, 128, 128));
+    form->messageBlinkTimerFired();
+    EXPECT_EQ(form->retrieveMessageButton->palette().color(QPalette::Button), face);
+    form->messageBlinkTimerFired();
 
-    pick(form->Combo1, "102  Zeta, Ann");
-    EXPECT_FALSE(form->Command10->isEnabled());
-    EXPECT_FALSE(form->Timer2->isActive());
-    EXPECT_EQ(form->Command10->palette().color(QPalette::Button), face);
+    pick(form->guestCombo, "102  Zeta, Ann");
+    EXPECT_FALSE(form->retrieveMessageButton->isEnabled());
+    EXPECT_FALSE(form->messageBlinkTimer->isActive());
+    EXPECT_EQ(form->retrieveMessageButton->palette().color(QPalette::Button), face);
 }
 
 TEST_F(FolioWindowTest, EveryControlHasANameAndTakesTheKeyboard) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
     EXPECT_EQ(controlsWithoutNameOrFocus(form), std::vector<QString>{});
-    EXPECT_EQ(form->Text11->accessibleName(), "Drivers Lic. #");
-    EXPECT_EQ(form->Command8->toolTip(), "Increase Departure Date");
-    EXPECT_EQ(form->Command9->toolTip(), "Decrease Departure Date");
-    pick(form->Combo1, "101  Smith, Ann");
-    QTest::mouseClick(form->Command6, Qt::LeftButton);
-    EXPECT_TRUE(controlsWithoutNameOrFocus(findForm<Form25>(WindowId::PostMessage)).empty());
+    EXPECT_EQ(form->driversLicenseBox->accessibleName(), "Drivers Lic. #");
+    EXPECT_EQ(form->laterDepartureButton->toolTip(), "Increase Departure Date");
+    EXPECT_EQ(form->earlierDepartureButton->toolTip(), "Decrease Departure Date");
+    pick(form->guestCombo, "101  Smith, Ann");
+    QTest::mouseClick(form->postMessageButton, Qt::LeftButton);
+    EXPECT_TRUE(
+        controlsWithoutNameOrFocus(findForm<PostMessageWindow>(WindowId::PostMessage)).empty());
 }
 
 } // namespace

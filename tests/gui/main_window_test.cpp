@@ -19,10 +19,10 @@ class MainWindowTest : public DeskTest {
                   bool departed = false) {
         store.guests().append(makeStay(room, last, first, departure, departed));
     }
-    std::vector<QString> listed(Form1* form) {
+    std::vector<QString> listed(MainWindow* form) {
         std::vector<QString> lines;
-        for (int i = 0; i < form->List1->count(); ++i) {
-            lines.push_back(form->List1->item(i)->text());
+        for (int i = 0; i < form->departuresList->count(); ++i) {
+            lines.push_back(form->departuresList->item(i)->text());
         }
         return lines;
     }
@@ -34,58 +34,58 @@ TEST_F(MainWindowTest, InTheMorningListsTodaysDepartures) {
     addGuest("102", "Gone", "Already", today, true);
     addGuest("103", "Stays", "Over", today.plusDays(1));
     setNow(today, {11, 59, 0, 0});
-    auto* form = openForm<Form1>(WindowId::Main);
+    auto* form = openForm<MainWindow>(WindowId::Main);
     EXPECT_EQ(form->windowTitle(), "Roomwright Version 7.0");
-    EXPECT_EQ(form->Label1->text(), "12/7/2026");
-    EXPECT_EQ(form->Label2->text(), "11:59:00 AM");
-    EXPECT_EQ(form->Label3->text(), "1234567 Motel Inc.");
-    EXPECT_EQ(form->Label7->text(), "Checking out today");
-    EXPECT_TRUE(form->Command11->isVisible());
+    EXPECT_EQ(form->dateLabel->text(), "12/7/2026");
+    EXPECT_EQ(form->clockLabel->text(), "11:59:00 AM");
+    EXPECT_EQ(form->motelNameLabel->text(), "1234567 Motel Inc.");
+    EXPECT_EQ(form->checkingOutLabel->text(), "Checking out today");
+    EXPECT_TRUE(form->housekeepingButton->isVisible());
     EXPECT_EQ(listed(form), std::vector<QString>{"101  Smith, Ann"});
 }
 
 TEST_F(MainWindowTest, FromNoonOnTheListStaysEmptyAndTheReportButtonHidden) {
     addGuest("101", "Smith", "Ann", today);
     setNow(today, {12, 0, 0, 0});
-    auto* form = openForm<Form1>(WindowId::Main);
-    EXPECT_FALSE(form->Command11->isVisible());
+    auto* form = openForm<MainWindow>(WindowId::Main);
+    EXPECT_FALSE(form->housekeepingButton->isVisible());
     EXPECT_TRUE(listed(form).empty());
     // Past midnight the window still shows what its load found.
     setNow(today.plusDays(1), {0, 0, 5, 0});
-    form->Timer1_Timer();
-    EXPECT_EQ(form->Label2->text(), "12:00:05 AM");
+    form->clockTicked();
+    EXPECT_EQ(form->clockLabel->text(), "12:00:05 AM");
     EXPECT_TRUE(listed(form).empty());
 }
 
 TEST_F(MainWindowTest, TheClockIsRefreshedJustAfterEachSecondBegins) {
     setNow(today, {15, 42, 10, 250});
-    auto* form = openForm<Form1>(WindowId::Main);
-    EXPECT_EQ(form->Label2->text(), "3:42:10 PM");
-    EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_GE(form->Timer1->interval(), 750);
-    EXPECT_LE(form->Timer1->interval(), 760);
+    auto* form = openForm<MainWindow>(WindowId::Main);
+    EXPECT_EQ(form->clockLabel->text(), "3:42:10 PM");
+    EXPECT_TRUE(form->clockTimer->isActive());
+    EXPECT_GE(form->clockTimer->interval(), 750);
+    EXPECT_LE(form->clockTimer->interval(), 760);
     setNow(today, {15, 42, 11, 3});
-    form->Timer1_Timer();
-    EXPECT_EQ(form->Label2->text(), "3:42:11 PM");
-    EXPECT_GE(form->Timer1->interval(), 995);
+    form->clockTicked();
+    EXPECT_EQ(form->clockLabel->text(), "3:42:11 PM");
+    EXPECT_GE(form->clockTimer->interval(), 995);
 }
 
 TEST_F(MainWindowTest, TheGreetingsWindowOpensUnlessSwitchedOff) {
-    openForm<Form1>(WindowId::Main);
-    EXPECT_NE(findForm<Form27>(WindowId::Greetings), nullptr);
-    findForm<Form27>(WindowId::Greetings)->close();
-    findForm<Form1>(WindowId::Main)->close();
+    openForm<MainWindow>(WindowId::Main);
+    EXPECT_NE(findForm<GreetingsWindow>(WindowId::Greetings), nullptr);
+    findForm<GreetingsWindow>(WindowId::Greetings)->close();
+    findForm<MainWindow>(WindowId::Main)->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     setReminderSwitch(store, 1.0f);
-    openForm<Form1>(WindowId::Main);
-    EXPECT_EQ(findForm<Form27>(WindowId::Greetings), nullptr);
+    openForm<MainWindow>(WindowId::Main);
+    EXPECT_EQ(findForm<GreetingsWindow>(WindowId::Greetings), nullptr);
 }
 
 TEST_F(MainWindowTest, ExitClosesTheMainWindow) {
     setReminderSwitch(store, 1.0f);
-    auto* form = openForm<Form1>(WindowId::Main);
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    auto* form = openForm<MainWindow>(WindowId::Main);
+    QTest::mouseClick(form->exitButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(desk.find(WindowId::Main), nullptr);
 }
@@ -94,7 +94,7 @@ TEST_F(MainWindowTest, AGuestFileThatCannotBeReadIsToldNotSwallowed) {
     std::filesystem::create_directories(directory.guest()); // a folder where the file should be
     setReminderSwitch(store, 1.0f);
     setNow(today, {9, 0, 0, 0});
-    auto* form = openForm<Form1>(WindowId::Main);
+    auto* form = openForm<MainWindow>(WindowId::Main);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "ATTENTION!");
     EXPECT_TRUE(
@@ -104,10 +104,10 @@ TEST_F(MainWindowTest, AGuestFileThatCannotBeReadIsToldNotSwallowed) {
 }
 
 TEST_F(MainWindowTest, EveryControlHasANameAndTakesTheKeyboard) {
-    auto* form = openForm<Form1>(WindowId::Main);
+    auto* form = openForm<MainWindow>(WindowId::Main);
     EXPECT_TRUE(controlsWithoutNameOrFocus(form).empty());
-    EXPECT_EQ(form->List1->accessibleName(), "Checking out today");
-    EXPECT_TRUE(controlsWithoutNameOrFocus(findForm<Form27>(WindowId::Greetings)).empty());
+    EXPECT_EQ(form->departuresList->accessibleName(), "Checking out today");
+    EXPECT_TRUE(controlsWithoutNameOrFocus(findForm<GreetingsWindow>(WindowId::Greetings)).empty());
 }
 
 } // namespace

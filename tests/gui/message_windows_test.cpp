@@ -30,44 +30,44 @@ class MessageWindowsTest : public DeskTest {
         store.guests().append(guest);
     }
     // The folio window with the guest of room 101 chosen.
-    Form9* folioWindow() {
-        auto* form = openForm<Form9>(WindowId::GuestFolio);
-        const int index = form->Combo1->findText("101  Smith, Ann");
-        form->Combo1->setCurrentIndex(index);
-        emit form->Combo1->activated(index);
+    GuestFolioWindow* folioWindow() {
+        auto* form = openForm<GuestFolioWindow>(WindowId::GuestFolio);
+        const int index = form->guestCombo->findText("101  Smith, Ann");
+        form->guestCombo->setCurrentIndex(index);
+        emit form->guestCombo->activated(index);
         return form;
     }
-    void postMessage(Form9* folio, const QString& from, const QString& text) {
-        QTest::mouseClick(folio->Command6, Qt::LeftButton);
-        auto* post = findForm<Form25>(WindowId::PostMessage);
+    void postMessage(GuestFolioWindow* folio, const QString& from, const QString& text) {
+        QTest::mouseClick(folio->postMessageButton, Qt::LeftButton);
+        auto* post = findForm<PostMessageWindow>(WindowId::PostMessage);
         ASSERT_NE(post, nullptr);
-        QTest::keyClicks(post->Text1, from);
-        QTest::keyClicks(post->Text2, "Ann");
-        QTest::keyClicks(post->RichTextBox1, text);
-        QTest::mouseClick(post->Command2, Qt::LeftButton);
+        QTest::keyClicks(post->fromBox, from);
+        QTest::keyClicks(post->toBox, "Ann");
+        QTest::keyClicks(post->messageText, text);
+        QTest::mouseClick(post->saveButton, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    Form26* readMessage(Form9* folio) {
-        folio->Command10->setEnabled(true); // as a fresh pick of the guest would
-        QTest::mouseClick(folio->Command10, Qt::LeftButton);
-        return findForm<Form26>(WindowId::ReadMessage);
+    ReadMessageWindow* readMessage(GuestFolioWindow* folio) {
+        folio->retrieveMessageButton->setEnabled(true); // as a fresh pick of the guest would
+        QTest::mouseClick(folio->retrieveMessageButton, Qt::LeftButton);
+        return findForm<ReadMessageWindow>(WindowId::ReadMessage);
     }
     Path messageFile() const { return directory.message() / " 17"; }
 };
 
 TEST_F(MessageWindowsTest, ThePostWindowSavesTodaysMessageForTheShownStay) {
     auto* folio = folioWindow();
-    QTest::mouseClick(folio->Command6, Qt::LeftButton);
-    auto* post = findForm<Form25>(WindowId::PostMessage);
+    QTest::mouseClick(folio->postMessageButton, Qt::LeftButton);
+    auto* post = findForm<PostMessageWindow>(WindowId::PostMessage);
     ASSERT_NE(post, nullptr);
     EXPECT_EQ(post->windowTitle(), "Post Guest Message");
-    EXPECT_EQ(post->Label2->text(), "17");
-    EXPECT_EQ(post->Label4->text(), "101  ");
-    EXPECT_EQ(post->Text3->text(), "12/7/2026");
-    post->Text3->setText("1/1/2027"); // an edited date changes nothing
-    QTest::keyClicks(post->Text1, "Front desk");
-    QTest::keyClicks(post->RichTextBox1, QString(150, 'm'));
-    QTest::mouseClick(post->Command2, Qt::LeftButton);
+    EXPECT_EQ(post->folioNumberLabel->text(), "17");
+    EXPECT_EQ(post->roomNumberLabel->text(), "101  ");
+    EXPECT_EQ(post->dateBox->text(), "12/7/2026");
+    post->dateBox->setText("1/1/2027"); // an edited date changes nothing
+    QTest::keyClicks(post->fromBox, "Front desk");
+    QTest::keyClicks(post->messageText, QString(150, 'm'));
+    QTest::mouseClick(post->saveButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -92,32 +92,32 @@ TEST_F(MessageWindowsTest, TwoMessagesAreReadInOrderAndDeletedOneAtATime) {
     dialogs.shown.clear();
 
     folio = folioWindow(); // a fresh pick finds the messages
-    EXPECT_TRUE(folio->Command10->isEnabled());
-    EXPECT_TRUE(folio->Timer2->isActive());
+    EXPECT_TRUE(folio->retrieveMessageButton->isEnabled());
+    EXPECT_TRUE(folio->messageBlinkTimer->isActive());
     auto* reading = readMessage(folio);
     ASSERT_NE(reading, nullptr);
     EXPECT_EQ(reading->windowTitle(), "Guest Message");
-    EXPECT_EQ(reading->Label2->text(), "17");
-    EXPECT_EQ(reading->Label4->text(), "101  ");
-    EXPECT_EQ(reading->Label6->text().trimmed(), "First");
-    EXPECT_EQ(reading->Label6->text().size(), 20);
-    EXPECT_EQ(reading->Label8->text().trimmed(), "Ann");
-    EXPECT_EQ(reading->Label10->text(), "12/7/2026");
-    EXPECT_EQ(reading->RichTextBox1->toPlainText().trimmed(), "one");
+    EXPECT_EQ(reading->folioNumberLabel->text(), "17");
+    EXPECT_EQ(reading->roomNumberLabel->text(), "101  ");
+    EXPECT_EQ(reading->fromLabel->text().trimmed(), "First");
+    EXPECT_EQ(reading->fromLabel->text().size(), 20);
+    EXPECT_EQ(reading->toLabel->text().trimmed(), "Ann");
+    EXPECT_EQ(reading->dateLabel->text(), "12/7/2026");
+    EXPECT_EQ(reading->messageText->toPlainText().trimmed(), "one");
 
-    QTest::mouseClick(reading->Command2, Qt::LeftButton);
+    QTest::mouseClick(reading->deleteButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Your message was deleted.");
     EXPECT_EQ(desk.find(WindowId::ReadMessage), nullptr);
     EXPECT_EQ(store.messages(17).read(1).DeletedFlag, 1.0f);
     EXPECT_EQ(store.messages(17).read(2).DeletedFlag, 0.0f);
-    EXPECT_FALSE(folio->Command10->isEnabled());
-    EXPECT_FALSE(folio->Timer2->isActive());
+    EXPECT_FALSE(folio->retrieveMessageButton->isEnabled());
+    EXPECT_FALSE(folio->messageBlinkTimer->isActive());
 
     reading = readMessage(folio);
     ASSERT_NE(reading, nullptr);
-    EXPECT_EQ(reading->Label6->text().trimmed(), "Second");
+    EXPECT_EQ(reading->fromLabel->text().trimmed(), "Second");
 }
 
 TEST_F(MessageWindowsTest, DeletingWhenNoMessageIsLeftWritesNothingAndSaysNothing) {
@@ -132,9 +132,9 @@ TEST_F(MessageWindowsTest, DeletingWhenNoMessageIsLeftWritesNothingAndSaysNothin
     dialogs.shown.clear();
     auto* reading = readMessage(folio);
     ASSERT_NE(reading, nullptr);
-    EXPECT_EQ(reading->Label2->text(), "17"); // only the folio and room show
-    EXPECT_EQ(reading->Label6->text(), "");
-    QTest::mouseClick(reading->Command2, Qt::LeftButton);
+    EXPECT_EQ(reading->folioNumberLabel->text(), "17"); // only the folio and room show
+    EXPECT_EQ(reading->fromLabel->text(), "");
+    QTest::mouseClick(reading->deleteButton, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(desk.find(WindowId::ReadMessage), nullptr);
@@ -143,14 +143,14 @@ TEST_F(MessageWindowsTest, DeletingWhenNoMessageIsLeftWritesNothingAndSaysNothin
 
 TEST_F(MessageWindowsTest, AStayCheckedOutMeanwhileGetsNoMessage) {
     auto* folio = folioWindow();
-    QTest::mouseClick(folio->Command6, Qt::LeftButton);
-    auto* post = findForm<Form25>(WindowId::PostMessage);
+    QTest::mouseClick(folio->postMessageButton, Qt::LeftButton);
+    auto* post = findForm<PostMessageWindow>(WindowId::PostMessage);
     ASSERT_NE(post, nullptr);
     GuestRecord gone = store.guests().read(2);
     gone.CheckOutMark = "*";
     store.guests().write(2, gone);
-    QTest::keyClicks(post->RichTextBox1, "too late");
-    QTest::mouseClick(post->Command2, Qt::LeftButton);
+    QTest::keyClicks(post->messageText, "too late");
+    QTest::mouseClick(post->saveButton, Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "No guest in house has folio number 17.");
     EXPECT_FALSE(std::filesystem::exists(messageFile()));

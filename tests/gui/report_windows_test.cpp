@@ -37,8 +37,8 @@ class ReportWindows : public DeskTest {
         return dialogs.shown.empty() ? QString() : dialogs.shown.back().text;
     }
     // Opens a report from its main menu button.
-    template <class Window> Window* fromMenu(QPushButton* Form2::*button, WindowId id) {
-        auto* menu = openForm<Form2>(WindowId::MainMenu);
+    template <class Window> Window* fromMenu(QPushButton* MainMenuWindow::*button, WindowId id) {
+        auto* menu = openForm<MainMenuWindow>(WindowId::MainMenu);
         click(menu->*button);
         settle();
         return findForm<Window>(id);
@@ -47,7 +47,8 @@ class ReportWindows : public DeskTest {
 
 TEST_F(ReportWindows, TheNightAuditRefusesADueOutThenChargesAndPrintsOnce) {
     store.guests().append(makeStayOver("101", "Avery", 1, 45, kToday.plusDays(-1), kToday));
-    auto* audit = fromMenu<NightAuditWindow>(&Form2::Command7, WindowId::NightAudit);
+    auto* audit =
+        fromMenu<NightAuditWindow>(&MainMenuWindow::nightAuditButton, WindowId::NightAudit);
     ASSERT_NE(audit, nullptr);
     EXPECT_EQ(audit->windowTitle(), "Night Audit Report");
 
@@ -68,7 +69,8 @@ TEST_F(ReportWindows, TheNightAuditRefusesADueOutThenChargesAndPrintsOnce) {
                                                    plainText(guestList(store, kToday))}));
     EXPECT_EQ(readCharges(store, 1).lines.size(), 1u);
 
-    click(fromMenu<NightAuditWindow>(&Form2::Command7, WindowId::NightAudit)->runButton);
+    click(fromMenu<NightAuditWindow>(&MainMenuWindow::nightAuditButton, WindowId::NightAudit)
+              ->runButton);
     EXPECT_EQ(lastMessage(), kChargesAlreadyPosted);
     EXPECT_EQ(readCharges(store, 1).lines.size(), 1u);
     EXPECT_EQ(printer.documents.size(), 4u);
@@ -95,7 +97,8 @@ TEST_F(ReportWindows, TheMonthlyReportShowsTheMonthAndPrintsTheAuditsReport) {
     totals[TotalsSlot::Cash] = 300;
     store.totals(kToday).write(1, totals);
 
-    auto* report = fromMenu<MonthlyReportWindow>(&Form2::Command6, WindowId::MonthlyReport);
+    auto* report = fromMenu<MonthlyReportWindow>(&MainMenuWindow::monthlyReportButton,
+                                                 WindowId::MonthlyReport);
     ASSERT_NE(report, nullptr);
     EXPECT_EQ(report->monthTitle->text(), "December  2026");
     QStringList shown;
@@ -121,8 +124,8 @@ TEST_F(ReportWindows, TheMonthlyReportShowsTheMonthAndPrintsTheAuditsReport) {
 TEST_F(ReportWindows, TheHousekeepingButtonPrintsTodaysReport) {
     store.rooms().append(makeRoom("101", "NQ1", 45, "N"));
     setNow(kToday, {8, 0, 0, 0});
-    auto* main = openForm<Form1>(WindowId::Main);
-    click(main->Command11);
+    auto* main = openForm<MainWindow>(WindowId::Main);
+    click(main->housekeepingButton);
     EXPECT_EQ(printed(), std::vector<std::string>{plainText(housekeepingReport(store, kToday))});
     EXPECT_NE(printed()[0].find("101      dirty"), std::string::npos);
 }
@@ -148,7 +151,8 @@ class HistoryWindows : public ReportWindows {
         postItem(store, 12, "101  ", Category::RoomRent, 45, kToday.plusDays(-2));
         postItem(store, 12, "101  ", Category::RoomRent, 45, kToday.plusDays(-1));
         postItem(store, 12, "101  ", Category::Cash, 98.1, kToday);
-        history = fromMenu<GuestHistoryWindow>(&Form2::Command8, WindowId::GuestHistory);
+        history =
+            fromMenu<GuestHistoryWindow>(&MainMenuWindow::findGuestButton, WindowId::GuestHistory);
         names = findForm<HistoryNamesWindow>(WindowId::HistoryNames);
     }
     // Picks the letter, then the entry of the list.

@@ -85,13 +85,13 @@ class RoomWindows : public DeskTest {
 // --- Room inventory --------------------------------------------------------------------------
 
 TEST_F(RoomWindows, TheInventoryOpensEmptyWithItsPromptCodesAndLegend) {
-    auto* form = openForm<Form3>(WindowId::RoomInventory);
+    auto* form = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
     EXPECT_EQ(form->windowTitle(), "Enter Room Inventory");
     EXPECT_EQ(form->pos(), placeOf(form, 500, 500));
-    EXPECT_EQ(form->List1->count(), 0);
-    EXPECT_EQ(form->Combo1->currentText(), "Select Room Type");
-    EXPECT_TRUE(form->Combo1->isEditable());
-    EXPECT_EQ(items(form->Combo1), codes);
+    EXPECT_EQ(form->roomsList->count(), 0);
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Room Type");
+    EXPECT_TRUE(form->roomTypeCombo->isEditable());
+    EXPECT_EQ(items(form->roomTypeCombo), codes);
     QStringList legend;
     for (const QLabel* label : form->legend) {
         legend << label->text();
@@ -101,59 +101,60 @@ TEST_F(RoomWindows, TheInventoryOpensEmptyWithItsPromptCodesAndLegend) {
                                    "NK1 = Non-Smoking King", "K11 = Smoking King",
                                    "SNK1 = Non-Smoking Suite King", "SK1 = Smoking Suite King",
                                    "SNQ1 = Non-Smoking Suite Queen", "SQ1 = Smoking Suite Queen"}));
-    EXPECT_EQ(focusedControl(form), form->Text1);
-    EXPECT_EQ(tabOrder(form, form->Text1, 7), (QStringList{"Text1", "Combo1", "Text2", "Command1",
-                                                           "Command2", "List1", "Command3"}));
+    EXPECT_EQ(focusedControl(form), form->roomNumberBox);
+    EXPECT_EQ(
+        tabOrder(form, form->roomNumberBox, 7),
+        (QStringList{"Text1", "Combo1", "Text2", "Command1", "Command2", "List1", "Command3"}));
 }
 
 TEST_F(RoomWindows, TheFirstRoomBecomesRecordOneAndTheListShowsIt) {
-    auto* form = openForm<Form3>(WindowId::RoomInventory);
-    type(form->Text1, "101");
-    pick(form->Combo1, "NQ1");
-    EXPECT_EQ(focusedControl(form), form->Text2);
-    QTest::keyClicks(form->Text2, "45");
-    click(form->Command1);
+    auto* form = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
+    type(form->roomNumberBox, "101");
+    pick(form->roomTypeCombo, "NQ1");
+    EXPECT_EQ(focusedControl(form), form->rateBox);
+    QTest::keyClicks(form->rateBox, "45");
+    click(form->enterRoomButton);
 
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(roomFile(), slot101());
-    EXPECT_EQ(lines(form->List1), QStringList{"101   NQ1    45"});
-    EXPECT_EQ(form->Text1->text(), "");
-    EXPECT_EQ(form->Combo1->currentText(), "Select Room Type");
-    EXPECT_EQ(form->Text2->text(), "");
-    EXPECT_EQ(focusedControl(form), form->Text1);
+    EXPECT_EQ(lines(form->roomsList), QStringList{"101   NQ1    45"});
+    EXPECT_EQ(form->roomNumberBox->text(), "");
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Room Type");
+    EXPECT_EQ(form->rateBox->text(), "");
+    EXPECT_EQ(focusedControl(form), form->roomNumberBox);
 }
 
 TEST_F(RoomWindows, EnterEntersTheRoomAndATypedCodeAndRateAreKeptAsTyped) {
-    auto* form = openForm<Form3>(WindowId::RoomInventory);
+    auto* form = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
     activate(form);
-    type(form->Text1, "102");
-    type(form->Text2, "45.50");
-    type(form->Combo1, "xl9");
-    QTest::keyClick(form->Combo1->lineEdit(), Qt::Key_Return);
+    type(form->roomNumberBox, "102");
+    type(form->rateBox, "45.50");
+    type(form->roomTypeCombo, "xl9");
+    QTest::keyClick(form->roomTypeCombo->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(dialogs.shown.empty());
     ASSERT_EQ(store.rooms().count(), 1u);
     EXPECT_EQ(store.rooms().read(1).RoomType.str(), "xl9       ");
     EXPECT_FLOAT_EQ(store.rooms().read(1).Rate, 45.5f);
-    EXPECT_EQ(lines(form->List1), QStringList{"102   xl9    45.5"});
-    EXPECT_EQ(form->Combo1->count(), 10);
+    EXPECT_EQ(lines(form->roomsList), QStringList{"102   xl9    45.5"});
+    EXPECT_EQ(form->roomTypeCombo->count(), 10);
 
-    type(form->Text1, "103");
-    pick(form->Combo1, "SQ1");
-    QTest::keyClicks(form->Text2, "60");
-    QTest::keyClick(form->Text2, Qt::Key_Return);
-    EXPECT_EQ(lines(form->List1), (QStringList{"102   xl9    45.5", "103   SQ1    60"}));
+    type(form->roomNumberBox, "103");
+    pick(form->roomTypeCombo, "SQ1");
+    QTest::keyClicks(form->rateBox, "60");
+    QTest::keyClick(form->rateBox, Qt::Key_Return);
+    EXPECT_EQ(lines(form->roomsList), (QStringList{"102   xl9    45.5", "103   SQ1    60"}));
 }
 
 TEST_F(RoomWindows, ClearFieldsShowsItsOwnPromptAndWritesNothing) {
-    auto* form = openForm<Form3>(WindowId::RoomInventory);
-    type(form->Text1, "101");
-    pick(form->Combo1, "SQ1");
-    type(form->Text2, "45");
-    click(form->Command2);
-    EXPECT_EQ(form->Text1->text(), "");
-    EXPECT_EQ(form->Text2->text(), "");
-    EXPECT_EQ(form->Combo1->currentText(), "Select Rooom Type");
-    EXPECT_EQ(focusedControl(form), form->Text1);
+    auto* form = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
+    type(form->roomNumberBox, "101");
+    pick(form->roomTypeCombo, "SQ1");
+    type(form->rateBox, "45");
+    click(form->clearButton);
+    EXPECT_EQ(form->roomNumberBox->text(), "");
+    EXPECT_EQ(form->rateBox->text(), "");
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Rooom Type");
+    EXPECT_EQ(focusedControl(form), form->roomNumberBox);
     EXPECT_EQ(roomFile(), "");
 }
 
@@ -161,15 +162,15 @@ TEST_F(RoomWindows, TheInventoryListsEveryRecordAlreadyInTheFile) {
     addRoom("101", "NQ1", 45.0f);
     addRoom("101", "NQ1", 45.0f); // a file from before the check keeps working
     addRoom("7", "Select Roo", 0.0f);
-    auto* form = openForm<Form3>(WindowId::RoomInventory);
-    EXPECT_EQ(lines(form->List1),
+    auto* form = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
+    EXPECT_EQ(lines(form->roomsList),
               (QStringList{"101   NQ1    45", "101   NQ1    45", "7     Select Roo    0"}));
 }
 
 TEST_F(RoomWindows, EnterRoomNowRefusesWhatNoWindowCouldPickAndWritesNothing) {
     addRoom("101", "NQ1", 45.0f);
     const std::string before = roomFile();
-    auto* form = openForm<Form3>(WindowId::RoomInventory);
+    auto* form = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
     struct Case {
         QString number, type, rate;
         QWidget* focus;
@@ -178,31 +179,31 @@ TEST_F(RoomWindows, EnterRoomNowRefusesWhatNoWindowCouldPickAndWritesNothing) {
     const QString length = "A room number must be exactly three characters long, for example 101.";
     const QString notANumber = "The room rate must be a number, for example 45 or 45.50.";
     const std::vector<Case> cases = {
-        {"", "NQ1", "45", form->Text1, "You did not enter a room number."},
-        {"10", "NQ1", "45", form->Text1, length},
-        {"1011", "NQ1", "45", form->Text1, length},
-        {"101", "SQ1", "60", form->Text1,
+        {"", "NQ1", "45", form->roomNumberBox, "You did not enter a room number."},
+        {"10", "NQ1", "45", form->roomNumberBox, length},
+        {"1011", "NQ1", "45", form->roomNumberBox, length},
+        {"101", "SQ1", "60", form->roomNumberBox,
          "Room 101 has already been entered. Its type and rate are changed in Edit Room "
          "Properties."},
-        {"102", "Select Room Type", "45", form->Combo1, "You did not select a room type."},
-        {"102", "Select Rooom Type", "45", form->Combo1, "You did not select a room type."},
-        {"102", "NQ1", "", form->Text2, "You did not enter a room rate."},
-        {"102", "NQ1", "abc", form->Text2, notANumber},
-        {"102", "NQ1", "12abc", form->Text2, notANumber},
+        {"102", "Select Room Type", "45", form->roomTypeCombo, "You did not select a room type."},
+        {"102", "Select Rooom Type", "45", form->roomTypeCombo, "You did not select a room type."},
+        {"102", "NQ1", "", form->rateBox, "You did not enter a room rate."},
+        {"102", "NQ1", "abc", form->rateBox, notANumber},
+        {"102", "NQ1", "12abc", form->rateBox, notANumber},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.number + " / " + c.type + " / " + c.rate).toStdString());
-        type(form->Text1, c.number);
-        type(form->Combo1, c.type);
-        type(form->Text2, c.rate);
-        click(form->Command1);
+        type(form->roomNumberBox, c.number);
+        type(form->roomTypeCombo, c.type);
+        type(form->rateBox, c.rate);
+        click(form->enterRoomButton);
         expectRefused(c.message);
         EXPECT_EQ(focusedControl(form), c.focus);
         EXPECT_EQ(roomFile(), before);
-        EXPECT_EQ(lines(form->List1), QStringList{"101   NQ1    45"});
+        EXPECT_EQ(lines(form->roomsList), QStringList{"101   NQ1    45"});
         // The fields stay as typed, to be mended.
-        EXPECT_EQ(form->Text1->text(), c.number);
-        EXPECT_EQ(form->Text2->text(), c.rate);
+        EXPECT_EQ(form->roomNumberBox->text(), c.number);
+        EXPECT_EQ(form->rateBox->text(), c.rate);
     }
 }
 
@@ -214,10 +215,10 @@ TEST_F(RoomWindows, TheRoomListMarksOccupiedAndDirtyRooms) {
     addRoom("106", "SQ1", 60.0f, "Y", "N", "X");
     addRoom("107", "DD1", 60.0f, "N", "Y", "X");
     addRoom("12", "NK1", 60.0f, "?", "", "K");
-    auto* form = openForm<Form4>(WindowId::RoomList);
+    auto* form = openForm<RoomListWindow>(WindowId::RoomList);
     EXPECT_EQ(form->windowTitle(), "Room List");
     EXPECT_EQ(form->pos(), placeOf(form, 300, 300));
-    EXPECT_EQ(lines(form->List1),
+    EXPECT_EQ(lines(form->roomsList),
               (QStringList{"101   NQ1", "105   K11 - Occuppied - Dirty", "106   SQ1 - Occuppied",
                            "107   DD1 - Dirty", "12    NK1"}));
 }
@@ -227,25 +228,25 @@ TEST_F(RoomWindows, MakeAllRoomsCleanKeepsEveryOtherField) {
     addRoom("102", "Q11", 50.5f, "Y", "N", "K", "quiet");
     addRoom("103", "SK1", 70.0f, "N", "Y", "K");
     const std::string before = roomFile();
-    auto* form = openForm<Form4>(WindowId::RoomList);
-    click(form->Command2);
+    auto* form = openForm<RoomListWindow>(WindowId::RoomList);
+    click(form->makeAllCleanButton);
     std::string expected = before;
     expected[18] = 'Y';
     expected[2 * RoomRecord::slotLength + 18] = 'Y';
     EXPECT_EQ(roomFile(), expected);
-    EXPECT_EQ(lines(form->List1),
+    EXPECT_EQ(lines(form->roomsList),
               (QStringList{"101   NQ1 - Occuppied", "102   Q11 - Occuppied", "103   SK1"}));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(RoomWindows, AnEmptyRoomFileGivesEmptyListsAndCleaningWritesNothing) {
-    auto* list = openForm<Form4>(WindowId::RoomList);
-    EXPECT_EQ(list->List1->count(), 0);
-    click(list->Command2);
+    auto* list = openForm<RoomListWindow>(WindowId::RoomList);
+    EXPECT_EQ(list->roomsList->count(), 0);
+    click(list->makeAllCleanButton);
     EXPECT_EQ(roomFile(), "");
-    EXPECT_EQ(openForm<Form5>(WindowId::UnsoldRooms)->List1->count(), 0);
-    EXPECT_EQ(openForm<Form23>(WindowId::RoomProperties)->Combo1->count(), 0);
-    EXPECT_EQ(openForm<Form24>(WindowId::RoomStatus)->Combo1->count(), 0);
+    EXPECT_EQ(openForm<UnsoldRoomsWindow>(WindowId::UnsoldRooms)->roomsList->count(), 0);
+    EXPECT_EQ(openForm<RoomPropertiesWindow>(WindowId::RoomProperties)->roomCombo->count(), 0);
+    EXPECT_EQ(openForm<RoomStatusWindow>(WindowId::RoomStatus)->roomCombo->count(), 0);
 }
 
 // --- Unsold rooms ----------------------------------------------------------------------------
@@ -255,11 +256,11 @@ TEST_F(RoomWindows, UnsoldRoomsListVacantOutOfOrderRoomsAndNotOccupiedCleanOnes)
     addRoom("102", "NQ1", 45.0f, "Y", "N", "K");
     addRoom("103", "SNQ1", 45.0f, "N", "Y", "K");
     addRoom("104", "SNQ1", 45.0f, "Y", "?", "K");
-    auto* form = openForm<Form5>(WindowId::UnsoldRooms);
+    auto* form = openForm<UnsoldRoomsWindow>(WindowId::UnsoldRooms);
     EXPECT_EQ(form->windowTitle(), "Unsold Rooms");
     EXPECT_EQ(form->pos(), placeOf(form, 300, 300));
-    EXPECT_EQ(lines(form->List1), (QStringList{"101   NQ1", "103   SNQ1"}));
-    click(form->Command1);
+    EXPECT_EQ(lines(form->roomsList), (QStringList{"101   NQ1", "103   SNQ1"}));
+    click(form->exitButton);
     EXPECT_FALSE(isOpen(WindowId::UnsoldRooms));
 }
 
@@ -268,37 +269,37 @@ TEST_F(RoomWindows, UnsoldRoomsListVacantOutOfOrderRoomsAndNotOccupiedCleanOnes)
 TEST_F(RoomWindows, PropertiesOfferEveryRoomAndTheTenTypes) {
     addRoom("101", "NQ1", 45.0f);
     addRoom("12", "SNQ1", 45.0f);
-    auto* form = openForm<Form23>(WindowId::RoomProperties);
+    auto* form = openForm<RoomPropertiesWindow>(WindowId::RoomProperties);
     EXPECT_EQ(form->windowTitle(), "Edit Room Properties");
     EXPECT_EQ(form->pos(), placeOf(form, 500, 3000));
-    EXPECT_EQ(items(form->Combo1), (QStringList{"101  NQ1       ", "12  SNQ1      "}));
-    EXPECT_EQ(form->Combo1->currentIndex(), -1);
-    EXPECT_EQ(form->Combo1->placeholderText(), "Select Room");
-    EXPECT_EQ(items(form->Combo2), codes);
-    EXPECT_EQ(form->Combo2->currentText(), "Select Room Type");
-    EXPECT_EQ(tabOrder(form, form->Combo1, 5),
+    EXPECT_EQ(items(form->roomCombo), (QStringList{"101  NQ1       ", "12  SNQ1      "}));
+    EXPECT_EQ(form->roomCombo->currentIndex(), -1);
+    EXPECT_EQ(form->roomCombo->placeholderText(), "Select Room");
+    EXPECT_EQ(items(form->roomTypeCombo), codes);
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Room Type");
+    EXPECT_EQ(tabOrder(form, form->roomCombo, 5),
               (QStringList{"Combo1", "Combo2", "Text1", "Command2", "Command1"}));
 
     // A room whose number is not three characters long can be chosen but fills nothing.
-    pick(form->Combo1, "12  SNQ1      ");
-    EXPECT_EQ(form->Label2->text(), "");
-    EXPECT_EQ(form->Combo2->currentText(), "Select Room Type");
-    EXPECT_EQ(form->Text1->text(), "");
+    pick(form->roomCombo, "12  SNQ1      ");
+    EXPECT_EQ(form->roomNumberLabel->text(), "");
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Room Type");
+    EXPECT_EQ(form->rateBox->text(), "");
 }
 
 TEST_F(RoomWindows, PropertiesShowTheLastOfTwoSameNumberedRoomsAndSaveIntoTheFirst) {
     addRoom("101", "NQ1", 45.0f);
     addRoom("101", "SQ1", 49.5f);
     const std::string second = roomSlot(2);
-    auto* form = openForm<Form23>(WindowId::RoomProperties);
-    pick(form->Combo1, "101  NQ1       ");
-    EXPECT_EQ(form->Label2->text(), "101 ");
-    EXPECT_EQ(form->Combo2->currentText(), "SQ1");
-    EXPECT_EQ(form->Text1->text(), "49.5");
+    auto* form = openForm<RoomPropertiesWindow>(WindowId::RoomProperties);
+    pick(form->roomCombo, "101  NQ1       ");
+    EXPECT_EQ(form->roomNumberLabel->text(), "101 ");
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "SQ1");
+    EXPECT_EQ(form->rateBox->text(), "49.5");
 
-    pick(form->Combo2, "K11");
-    type(form->Text1, "65.25");
-    click(form->Command2);
+    pick(form->roomTypeCombo, "K11");
+    type(form->rateBox, "65.25");
+    click(form->saveButton);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "ATTENTION!");
     EXPECT_EQ(dialogs.shown[0].text, "Your changes have been made.");
@@ -313,45 +314,45 @@ TEST_F(RoomWindows, PropertiesShowTheLastOfTwoSameNumberedRoomsAndSaveIntoTheFir
 TEST_F(RoomWindows, PropertiesRefuseRoomTypeAndRateInThatOrderAndLeaveTheRoomAsItIs) {
     addRoom("101", "NQ1", 45.0f);
     const std::string before = roomFile();
-    auto* form = openForm<Form23>(WindowId::RoomProperties);
+    auto* form = openForm<RoomPropertiesWindow>(WindowId::RoomProperties);
 
-    click(form->Command2);
+    click(form->saveButton);
     expectRefused("You did not select a room.");
-    EXPECT_EQ(focusedControl(form), form->Combo1);
+    EXPECT_EQ(focusedControl(form), form->roomCombo);
 
-    pick(form->Combo1, "101  NQ1       ");
-    type(form->Combo2, "Select Room Type");
-    type(form->Text1, "");
-    click(form->Command2);
+    pick(form->roomCombo, "101  NQ1       ");
+    type(form->roomTypeCombo, "Select Room Type");
+    type(form->rateBox, "");
+    click(form->saveButton);
     expectRefused("You did not select a room type.");
-    EXPECT_EQ(focusedControl(form), form->Combo2);
+    EXPECT_EQ(focusedControl(form), form->roomTypeCombo);
 
-    pick(form->Combo2, "DD1");
-    click(form->Command2);
+    pick(form->roomTypeCombo, "DD1");
+    click(form->saveButton);
     expectRefused("You did not select a room rate.");
-    EXPECT_EQ(focusedControl(form), form->Text1);
+    EXPECT_EQ(focusedControl(form), form->rateBox);
 
-    type(form->Text1, "fifty");
-    click(form->Command2);
+    type(form->rateBox, "fifty");
+    click(form->saveButton);
     expectRefused("The room rate must be a number, for example 45 or 45.50.");
-    EXPECT_EQ(focusedControl(form), form->Text1);
+    EXPECT_EQ(focusedControl(form), form->rateBox);
 
     EXPECT_EQ(roomFile(), before);
 }
 
 TEST_F(RoomWindows, EnterSavesThePropertiesAndATypedCodeIsKept) {
     addRoom("101", "NQ1", 45.0f);
-    auto* form = openForm<Form23>(WindowId::RoomProperties);
+    auto* form = openForm<RoomPropertiesWindow>(WindowId::RoomProperties);
     activate(form);
-    pick(form->Combo1, "101  NQ1       ");
-    type(form->Combo2, "Z9");
-    type(form->Text1, "55");
-    QTest::keyClick(form->Text1, Qt::Key_Enter);
+    pick(form->roomCombo, "101  NQ1       ");
+    type(form->roomTypeCombo, "Z9");
+    type(form->rateBox, "55");
+    QTest::keyClick(form->rateBox, Qt::Key_Enter);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "Your changes have been made.");
     EXPECT_EQ(store.rooms().read(1).RoomType.str(), "Z9        ");
     EXPECT_FLOAT_EQ(store.rooms().read(1).Rate, 55.0f);
-    click(form->Command1);
+    click(form->exitButton);
     EXPECT_FALSE(isOpen(WindowId::RoomProperties));
 }
 
@@ -360,33 +361,34 @@ TEST_F(RoomWindows, EnterSavesThePropertiesAndATypedCodeIsKept) {
 TEST_F(RoomWindows, StatusShowsTheFirstMatchingRoom) {
     addRoom("101", "NQ1", 45.0f, "N", "Y", "X", "leaking tap");
     addRoom("101", "SQ1", 45.0f, "Y", "N", "K", "other");
-    auto* form = openForm<Form24>(WindowId::RoomStatus);
+    auto* form = openForm<RoomStatusWindow>(WindowId::RoomStatus);
     EXPECT_EQ(form->windowTitle(), "Set Room Status");
     EXPECT_EQ(form->pos(), placeOf(form, 500, 3000));
-    EXPECT_EQ(items(form->Combo1), (QStringList{"101  NQ1       ", "101  SQ1       "}));
-    for (QRadioButton* option : {form->Option1, form->Option2, form->Option3, form->Option4,
-                                 form->Option5, form->Option6}) {
+    EXPECT_EQ(items(form->roomCombo), (QStringList{"101  NQ1       ", "101  SQ1       "}));
+    for (QRadioButton* option :
+         {form->cleanOption, form->dirtyOption, form->vacantOption, form->nonVacantOption,
+          form->inOrderOption, form->outOfOrderOption}) {
         EXPECT_FALSE(option->isChecked());
     }
 
-    pick(form->Combo1, "101  SQ1       ");
-    EXPECT_EQ(form->Label2->text(), "101");
-    EXPECT_TRUE(form->Option2->isChecked());
-    EXPECT_TRUE(form->Option3->isChecked());
-    EXPECT_TRUE(form->Option6->isChecked());
-    EXPECT_EQ(form->Text1->text(), QString("leaking tap") + QString(69, ' '));
+    pick(form->roomCombo, "101  SQ1       ");
+    EXPECT_EQ(form->roomNumberLabel->text(), "101");
+    EXPECT_TRUE(form->dirtyOption->isChecked());
+    EXPECT_TRUE(form->vacantOption->isChecked());
+    EXPECT_TRUE(form->outOfOrderOption->isChecked());
+    EXPECT_EQ(form->commentBox->text(), QString("leaking tap") + QString(69, ' '));
 }
 
 TEST_F(RoomWindows, StatusDirtyVacantOutOfOrderWritesNYXAndTheListShowsDirtyAlone) {
     addRoom("101", "NQ1", 45.0f, "Y", "N", "K");
-    auto* form = openForm<Form24>(WindowId::RoomStatus);
-    pick(form->Combo1, "101  NQ1       ");
-    EXPECT_EQ(form->Text1->text(), "");
-    click(form->Option2);
-    click(form->Option3);
-    click(form->Option6);
-    type(form->Text1, "new carpet");
-    click(form->Command2);
+    auto* form = openForm<RoomStatusWindow>(WindowId::RoomStatus);
+    pick(form->roomCombo, "101  NQ1       ");
+    EXPECT_EQ(form->commentBox->text(), "");
+    click(form->dirtyOption);
+    click(form->vacantOption);
+    click(form->outOfOrderOption);
+    type(form->commentBox, "new carpet");
+    click(form->saveButton);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "ATTENTION!");
     EXPECT_EQ(dialogs.shown[0].text, "Your changes have been made.");
@@ -395,22 +397,23 @@ TEST_F(RoomWindows, StatusDirtyVacantOutOfOrderWritesNYXAndTheListShowsDirtyAlon
     expected.replace(21, 80, "new carpet" + std::string(70, ' '));
     EXPECT_EQ(roomSlot(1), expected);
 
-    click(form->Command1);
+    click(form->exitButton);
     EXPECT_FALSE(isOpen(WindowId::RoomStatus));
-    EXPECT_EQ(lines(openForm<Form4>(WindowId::RoomList)->List1), QStringList{"101   NQ1 - Dirty"});
+    EXPECT_EQ(lines(openForm<RoomListWindow>(WindowId::RoomList)->roomsList),
+              QStringList{"101   NQ1 - Dirty"});
 }
 
 TEST_F(RoomWindows, AFlagWithAnotherLetterLeavesItsPairAndIsKeptOnSave) {
     addRoom("101", "NQ1", 45.0f, "?", "Y", "Z");
-    auto* form = openForm<Form24>(WindowId::RoomStatus);
-    pick(form->Combo1, "101  NQ1       ");
-    EXPECT_FALSE(form->Option1->isChecked());
-    EXPECT_FALSE(form->Option2->isChecked());
-    EXPECT_TRUE(form->Option3->isChecked());
-    EXPECT_FALSE(form->Option5->isChecked());
-    EXPECT_FALSE(form->Option6->isChecked());
+    auto* form = openForm<RoomStatusWindow>(WindowId::RoomStatus);
+    pick(form->roomCombo, "101  NQ1       ");
+    EXPECT_FALSE(form->cleanOption->isChecked());
+    EXPECT_FALSE(form->dirtyOption->isChecked());
+    EXPECT_TRUE(form->vacantOption->isChecked());
+    EXPECT_FALSE(form->inOrderOption->isChecked());
+    EXPECT_FALSE(form->outOfOrderOption->isChecked());
     activate(form);
-    QTest::keyClick(form->Text1, Qt::Key_Return);
+    QTest::keyClick(form->commentBox, Qt::Key_Return);
     EXPECT_EQ(roomSlot(1).substr(18, 3), "?YZ");
     EXPECT_EQ(roomSlot(1).substr(21, 80), std::string(80, ' '));
 }
@@ -418,9 +421,9 @@ TEST_F(RoomWindows, AFlagWithAnotherLetterLeavesItsPairAndIsKeptOnSave) {
 TEST_F(RoomWindows, SavingStatusWithoutARoomWritesNothingAndSaysNothing) {
     addRoom("101", "NQ1", 45.0f);
     const std::string before = roomFile();
-    auto* form = openForm<Form24>(WindowId::RoomStatus);
-    click(form->Option2);
-    click(form->Command2);
+    auto* form = openForm<RoomStatusWindow>(WindowId::RoomStatus);
+    click(form->dirtyOption);
+    click(form->saveButton);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(roomFile(), before);
 }

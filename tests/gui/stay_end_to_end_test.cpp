@@ -55,71 +55,71 @@ TEST_F(StayEndToEnd, AStayFromCheckInToCheckOutThroughTheWindows) {
     setNow({2026, 12, 7}, {15, 42, 10, 0});
 
     // Check-in.
-    openForm<Form1>(WindowId::Main)->Command1->click();
-    auto* checkIn = findForm<Form6>(WindowId::CheckIn);
+    openForm<MainWindow>(WindowId::Main)->checkInButton->click();
+    auto* checkIn = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(checkIn, nullptr);
-    type(checkIn->Text1, "Smith");
-    type(checkIn->Text2, "Ann");
-    type(checkIn->Text3, "12 Elm Street");
-    type(checkIn->Text4, "Louisville");
-    pick(checkIn->Combo1, "Kentucky");
-    type(checkIn->Text5, "40202");
-    type(checkIn->Text6, "502-555-0101");
-    type(checkIn->Text7, "502-555-0199");
-    type(checkIn->Text9, "ann@example.com");
-    pick(checkIn->Combo5, "C = Cash");
-    pick(checkIn->Combo4, "101");
-    checkIn->Command1->click();
+    type(checkIn->lastNameBox, "Smith");
+    type(checkIn->firstNameBox, "Ann");
+    type(checkIn->addressBox, "12 Elm Street");
+    type(checkIn->cityBox, "Louisville");
+    pick(checkIn->stateCombo, "Kentucky");
+    type(checkIn->zipBox, "40202");
+    type(checkIn->phoneBox, "502-555-0101");
+    type(checkIn->cellBox, "502-555-0199");
+    type(checkIn->emailBox, "ann@example.com");
+    pick(checkIn->payCodeCombo, "C = Cash");
+    pick(checkIn->roomCombo, "101");
+    checkIn->checkInButton->click();
     settle();
     ASSERT_TRUE(dialogs.shown.empty()) << shownTexts().join("\n").toStdString();
 
     // A charge and the payment that settles the bill.
     setNow({2026, 12, 7}, {20, 5, 0, 0});
-    findForm<Form1>(WindowId::Main)->Command7->click(); // "View Folio"
-    auto* folio = findForm<Form9>(WindowId::GuestFolio);
+    findForm<MainWindow>(WindowId::Main)->viewFolioButton->click(); // "View Folio"
+    auto* folio = findForm<GuestFolioWindow>(WindowId::GuestFolio);
     ASSERT_NE(folio, nullptr);
-    pick(folio->Combo1, "101  Smith, Ann");
-    EXPECT_EQ(folio->Label31->text(), "0"); // the stay was paid in advance
-    pick(folio->Combo2, "R - Roll Away");
-    type(folio->Text20, "10");
-    QTest::keyClick(folio->Text20, Qt::Key_Return);
-    EXPECT_EQ(folio->Label31->text(), "10");
-    pick(folio->Combo2, "V - Visa");
-    type(folio->Text20, "10");
-    folio->Command5->click();
-    EXPECT_EQ(folio->Label31->text(), "0");
-    EXPECT_EQ(folio->List1->count(), 4);
+    pick(folio->guestCombo, "101  Smith, Ann");
+    EXPECT_EQ(folio->balanceLabel->text(), "0"); // the stay was paid in advance
+    pick(folio->codeCombo, "R - Roll Away");
+    type(folio->amountBox, "10");
+    QTest::keyClick(folio->amountBox, Qt::Key_Return);
+    EXPECT_EQ(folio->balanceLabel->text(), "10");
+    pick(folio->codeCombo, "V - Visa");
+    type(folio->amountBox, "10");
+    folio->doNowButton->click();
+    EXPECT_EQ(folio->balanceLabel->text(), "0");
+    EXPECT_EQ(folio->folioList->count(), 4);
 
     // A message, posted, read and deleted.
-    folio->Command6->click();
-    auto* post = findForm<Form25>(WindowId::PostMessage);
+    folio->postMessageButton->click();
+    auto* post = findForm<PostMessageWindow>(WindowId::PostMessage);
     ASSERT_NE(post, nullptr);
-    type(post->Text1, "Front desk");
-    type(post->Text2, "Ann Smith");
-    QTest::keyClicks(post->RichTextBox1, "Your taxi comes at 7.");
-    post->Command2->click();
+    type(post->fromBox, "Front desk");
+    type(post->toBox, "Ann Smith");
+    QTest::keyClicks(post->messageText, "Your taxi comes at 7.");
+    post->saveButton->click();
     settle();
-    pick(folio->Combo1, "101  Smith, Ann");
-    EXPECT_TRUE(folio->Command10->isEnabled());
-    folio->Command10->click();
-    auto* reading = findForm<Form26>(WindowId::ReadMessage);
+    pick(folio->guestCombo, "101  Smith, Ann");
+    EXPECT_TRUE(folio->retrieveMessageButton->isEnabled());
+    folio->retrieveMessageButton->click();
+    auto* reading = findForm<ReadMessageWindow>(WindowId::ReadMessage);
     ASSERT_NE(reading, nullptr);
-    EXPECT_EQ(reading->RichTextBox1->toPlainText().trimmed(), "Your taxi comes at 7.");
-    reading->Command2->click();
+    EXPECT_EQ(reading->messageText->toPlainText().trimmed(), "Your taxi comes at 7.");
+    reading->deleteButton->click();
     settle();
-    EXPECT_FALSE(folio->Command10->isEnabled());
-    folio->Command2->click(); // "Exit"
+    EXPECT_FALSE(folio->retrieveMessageButton->isEnabled());
+    folio->exitButton->click(); // "Exit"
     settle();
 
     // Check-out the next morning, from the main window's "Check Out".
     setNow({2026, 12, 8}, {10, 58, 3, 0});
-    findForm<Form1>(WindowId::Main)->Command2->click();
-    folio = findForm<Form9>(WindowId::GuestFolio);
+    findForm<MainWindow>(WindowId::Main)->checkOutButton->click();
+    folio = findForm<GuestFolioWindow>(WindowId::GuestFolio);
     ASSERT_NE(folio, nullptr);
-    pick(folio->Combo1, "101  Smith, Ann");
+    pick(folio->guestCombo, "101  Smith, Ann");
     dialogs.answers.push_back(true);
-    folio->Command3->click();
-    EXPECT_EQ(folio->Combo1->count(), 0);
+    folio->checkOutButton->click();
+    EXPECT_EQ(folio->guestCombo->count(), 0);
     EXPECT_EQ(shownTexts(), (QStringList{"Your message was saved.", "Your message was deleted.",
                                          "Are you sure you want to check this guest out?"}));
 
