@@ -247,20 +247,20 @@ HistoryNamesWindow::HistoryNamesWindow(Services& services) : DeskWindow(services
     setWindowTitle(QStringLiteral("Look up by Name"));
 
     const QString prompt = QStringLiteral("Select a letter of last name");
-    letterList = makePickList(this, "Combo1", prompt);
-    letterList->setAccessibleName(prompt);
+    letterCombo = makePickList(this, "Combo1", prompt);
+    letterCombo->setAccessibleName(prompt);
     namesList = new QListWidget(this);
     namesList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     nameControl(namesList, "List1", QStringLiteral("Checked out guests"));
     exitButton = makeButton(this, "Command1", QStringLiteral("Exit"));
 
     auto* root = new QVBoxLayout(this);
-    root->addWidget(letterList);
+    root->addWidget(letterCombo);
     root->addWidget(namesList, 1);
     root->addLayout(makeButtonRow({exitButton}));
     resize(640, 360);
 
-    connect(letterList, &QComboBox::activated, this, &HistoryNamesWindow::letterPicked);
+    connect(letterCombo, &QComboBox::activated, this, &HistoryNamesWindow::letterPicked);
     connect(namesList, &QListWidget::itemClicked, this, &HistoryNamesWindow::namePicked);
     connect(namesList, &QListWidget::itemActivated, this, &HistoryNamesWindow::namePicked);
     connect(exitButton, &QPushButton::clicked, this, &HistoryNamesWindow::exitClicked);
@@ -273,16 +273,16 @@ void HistoryNamesWindow::load() {
     for (char letter = 'A'; letter <= 'Z'; ++letter) {
         letters.emplace_back(1, letter);
     }
-    fillList(letterList, letters);
+    fillList(letterCombo, letters);
     namesList->clear();
-    letterList->setFocus(Qt::OtherFocusReason);
+    letterCombo->setFocus(Qt::OtherFocusReason);
 }
 
 void HistoryNamesWindow::letterPicked() {
     namesList->clear();
     guarded(services_.dialogs, this, [&] {
         for (const std::string& entry :
-             historyEntries(services_.store, letterList->currentText().toStdString())) {
+             historyEntries(services_.store, letterCombo->currentText().toStdString())) {
             namesList->addItem(fromStd(entry));
         }
     });

@@ -61,7 +61,7 @@ class HistoryNamesWindow : public DeskWindow {
 
     void load() override;
 
-    QComboBox* letterList;
+    QComboBox* letterCombo;
     QListWidget* namesList;
     QPushButton* exitButton;
 

@@ -73,13 +73,13 @@ MonthlyReportWindow::MonthlyReportWindow(Services& services) : DeskWindow(servic
     setObjectName(QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Monthly Report"));
 
-    monthTitle = makeValueLabel(this, "Label15");
-    monthTitle->setAlignment(Qt::AlignCenter);
-    monthTitle->setAccessibleName(QStringLiteral("Month"));
-    QFont bold = monthTitle->font();
+    monthTitleLabel = makeValueLabel(this, "Label15");
+    monthTitleLabel->setAlignment(Qt::AlignCenter);
+    monthTitleLabel->setAccessibleName(QStringLiteral("Month"));
+    QFont bold = monthTitleLabel->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.3);
-    monthTitle->setFont(bold);
+    monthTitleLabel->setFont(bold);
 
     const Field tax{"Text17", "Tax"};
     auto* charges =
@@ -95,7 +95,7 @@ MonthlyReportWindow::MonthlyReportWindow(Services& services) : DeskWindow(servic
     columns->addSpacing(24);
     columns->addLayout(payments);
     auto* root = new QVBoxLayout(this);
-    root->addWidget(monthTitle);
+    root->addWidget(monthTitleLabel);
     root->addLayout(columns, 1);
     root->addLayout(makeButtonRow({printButton, exitButton}));
 
@@ -107,7 +107,7 @@ void MonthlyReportWindow::load() {
     show();
     guarded(services_.dialogs, this, [&] {
         const MonthlyFigures figures = monthlyFigures(services_.store, services_.clock.today());
-        monthTitle->setText(QString::fromStdString(figures.title));
+        monthTitleLabel->setText(QString::fromStdString(figures.title));
         for (std::size_t i = 0; i < chargeBoxes.size(); ++i) {
             chargeBoxes[i]->setText(QString::fromStdString(figures.charges[i]));
             paymentBoxes[i]->setText(QString::fromStdString(figures.payments[i]));

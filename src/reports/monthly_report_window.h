@@ -18,7 +18,7 @@ class MonthlyReportWindow : public DeskWindow {
 
     void load() override;
 
-    QLabel* monthTitle;
+    QLabel* monthTitleLabel;
     // Rent, Pet, Copies, Stamp, WiFi, Fax, Roll Away.
     std::array<QLineEdit*, 7> chargeBoxes;
     QLineEdit* taxBox;

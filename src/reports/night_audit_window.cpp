@@ -15,17 +15,18 @@ NightAuditWindow::NightAuditWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Night Audit Report"));
 
-    explanation = makeLabel(this, "Label1",
-                            QStringLiteral("The reason for running the Night Audit Report is to "
-                                           "charge room and tax for stayovers and to run a "
-                                           "financial report."));
-    explanation->setWordWrap(true);
+    explanationLabel =
+        makeLabel(this, "Label1",
+                  QStringLiteral("The reason for running the Night Audit Report is to "
+                                 "charge room and tax for stayovers and to run a "
+                                 "financial report."));
+    explanationLabel->setWordWrap(true);
     runButton = makeButton(this, "Command1", QStringLiteral("Run Report"));
     exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));
     makeDefaultButton(this, runButton);
 
     auto* root = new QVBoxLayout(this);
-    root->addWidget(explanation, 1);
+    root->addWidget(explanationLabel, 1);
     root->addLayout(makeButtonRow({runButton, exitButton}));
     resize(420, 170);
 

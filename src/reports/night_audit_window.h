@@ -16,7 +16,7 @@ class NightAuditWindow : public DeskWindow {
 
     void load() override;
 
-    QLabel* explanation;
+    QLabel* explanationLabel;
     QPushButton* runButton;
     QPushButton* exitButton;
 

@@ -100,7 +100,7 @@ TEST_F(ReportWindows, TheMonthlyReportShowsTheMonthAndPrintsTheAuditsReport) {
     auto* report = fromMenu<MonthlyReportWindow>(&MainMenuWindow::monthlyReportButton,
                                                  WindowId::MonthlyReport);
     ASSERT_NE(report, nullptr);
-    EXPECT_EQ(report->monthTitle->text(), "December  2026");
+    EXPECT_EQ(report->monthTitleLabel->text(), "December  2026");
     QStringList shown;
     for (QLineEdit* box : report->chargeBoxes) {
         shown << box->text();
@@ -157,7 +157,7 @@ class HistoryWindows : public ReportWindows {
     }
     // Picks the letter, then the entry of the list.
     void lookUp(const QString& letter, int entry) {
-        pick(names->letterList, letter);
+        pick(names->letterCombo, letter);
         ASSERT_GT(names->namesList->count(), entry);
         QListWidgetItem* item = names->namesList->item(entry);
         names->namesList->scrollToItem(item);
@@ -185,7 +185,7 @@ TEST_F(HistoryWindows, APickedStayShowsItsSettledFolioAndReprintsIt) {
     click(history->printFolioButton); // nothing picked yet
     EXPECT_TRUE(printer.documents.empty());
 
-    pick(names->letterList, "S");
+    pick(names->letterCombo, "S");
     ASSERT_EQ(names->namesList->count(), 2); // Sams is still in house
     EXPECT_TRUE(names->namesList->item(0)->text().startsWith(" 12         Stone, Sue"));
     lookUp("S", 0);
