@@ -42,6 +42,8 @@ QLineEdit* figureBox(QWidget* parent, QFormLayout* form, const Field& field) {
     QLineEdit* box = makeTextBox(parent, field.name, caption);
     box->setReadOnly(true);
     box->setAlignment(Qt::AlignRight);
+    // Wide enough for a month's takings at any scale.
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("9999999.99")) + 16);
     form->addRow(caption, box);
     return box;
 }
