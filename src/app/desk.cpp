@@ -7,6 +7,7 @@
 #include "reports/history_windows.h"
 #include "reports/monthly_report_window.h"
 #include "reports/night_audit_window.h"
+#include "reservations/reservation_windows.h"
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
 #include "setup/main_menu_window.h"
@@ -48,6 +49,12 @@ DeskWindow* Desk::create(WindowId id) {
         return new RoomPropertiesWindow(services_);
     case WindowId::RoomStatus:
         return new RoomStatusWindow(services_);
+    case WindowId::Reservations:
+        return new ReservationsMenuWindow(services_);
+    case WindowId::ReservationEntry:
+        return new ReservationEntryWindow(services_);
+    case WindowId::Reservation:
+        return new ReservationWindow(services_);
     case WindowId::Greetings:
         return new GreetingsWindow(services_);
     case WindowId::PostMessage:

@@ -169,6 +169,32 @@ std::optional<double> strictNumber(std::string_view text) {
     return value;
 }
 
+std::optional<long> wholeDayCount(std::string_view text) {
+    std::size_t start = 0;
+    while (start < text.size() && isBlank(text[start])) {
+        ++start;
+    }
+    std::size_t end = text.size();
+    while (end > start && isBlank(text[end - 1])) {
+        --end;
+    }
+    constexpr long kLongest = 36500;
+    if (start == end) {
+        return std::nullopt;
+    }
+    long count = 0;
+    for (std::size_t i = start; i < end; ++i) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            return std::nullopt;
+        }
+        count = count * 10 + (text[i] - '0');
+        if (count > kLongest) {
+            return std::nullopt;
+        }
+    }
+    return count;
+}
+
 double roundToCents(double value) {
     if (!std::isfinite(value)) {
         return value;

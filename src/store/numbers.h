@@ -24,6 +24,10 @@ std::optional<double> numberAtStart(std::string_view text);
 // The number the whole text holds (blanks around it allowed); nothing when it is not one.
 std::optional<double> strictNumber(std::string_view text);
 
+// A count of days typed by the clerk: digits only (blanks around them allowed), 0 to 36500;
+// nothing for anything else.
+std::optional<long> wholeDayCount(std::string_view text);
+
 // Rounds to two decimals, halves going to the even digit.
 double roundToCents(double value);
 

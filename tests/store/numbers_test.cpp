@@ -83,6 +83,22 @@ TEST(StrictNumber, SaysWhenTheTextIsNotANumber) {
     EXPECT_FALSE(strictNumber("1e999"));
 }
 
+TEST(WholeDayCount, TakesDigitsOnlyUpToAHundredYears) {
+    const std::pair<const char*, std::optional<long>> cases[] = {
+        {"0", 0},
+        {" 3 ", 3},
+        {"36500", 36500},
+        {"36501", std::nullopt},
+        {"", std::nullopt},
+        {"-1", std::nullopt},
+        {"2.5", std::nullopt},
+        {"3x", std::nullopt},
+        {"99999999999999999999", std::nullopt}};
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(wholeDayCount(text), expected) << text;
+    }
+}
+
 TEST(RoundToCents, HalvesGoToTheEvenDigit) {
     EXPECT_DOUBLE_EQ(roundToCents(0.125), 0.12);
     EXPECT_DOUBLE_EQ(roundToCents(0.135), 0.14);
