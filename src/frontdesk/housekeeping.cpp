@@ -20,7 +20,7 @@ Document housekeepingReport(const Store& store, const CivilDate& today) {
         return true;
     });
 
-    Document report("Housekeeping Report " + shortDate(today));
+    Document report("Housekeeping Report " + isoDate(today));
     report.endLine();
     report.text("Housekeeping Report for " + shortDate(today)).endLine();
     report.text(std::string(110, '=')).endLine();

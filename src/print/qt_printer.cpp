@@ -115,7 +115,13 @@ void SystemPrinter::print(const Document& document) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d%02d%02d ", today.year, today.month,
                   today.day, now.hour, now.minute, now.second);
-    const Path file = directory_.printouts() / (stamp + document.title() + ".pdf");
+    // A second printout of the same name in the same second gets a number of its own
+    // rather than replacing the first.
+    Path file = directory_.printouts() / (stamp + document.title() + ".pdf");
+    for (int copy = 2; files_.size(file) > 0; ++copy) {
+        file = directory_.printouts() /
+               (stamp + document.title() + " (" + std::to_string(copy) + ").pdf");
+    }
     writePdf(document, QString::fromStdString(file.string()));
     tell_("No printer is set up, so the printout was saved as " + file.generic_string());
 }

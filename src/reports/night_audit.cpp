@@ -32,7 +32,7 @@ Stays inHouseGuests(const Store& store) {
 }
 
 Document guestListOf(const Stays& guests, const CivilDate& today) {
-    Document list("Guest List " + shortDate(today));
+    Document list("Guest List " + isoDate(today));
     list.endLine();
     list.text("Guest List for " + shortDate(today)).endLine();
     list.text(kRule).endLine();

@@ -126,5 +126,24 @@ TEST_F(ReportCommands, NightAuditWritesBothReportsIntoOnePdf) {
     EXPECT_NE(bytes.find("/Count 2"), std::string::npos); // one page per report
 }
 
+// Without a printer set up, each report is saved under printouts/, a second one of the same
+// name beside the first.
+TEST_F(ReportCommands, WithoutAPrinterEveryReportIsSavedAsAPdf) {
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"print", "housekeeping", "--printer"},
+          {"print", "guest-list", "--printer"},
+          {"night-audit", "--printer"}}) {
+        EXPECT_EQ(run(words), 0) << words[0] << ": " << err.str();
+    }
+    std::vector<std::string> saved;
+    for (const auto& entry : std::filesystem::directory_iterator(directory.printouts())) {
+        saved.push_back(entry.path().filename().string().substr(18)); // after the time stamp
+    }
+    std::sort(saved.begin(), saved.end());
+    EXPECT_EQ(saved, (std::vector<std::string>{
+                         "Financial Report December  2026.pdf", "Guest List 2026-12-07 (2).pdf",
+                         "Guest List 2026-12-07.pdf", "Housekeeping Report 2026-12-07.pdf"}));
+}
+
 } // namespace
 } // namespace roomwright
