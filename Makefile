@@ -21,7 +21,7 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen \
 run: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
 	cmake --build $(RUN_DIR)
-	$(RUN_DIR)/src/roomwright
+	$(RUN_DIR)/bin/roomwright
 
 build: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
