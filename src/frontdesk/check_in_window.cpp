@@ -74,13 +74,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Check In"));
 
-    dateLabel = new QLabel(this);
-    dateLabel->setObjectName(QStringLiteral("Label1"));
-    dateLabel->setAccessibleName(QStringLiteral("Today's date"));
-    shiftLabel = new QLabel(this);
-    shiftLabel->setObjectName(QStringLiteral("Label17"));
-    clerkLabel = new QLabel(this);
-    clerkLabel->setObjectName(QStringLiteral("Label19"));
+    dateLabel = makeValueLabel(this, "Label1", QStringLiteral("Today's date"));
+    shiftLabel = makeValueLabel(this, "Label17");
+    clerkLabel = makeValueLabel(this, "Label19");
 
     // Created in the order the clerk goes through them, which is the tab order.
     lastNameBox = makeTextBox(this, "Text1", nullptr, GuestRecord{}.LastName.width);
@@ -347,6 +343,7 @@ WalkIn CheckInWindow::registration() const {
     walkIn.payCode = chosen(payCodeCombo);
     walkIn.rate = text(rateBox);
     walkIn.days = text(daysBox);
+    walkIn.departure = text(departureBox);
     walkIn.pet = petFeeCheck->isChecked();
     walkIn.petFee = text(petFeeBox);
     walkIn.stayTotal = text(stayTotalBox);
@@ -375,15 +372,17 @@ QWidget* CheckInWindow::control(WalkInField field) const {
         return adultsBox;
     case WalkInField::Room:
         return roomCombo;
+    case WalkInField::Days:
+        return daysBox;
     }
     return lastNameBox;
 }
 
 void CheckInWindow::checkInClicked() {
     const WalkIn walkIn = registration();
-    if (const auto refusal = checkWalkIn(walkIn)) {
+    if (const auto refusal = checkWalkIn(walkIn, services_.clock.today())) {
         services_.dialogs.inform(this, kAttention, QString::fromStdString(refusal->message));
-        control(refusal->field)->setFocus();
+        focusField(control(refusal->field));
         return;
     }
     GuestRecord guest;

@@ -172,6 +172,7 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     folioList->setMinimumHeight(150);
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
     balanceLabel = valueLabel(this, "Label31");
+    labelControl(balanceCaption, balanceLabel);
     QFont bold = balanceLabel->font();
     bold.setBold(true);
     balanceLabel->setFont(bold);

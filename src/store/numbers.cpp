@@ -169,6 +169,25 @@ std::optional<double> strictNumber(std::string_view text) {
     return value;
 }
 
+std::optional<long> wholeDayCount(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::string_view body = text.substr(start, text.find_last_not_of(" \t") + 1 - start);
+    long days = 0;
+    for (const char c : body) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        days = days * 10 + (c - '0');
+        if (days > kLongestStay) {
+            return std::nullopt;
+        }
+    }
+    return days;
+}
+
 double roundToCents(double value) {
     if (!std::isfinite(value)) {
         return value;

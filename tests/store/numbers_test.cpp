@@ -96,5 +96,18 @@ TEST(RoundToCents, HalvesGoToTheEvenDigit) {
     EXPECT_DOUBLE_EQ(roundToCents(12.5 * static_cast<double>(0.09f)), 1.13);
 }
 
+TEST(WholeDayCount, TakesDigitsFromZeroToAHundredYearsAndNothingElse) {
+    const std::pair<const char*, std::optional<long>> cases[] = {
+        {"0", 0},         {" 12 ", 12},  {"\t7", 7},
+        {"36500", 36500}, {"36501", {}}, {"99999999999999999999", {}},
+        {"-1", {}},       {"+1", {}},    {"2.5", {}},
+        {"1e3", {}},      {"abc", {}},   {"1 2", {}},
+        {"", {}},         {"   ", {}},   {"\xff", {}},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(wholeDayCount(text), expected) << text;
+    }
+}
+
 } // namespace
 } // namespace roomwright
