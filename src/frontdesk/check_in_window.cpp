@@ -168,6 +168,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     row(7, 0, "Comment", commentBox, 3);
     row(8, 0, "Adults", adultsBox);
     row(8, 2, "Children", childrenBox);
+    // The narrow count boxes stand at the left of their columns instead of narrowing them.
+    guest->setAlignment(adultsBox, Qt::AlignLeft);
+    guest->setAlignment(childrenBox, Qt::AlignLeft);
     guest->setRowStretch(9, 1);
     guest->setColumnStretch(1, 1);
     guest->setColumnStretch(3, 1);
@@ -212,8 +215,8 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     right->addStretch();
 
     auto* body = new QHBoxLayout;
-    body->addWidget(guestFrame, 3);
-    body->addLayout(right, 2);
+    body->addWidget(guestFrame);
+    body->addLayout(right);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printFolioCheck);
@@ -227,6 +230,7 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     root->addLayout(header);
     root->addLayout(body, 1);
     root->addLayout(buttons);
+    resize(sizeHint());
 
     calendar_ = new CalendarWindow(this);
     connect(calendar_, &CalendarWindow::dayPicked, this, &CheckInWindow::calendarDayPicked);

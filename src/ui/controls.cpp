@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 namespace roomwright {
 
@@ -182,6 +183,16 @@ QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& acce
     list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     nameControl(list, name, accessibleName);
     return list;
+}
+
+QLabel* makeListHeader(QListWidget* list, const QString& captions) {
+    auto* header = new QLabel(captions, list->parentWidget());
+    header->setFont(list->font());
+    header->setTextFormat(Qt::PlainText);
+    const int indent = list->frameWidth() +
+                       list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    header->setContentsMargins(indent, 0, 0, 0);
+    return header;
 }
 
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons) {

@@ -51,6 +51,10 @@ QComboBox* makeRoomChoice(QWidget* parent, const char* name);
 // columns of the room numbers and types.
 QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& accessibleName);
 
+// The column captions over a list of fixed-pitch lines: in the list's font and indented as
+// far as the list's text, so that each caption stands over its column.
+QLabel* makeListHeader(QListWidget* list, const QString& captions);
+
 // The row of buttons at the foot of a window, standing to the right.
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons);
 
