@@ -1,7 +1,8 @@
 // How the store holds up as a motel keeps every stay for decades: scans of a large guest
-// file, the due-out list, and reading a long charge file.
+// file, the due-out list, reading a long charge file, and the reservation look-ups.
 
 #include "frontdesk/departures.h"
+#include "reservations/reservations.h"
 #include "store/charges.h"
 #include "store/lookups.h"
 
@@ -81,6 +82,49 @@ void ReadLongChargeFile(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(ReadLongChargeFile)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// Years of bookings, all checked in but the last few of each room.
+void writeBookings(const Store& store, long bookings) {
+    std::ofstream out(store.directory().reservation(), std::ios::binary);
+    const CivilDate first{2000, 1, 1};
+    for (long i = 1; i <= bookings; ++i) {
+        ReservationRecord r;
+        r.ConfirmationNumber = static_cast<float>(i);
+        r.LastName = "Guest" + std::to_string(i);
+        r.FirstName = "Ann";
+        r.RoomNumber = std::to_string(100 + i % 40);
+        r.ArrivalDate = first.plusDays(i / 40).stored();
+        r.DepartureDate = first.plusDays(i / 40 + 2).stored();
+        if (i < bookings - 80) {
+            r.CheckInMark = "*";
+        }
+        const Bytes slot = encode(r);
+        out.write(reinterpret_cast<const char*>(slot.data()),
+                  static_cast<std::streamsize>(slot.size()));
+    }
+}
+
+void OverbookingCheck(benchmark::State& state) {
+    Motel motel(1);
+    const Store store = motel.store();
+    writeBookings(store, state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(overbooked(store, "101", {{2026, 12, 7}, CivilDate{2026, 12, 9}}));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(OverbookingCheck)->Arg(200'000)->Unit(benchmark::kMillisecond);
+
+void OpenReservationNames(benchmark::State& state) {
+    Motel motel(1);
+    const Store store = motel.store();
+    writeBookings(store, state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(openReservationNames(store));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(OpenReservationNames)->Arg(200'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace roomwright

@@ -4,6 +4,7 @@
 #include "frontdesk/guest_folio_window.h"
 #include "frontdesk/main_window.h"
 #include "messages/message_windows.h"
+#include "reservations/reservation_windows.h"
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
 #include "setup/main_menu_window.h"
@@ -45,6 +46,12 @@ DeskWindow* Desk::create(WindowId id) {
         return new RoomPropertiesWindow(services_);
     case WindowId::RoomStatus:
         return new RoomStatusWindow(services_);
+    case WindowId::Reservations:
+        return new ReservationsMenuWindow(services_);
+    case WindowId::ReservationEntry:
+        return new ReservationEntryWindow(services_);
+    case WindowId::Reservation:
+        return new ReservationWindow(services_);
     case WindowId::Greetings:
         return new GreetingsWindow(services_);
     case WindowId::PostMessage:

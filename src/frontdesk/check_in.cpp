@@ -1,51 +1,14 @@
 #include "frontdesk/check_in.h"
 
+#include "frontdesk/registration.h"
 #include "store/charges.h"
 #include "store/dates.h"
 #include "store/layout.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
-#include "store/settings.h"
 #include "store/store_error.h"
 
 namespace roomwright {
-
-namespace {
-
-// What a failed registration had already written, so that it can be taken back.
-class StayUndo {
-  public:
-    StayUndo(const Store& store, long folio, const CivilDate& today)
-        : store_(store), today_(today), guestFile_(store.directory().guest()),
-          chargeFile_(store.directory().chargeFile(folio)),
-          guestLength_(store.files().size(guestFile_)),
-          chargeLength_(store.files().size(chargeFile_)), totals_(store.totals(today).read(1)) {}
-
-    // Best effort: the failure that brought us here is the one the clerk needs to see.
-    void takeBack() const noexcept {
-        attempt([&] { store_.files().truncate(guestFile_, guestLength_); });
-        attempt([&] { store_.files().truncate(chargeFile_, chargeLength_); });
-        attempt([&] { store_.totals(today_).write(1, totals_); });
-    }
-
-  private:
-    template <class Step> static void attempt(Step step) noexcept {
-        try {
-            step();
-        } catch (const std::exception&) {
-        }
-    }
-
-    const Store& store_;
-    CivilDate today_;
-    Path guestFile_;
-    Path chargeFile_;
-    std::uint64_t guestLength_;
-    std::uint64_t chargeLength_;
-    TotalsRecord totals_;
-};
-
-} // namespace
 
 std::vector<std::string> roomsForCheckIn(const Store& store) {
     std::vector<std::string> entries;
@@ -131,8 +94,6 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
                         "\" is not a number of days this system can keep; nothing was saved.");
     }
 
-    const long folio = issueFolioNumber(store);
-
     GuestRecord guest;
     guest.LastName = walkIn.lastName;
     guest.FirstName = walkIn.firstName;
@@ -159,33 +120,18 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
     if (!walkIn.cardType.empty()) {
         guest.CardType = walkIn.cardType;
     }
-    guest.FolioNumber = static_cast<float>(folio);
-    guest.ArrivalDate = today.stored();
     guest.ArrivalTime = timeText;
     guest.DepartureDate = today.plusDays(*days).stored();
     guest.Rate = static_cast<float>(*rate);
 
-    const StayUndo undo(store, folio, today);
-    try {
-        Table<GuestRecord> guests = store.guests();
-        const GuestRecord saved = guests.read(guests.append(guest));
-        const std::string room = saved.RoomNumber.str();
-        postItem(store, folio, room, Category::RoomRent, *rate, today);
-        if (walkIn.pet) {
-            postItem(store, folio, room, Category::PetFee, leadingNumber(walkIn.petFee), today);
-        }
-        postItem(store, folio, room, *payment, leadingNumber(walkIn.stayTotal), today);
-        if (auto found = findRoom(store, saved.RoomNumber.trimmed())) {
-            auto& [number, record] = *found;
-            record.CleanFlag = "N";
-            record.VacantFlag = "N";
-            store.rooms().write(number, record);
-        }
-        return saved;
-    } catch (const StoreError&) {
-        undo.takeBack();
-        throw;
+    StayPostings postings;
+    postings.roomRent = *rate;
+    if (walkIn.pet) {
+        postings.petFee = leadingNumber(walkIn.petFee);
     }
+    postings.payment = payment;
+    postings.paid = leadingNumber(walkIn.stayTotal);
+    return registerStay(store, guest, postings, today);
 }
 
 } // namespace roomwright

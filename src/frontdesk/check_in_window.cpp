@@ -3,6 +3,7 @@
 #include "frontdesk/calendar_window.h"
 #include "frontdesk/check_in.h"
 #include "frontdesk/folio.h"
+#include "frontdesk/folio_printing.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/settings.h"
@@ -26,22 +27,6 @@
 namespace roomwright {
 
 namespace {
-
-const char* const kStates[] = {
-    "Alabama",       "Alaska",      "Arizona",        "Arkansas",      "California",
-    "Colorado",      "Connecticut", "Delaware",       "Florida",       "Georgia",
-    "Hawaii",        "Idaho",       "Illinois",       "Indiana",       "Iowa",
-    "Kansas",        "Kentucky",    "Louisiana",      "Maine",         "Maryland",
-    "Massachusetts", "Michigan",    "Minnesota",      "Mississippi",   "Missouri",
-    "Montana",       "Nebraska",    "Nevada",         "New Hampshire", "New Jersey",
-    "New Mexico",    "New York",    "North Carolina", "North Dakota",  "Ohio",
-    "Oklahoma",      "Oregon",      "Pennsylvania",   "Rhode Island",  "South Carolina",
-    "South Dakota",  "Tennessee",   "Texas",          "Utah",          "Vermont",
-    "Virginia",      "Washington",  "West Virginia",  "Wisconsin",     "Wyoming"};
-
-const char* const kMonths[] = {"January",   "Febuary", "March",    "April",
-                               "May",       "June",    "July",     "August",
-                               "September", "October", "November", "December"};
 
 const char* const kPayCodes[] = {
     "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
@@ -117,12 +102,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     clearButton = makeCaptioned<QPushButton>(this, "Command3", "Clear Fields");
     exitButton = makeCaptioned<QPushButton>(this, "Command2", "Exit");
 
-    fill(stateCombo, kStates);
-    fill(expiryMonthCombo, kMonths);
-    for (int year = 2015; year <= 2030; ++year) {
-        expiryYearCombo->addItem(QString::number(year));
-    }
-    expiryYearCombo->setCurrentIndex(-1);
+    fillStates(stateCombo);
+    fillMonths(expiryMonthCombo);
+    fillCardYears(expiryYearCombo);
     fill(payCodeCombo, kPayCodes);
 
     cards_ = new QButtonGroup(this);
@@ -398,13 +380,7 @@ void CheckInWindow::checkInClicked() {
         return;
     }
     if (printFolioCheck->isChecked()) {
-        guarded(services_.dialogs, this, [&] {
-            const PrintedFolio folio = printedFolio(services_.store, guest, FolioVariant::InHouse);
-            for (const std::string& problem : folio.problems) {
-                services_.dialogs.inform(this, kAttention, QString::fromStdString(problem));
-            }
-            services_.printer.print(folio.document);
-        });
+        printCheckInFolio(services_, this, guest);
     }
     close();
 }

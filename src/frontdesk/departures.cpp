@@ -1,5 +1,7 @@
 #include "frontdesk/departures.h"
 
+#include "store/lookups.h"
+
 namespace roomwright {
 
 std::string departureLine(const GuestRecord& guest) {
@@ -10,9 +12,9 @@ std::string departureLine(const GuestRecord& guest) {
 std::vector<std::string> departuresToday(const Store& store, const CivilDate& today) {
     std::vector<std::string> lines;
     const double todayStored = today.stored();
-    store.guests().scan([&](std::size_t, const GuestRecord& guest) {
-        if (guest.inHouse() && guest.DepartureDate == todayStored) {
-            lines.push_back(departureLine(guest));
+    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        if (guest.number<&GuestRecord::DepartureDate>() == todayStored && inHouse(guest)) {
+            lines.push_back(departureLine(guest.decode()));
         }
         return true;
     });

@@ -72,9 +72,9 @@ const char* const kDepartureNotADate = "The departure date is not a date.";
 
 std::vector<std::string> guestSelectorEntries(const Store& store) {
     std::vector<std::string> entries;
-    store.guests().scan([&](std::size_t, const GuestRecord& guest) {
-        if (guest.inHouse()) {
-            entries.push_back(departureLine(guest));
+    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        if (inHouse(guest)) {
+            entries.push_back(departureLine(guest.decode()));
         }
         return true;
     });

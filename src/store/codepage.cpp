@@ -92,6 +92,20 @@ std::string toCp1252(std::string_view utf8) {
     return out;
 }
 
+std::optional<std::string> storedForm(std::string_view utf8) {
+    std::string bytes;
+    bytes.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const int byte = byteOf(nextCodePoint(utf8, i));
+        if (byte < 0) {
+            return std::nullopt;
+        }
+        bytes += static_cast<char>(byte);
+    }
+    return bytes;
+}
+
 std::string fromCp1252(std::string_view bytes) {
     std::string out;
     fromCp1252(bytes, out);

@@ -49,7 +49,11 @@ class DiskReader : public FileReader {
         return got;
     }
 
-    bool seek(std::uint64_t offset) { return seekTo(handle_.get(), offset); }
+    void seek(std::uint64_t offset) override {
+        if (!seekTo(handle_.get(), offset)) {
+            throw StoreError(file_, "read", reasonOf(errno));
+        }
+    }
 
   private:
     Path file_;
@@ -94,11 +98,8 @@ std::size_t DiskFileSystem::readAt(const Path& file, std::uint64_t offset,
     if (!reader) {
         return 0;
     }
-    auto& disk = static_cast<DiskReader&>(*reader);
-    if (!disk.seek(offset)) {
-        throw StoreError(file, "read", reasonOf(errno));
-    }
-    return disk.read(into);
+    reader->seek(offset);
+    return reader->read(into);
 }
 
 void DiskFileSystem::write(const Path& file, std::uint64_t offset,

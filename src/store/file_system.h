@@ -17,6 +17,8 @@ class FileReader {
     // Fills `into` from the current position; returns the bytes read, fewer only at the
     // end of the file. Throws StoreError when the read fails.
     virtual std::size_t read(std::span<std::byte> into) = 0;
+    // Moves to `offset` bytes from the start. Throws StoreError when it cannot.
+    virtual void seek(std::uint64_t offset) = 0;
 };
 
 // The seam between the data store and the disk. Every byte the store reads or writes goes

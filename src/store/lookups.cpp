@@ -45,21 +45,31 @@ Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber) {
         [&](const RoomRecord& room) { return room.RoomNumber.trimmed() == roomNumber; });
 }
 
+bool inHouse(const RecordView<GuestRecord>& guest) {
+    return guest.trimmedBytes<&GuestRecord::CheckOutMark>() != "*";
+}
+
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber) {
-    return store.guests().findFirst([&](const GuestRecord& guest) {
-        return guest.inHouse() && guest.RoomNumber.trimmed() == roomNumber;
+    const auto room = storedForm(roomNumber);
+    if (!room) {
+        return std::nullopt;
+    }
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.trimmedBytes<&GuestRecord::RoomNumber>() == *room && inHouse(guest);
     });
 }
 
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber) {
-    return store.guests().findFirst([&](const GuestRecord& guest) {
-        return guest.inHouse() && guest.FolioNumber == static_cast<float>(folioNumber);
+    const auto folio = static_cast<float>(folioNumber);
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.number<&GuestRecord::FolioNumber>() == folio && inHouse(guest);
     });
 }
 
 Found<GuestRecord> guestByFolio(const Store& store, long folioNumber) {
-    return store.guests().findFirst([&](const GuestRecord& guest) {
-        return guest.FolioNumber == static_cast<float>(folioNumber);
+    const auto folio = static_cast<float>(folioNumber);
+    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
+        return guest.number<&GuestRecord::FolioNumber>() == folio;
     });
 }
 

@@ -29,6 +29,9 @@ std::string roomOfEntry(std::string_view entry);
 // The first room whose number, right-trimmed, equals `roomNumber`.
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);
 
+// A stay whose check-out mark, right-trimmed, is not "*".
+bool inHouse(const RecordView<GuestRecord>& guest);
+
 // The in-house guest of a room: the first record in house whose room number, right-trimmed,
 // equals `roomNumber`. A departed guest of the same room is never taken.
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber);

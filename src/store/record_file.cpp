@@ -66,15 +66,28 @@ std::size_t RecordFile::append(const Bytes& slot) {
     return n;
 }
 
-void RecordFile::scan(
-    const std::function<bool(std::size_t n, std::span<const std::byte> slot)>& visit) const {
+Bytes RecordFile::readRange(std::size_t first, std::size_t count) const {
+    if (first < 1 || count == 0) {
+        return {};
+    }
+    Bytes slots(count * slotLength_);
+    const std::size_t got =
+        files_.readAt(path_, static_cast<std::uint64_t>(first - 1) * slotLength_, slots);
+    slots.resize(got / slotLength_ * slotLength_);
+    return slots;
+}
+
+void RecordFile::scan(const SlotVisit& visit, std::size_t first) const {
     auto reader = files_.openForReading(path_);
-    if (!reader) {
+    if (!reader || first < 1) {
         return;
+    }
+    if (first > 1) {
+        reader->seek(static_cast<std::uint64_t>(first - 1) * slotLength_);
     }
     const std::size_t slotsPerBlock = std::max<std::size_t>(1, kBlockBytes / slotLength_);
     Bytes block(slotsPerBlock * slotLength_);
-    std::size_t n = 0;
+    std::size_t n = first - 1;
     while (true) {
         const std::size_t got = reader->read(block);
         const std::size_t whole = got / slotLength_;

@@ -28,10 +28,13 @@ class RecordFile {
     void write(std::size_t n, const Bytes& slot);
     // Writes record count() + 1 and returns its number.
     std::size_t append(const Bytes& slot);
-    // Visits records 1 to N in order, reading the file in large blocks in one pass.
+    using SlotVisit = std::function<bool(std::size_t n, std::span<const std::byte> slot)>;
+    // Visits records `first` to N in order, reading the file in large blocks in one pass.
     // The visitor returns false to stop.
-    void
-    scan(const std::function<bool(std::size_t n, std::span<const std::byte> slot)>& visit) const;
+    void scan(const SlotVisit& visit, std::size_t first = 1) const;
+    // Records `first` to `first + count - 1` in one read; fewer bytes when the file ends
+    // before them (only whole slots are returned).
+    Bytes readRange(std::size_t first, std::size_t count) const;
 
   private:
     FileSystem& files_;

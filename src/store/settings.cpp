@@ -1,6 +1,9 @@
 #include "store/settings.h"
 
+#include "store/numbers.h"
 #include "store/store_error.h"
+
+#include <cmath>
 
 namespace roomwright {
 
@@ -96,7 +99,20 @@ float lastConfirmationNumber(const Store& store) {
 }
 
 float issueConfirmationNumber(const Store& store) {
-    const float next = lastConfirmationNumber(store) + 1.0f;
+    const float last = lastConfirmationNumber(store);
+    // A Single counts up by one only as far as 16777216; past it the next number would
+    // repeat the last one.
+    if (!(last >= 0.0f && last < static_cast<float>(kLastConfirmationNumber)) ||
+        last != std::trunc(last)) {
+        const Path& path = store.directory().confirmation();
+        throw DataError("The confirmation counter in " + path.generic_string() + " holds " +
+                        plainNumber(last) +
+                        (last >= static_cast<float>(kLastConfirmationNumber)
+                             ? ", the last confirmation number this system can keep."
+                             : ", which is not a confirmation number.") +
+                        " No confirmation number was issued.");
+    }
+    const float next = last + 1.0f;
     writeSingle(store, store.directory().confirmation(), next);
     return next;
 }

@@ -28,7 +28,11 @@ long lastFolioNumber(const Store& store);
 // counter cannot go on.
 long issueFolioNumber(const Store& store);
 
+// The confirmation counter: a Single, so it counts by one up to 16777216 and no further.
+constexpr long kLastConfirmationNumber = 16777216;
 float lastConfirmationNumber(const Store& store);
+// Advances the counter and returns the new confirmation number. Throws DataError, writing
+// nothing, when the counter holds its last number or something that is not a number.
 float issueConfirmationNumber(const Store& store);
 
 } // namespace roomwright

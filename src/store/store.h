@@ -2,6 +2,7 @@
 
 #include "store/data_directory.h"
 #include "store/layout.h"
+#include "store/record_view.h"
 #include "store/records.h"
 
 #include <optional>
@@ -54,6 +55,39 @@ template <class Record> class Table {
     }
     std::vector<Record> all() const {
         return select([](const Record&) { return true; });
+    }
+
+    // The same through views, for scans of files that grow for decades: only the fields
+    // a test names are decoded, and only the records kept are decoded in full.
+    // Visits records 1 to N in one pass; `visit(n, view)` returns false to stop.
+    template <class Visit> void scanViews(Visit visit) const {
+        file_.scan([&](std::size_t n, std::span<const std::byte> slot) {
+            return visit(n, RecordView<Record>(slot));
+        });
+    }
+    // The first record whose view satisfies `match`, decoded, with its record number.
+    template <class Match>
+    std::optional<std::pair<std::size_t, Record>> findFirstWhere(Match match) const {
+        std::optional<std::pair<std::size_t, Record>> found;
+        scanViews([&](std::size_t n, const RecordView<Record>& view) {
+            if (match(view)) {
+                found.emplace(n, view.decode());
+                return false;
+            }
+            return true;
+        });
+        return found;
+    }
+    // Every record whose view satisfies `match`, decoded, in record order.
+    template <class Match> std::vector<Record> selectWhere(Match match) const {
+        std::vector<Record> records;
+        scanViews([&](std::size_t, const RecordView<Record>& view) {
+            if (match(view)) {
+                records.push_back(view.decode());
+            }
+            return true;
+        });
+        return records;
     }
 
   private:

@@ -111,6 +111,30 @@ void readValuesAloud() {
     (void)installed;
 }
 
+const char* const kStates[] = {
+    "Alabama",       "Alaska",      "Arizona",        "Arkansas",      "California",
+    "Colorado",      "Connecticut", "Delaware",       "Florida",       "Georgia",
+    "Hawaii",        "Idaho",       "Illinois",       "Indiana",       "Iowa",
+    "Kansas",        "Kentucky",    "Louisiana",      "Maine",         "Maryland",
+    "Massachusetts", "Michigan",    "Minnesota",      "Mississippi",   "Missouri",
+    "Montana",       "Nebraska",    "Nevada",         "New Hampshire", "New Jersey",
+    "New Mexico",    "New York",    "North Carolina", "North Dakota",  "Ohio",
+    "Oklahoma",      "Oregon",      "Pennsylvania",   "Rhode Island",  "South Carolina",
+    "South Dakota",  "Tennessee",   "Texas",          "Utah",          "Vermont",
+    "Virginia",      "Washington",  "West Virginia",  "Wisconsin",     "Wyoming"};
+
+const char* const kMonths[] = {"January",   "Febuary", "March",    "April",
+                               "May",       "June",    "July",     "August",
+                               "September", "October", "November", "December"};
+
+template <std::size_t N> void fillFixed(QComboBox* list, const char* const (&entries)[N]) {
+    list->clear();
+    for (const char* entry : entries) {
+        list->addItem(QString::fromLatin1(entry));
+    }
+    list->setCurrentIndex(-1);
+}
+
 } // namespace
 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
@@ -202,6 +226,22 @@ QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons) {
         row->addWidget(button);
     }
     return row;
+}
+
+void fillStates(QComboBox* list) {
+    fillFixed(list, kStates);
+}
+
+void fillMonths(QComboBox* list) {
+    fillFixed(list, kMonths);
+}
+
+void fillCardYears(QComboBox* list) {
+    list->clear();
+    for (int year = 2015; year <= 2030; ++year) {
+        list->addItem(QString::number(year));
+    }
+    list->setCurrentIndex(-1);
 }
 
 void fillList(QComboBox* list, const std::vector<std::string>& entries) {

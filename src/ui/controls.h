@@ -58,6 +58,13 @@ QLabel* makeListHeader(QListWidget* list, const QString& captions);
 // The row of buttons at the foot of a window, standing to the right.
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons);
 
+// The fixed lists of the guest and card boxes: the 50 states, the twelve months as the motel
+// has always spelled them ("Febuary"), and the card years 2015 to 2030. Nothing is picked
+// afterwards.
+void fillStates(QComboBox* list);
+void fillMonths(QComboBox* list);
+void fillCardYears(QComboBox* list);
+
 // Replaces the entries of a list; nothing is picked afterwards.
 void fillList(QComboBox* list, const std::vector<std::string>& entries);
 

@@ -22,11 +22,7 @@ void placeAt(QWidget* window, int topTwips, int leftTwips) {
     window->move(origin + QPoint(twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi)));
 }
 
-namespace {
-
-// The caption without its shortcut marks names the control; an editable combo's text part,
-// where the keyboard stands in it, bears the same name.
-void setCaption(QWidget* control, QString caption) {
+void captionControl(QWidget* control, QString caption) {
     caption.remove(QLatin1Char('&'));
     control->setAccessibleName(caption);
     if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit()) {
@@ -34,16 +30,14 @@ void setCaption(QWidget* control, QString caption) {
     }
 }
 
-} // namespace
-
 void nameControl(QWidget* control, const char* objectName, const QString& accessibleName) {
     control->setObjectName(QString::fromLatin1(objectName));
-    setCaption(control, accessibleName);
+    captionControl(control, accessibleName);
 }
 
 void labelControl(QLabel* label, QWidget* control) {
     label->setBuddy(control);
-    setCaption(control, label->text());
+    captionControl(control, label->text());
 }
 
 } // namespace roomwright

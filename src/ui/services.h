@@ -15,22 +15,24 @@ namespace roomwright {
 
 // Every window of the program, by what it is, with the object name of its window.
 enum class WindowId {
-    Main,           // Form1
-    MainMenu,       // Form2
-    RoomInventory,  // Form3
-    RoomList,       // Form4
-    UnsoldRooms,    // Form5
-    CheckIn,        // Form6
-    TaxRate,        // Form7
-    PetFee,         // Form8
-    GuestFolio,     // Form9
-    ShiftClerk,     // Form10
-    Reservations,   // reservations menu
-    Greetings,      // Form27
-    RoomProperties, // Form23
-    RoomStatus,     // Form24
-    PostMessage,    // Form25
-    ReadMessage,    // Form26
+    Main,             // Form1
+    MainMenu,         // Form2
+    RoomInventory,    // Form3
+    RoomList,         // Form4
+    UnsoldRooms,      // Form5
+    CheckIn,          // Form6
+    TaxRate,          // Form7
+    PetFee,           // Form8
+    GuestFolio,       // Form9
+    ShiftClerk,       // Form10
+    Reservations,     // Form11, the reservations menu
+    ReservationEntry, // Form12, a new booking
+    Reservation,      // Form15, a booking found, changed and checked in
+    Greetings,        // Form27
+    RoomProperties,   // Form23
+    RoomStatus,       // Form24
+    PostMessage,      // Form25
+    ReadMessage,      // Form26
 };
 
 // Opens and closes windows by what they are, so that a window never needs to know how

@@ -18,21 +18,15 @@ struct Built {
 
 // Every window this build has, by what it is and the class name it answers to.
 const Built kWindows[] = {
-    {WindowId::Main, "Form1"},
-    {WindowId::MainMenu, "Form2"},
-    {WindowId::RoomInventory, "Form3"},
-    {WindowId::RoomList, "Form4"},
-    {WindowId::UnsoldRooms, "Form5"},
-    {WindowId::CheckIn, "Form6"},
-    {WindowId::TaxRate, "Form7"},
-    {WindowId::PetFee, "Form8"},
-    {WindowId::GuestFolio, "Form9"},
-    {WindowId::ShiftClerk, "Form10"},
-    {WindowId::RoomProperties, "Form23"},
-    {WindowId::RoomStatus, "Form24"},
-    {WindowId::PostMessage, "Form25"},
-    {WindowId::ReadMessage, "Form26"},
-    {WindowId::Greetings, "Form27"},
+    {WindowId::Main, "Form1"},          {WindowId::MainMenu, "Form2"},
+    {WindowId::RoomInventory, "Form3"}, {WindowId::RoomList, "Form4"},
+    {WindowId::UnsoldRooms, "Form5"},   {WindowId::CheckIn, "Form6"},
+    {WindowId::TaxRate, "Form7"},       {WindowId::PetFee, "Form8"},
+    {WindowId::GuestFolio, "Form9"},    {WindowId::ShiftClerk, "Form10"},
+    {WindowId::Reservations, "Form11"}, {WindowId::ReservationEntry, "Form12"},
+    {WindowId::Reservation, "Form15"},  {WindowId::RoomProperties, "Form23"},
+    {WindowId::RoomStatus, "Form24"},   {WindowId::PostMessage, "Form25"},
+    {WindowId::ReadMessage, "Form26"},  {WindowId::Greetings, "Form27"},
 };
 
 class EveryWindow : public DeskTest {
@@ -78,6 +72,12 @@ const ValueLabel kValueLabels[] = {
     {WindowId::ReadMessage, "Label10", "Date"},
     {WindowId::RoomProperties, "Label2", "Room #"},
     {WindowId::RoomStatus, "Label2", "Room #"},
+    {WindowId::ReservationEntry, "Label1", "Today's date"},
+    {WindowId::ReservationEntry, "Label20", "Confirmation #"},
+    {WindowId::ReservationEntry, "Label22", "Shift"},
+    {WindowId::ReservationEntry, "Label24", "Clerk"},
+    {WindowId::Reservation, "Label16", "Confirmation #"},
+    {WindowId::Reservation, "Label21", "Room"},
 };
 
 QString accessibleText(QObject* object, QAccessible::Text text) {

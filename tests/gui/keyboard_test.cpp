@@ -140,8 +140,9 @@ TEST_F(Keyboard, ARealBoxOutlivesTheWindowClosedUnderItAndWarnsWithTheWarningIco
 
 // Every window with lists to pick from, opened afresh for each list.
 const WindowId kWindowsWithLists[] = {
-    WindowId::RoomInventory, WindowId::RoomProperties, WindowId::RoomStatus,
-    WindowId::ShiftClerk,    WindowId::CheckIn,        WindowId::GuestFolio,
+    WindowId::RoomInventory, WindowId::RoomProperties,   WindowId::RoomStatus,
+    WindowId::ShiftClerk,    WindowId::CheckIn,          WindowId::GuestFolio,
+    WindowId::Reservations,  WindowId::ReservationEntry, WindowId::Reservation,
 };
 
 TEST_F(Keyboard, ReturnInAnOpenListOnlyPicksTheEntry) {

@@ -92,6 +92,25 @@ TEST_F(SettingsTest, TheFolioCounterRefusesOnlyPastWhatASingleHoldsExactly) {
     EXPECT_THROW(issueFolioNumber(store), DataError);
 }
 
+TEST_F(SettingsTest, TheConfirmationCounterRefusesToGoPastWhatASingleCounts) {
+    const struct {
+        float stored;
+        bool issues;
+    } cases[] = {{16777215.0f, true}, {16777216.0f, false}, {-1.0f, false}, {2.5f, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        std::string slot(10, '\0');
+        std::memcpy(slot.data(), &c.stored, 4);
+        writeFile(store.directory().confirmation(), slot);
+        if (c.issues) {
+            EXPECT_EQ(issueConfirmationNumber(store), c.stored + 1);
+        } else {
+            EXPECT_THROW(issueConfirmationNumber(store), DataError);
+            EXPECT_EQ(readFile(store.directory().confirmation()), slot);
+        }
+    }
+}
+
 TEST_F(SettingsTest, AConfirmationCounterKeepsEverythingElseInItsSlot) {
     writeFile(store.directory().confirmation(), std::string("\0\0\x80\x3F"
                                                             "abcdef",

@@ -1,0 +1,349 @@
+#include "reservations/reservations.h"
+
+#include "frontdesk/registration.h"
+#include "store/charges.h"
+#include "store/codepage.h"
+#include "store/numbers.h"
+#include "store/settings.h"
+#include "store/store_error.h"
+
+namespace roomwright {
+
+namespace {
+
+// The first night after the stay: its departure, or the day after its arrival when it has
+// no departure after the arrival.
+long endOfStay(long arrival, std::optional<long> departure) {
+    return departure && *departure > arrival ? *departure : arrival + 1;
+}
+
+std::optional<BookingRefusal> refuseBooking(BookingField field, std::string message) {
+    return BookingRefusal{field, std::move(message)};
+}
+std::optional<ChangeRefusal> refuseChange(ChangeField field, std::string message) {
+    return ChangeRefusal{field, std::move(message)};
+}
+
+const std::string kNotDays = "\"Days\" must be a whole number of 0 or more.";
+
+// Days as the clerk typed them: an empty box counts as none.
+std::optional<long> dayCount(const std::string& days) {
+    return days.empty() ? std::optional<long>(0) : wholeDayCount(days);
+}
+
+bool isOpen(const RecordView<ReservationRecord>& reservation) {
+    return reservation.trimmedBytes<&ReservationRecord::CheckInMark>() != "*";
+}
+
+// A card option's letter; anything else means no card was chosen.
+bool isCardLetter(const std::string& letter) {
+    return letter == "V" || letter == "M" || letter == "D" || letter == "A";
+}
+
+} // namespace
+
+std::string notADate(std::string_view box) {
+    return "The text in \"" + std::string(box) + "\" is not a date. Type it as month/day/year.";
+}
+
+const std::vector<std::string>& reservationPayCodes() {
+    static const std::vector<std::string> codes = {"V - Visa",     "M - Master Card",
+                                                   "D - Discover", "A - American Express",
+                                                   "C - Cash",     "K - Check"};
+    return codes;
+}
+
+std::vector<std::string> roomsForBooking(const Store& store) {
+    std::vector<std::string> entries;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (room.OrderFlag.str() != "X") {
+            entries.push_back(roomEntry(room));
+        }
+        return true;
+    });
+    return entries;
+}
+
+std::vector<std::string> everyRoomEntry(const Store& store) {
+    std::vector<std::string> entries;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        entries.push_back(roomEntry(room));
+        return true;
+    });
+    return entries;
+}
+
+bool overbooked(const Store& store, std::string_view roomNumber, const Stay& stay,
+                std::size_t except) {
+    const auto room = storedForm(rightTrim(roomNumber));
+    if (!room) {
+        return false;
+    }
+    const long arrival = stay.arrival.serial();
+    const long departure = endOfStay(
+        arrival, stay.departure ? std::optional<long>(stay.departure->serial()) : std::nullopt);
+    bool conflict = false;
+    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& other) {
+        if (n == except || !isOpen(other) ||
+            other.trimmedBytes<&ReservationRecord::RoomNumber>() != *room) {
+            return true;
+        }
+        const long otherArrival =
+            CivilDate::fromStored(other.number<&ReservationRecord::ArrivalDate>()).serial();
+        const long otherDeparture = endOfStay(
+            otherArrival,
+            CivilDate::fromStored(other.number<&ReservationRecord::DepartureDate>()).serial());
+        conflict = otherArrival < departure && arrival < otherDeparture;
+        return !conflict;
+    });
+    return conflict;
+}
+
+Price bookingPrice(float rate, float taxBase, float taxRate, std::string_view days) {
+    // Each box shows a number in its shortest form and the next sum reads that form back.
+    const double rateShown = leadingNumber(plainNumber(rate));
+    const double tax = roundToCents(leadingNumber(plainNumber(taxBase * taxRate)));
+    const double total = rateShown + tax;
+    return {plainNumber(rate), plainNumber(tax), plainNumber(total),
+            plainNumber(total * leadingNumber(days))};
+}
+
+Price retrievedPrice(const Store& store, const ReservationRecord& reservation) {
+    const auto room = findRoom(store, reservation.RoomNumber.trimmed());
+    const float rate = room ? room->second.Rate : reservation.Rate;
+    return bookingPrice(rate, reservation.Rate, taxRate(store), plainNumber(reservation.Days));
+}
+
+Price recomputedPrice(std::string_view rate, std::string_view days, float taxRate) {
+    const double rateShown = leadingNumber(rate);
+    const double tax = roundToCents(static_cast<double>(taxRate) * rateShown);
+    const double total = roundToCents(rateShown + tax);
+    return {std::string(rate), plainNumber(tax), plainNumber(total),
+            plainNumber(roundToCents(leadingNumber(days) * total))};
+}
+
+std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking) {
+    using F = BookingField;
+    if (booking.arrival.empty()) {
+        return refuseBooking(F::Arrival, "You did not enter an arrival date.");
+    }
+    const auto arrival = parseShortDate(booking.arrival);
+    if (!arrival) {
+        return refuseBooking(F::Arrival, notADate("Arriving On"));
+    }
+    if (booking.departure.empty()) {
+        return refuseBooking(F::Departure, "You did not enter a departure date.");
+    }
+    const auto departure = parseShortDate(booking.departure);
+    if (!departure) {
+        return refuseBooking(F::Departure, notADate("Departing On"));
+    }
+    const auto days = dayCount(booking.days);
+    if (!days) {
+        return refuseBooking(F::Days, kNotDays);
+    }
+    const std::pair<const std::string*, BookingRefusal> required[] = {
+        {&booking.lastName, {F::LastName, "You did not enter a last name."}},
+        {&booking.firstName, {F::FirstName, "You did not enter a first name."}},
+        {&booking.address, {F::Address, "You did not enter an address."}},
+        {&booking.city, {F::City, "You did not enter a city."}},
+    };
+    for (const auto& [text, refusal] : required) {
+        if (text->empty()) {
+            return refusal;
+        }
+    }
+    if (booking.state == "Select State") {
+        return refuseBooking(F::State, "You did not enter a state.");
+    }
+    if (booking.roomEntry == "Select Room") {
+        return refuseBooking(F::Room, "You did not enter a room.");
+    }
+    const std::string room = roomOfEntry(booking.roomEntry);
+    if (overbooked(store, room, {*arrival, *departure})) {
+        return refuseBooking(F::Room, kOverbooking);
+    }
+
+    ReservationRecord reservation;
+    reservation.ArrivalDate = arrival->stored();
+    reservation.DepartureDate = departure->stored();
+    reservation.Days = static_cast<float>(*days);
+    reservation.LastName = booking.lastName;
+    reservation.FirstName = booking.firstName;
+    reservation.Address = booking.address;
+    reservation.City = booking.city;
+    reservation.State = booking.state;
+    reservation.Zip = booking.zip;
+    reservation.Phone = booking.phone;
+    reservation.Cell = booking.cell;
+    reservation.Company = booking.company;
+    reservation.Email = booking.email;
+    reservation.DriversLicense = booking.driversLicense;
+    reservation.Comment = booking.comment;
+    reservation.Adults = booking.adults;
+    reservation.Children = booking.children;
+    reservation.Shift = booking.shift;
+    reservation.Clerk = booking.clerk;
+    if (isCardLetter(booking.cardType)) {
+        reservation.CardType = booking.cardType;
+    }
+    reservation.CardNumber = booking.cardNumber;
+    reservation.CardExpireMonth = booking.cardExpireMonth;
+    reservation.CardExpireYear = booking.cardExpireYear;
+    reservation.RoomNumber = room;
+    reservation.Rate = static_cast<float>(leadingNumber(booking.rate));
+    reservation.ConfirmationNumber = static_cast<float>(leadingNumber(booking.confirmationNumber));
+    store.reservations().append(reservation);
+    return std::nullopt;
+}
+
+std::optional<Shown> openReservationByNumber(const Store& store, double confirmationNumber) {
+    std::optional<Shown> shown;
+    const auto number = static_cast<float>(confirmationNumber);
+    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        if (view.number<&ReservationRecord::ConfirmationNumber>() == number && isOpen(view)) {
+            shown = Shown{n, view.decode()};
+        }
+        return true;
+    });
+    return shown;
+}
+
+std::vector<NameLine> openReservationNames(const Store& store) {
+    std::vector<NameLine> lines;
+    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        if (isOpen(view)) {
+            lines.push_back({n, numberText(view.number<&ReservationRecord::ConfirmationNumber>()) +
+                                    std::string(9, ' ') +
+                                    view.trimmed<&ReservationRecord::LastName>() + ", " +
+                                    view.trimmed<&ReservationRecord::FirstName>()});
+        }
+        return true;
+    });
+    return lines;
+}
+
+std::optional<Shown> openReservationAt(const Store& store, std::size_t record) {
+    const Table<ReservationRecord> reservations = store.reservations();
+    if (record == 0 || record > reservations.count()) {
+        return std::nullopt;
+    }
+    ReservationRecord reservation = reservations.read(record);
+    if (!reservation.open()) {
+        return std::nullopt;
+    }
+    return Shown{record, std::move(reservation)};
+}
+
+std::optional<ChangeRefusal> checkShownBoxes(const ReservationChanges& changes) {
+    using F = ChangeField;
+    if (trimBlanks(changes.payCode).empty() || changes.payCode == kSelectPayCode) {
+        return refuseChange(F::PayCode, kNoPayCode);
+    }
+    if (!parseShortDate(changes.arrival)) {
+        return refuseChange(F::Arrival, notADate("Arrival Date"));
+    }
+    if (!parseShortDate(changes.departure)) {
+        return refuseChange(F::Departure, notADate("Depart Date"));
+    }
+    if (!dayCount(changes.days)) {
+        return refuseChange(F::Days, kNotDays);
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// The shown reservation as the file holds it now; refused when the record has since been
+// checked in or no longer carries the shown confirmation number.
+Shown currentRecord(const Store& store, const Shown& shown) {
+    auto current = openReservationAt(store, shown.record);
+    if (!current ||
+        current->reservation.ConfirmationNumber != shown.reservation.ConfirmationNumber) {
+        throw DataError("Reservation " + plainNumber(shown.reservation.ConfirmationNumber) +
+                        " is no longer open in " +
+                        store.directory().reservation().generic_string() +
+                        "; nothing was written. Retrieve it again.");
+    }
+    return *current;
+}
+
+} // namespace
+
+std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Shown& shown,
+                                                    const ReservationChanges& changes) {
+    if (auto refusal = checkShownBoxes(changes)) {
+        return refusal;
+    }
+    ReservationRecord record = currentRecord(store, shown).reservation;
+    const CivilDate arrival = *parseShortDate(changes.arrival);
+    const CivilDate departure = *parseShortDate(changes.departure);
+    const bool moved = rightTrim(changes.roomNumber) != record.RoomNumber.trimmed() ||
+                       arrival != CivilDate::fromStored(record.ArrivalDate) ||
+                       departure != CivilDate::fromStored(record.DepartureDate);
+    if (moved && overbooked(store, changes.roomNumber, {arrival, departure}, shown.record)) {
+        return refuseChange(ChangeField::Room, kOverbooking);
+    }
+    record.RoomNumber = changes.roomNumber;
+    record.ArrivalDate = arrival.stored();
+    record.DepartureDate = departure.stored();
+    record.Days = static_cast<float>(*dayCount(changes.days));
+    record.LastName = changes.lastName;
+    record.FirstName = changes.firstName;
+    record.Address = changes.address;
+    record.City = changes.city;
+    record.State = changes.state;
+    record.Zip = changes.zip;
+    record.Phone = changes.phone;
+    record.Cell = changes.cell;
+    record.Company = changes.company;
+    record.Email = changes.email;
+    record.DriversLicense = changes.driversLicense;
+    record.Comment = changes.comment;
+    record.Adults = changes.adults;
+    record.Children = changes.children;
+    if (isCardLetter(changes.cardType)) {
+        record.CardType = changes.cardType;
+    }
+    record.CardNumber = changes.cardNumber;
+    record.CardExpireMonth = changes.cardExpireMonth;
+    record.CardExpireYear = changes.cardExpireYear;
+    record.PayCode = changes.payCode.substr(0, 1);
+    store.reservations().write(shown.record, record);
+    return std::nullopt;
+}
+
+GuestRecord checkInReservation(const Store& store, const Shown& shown,
+                               const ReservationArrival& arrival, const CivilDate& today,
+                               const std::string& timeText) {
+    const ReservationRecord booked = currentRecord(store, shown).reservation;
+
+    // The stay is the booking as stored: what the window shows unsaved does not reach it.
+    GuestRecord guest;
+    static_cast<PersonFields&>(guest) = booked;
+    guest.ArrivalTime = timeText;
+    guest.DepartureTime = Text<20>();
+    guest.CardType = booked.CardType;
+
+    StayPostings postings;
+    postings.roomRent = leadingNumber(arrival.rate);
+    postings.payment = paymentCategory(arrival.payCode.substr(0, 1));
+    postings.paid = leadingNumber(arrival.stayTotal);
+
+    ReservationRecord checkedIn = booked;
+    checkedIn.CheckInMark = "*";
+    Table<ReservationRecord> reservations = store.reservations();
+    reservations.write(shown.record, checkedIn);
+    try {
+        return registerStay(store, guest, postings, today);
+    } catch (const std::exception&) {
+        try {
+            reservations.write(shown.record, booked);
+        } catch (const StoreError&) {
+            // The first failure is the one the clerk needs to see.
+        }
+        throw;
+    }
+}
+
+} // namespace roomwright
