@@ -52,15 +52,17 @@ struct BoxCase {
 };
 
 const BoxCase kBoxes[] = {
-    {WindowId::PetFee, nullptr, "Text1", "x", "Command1"},              // not a number
-    {WindowId::TaxRate, nullptr, "Text1", "x", "Command1"},             // not a number
-    {WindowId::RoomInventory, nullptr, nullptr, nullptr, "Command1"},   // no room number
-    {WindowId::RoomProperties, nullptr, nullptr, nullptr, "Command2"},  // no room
-    {WindowId::RoomProperties, "Combo1", nullptr, nullptr, "Command2"}, // changes made
-    {WindowId::RoomStatus, "Combo1", nullptr, nullptr, "Command2"},     // changes made
-    {WindowId::CheckIn, nullptr, nullptr, nullptr, "Command1"},         // no last name
-    {WindowId::GuestFolio, "Combo1", nullptr, nullptr, "Command5"},     // no amount
-    {WindowId::GuestFolio, "Combo1", nullptr, nullptr, "Command3"},     // check out? (a question)
+    {WindowId::PetFee, nullptr, "Text1", "x", "Command1"},               // not a number
+    {WindowId::TaxRate, nullptr, "Text1", "x", "Command1"},              // not a number
+    {WindowId::RoomInventory, nullptr, nullptr, nullptr, "Command1"},    // no room number
+    {WindowId::RoomProperties, nullptr, nullptr, nullptr, "Command2"},   // no room
+    {WindowId::RoomProperties, "Combo1", nullptr, nullptr, "Command2"},  // changes made
+    {WindowId::RoomStatus, "Combo1", nullptr, nullptr, "Command2"},      // changes made
+    {WindowId::CheckIn, nullptr, nullptr, nullptr, "Command1"},          // no last name
+    {WindowId::GuestFolio, "Combo1", nullptr, nullptr, "Command5"},      // no amount
+    {WindowId::GuestFolio, "Combo1", nullptr, nullptr, "Command3"},      // check out? (a question)
+    {WindowId::ReservationEntry, nullptr, nullptr, nullptr, "Command3"}, // nothing typed
+    {WindowId::Reservation, nullptr, "Text1", "x", "Command1"},          // no such booking
 };
 
 TEST_F(Keyboard, AWindowClosedUnderItsOwnBoxGoesOnlyOnceTheBoxIsGone) {
