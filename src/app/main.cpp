@@ -35,8 +35,12 @@ int main(int argc, char* argv[]) {
     DiskFileSystem files;
     MessageBoxDialogs dialogs;
     SystemClock clock;
+    const Store store(directory, files);
     try {
         directory.ensureExists(files);
+        // Find the guests in house while the program starts, so that the clerk's first
+        // look-up does not pay for reading the guest file.
+        store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
     } catch (const std::exception& failure) {
         dialogs.inform(nullptr, kAttention, QString::fromUtf8(failure.what()));
         return 1;
@@ -44,7 +48,7 @@ int main(int argc, char* argv[]) {
     SystemPrinter printer(directory, files, clock, [&](const std::string& message) {
         dialogs.inform(nullptr, kAttention, QString::fromStdString(message));
     });
-    Desk desk(Store(directory, files), clock, dialogs, printer);
+    Desk desk(store, clock, dialogs, printer);
     desk.open(WindowId::Main);
     return QApplication::exec();
 }

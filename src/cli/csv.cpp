@@ -1,44 +1,171 @@
 #include "cli/csv.h"
 
+#include "store/codepage.h"
 #include "store/dates.h"
 #include "store/numbers.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
 
 namespace roomwright {
 
-std::string csvField(const std::string& value) {
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        return value;
+namespace {
+
+constexpr std::size_t kBlockBytes = 1 << 20;
+
+bool needsQuotes(std::string_view value) {
+    return std::ranges::any_of(
+        value, [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+}
+
+// What a byte asks of a dump field: nothing, conversion to UTF-8, or quotes.
+enum ByteNeeds : unsigned char { kAsIs = 0, kConversion = 1, kQuotes = 2 };
+constexpr std::array<unsigned char, 256> kByteNeeds = [] {
+    std::array<unsigned char, 256> needs{};
+    for (std::size_t byte = 0x80; byte < needs.size(); ++byte) {
+        needs[byte] = kConversion;
     }
-    std::string quoted = "\"";
+    for (const unsigned char c : {',', '"', '\r', '\n'}) {
+        needs[c] = kQuotes;
+    }
+    return needs;
+}();
+
+// Trailing blanks and NUL characters removed.
+std::string_view dumpTrimmed(std::string_view text) {
+    std::size_t end = text.size();
+    // Eight bytes at a time while they are all blanks or NULs: the bytes whose only bit
+    // can be the blank's.
+    constexpr std::uint64_t kNotBlankOrNul = 0xDFDFDFDFDFDFDFDFull;
+    std::uint64_t word = 0;
+    while (end >= sizeof word && (std::memcpy(&word, text.data() + end - sizeof word, sizeof word),
+                                  (word & kNotBlankOrNul) == 0)) {
+        end -= sizeof word;
+    }
+    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\0')) {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+void appendField(std::string& out, std::string_view value) {
+    if (!needsQuotes(value)) {
+        out += value;
+        return;
+    }
+    out += '"';
     for (const char c : value) {
-        quoted += c;
+        out += c;
         if (c == '"') {
-            quoted += '"';
+            out += '"';
         }
     }
-    return quoted + "\"";
+    out += '"';
+}
+
+// A number that is not negative, zero-padded to at least `digits` digits.
+void appendPadded(std::string& out, int value, int digits) {
+    char text[16];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    out.append(static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, digits - (end - text))), '0');
+    out.append(text, end);
+}
+
+} // namespace
+
+std::string csvField(const std::string& value) {
+    std::string field;
+    appendField(field, value);
+    return field;
 }
 
 void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
+    std::string row;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        out << (i > 0 ? "," : "") << csvField(fields[i]);
+        if (i > 0) {
+            row += ',';
+        }
+        appendField(row, fields[i]);
     }
-    out << '\n';
+    row += '\n';
+    out << row;
 }
 
 std::string dumpText(const std::string& text) {
-    const auto end = text.find_last_not_of(std::string(" \0", 2));
-    return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+    return std::string(dumpTrimmed(text));
 }
 
 std::string dumpDate(double stored) {
     return isoDate(CivilDate::fromStored(stored));
 }
 
-void CsvColumns::single(const char* name, std::size_t, float value) {
-    add(name, plainNumber(value));
+CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns)
+    : out_(out), columns_(std::move(columns)) {
+    buffer_.reserve(kBlockBytes + 4096);
+}
+
+void CsvDump::header() {
+    buffer_ += "Record";
+    for (const CsvColumn& column : columns_) {
+        buffer_ += ',';
+        appendField(buffer_, column.name);
+    }
+    buffer_ += '\n';
+}
+
+void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
+    char number[24];
+    buffer_.append(number, std::to_chars(number, number + sizeof number, n).ptr);
+    for (const CsvColumn& column : columns_) {
+        buffer_ += ',';
+        switch (column.kind) {
+        case CsvColumn::Kind::Text: {
+            const std::string_view bytes = dumpTrimmed(std::string_view(
+                reinterpret_cast<const char*>(slot.data() + column.offset), column.width));
+            unsigned needs = kAsIs;
+            for (const char c : bytes) {
+                needs |= kByteNeeds[static_cast<unsigned char>(c)];
+            }
+            if (needs == kAsIs) {
+                buffer_ += bytes;
+            } else if ((needs & kQuotes) != 0) {
+                appendField(buffer_, fromCp1252(bytes));
+            } else {
+                appendCp1252(bytes, buffer_);
+            }
+            break;
+        }
+        case CsvColumn::Kind::Single:
+            buffer_ += plainNumber(field::getSingle(slot, column.offset));
+            break;
+        case CsvColumn::Kind::Date: {
+            // As dumpDate writes it; stored dates always fall in years 100 to 9999.
+            const CivilDate date = CivilDate::fromStored(field::getDate(slot, column.offset));
+            appendPadded(buffer_, date.year, 4);
+            buffer_ += '-';
+            appendPadded(buffer_, date.month, 2);
+            buffer_ += '-';
+            appendPadded(buffer_, date.day, 2);
+            break;
+        }
+        }
+    }
+    buffer_ += '\n';
+    flushWhenFull();
+}
+
+void CsvDump::flushWhenFull() {
+    if (buffer_.size() >= kBlockBytes) {
+        finish();
+    }
+}
+
+void CsvDump::finish() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
 }
 
 } // namespace roomwright

@@ -17,41 +17,65 @@ std::string dumpText(const std::string& text);
 // Dates as YYYY-MM-DD.
 std::string dumpDate(double stored);
 
-// Collects a record's named fields, in layout order, as dump columns.
-class CsvColumns {
-  public:
-    template <std::size_t W> void text(const char* name, std::size_t, const Text<W>& value) {
-        add(name, dumpText(value.str()));
-    }
-    void single(const char* name, std::size_t, float value);
-    void date(const char* name, std::size_t, double value) { add(name, dumpDate(value)); }
-
-    std::vector<std::string> names;
-    std::vector<std::string> values;
-
-  private:
-    void add(const char* name, std::string value) {
-        names.emplace_back(name);
-        values.push_back(std::move(value));
-    }
+// One named field of a record type, as a dump column.
+struct CsvColumn {
+    enum class Kind { Text, Single, Date };
+    Kind kind;
+    const char* name;
+    std::size_t offset;
+    std::size_t width; // of a text field
 };
 
-// Writes every record of a table: a header row (Record, then the field names) and one row
-// per record, in record order.
+// Collects a record's named fields, in layout order.
+class CsvColumnList {
+  public:
+    template <std::size_t W> void text(const char* name, std::size_t offset, const Text<W>&) {
+        columns.push_back({CsvColumn::Kind::Text, name, offset, W});
+    }
+    void single(const char* name, std::size_t offset, float) {
+        columns.push_back({CsvColumn::Kind::Single, name, offset, 4});
+    }
+    void date(const char* name, std::size_t offset, double) {
+        columns.push_back({CsvColumn::Kind::Date, name, offset, 8});
+    }
+
+    std::vector<CsvColumn> columns;
+};
+
+// Formats dump rows straight from record slots into a buffer that goes to the stream in
+// large blocks: a dump writes out every field of years of records.
+class CsvDump {
+  public:
+    CsvDump(std::ostream& out, std::vector<CsvColumn> columns);
+    // The header row: Record, then the field names.
+    void header();
+    // Record n's row: its number, then each field as dumpText, plainNumber or dumpDate
+    // gives it.
+    void row(std::size_t n, std::span<const std::byte> slot);
+    // Hands what is left to the stream.
+    void finish();
+
+  private:
+    void flushWhenFull();
+
+    std::ostream& out_;
+    std::vector<CsvColumn> columns_;
+    std::string buffer_;
+};
+
+// Writes every record of a table: a header row and one row per record, in record order.
 template <class Table> void dumpTable(std::ostream& out, const Table& table) {
     using Record = std::decay_t<decltype(table.read(1))>;
-    CsvColumns header;
+    CsvColumnList list;
     const Record blank{};
-    Record::layout(header, blank);
-    header.names.insert(header.names.begin(), "Record");
-    writeCsvRow(out, header.names);
-    table.scan([&](std::size_t n, const Record& record) {
-        CsvColumns row;
-        Record::layout(row, record);
-        row.values.insert(row.values.begin(), std::to_string(n));
-        writeCsvRow(out, row.values);
+    Record::layout(list, blank);
+    CsvDump dump(out, std::move(list.columns));
+    dump.header();
+    table.scanViews([&](std::size_t n, const auto& view) {
+        dump.row(n, view.slot());
         return true;
     });
+    dump.finish();
 }
 
 } // namespace roomwright

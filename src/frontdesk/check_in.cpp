@@ -2,6 +2,7 @@
 
 #include "frontdesk/registration.h"
 #include "store/charges.h"
+#include "store/codepage.h"
 #include "store/dates.h"
 #include "store/layout.h"
 #include "store/lookups.h"
@@ -24,12 +25,14 @@ std::vector<std::string> roomsForCheckIn(const Store& store) {
 bool reservationArrivesToday(const Store& store, std::string_view roomNumber,
                              const CivilDate& today) {
     const double todayStored = today.stored();
-    return store.reservations()
-        .findFirst([&](const ReservationRecord& reservation) {
-            return reservation.RoomNumber.trimmed() == roomNumber &&
-                   reservation.ArrivalDate == todayStored;
-        })
-        .has_value();
+    const auto room = storedForm(roomNumber);
+    return room &&
+           store.reservations()
+               .findFirstWhere([&](const RecordView<ReservationRecord>& reservation) {
+                   return reservation.number<&ReservationRecord::ArrivalDate>() == todayStored &&
+                          reservation.trimmedBytes<&ReservationRecord::RoomNumber>() == *room;
+               })
+               .has_value();
 }
 
 std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber) {

@@ -1,7 +1,5 @@
 #include "frontdesk/departures.h"
 
-#include "store/lookups.h"
-
 namespace roomwright {
 
 std::string departureLine(const GuestRecord& guest) {
@@ -12,8 +10,8 @@ std::string departureLine(const GuestRecord& guest) {
 std::vector<std::string> departuresToday(const Store& store, const CivilDate& today) {
     std::vector<std::string> lines;
     const double todayStored = today.stored();
-    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
-        if (guest.number<&GuestRecord::DepartureDate>() == todayStored && inHouse(guest)) {
+    store.scanInHouseGuests([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        if (guest.number<&GuestRecord::DepartureDate>() == todayStored) {
             lines.push_back(departureLine(guest.decode()));
         }
         return true;

@@ -72,10 +72,8 @@ const char* const kDepartureNotADate = "The departure date is not a date.";
 
 std::vector<std::string> guestSelectorEntries(const Store& store) {
     std::vector<std::string> entries;
-    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
-        if (inHouse(guest)) {
-            entries.push_back(departureLine(guest.decode()));
-        }
+    store.scanInHouseGuests([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        entries.push_back(departureLine(guest.decode()));
         return true;
     });
     return entries;
@@ -197,11 +195,13 @@ DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
     if (!departure) {
         return refuseDate(departureText, FolioField::Departure, kDepartureNotADate);
     }
-    const std::string room = rightTrim(roomText);
-    const auto booked = store.reservations().findFirst([&](const ReservationRecord& reservation) {
-        return CivilDate::fromStored(reservation.ArrivalDate) == *departure &&
-               reservation.RoomNumber.trimmed() == room;
-    });
+    const auto room = storedForm(rightTrim(roomText));
+    const auto booked =
+        room && store.reservations().findFirstWhere([&](const RecordView<ReservationRecord>& r) {
+            return CivilDate::fromStored(r.number<&ReservationRecord::ArrivalDate>()) ==
+                       *departure &&
+                   r.trimmedBytes<&ReservationRecord::RoomNumber>() == *room;
+        });
     if (booked) {
         return refuseDate(departureText, FolioField::Departure,
                           "Can't Increase departure date. Overbooking.");

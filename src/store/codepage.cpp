@@ -114,9 +114,23 @@ std::string fromCp1252(std::string_view bytes) {
 
 void fromCp1252(std::string_view bytes, std::string& out) {
     out.clear();
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        appendUtf8(out, codePointOf(static_cast<unsigned char>(c)));
+    appendCp1252(bytes, out);
+}
+
+void appendCp1252(std::string_view bytes, std::string& out) {
+    out.reserve(out.size() + bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        // Plain ASCII, the bulk of every field, is copied a run at a time.
+        std::size_t end = i;
+        while (end < bytes.size() && static_cast<unsigned char>(bytes[end]) < 0x80) {
+            ++end;
+        }
+        out.append(bytes.data() + i, end - i);
+        if (end < bytes.size()) {
+            appendUtf8(out, codePointOf(static_cast<unsigned char>(bytes[end++])));
+        }
+        i = end;
     }
 }
 

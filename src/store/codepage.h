@@ -21,5 +21,7 @@ std::optional<std::string> storedForm(std::string_view utf8);
 std::string fromCp1252(std::string_view bytes);
 // The same into `out`, reusing its storage (scans decode many records into one).
 void fromCp1252(std::string_view bytes, std::string& out);
+// The same appended to `out`.
+void appendCp1252(std::string_view bytes, std::string& out);
 
 } // namespace roomwright

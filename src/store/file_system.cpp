@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <system_error>
+#include <vector>
 
 namespace roomwright {
 
@@ -141,6 +142,21 @@ void DiskFileSystem::createDirectories(const Path& directory) {
     if (error) {
         throw StoreError(directory, "create", error.message(), "folder");
     }
+}
+
+std::string readWholeFile(FileSystem& files, const Path& file) {
+    std::string bytes;
+    if (auto reader = files.openForReading(file)) {
+        std::vector<std::byte> block(1 << 16);
+        while (true) {
+            const std::size_t got = reader->read(block);
+            bytes.append(reinterpret_cast<const char*>(block.data()), got);
+            if (got < block.size()) {
+                break;
+            }
+        }
+    }
+    return bytes;
 }
 
 } // namespace roomwright

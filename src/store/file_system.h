@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 
 namespace roomwright {
 
@@ -43,6 +44,9 @@ class FileSystem {
     virtual void truncate(const Path& file, std::uint64_t length) = 0;
     virtual void createDirectories(const Path& directory) = 0;
 };
+
+// The whole content of a file, read in large blocks; "" when it does not exist.
+std::string readWholeFile(FileSystem& files, const Path& file);
 
 // The real disk, through the C and C++ standard libraries.
 class DiskFileSystem : public FileSystem {

@@ -45,8 +45,18 @@ Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber) {
         [&](const RoomRecord& room) { return room.RoomNumber.trimmed() == roomNumber; });
 }
 
-bool inHouse(const RecordView<GuestRecord>& guest) {
-    return guest.trimmedBytes<&GuestRecord::CheckOutMark>() != "*";
+Found<GuestRecord>
+firstInHouseGuest(const Store& store,
+                  const std::function<bool(const RecordView<GuestRecord>&)>& match) {
+    Found<GuestRecord> found;
+    store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>& guest) {
+        if (match(guest)) {
+            found.emplace(n, guest.decode());
+            return false;
+        }
+        return true;
+    });
+    return found;
 }
 
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber) {
@@ -54,15 +64,15 @@ Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomN
     if (!room) {
         return std::nullopt;
     }
-    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
-        return guest.trimmedBytes<&GuestRecord::RoomNumber>() == *room && inHouse(guest);
+    return firstInHouseGuest(store, [&](const RecordView<GuestRecord>& guest) {
+        return guest.trimmedBytes<&GuestRecord::RoomNumber>() == *room;
     });
 }
 
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber) {
     const auto folio = static_cast<float>(folioNumber);
-    return store.guests().findFirstWhere([&](const RecordView<GuestRecord>& guest) {
-        return guest.number<&GuestRecord::FolioNumber>() == folio && inHouse(guest);
+    return firstInHouseGuest(store, [&](const RecordView<GuestRecord>& guest) {
+        return guest.number<&GuestRecord::FolioNumber>() == folio;
     });
 }
 

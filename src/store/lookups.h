@@ -2,6 +2,7 @@
 
 #include "store/store.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,9 +30,10 @@ std::string roomOfEntry(std::string_view entry);
 // The first room whose number, right-trimmed, equals `roomNumber`.
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);
 
-// A stay whose check-out mark, right-trimmed, is not "*".
-bool inHouse(const RecordView<GuestRecord>& guest);
-
+// The first in-house guest, in record order, whose view satisfies `match`.
+Found<GuestRecord>
+firstInHouseGuest(const Store& store,
+                  const std::function<bool(const RecordView<GuestRecord>&)>& match);
 // The in-house guest of a room: the first record in house whose room number, right-trimmed,
 // equals `roomNumber`. A departed guest of the same room is never taken.
 Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomNumber);

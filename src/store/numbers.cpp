@@ -1,7 +1,9 @@
 #include "store/numbers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +22,17 @@ std::string magnitudeText(double magnitude, int significant) {
     }
     if (magnitude == std::trunc(magnitude) && magnitude <= 16777216.0) {
         char whole[32];
-        std::snprintf(whole, sizeof whole, "%.0f", magnitude);
-        return whole;
+        const auto end =
+            std::to_chars(whole, whole + sizeof whole, static_cast<long long>(magnitude)).ptr;
+        return std::string(whole, end);
+    }
+    // Within the plain decimal range the digits are printf's %g form, which to_chars
+    // gives without the cost of formatting through printf.
+    char shortest[64];
+    const auto [end, error] = std::to_chars(shortest, shortest + sizeof shortest, magnitude,
+                                            std::chars_format::general, significant);
+    if (error == std::errc{} && std::find(shortest, end, 'e') == end) {
+        return std::string(shortest, end);
     }
     char scientific[64];
     std::snprintf(scientific, sizeof scientific, "%.*e", significant - 1, magnitude);

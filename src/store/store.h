@@ -1,10 +1,12 @@
 #pragma once
 
 #include "store/data_directory.h"
+#include "store/in_house.h"
 #include "store/layout.h"
 #include "store/record_view.h"
 #include "store/records.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -13,13 +15,25 @@ namespace roomwright {
 // A record file read and written as records of one type.
 template <class Record> class Table {
   public:
-    Table(FileSystem& files, Path path) : file_(files, std::move(path), Record::slotLength) {}
+    // `watcher`, when given, hears of every record this table writes.
+    Table(FileSystem& files, Path path, std::shared_ptr<SlotWatcher> watcher = nullptr)
+        : file_(files, std::move(path), Record::slotLength), watcher_(std::move(watcher)) {}
 
     const Path& path() const { return file_.path(); }
     std::size_t count() const { return file_.count(); }
     Record read(std::size_t n) const { return decode<Record>(file_.read(n)); }
-    void write(std::size_t n, const Record& record) { file_.write(n, encode(record)); }
-    std::size_t append(const Record& record) { return file_.append(encode(record)); }
+    void write(std::size_t n, const Record& record) {
+        const Bytes slot = encode(record);
+        file_.write(n, slot);
+        if (watcher_) {
+            watcher_->written(n, slot);
+        }
+    }
+    std::size_t append(const Record& record) {
+        const std::size_t n = file_.count() + 1;
+        write(n, record);
+        return n;
+    }
 
     // Visits records 1 to N in one pass; `visit(n, record)` returns false to stop.
     template <class Visit> void scan(Visit visit) const {
@@ -92,19 +106,26 @@ template <class Record> class Table {
 
   private:
     RecordFile file_;
+    std::shared_ptr<SlotWatcher> watcher_;
 };
 
 // The motel's data: the data directory seen through a file system.
 class Store {
   public:
     Store(DataDirectory directory, FileSystem& files)
-        : directory_(std::move(directory)), files_(files) {}
+        : directory_(std::move(directory)), files_(files),
+          inHouse_(std::make_shared<InHouseIndex>()) {}
 
     const DataDirectory& directory() const { return directory_; }
     FileSystem& files() const { return files_; }
 
     Table<RoomRecord> rooms() const { return {files_, directory_.room()}; }
-    Table<GuestRecord> guests() const { return {files_, directory_.guest()}; }
+    Table<GuestRecord> guests() const { return {files_, directory_.guest(), inHouse_}; }
+    // Visits the in-house guests in record order, without reading the departed ones;
+    // `visit(n, view)` returns false to stop. Copies of a store share what it knows.
+    void scanInHouseGuests(const InHouseIndex::Visit& visit) const {
+        inHouse_->visit(RecordFile(files_, directory_.guest(), GuestRecord::slotLength), visit);
+    }
     Table<ReservationRecord> reservations() const { return {files_, directory_.reservation()}; }
     Table<MessageRecord> messages(long folioNumber) const {
         return {files_, directory_.messageFile(folioNumber)};
@@ -117,6 +138,7 @@ class Store {
   private:
     DataDirectory directory_;
     FileSystem& files_;
+    std::shared_ptr<InHouseIndex> inHouse_;
 };
 
 } // namespace roomwright

@@ -1,11 +1,13 @@
 #include "cli/commands.h"
 
+#include "cli/csv.h"
 #include "store/charges.h"
 #include "store/settings.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace roomwright {
@@ -60,6 +62,52 @@ TEST_F(CliTest, DumpRoomsShowsEveryFieldAsCsv) {
     EXPECT_EQ(out.str(), "Record,RoomNumber,RoomType,Rate,CleanFlag,VacantFlag,OrderFlag,Comment\n"
                          "1,101,NQ1,45.5,Y,N,K,\"Window, \"\"stuck\"\"\"\n"
                          "2,,,0,,,,\n");
+}
+
+TEST(DumpText, RemovesTrailingBlanksAndNulsOnly) {
+    using namespace std::string_literals;
+    const struct {
+        std::string stored;
+        std::string shown;
+    } cases[] = {
+        {std::string(40, '\0'), ""},
+        {"Smith"s + std::string(25, ' '), "Smith"},
+        {"a\0 b"s + std::string(9, ' ') + std::string(9, '\0') + " ", "a\0 b"s},
+        {"  lead\xA0"s + std::string(16, ' '), "  lead\xA0"}, // 0xA0 is no blank
+        {"x@@@@@@@@@@@@@@@@", "x@@@@@@@@@@@@@@@@"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(dumpText(c.stored), c.shown);
+    }
+}
+
+// A dump of megabytes goes out in blocks; no row is cut, lost or doubled between them.
+TEST_F(CliTest, DumpRowsStayWholeAcrossTheBlocksTheyAreWrittenIn) {
+    std::string file;
+    for (int i = 1; i <= 8000; ++i) {
+        GuestRecord guest;
+        guest.LastName = "Guest" + std::to_string(i);
+        guest.Comment = std::string(40, 'c');
+        guest.Address = std::string(40, 'a');
+        guest.FolioNumber = static_cast<float>(i);
+        const Bytes slot = encode(guest);
+        file.append(reinterpret_cast<const char*>(slot.data()), slot.size());
+    }
+    writeFile(directory.guest(), file);
+    EXPECT_EQ(run({"dump", "guests"}), 0);
+    ASSERT_GT(out.str().size(), 1u << 20);
+    std::istringstream lines(out.str());
+    std::string line;
+    std::getline(lines, line);
+    const auto columns = std::count(line.begin(), line.end(), ',');
+    int n = 0;
+    while (std::getline(lines, line)) {
+        ++n;
+        ASSERT_EQ(line.rfind(std::to_string(n) + ",Guest" + std::to_string(n) + ",", 0), 0u)
+            << line;
+        ASSERT_EQ(std::count(line.begin(), line.end(), ','), columns) << line;
+    }
+    EXPECT_EQ(n, 8000);
 }
 
 TEST_F(CliTest, DumpGuestsHasEveryNamedFieldInLayoutOrder) {

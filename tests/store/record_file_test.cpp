@@ -71,6 +71,20 @@ TEST(RecordFile, CountsWholeRecordsOnlyAndScansThemInOrderAcrossBlocks) {
     std::size_t stoppedAt = 0;
     file.scan([&](std::size_t n, std::span<const std::byte>) { return (stoppedAt = n) < 3; });
     EXPECT_EQ(stoppedAt, 3u);
+
+    // A scan from a later record, and a range read in one go, end with the whole records.
+    std::vector<std::size_t> tail;
+    file.scan(
+        [&](std::size_t n, std::span<const std::byte> slot) {
+            tail.push_back(static_cast<std::size_t>(slot[0]) == 'a' + (n - 1) % 26 ? n : 0);
+            return true;
+        },
+        4998);
+    EXPECT_EQ(tail, (std::vector<std::size_t>{4998, 4999, 5000}));
+    const Bytes range = file.readRange(4999, 5);
+    ASSERT_EQ(range.size(), 2u * 237);
+    EXPECT_EQ(static_cast<char>(range[0]), 'a' + 4998 % 26);
+    EXPECT_EQ(static_cast<char>(range[237]), 'a' + 4999 % 26);
 }
 
 TEST(RecordFile, AFullDiskLeavesNoPartialRecordBehind) {
@@ -148,6 +162,18 @@ TEST(Table, FindFirstTakesTheLowestRecordNumber) {
                   .select([](const RoomRecord& r) { return r.RoomNumber.trimmed() == "101"; })
                   .size(),
               2u);
+
+    // The same through views.
+    const auto is101 = [](const RecordView<RoomRecord>& r) {
+        return r.trimmedBytes<&RoomRecord::RoomNumber>() == "101";
+    };
+    const auto first = store.rooms().findFirstWhere(is101);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->first, 1u);
+    EXPECT_EQ(first->second.Rate, 1.0f);
+    const auto all = store.rooms().selectWhere(is101);
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[1].Rate, 3.0f);
 }
 
 } // namespace

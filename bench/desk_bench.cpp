@@ -1,0 +1,393 @@
+// How the clerk's actions hold up as a motel keeps every stay for decades.
+//
+// Each action runs on generated data directories of 1, 20 and 40 years (100 rooms, 12,500
+// stays a year, about 70 guests in house as the newest records, 3,000 reservations a year),
+// side by side with one sequential read of the files it may need, in the same run. The
+// directories are generated once into $TMPDIR/roomwright-bench/<years>y and reused;
+// ROOMWRIGHT_BENCH_DIR=DIR measures an existing data directory instead, under every size.
+// Times under load: compare the CPU column, and each action with the read in the same run.
+//
+//   nice build/bench/bench/roomwright_bench
+
+#include "frontdesk/check_out.h"
+#include "frontdesk/departures.h"
+#include "frontdesk/folio.h"
+#include "frontdesk/folio_list.h"
+#include "frontdesk/guest_folio.h"
+#include "messages/messages.h"
+#include "reservations/reservations.h"
+#include "store/charges.h"
+#include "store/lookups.h"
+#include "store/settings.h"
+
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace roomwright {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr long kStaysPerYear = 12'500;
+constexpr long kReservationsPerYear = 3'000;
+constexpr long kInHouse = 70;
+constexpr int kRooms = 100;
+const CivilDate kToday{2026, 12, 7};
+
+void writeSlots(std::ofstream& out, const Bytes& slot) {
+    out.write(reinterpret_cast<const char*>(slot.data()),
+              static_cast<std::streamsize>(slot.size()));
+}
+
+std::string roomNumber(long i) {
+    return std::to_string(100 + i % kRooms);
+}
+
+// Writes a data directory of `years` of history, unless one is there already.
+void generate(const fs::path& root, long years) {
+    if (fs::exists(root / "done")) {
+        return;
+    }
+    fs::remove_all(root);
+    DiskFileSystem files;
+    const DataDirectory directory(root);
+    directory.ensureExists(files);
+    const Store store(directory, files);
+    const long stays = years * kStaysPerYear;
+    const CivilDate first = kToday.plusDays(-365 * years);
+    {
+        std::ofstream rooms(directory.room(), std::ios::binary);
+        for (int i = 0; i < kRooms; ++i) {
+            RoomRecord room;
+            room.RoomNumber = roomNumber(i);
+            room.RoomType = "NQ1";
+            room.Rate = 59.95f;
+            room.CleanFlag = "Y";
+            room.VacantFlag = i < kInHouse ? "N" : "Y";
+            room.OrderFlag = "K";
+            writeSlots(rooms, encode(room));
+        }
+    }
+    {
+        std::ofstream guests(directory.guest(), std::ios::binary);
+        for (long i = 1; i <= stays; ++i) {
+            const bool inHouse = i > stays - kInHouse;
+            GuestRecord guest;
+            guest.LastName = "Guest" + std::to_string(i);
+            guest.FirstName = "Pat";
+            guest.Address = "12 Main Street";
+            guest.City = "Springfield";
+            guest.State = "Ohio";
+            guest.Zip = "45501";
+            guest.Phone = "555-0100";
+            guest.RoomNumber = roomNumber(inHouse ? stays - i : i);
+            guest.PayCode = "C";
+            guest.Rate = 59.95f;
+            guest.FolioNumber = static_cast<float>(i);
+            const CivilDate arrival =
+                inHouse ? kToday.plusDays(-1) : first.plusDays(i * 365 * years / stays);
+            guest.ArrivalDate = arrival.stored();
+            guest.ArrivalTime = "3:42:10 PM";
+            guest.DepartureDate = (inHouse && i % 7 == 0 ? kToday : arrival.plusDays(2)).stored();
+            if (!inHouse) {
+                guest.CheckOutMark = "*";
+                guest.DepartureTime = "10:02:11 AM";
+            }
+            writeSlots(guests, encode(guest));
+        }
+    }
+    {
+        std::ofstream reservations(directory.reservation(), std::ios::binary);
+        const long booked = years * kReservationsPerYear;
+        for (long i = 1; i <= booked; ++i) {
+            ReservationRecord reservation;
+            reservation.LastName = "Booked" + std::to_string(i);
+            reservation.FirstName = "Lee";
+            reservation.RoomNumber = roomNumber(i);
+            reservation.ArrivalDate = first.plusDays(i * 365 * years / booked).stored();
+            reservation.DepartureDate = first.plusDays(i * 365 * years / booked + 2).stored();
+            reservation.ConfirmationNumber = static_cast<float>(i);
+            reservation.CheckInMark = "*";
+            writeSlots(reservations, encode(reservation));
+        }
+    }
+    setTaxRate(store, 0.07f);
+    setPetFee(store, 10);
+    for (long i = stays - kInHouse + 1; i <= stays; ++i) {
+        const std::string room = roomNumber(stays - i) + "  ";
+        postItem(store, i, room, Category::RoomRent, 59.95, kToday.plusDays(-1));
+        postItem(store, i, room, Category::Cash, 128.30, kToday.plusDays(-1));
+    }
+    std::ofstream(root / "done") << stays << '\n';
+}
+
+// The data directory of a benchmark: 1, 20 or 40 years, or the one given.
+struct Motel {
+    fs::path root;
+    long newestFolio = 0;
+};
+
+Motel motelOf(long years) {
+    static std::map<long, Motel> motels;
+    auto& motel = motels[years];
+    if (motel.root.empty()) {
+        if (const char* given = std::getenv("ROOMWRIGHT_BENCH_DIR")) {
+            motel.root = given;
+        } else {
+            motel.root =
+                fs::temp_directory_path() / "roomwright-bench" / (std::to_string(years) + "y");
+            generate(motel.root, years);
+        }
+        DiskFileSystem files;
+        motel.newestFolio = lastFolioNumber(Store(DataDirectory(motel.root), files));
+        if (motel.newestFolio == 0) {
+            motel.newestFolio = years * kStaysPerYear;
+        }
+    }
+    return motel;
+}
+
+// A desk on one motel: the store the program keeps while it runs, and the newest in-house
+// guest as the folio window shows it once chosen.
+class Desk {
+  public:
+    explicit Desk(long years) : motel_(motelOf(years)), store_(DataDirectory(motel_.root), files_) {
+        const auto entries = guestSelectorEntries(store_);
+        if (entries.empty()) {
+            throw std::runtime_error("no guest in house in " + motel_.root.string());
+        }
+        selector_ = entries.back();
+        folio_ = std::to_string(
+            static_cast<long>(guestOfSelectorText(store_, selector_)->second.FolioNumber));
+    }
+    const Store& store() const { return store_; }
+    const std::string& selector() const { return selector_; }
+    const std::string& folio() const { return folio_; }
+    const Motel& motel() const { return motel_; }
+
+  private:
+    Motel motel_;
+    DiskFileSystem files_;
+    Store store_;
+    std::string selector_;
+    std::string folio_;
+};
+
+// One pass over a file in 1 MiB blocks, as `cat` reads it.
+void catFile(const fs::path& file) {
+    std::vector<char> block(1 << 20);
+    std::FILE* in = std::fopen(file.string().c_str(), "rb");
+    if (in == nullptr) {
+        throw std::runtime_error("cannot read " + file.string());
+    }
+    while (std::fread(block.data(), 1, block.size(), in) == block.size()) {
+    }
+    std::fclose(in);
+}
+
+void SequentialReadGuest(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    for (auto _ : state) {
+        catFile(DataDirectory(motel.root).guest());
+    }
+}
+
+void StartUp(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    DiskFileSystem files;
+    for (auto _ : state) {
+        // A fresh store each time: the program has just started.
+        const Store store(DataDirectory(motel.root), files);
+        benchmark::DoNotOptimize(departuresToday(store, kToday));
+    }
+}
+
+void OpenFolioWindow(benchmark::State& state) {
+    const Desk desk(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(guestSelectorEntries(desk.store()));
+        benchmark::DoNotOptimize(roomMoveEntries(desk.store()));
+    }
+}
+
+void ChooseGuest(benchmark::State& state) {
+    const Desk desk(state.range(0));
+    for (auto _ : state) {
+        const auto guest = guestOfSelectorText(desk.store(), desk.selector());
+        benchmark::DoNotOptimize(guestView(guest->second));
+        const auto folio = static_cast<long>(guest->second.FolioNumber);
+        benchmark::DoNotOptimize(folioListing(desk.store(), folio, FolioGap::Chosen));
+        benchmark::DoNotOptimize(hasLiveMessage(desk.store(), folio));
+    }
+}
+
+void PostCharge(benchmark::State& state) {
+    const Desk desk(state.range(0));
+    for (auto _ : state) {
+        const auto guest = shownGuest(desk.store(), desk.selector(), desk.folio());
+        benchmark::DoNotOptimize(
+            postToFolio(desk.store(), guest->second, "S - Stamp", "0.5", kToday));
+        benchmark::DoNotOptimize(folioListing(
+            desk.store(), static_cast<long>(guest->second.FolioNumber), FolioGap::Posted));
+    }
+}
+
+void SaveFolio(benchmark::State& state) {
+    const Desk desk(state.range(0));
+    for (auto _ : state) {
+        const auto guest = shownGuest(desk.store(), desk.selector(), desk.folio());
+        const GuestView view = guestView(guest->second);
+        const FolioChanges changes{view.boxes, view.payCode, view.room, view.rate,
+                                   view.departureDate};
+        benchmark::DoNotOptimize(
+            saveFolioChanges(desk.store(), guest->first, guest->second, changes));
+    }
+}
+
+void PrintFolio(benchmark::State& state) {
+    const Desk desk(state.range(0));
+    for (auto _ : state) {
+        const auto guest = shownGuest(desk.store(), desk.selector(), desk.folio());
+        benchmark::DoNotOptimize(printedFolio(desk.store(), guest->second, FolioVariant::InHouse));
+    }
+}
+
+void CheckOut(benchmark::State& state) {
+    const Desk desk(state.range(0));
+    for (auto _ : state) {
+        const auto guest = shownGuest(desk.store(), desk.selector(), desk.folio());
+        const auto room = findRoom(desk.store(), guest->second.RoomNumber.trimmed());
+        checkOut(desk.store(), guest->first, guest->second, "10:15:00 AM");
+        benchmark::DoNotOptimize(guestSelectorEntries(desk.store()));
+        state.PauseTiming();
+        desk.store().guests().write(guest->first, guest->second);
+        desk.store().rooms().write(room->first, room->second);
+        state.ResumeTiming();
+    }
+}
+
+// The command-line tool as the clerk runs it, its output thrown away, beside `cat` of the
+// same file. The processor time the commands took (child_cpu_ms) is steadier than the wall
+// time on a shared machine.
+double childCpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+void runEach(benchmark::State& state, const std::string& command) {
+    const double before = childCpuMs();
+    for (auto _ : state) {
+        if (std::system((command + " > /dev/null").c_str()) != 0) {
+            state.SkipWithError(("failed: " + command).c_str());
+        }
+    }
+    state.counters["child_cpu_ms"] =
+        (childCpuMs() - before) / static_cast<double>(state.iterations());
+}
+
+std::string cli(const Motel& motel) {
+    return std::string(ROOMWRIGHT_CLI) + " --data-dir '" + motel.root.string() + "' ";
+}
+
+void CatGuestFile(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    runEach(state, "cat '" + DataDirectory(motel.root).guest().string() + "'");
+}
+
+void CatReservationFile(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    runEach(state, "cat '" + DataDirectory(motel.root).reservation().string() + "'");
+}
+
+void CliPrintNewestFolio(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    runEach(state, cli(motel) + "print folio " + std::to_string(motel.newestFolio));
+}
+
+void CliDumpGuests(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    runEach(state, cli(motel) + "dump guests");
+}
+
+void CliDumpReservations(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    runEach(state, cli(motel) + "dump reservations");
+}
+
+// Years of history: 1, 20, 40.
+void everySize(benchmark::internal::Benchmark* b) {
+    b->Arg(1)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(5);
+}
+void largeOnly(benchmark::internal::Benchmark* b) {
+    b->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(3);
+}
+
+BENCHMARK(SequentialReadGuest)->Apply(everySize);
+BENCHMARK(StartUp)->Apply(everySize);
+BENCHMARK(OpenFolioWindow)->Apply(everySize);
+BENCHMARK(ChooseGuest)->Apply(everySize);
+BENCHMARK(PostCharge)->Apply(everySize);
+BENCHMARK(SaveFolio)->Apply(everySize);
+BENCHMARK(PrintFolio)->Apply(everySize);
+BENCHMARK(CheckOut)->Apply(everySize);
+BENCHMARK(CatGuestFile)->Apply(largeOnly);
+BENCHMARK(CliPrintNewestFolio)->Apply(largeOnly);
+BENCHMARK(CliDumpGuests)->Apply(largeOnly);
+BENCHMARK(CatReservationFile)->Apply(largeOnly);
+BENCHMARK(CliDumpReservations)->Apply(largeOnly);
+
+// The overbooking check of a new reservation, and the names of the open ones: each reads
+// the reservation file.
+void OverbookingCheck(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    DiskFileSystem files;
+    const Store store(DataDirectory(motel.root), files);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(overbooked(store, "101", {kToday, kToday.plusDays(2)}));
+    }
+}
+BENCHMARK(OverbookingCheck)->Apply(largeOnly);
+
+void OpenReservationNames(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    DiskFileSystem files;
+    const Store store(DataDirectory(motel.root), files);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(openReservationNames(store));
+    }
+}
+BENCHMARK(OpenReservationNames)->Apply(largeOnly);
+
+// A stay's charge file is read whole by every folio screen and printout.
+void ReadLongChargeFile(benchmark::State& state) {
+    const fs::path root = fs::temp_directory_path() / "roomwright-bench" / "charges";
+    DiskFileSystem files;
+    const DataDirectory directory(root);
+    directory.ensureExists(files);
+    const Store store(directory, files);
+    ChargeLine line{"101  ", "A", "JS", kToday, "E", "Room Rent", 59.95, std::nullopt, 1};
+    {
+        std::ofstream out(directory.chargeFile(1), std::ios::binary);
+        for (long i = 0; i < state.range(0); ++i) {
+            out << formatChargeLine(line) << "\r\n";
+        }
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(readCharges(store, 1));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(ReadLongChargeFile)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace roomwright

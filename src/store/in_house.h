@@ -1,0 +1,61 @@
+#pragma once
+
+#include "store/record_file.h"
+#include "store/record_view.h"
+#include "store/records.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace roomwright {
+
+// A stay whose check-out mark, right-trimmed, is not "*".
+bool inHouse(const RecordView<GuestRecord>& guest);
+
+// Hears of every slot the store writes to a record file.
+class SlotWatcher {
+  public:
+    virtual ~SlotWatcher() = default;
+    virtual void written(std::size_t n, std::span<const std::byte> slot) = 0;
+};
+
+// Where the in-house guests sit in the guest file, so that finding them does not mean
+// reading decades of departed stays. Built by one scan of the file, kept up to date by the
+// store's own writes, and extended by reading only the new tail when the file has grown.
+// It is never trusted blindly: every use reads the records it points to, together with the
+// last record it has seen, and checks that they are still in house and still that record.
+// A file that shrank, an indexed stay checked out by someone else or a last record that
+// changed means the file changed behind the store's back, and the index is built again.
+//
+// Stays are never taken back into house once checked out, so a record outside the index
+// can only become an in-house guest by being appended (the tail) or by the store's own
+// write (which the index hears of).
+class InHouseIndex : public SlotWatcher {
+  public:
+    using Visit = std::function<bool(std::size_t n, const RecordView<GuestRecord>& guest)>;
+
+    // Visits the in-house guests of `file` in record order; `visit` returns false to stop.
+    void visit(const RecordFile& file, const Visit& visit);
+    void written(std::size_t n, std::span<const std::byte> slot) override;
+
+  private:
+    // Whether the index holds every record of the file, after reading its new tail.
+    bool upToDate(const RecordFile& file);
+    void rebuild(const RecordFile& file);
+    // Adds the records after the covered ones; false when the last covered record is no
+    // longer the one the index saw.
+    bool extend(const RecordFile& file);
+    // The indexed records, read in a few block reads, provided they are all still in house
+    // and the last covered record is unchanged.
+    std::optional<Bytes> readChecked(const RecordFile& file) const;
+
+    bool built_ = false;
+    std::size_t covered_ = 0;          // records 1 to covered_ have been looked at
+    Bytes last_;                       // record covered_ as last seen
+    std::vector<std::size_t> records_; // in-house record numbers, ascending
+};
+
+} // namespace roomwright

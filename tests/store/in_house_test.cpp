@@ -1,0 +1,172 @@
+#include "store/lookups.h"
+
+#include "ops/ops_fixture.h"
+#include "store/store_error.h"
+#include "support/faulty_file_system.h"
+
+#include <functional>
+#include <optional>
+
+namespace roomwright {
+namespace {
+
+using testing::makeStay;
+using testing::StoreTest;
+
+const CivilDate kDay{2026, 12, 7};
+
+// The store keeps where its in-house guests are; these tests change the guest file in every
+// way the index must notice, through the store and behind its back (another store on the
+// same directory, or the file cut short), and compare each answer with a scan of the whole
+// file.
+class InHouseIndexTest : public StoreTest {
+  public:
+    InHouseIndexTest() : other(directory, files) {}
+
+    // Nine stays with the index built on them. 1: never checked out, from years ago; 2 to 6
+    // departed, room 101 among them; 7 to 9 in house, 8 the second in-house guest of 101.
+    void fill() {
+        desk.emplace(directory, files);
+        testing::writeFile(directory.guest(), "");
+        add("101", "Old", false);
+        for (int i = 2; i <= 6; ++i) {
+            add(i % 2 == 0 ? "101" : "104", "Gone" + std::to_string(i), true);
+        }
+        add("102", "Ann", false);
+        add("101", "Bob", false);
+        add("103", "Cy", false);
+        ASSERT_EQ(indexed(), (std::vector<std::size_t>{1, 7, 8, 9}));
+    }
+
+    void add(const std::string& room, const std::string& last, bool departed) {
+        other.guests().append(makeStay(room, last, "", kDay, departed));
+    }
+    // Checks out record n through `by`: the indexed store itself, or another one.
+    static void checkOut(const Store& by, std::size_t n) {
+        GuestRecord guest = by.guests().read(n);
+        guest.CheckOutMark = "*";
+        by.guests().write(n, guest);
+    }
+    const Store& own() const { return *desk; }
+    void cutTo(std::size_t bytes) { files.truncate(directory.guest(), bytes); }
+
+    std::vector<std::size_t> indexed() const {
+        std::vector<std::size_t> numbers;
+        desk->scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
+            numbers.push_back(n);
+            return true;
+        });
+        return numbers;
+    }
+    // What a scan of every record finds.
+    std::vector<std::size_t> scanned() const {
+        std::vector<std::size_t> numbers;
+        desk->guests().scan([&](std::size_t n, const GuestRecord& guest) {
+            if (guest.inHouse()) {
+                numbers.push_back(n);
+            }
+            return true;
+        });
+        return numbers;
+    }
+    std::string guestOf(const std::string& room) const {
+        const auto guest = inHouseGuestOfRoom(*desk, room);
+        return guest ? guest->second.LastName.trimmed() : "";
+    }
+
+    std::optional<Store> desk; // the store whose index is tested, fresh for each case
+    Store other;
+};
+
+TEST_F(InHouseIndexTest, FollowsEveryChangeToTheGuestFile) {
+    const std::size_t slot = GuestRecord::slotLength;
+    const struct {
+        const char* change;
+        std::function<void(InHouseIndexTest&)> make;
+        std::vector<std::size_t> inHouse;
+        std::string guestOf101;
+        std::string guestOf104;
+    } cases[] = {
+        {"nothing", [](auto&) {}, {1, 7, 8, 9}, "Old", ""},
+        {"appended behind its back",
+         [](auto& t) { t.add("104", "Dee", false); },
+         {1, 7, 8, 9, 10},
+         "Old",
+         "Dee"},
+        {"the old stay checked out behind its back",
+         [](auto& t) { checkOut(t.other, 1); },
+         {7, 8, 9},
+         "Bob",
+         ""},
+        {"appended and the old stay checked out",
+         [](auto& t) {
+             t.add("104", "Dee", false);
+             checkOut(t.other, 1);
+         },
+         {7, 8, 9, 10},
+         "Bob",
+         "Dee"},
+        {"cut after record 7", [=](auto& t) { t.cutTo(7 * slot); }, {1, 7}, "Old", ""},
+        {"cut inside record 9", [=](auto& t) { t.cutTo(8 * slot + 100); }, {1, 7, 8}, "Old", ""},
+        {"cut and refilled past its old end",
+         [=](auto& t) {
+             t.cutTo(6 * slot);
+             t.add("102", "New", true);
+             t.add("101", "Gone", true);
+             t.add("104", "Eve", false);
+             t.add("103", "Flo", false);
+         },
+         {1, 9, 10},
+         "Old",
+         "Eve"},
+        {"cut to nothing", [](auto& t) { t.cutTo(0); }, {}, "", ""},
+        {"checked out by the store", [](auto& t) { checkOut(t.own(), 1); }, {7, 8, 9}, "Bob", ""},
+        {"appended by a copy of the store",
+         [](auto& t) {
+             const Store copy = t.own();
+             copy.guests().append(makeStay("104", "Gus", "", kDay));
+         },
+         {1, 7, 8, 9, 10},
+         "Old",
+         "Gus"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        fill();
+        c.make(*this);
+        EXPECT_EQ(indexed(), c.inHouse);
+        EXPECT_EQ(indexed(), scanned());
+        EXPECT_EQ(guestOf("101"), c.guestOf101);
+        EXPECT_EQ(guestOf("104"), c.guestOf104);
+    }
+}
+
+// Only a write that reached the disk changes what the index knows.
+TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
+    testing::TempDir temp;
+    testing::FaultyFileSystem files;
+    const Store store(DataDirectory(temp.path()), files);
+    GuestRecord departing = makeStay("101", "Ann", "", kDay);
+    store.guests().append(departing);
+    store.guests().append(makeStay("102", "Bob", "", kDay));
+    const auto inHouse = [&] {
+        std::vector<std::size_t> numbers;
+        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
+            numbers.push_back(n);
+            return true;
+        });
+        return numbers;
+    };
+    ASSERT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
+    departing.CheckOutMark = "*";
+    files.failAfter(0);
+    EXPECT_THROW(store.guests().write(1, departing), StoreError);
+    EXPECT_THROW(store.guests().append(makeStay("103", "Cy", "", kDay)), StoreError);
+    files.heal();
+    EXPECT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
+    store.guests().write(1, departing);
+    EXPECT_EQ(inHouse(), (std::vector<std::size_t>{2}));
+}
+
+} // namespace
+} // namespace roomwright
