@@ -145,6 +145,7 @@ const WindowId kWindowsWithLists[] = {
     WindowId::RoomInventory, WindowId::RoomProperties,   WindowId::RoomStatus,
     WindowId::ShiftClerk,    WindowId::CheckIn,          WindowId::GuestFolio,
     WindowId::Reservations,  WindowId::ReservationEntry, WindowId::Reservation,
+    WindowId::MonthlyReport, WindowId::NightAudit,       WindowId::HistoryNames,
 };
 
 TEST_F(Keyboard, ReturnInAnOpenListOnlyPicksTheEntry) {
@@ -186,10 +187,14 @@ TEST_F(Keyboard, ReturnInAnOpenListOnlyPicksTheEntry) {
 
 // Every window with its buttons; the main window's Exit ends the program and is left out.
 const WindowId kWindowsWithButtons[] = {
-    WindowId::Main,        WindowId::MainMenu,    WindowId::RoomInventory,  WindowId::RoomList,
-    WindowId::UnsoldRooms, WindowId::CheckIn,     WindowId::TaxRate,        WindowId::PetFee,
-    WindowId::GuestFolio,  WindowId::ShiftClerk,  WindowId::RoomProperties, WindowId::RoomStatus,
-    WindowId::Greetings,   WindowId::PostMessage, WindowId::ReadMessage,
+    WindowId::Main,          WindowId::MainMenu,         WindowId::RoomInventory,
+    WindowId::RoomList,      WindowId::UnsoldRooms,      WindowId::CheckIn,
+    WindowId::TaxRate,       WindowId::PetFee,           WindowId::GuestFolio,
+    WindowId::ShiftClerk,    WindowId::RoomProperties,   WindowId::RoomStatus,
+    WindowId::Greetings,     WindowId::PostMessage,      WindowId::ReadMessage,
+    WindowId::Reservations,  WindowId::ReservationEntry, WindowId::Reservation,
+    WindowId::MonthlyReport, WindowId::NightAudit,       WindowId::GuestHistory,
+    WindowId::HistoryNames,
 };
 
 TEST_F(Keyboard, ReturnPressesTheFocusedButtonAndNoOther) {
