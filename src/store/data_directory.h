@@ -41,6 +41,10 @@ class DataDirectory {
     Path totals() const { return root_ / "totals"; }
     Path message() const { return root_ / "message"; }
     Path printouts() const { return root_ / "printouts"; }
+    // The program's own saved in-house index, and the file it is written to before it
+    // replaces the saved one. Other programs on the same directory do not read them.
+    Path inHouseIndex() const { return root_ / "inhouse.index"; }
+    Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
 
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;
