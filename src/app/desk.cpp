@@ -4,6 +4,9 @@
 #include "frontdesk/guest_folio_window.h"
 #include "frontdesk/main_window.h"
 #include "messages/message_windows.h"
+#include "reports/history_windows.h"
+#include "reports/monthly_report_window.h"
+#include "reports/night_audit_window.h"
 #include "reservations/reservation_windows.h"
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
@@ -58,6 +61,14 @@ DeskWindow* Desk::create(WindowId id) {
         return new PostMessageWindow(services_);
     case WindowId::ReadMessage:
         return new ReadMessageWindow(services_);
+    case WindowId::MonthlyReport:
+        return new MonthlyReportWindow(services_);
+    case WindowId::NightAudit:
+        return new NightAuditWindow(services_);
+    case WindowId::GuestHistory:
+        return new GuestHistoryWindow(services_);
+    case WindowId::HistoryNames:
+        return new HistoryNamesWindow(services_);
     default:
         return nullptr;
     }

@@ -2,7 +2,10 @@
 
 #include "cli/csv.h"
 #include "frontdesk/folio.h"
+#include "frontdesk/housekeeping.h"
 #include "print/qt_printer.h"
+#include "reports/financial_report.h"
+#include "reports/night_audit.h"
 #include "store/charges.h"
 #include "store/clock.h"
 #include "store/lookups.h"
@@ -46,7 +49,18 @@ const char* const kHelp =
     "  print folio FOLIO [--history] [--pdf FILE] [--printer]\n"
     "                             the folio of a stay, in house or departed, as plain text;\n"
     "                             --history prints the departed guest's variant, --pdf FILE\n"
-    "                             writes it as a PDF, --printer sends it to the printer\n";
+    "                             writes it as a PDF, --printer sends it to the printer\n"
+    "  print housekeeping [--pdf FILE] [--printer]\n"
+    "                             today's housekeeping report\n"
+    "  print financial [--month MONTH --year YEAR] [--pdf FILE] [--printer]\n"
+    "                             the financial report of a month (default: this month)\n"
+    "  print guest-list [--pdf FILE] [--printer]\n"
+    "                             the guest list of everyone in house\n"
+    "  night-audit [--pdf FILE] [--printer]\n"
+    "                             charges tonight's room rent to every stay-over and prints\n"
+    "                             the financial report and the guest list; refuses while a\n"
+    "                             guest is due out today. Run again the same day, it charges\n"
+    "                             nobody twice. Messages go to standard error.\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -172,26 +186,77 @@ template <class Work> void withQtApplication(Work work) {
     work();
 }
 
-int printFolio(Context& c, const std::vector<std::string>& words) {
-    const char* const usage = "print folio FOLIO [--history] [--pdf FILE] [--printer]";
-    if (words.size() < 3 || words[1] != "folio") {
-        throw UsageError(std::string("usage: roomwright-cli ") + usage);
-    }
-    const long folio = wholeNumber(words[2], "FOLIO", 1, kLastFolioNumber);
-    FolioVariant variant = FolioVariant::InHouse;
+// Where the documents of a print command go: standard output as plain text, unless a PDF
+// file or the printer is asked for.
+struct Output {
     std::optional<std::string> pdf;
     bool printer = false;
-    for (std::size_t i = 3; i < words.size(); ++i) {
-        if (words[i] == "--history") {
-            variant = FolioVariant::History;
-        } else if (words[i] == "--pdf" && i + 1 < words.size()) {
+
+    // Takes --pdf FILE or --printer at words[i]; false when the word is neither.
+    bool take(const std::vector<std::string>& words, std::size_t& i) {
+        if (words[i] == "--pdf" && i + 1 < words.size()) {
             pdf = words[++i];
         } else if (words[i] == "--printer") {
             printer = true;
         } else {
+            return false;
+        }
+        return true;
+    }
+
+    void send(Context& c, const std::vector<Document>& documents) const {
+        if (!pdf && !printer) {
+            StreamPrinter out(c.out);
+            for (const Document& document : documents) {
+                out.print(document);
+            }
+            return;
+        }
+        withQtApplication([&] {
+            if (pdf) {
+                writePdf(documents, QString::fromStdString(*pdf));
+            }
+            if (printer) {
+                SystemPrinter system(c.store.directory(), c.store.files(), c.clock,
+                                     [&](const std::string& message) { c.err << message << '\n'; });
+                for (const Document& document : documents) {
+                    system.print(document);
+                }
+            }
+        });
+    }
+};
+
+// The words after the command's own: output options, and whatever `other` takes.
+template <class Other>
+Output outputOptions(const std::vector<std::string>& words, std::size_t first, const char* usage,
+                     Other other) {
+    Output output;
+    for (std::size_t i = first; i < words.size(); ++i) {
+        if (!output.take(words, i) && !other(i)) {
             throw UsageError(std::string("usage: roomwright-cli ") + usage);
         }
     }
+    return output;
+}
+Output outputOptions(const std::vector<std::string>& words, std::size_t first, const char* usage) {
+    return outputOptions(words, first, usage, [](std::size_t) { return false; });
+}
+
+int printFolio(Context& c, const std::vector<std::string>& words) {
+    const char* const usage = "print folio FOLIO [--history] [--pdf FILE] [--printer]";
+    if (words.size() < 3) {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+    const long folio = wholeNumber(words[2], "FOLIO", 1, kLastFolioNumber);
+    FolioVariant variant = FolioVariant::InHouse;
+    const Output output = outputOptions(words, 3, usage, [&](std::size_t i) {
+        if (words[i] != "--history") {
+            return false;
+        }
+        variant = FolioVariant::History;
+        return true;
+    });
     const auto guest = guestByFolio(c.store, folio);
     if (!guest) {
         throw DataError("No stay in " + c.store.guests().path().generic_string() +
@@ -201,21 +266,71 @@ int printFolio(Context& c, const std::vector<std::string>& words) {
     for (const std::string& problem : printed.problems) {
         c.err << "roomwright-cli: " << problem << '\n';
     }
-    if (pdf || printer) {
-        withQtApplication([&] {
-            if (pdf) {
-                writePdf(printed.document, QString::fromStdString(*pdf));
-            }
-            if (printer) {
-                SystemPrinter(c.store.directory(), c.store.files(), c.clock,
-                              [&](const std::string& message) { c.err << message << '\n'; })
-                    .print(printed.document);
-            }
-        });
-    } else {
-        StreamPrinter(c.out).print(printed.document);
-    }
+    output.send(c, {printed.document});
     return printed.problems.empty() ? 0 : 1;
+}
+
+int printFinancial(Context& c, const std::vector<std::string>& words) {
+    const char* const usage =
+        "print financial [--month MONTH --year YEAR] [--pdf FILE] [--printer]";
+    std::optional<int> month;
+    std::optional<int> year;
+    const Output output = outputOptions(words, 2, usage, [&](std::size_t& i) {
+        if (i + 1 >= words.size()) {
+            return false;
+        }
+        if (words[i] == "--month") {
+            month = static_cast<int>(wholeNumber(words[++i], "MONTH", 1, 12));
+        } else if (words[i] == "--year") {
+            year = static_cast<int>(wholeNumber(words[++i], "YEAR", 100, 9999));
+        } else {
+            return false;
+        }
+        return true;
+    });
+    if (month.has_value() != year.has_value()) {
+        throw UsageError(std::string("--month and --year go together; usage: roomwright-cli ") +
+                         usage);
+    }
+    const CivilDate day = month ? CivilDate{*year, *month, 1} : c.clock.today();
+    output.send(c, {financialReport(c.store, day)});
+    return 0;
+}
+
+int print(Context& c, const std::vector<std::string>& words) {
+    const std::string what = words.size() >= 2 ? words[1] : "";
+    if (what == "folio") {
+        return printFolio(c, words);
+    }
+    if (what == "financial") {
+        return printFinancial(c, words);
+    }
+    if (what == "housekeeping") {
+        const Output output =
+            outputOptions(words, 2, "print housekeeping [--pdf FILE] [--printer]");
+        output.send(c, {housekeepingReport(c.store, c.clock.today())});
+        return 0;
+    }
+    if (what == "guest-list") {
+        const Output output = outputOptions(words, 2, "print guest-list [--pdf FILE] [--printer]");
+        output.send(c, {guestList(c.store, c.clock.today())});
+        return 0;
+    }
+    throw UsageError("usage: roomwright-cli print folio|housekeeping|financial|guest-list ...");
+}
+
+int nightAudit(Context& c, const std::vector<std::string>& words) {
+    const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
+    const NightAudit audit = runNightAudit(c.store, c.clock.today());
+    if (audit.outcome == AuditOutcome::Refused) {
+        c.err << "roomwright-cli: " << kDueOutToday << '\n';
+        return 1;
+    }
+    output.send(c, audit.documents);
+    c.err << (audit.outcome == AuditOutcome::AlreadyPosted ? kChargesAlreadyPosted
+                                                           : kNightReportsRun)
+          << '\n';
+    return 0;
 }
 
 std::optional<TimeOfDay> isoTime(const std::string& text) {
@@ -292,7 +407,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             return dump(context, words);
         }
         if (words[0] == "print") {
-            return printFolio(context, words);
+            return print(context, words);
+        }
+        if (words[0] == "night-audit") {
+            return nightAudit(context, words);
         }
         throw UsageError("unknown command \"" + words[0] + "\"; see roomwright-cli --help");
     } catch (const UsageError& failure) {

@@ -26,21 +26,11 @@ double tidy(double balance) {
     return std::round(balance * 1e6) / 1e6;
 }
 
-// Fields never assigned hold NUL characters; on paper they are blanks.
-std::string printable(std::string text) {
-    for (char& c : text) {
-        if (c == '\0') {
-            c = ' ';
-        }
-    }
-    return text;
-}
-
 std::string trimmedField(const auto& field) {
-    return rightTrim(printable(field.str()));
+    return rightTrim(onPaper(field.str()));
 }
 std::string fullField(const auto& field) {
-    return printable(field.str());
+    return onPaper(field.str());
 }
 
 std::string dateText(double stored) {
@@ -155,9 +145,9 @@ Document folioDocument(const GuestRecord& guest, const FolioStatement& statement
 
     for (const FolioEntry& entry : statement.entries) {
         const ChargeLine& line = entry.charge;
-        page.text(printable(line.RoomNumber)).tab(10).text(shortDate(line.PostDate));
-        page.tab(25).text(printable(line.Shift)).tab(35).text(printable(line.Code));
-        page.tab(40).text(trimBlanks(printable(line.Description)));
+        page.text(onPaper(line.RoomNumber)).tab(10).text(shortDate(line.PostDate));
+        page.tab(25).text(onPaper(line.Shift)).tab(35).text(onPaper(line.Code));
+        page.tab(40).text(trimBlanks(onPaper(line.Description)));
         page.tab(65).number(line.Amount).tab(75).number(entry.tax).tab(85).number(entry.balance);
         page.endLine();
     }

@@ -1,6 +1,7 @@
 #include "frontdesk/main_window.h"
 
 #include "frontdesk/departures.h"
+#include "frontdesk/housekeeping.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 
@@ -152,8 +153,11 @@ void MainWindow::mainMenuClicked() {
     services_.windows.open(WindowId::MainMenu);
 }
 
-// The housekeeping report comes with its own window work; until then the button does nothing.
-void MainWindow::housekeepingClicked() {}
+void MainWindow::housekeepingClicked() {
+    guarded(services_.dialogs, this, [&] {
+        services_.printer.print(housekeepingReport(services_.store, services_.clock.today()));
+    });
+}
 
 void MainWindow::exitClicked() {
     services_.windows.close(WindowId::MainMenu);

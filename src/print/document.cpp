@@ -58,6 +58,15 @@ std::vector<Document::Line> Document::lines() const {
     return all;
 }
 
+std::string onPaper(std::string text) {
+    for (char& c : text) {
+        if (c == '\0') {
+            c = ' ';
+        }
+    }
+    return text;
+}
+
 std::string plainText(const Document& document) {
     std::string out;
     for (const Document::Line& line : document.lines()) {

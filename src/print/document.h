@@ -46,6 +46,10 @@ class Document {
     int column_ = 1; // where the next character goes
 };
 
+// A stored text as paper shows it: the NUL characters of a field never assigned print as
+// blanks.
+std::string onPaper(std::string text);
+
 // One line per printed line, each piece at its column, trailing blanks removed, and after
 // the document a line holding only a form feed.
 std::string plainText(const Document& document);

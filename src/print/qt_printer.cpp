@@ -16,7 +16,10 @@
 
 namespace roomwright {
 
-bool renderDocument(const Document& document, QPagedPaintDevice& device) {
+namespace {
+
+// Draws one document from the top of the painter's current page.
+void drawDocument(const Document& document, QPainter& painter, QPagedPaintDevice& device) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
@@ -32,10 +35,7 @@ bool renderDocument(const Document& document, QPagedPaintDevice& device) {
         }
     }
 
-    QPainter painter;
-    if (!painter.begin(&device)) {
-        return false;
-    }
+    painter.resetTransform();
     painter.setFont(font);
     const QFontMetricsF metrics(font, &device);
     const double charWidth = metrics.horizontalAdvance(QLatin1Char('M'));
@@ -57,17 +57,42 @@ bool renderDocument(const Document& document, QPagedPaintDevice& device) {
         }
         y += lineHeight;
     }
+}
+
+bool renderDocuments(const std::vector<Document>& documents, QPagedPaintDevice& device) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        if (i > 0) {
+            device.newPage();
+        }
+        drawDocument(documents[i], painter, device);
+    }
     return painter.end();
 }
 
-void writePdf(const Document& document, const QString& file) {
+} // namespace
+
+bool renderDocument(const Document& document, QPagedPaintDevice& device) {
+    return renderDocuments({document}, device);
+}
+
+void writePdf(const std::vector<Document>& documents, const QString& file) {
     QPdfWriter writer(file);
-    writer.setTitle(QString::fromStdString(document.title()));
+    if (!documents.empty()) {
+        writer.setTitle(QString::fromStdString(documents.front().title()));
+    }
     writer.setResolution(300);
     // QPdfWriter says no more than that it could not draw; an empty file means the same.
-    if (!renderDocument(document, writer) || QFileInfo(file).size() == 0) {
+    if (!renderDocuments(documents, writer) || QFileInfo(file).size() == 0) {
         throw StoreError(file.toStdString(), "write", "the PDF could not be written");
     }
+}
+
+void writePdf(const Document& document, const QString& file) {
+    writePdf(std::vector<Document>{document}, file);
 }
 
 SystemPrinter::SystemPrinter(DataDirectory directory, FileSystem& files, const Clock& clock,
@@ -90,7 +115,13 @@ void SystemPrinter::print(const Document& document) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d%02d%02d ", today.year, today.month,
                   today.day, now.hour, now.minute, now.second);
-    const Path file = directory_.printouts() / (stamp + document.title() + ".pdf");
+    // A second printout of the same name in the same second gets a number of its own
+    // rather than replacing the first.
+    Path file = directory_.printouts() / (stamp + document.title() + ".pdf");
+    for (int copy = 2; files_.size(file) > 0; ++copy) {
+        file = directory_.printouts() /
+               (stamp + document.title() + " (" + std::to_string(copy) + ").pdf");
+    }
     writePdf(document, QString::fromStdString(file.string()));
     tell_("No printer is set up, so the printout was saved as " + file.generic_string());
 }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QPagedPaintDevice;
 class QString;
@@ -19,6 +20,8 @@ namespace roomwright {
 bool renderDocument(const Document& document, QPagedPaintDevice& device);
 // Writes the document as a PDF file. Throws StoreError when the file cannot be written.
 void writePdf(const Document& document, const QString& file);
+// Writes the documents into one PDF file, each starting on a page of its own.
+void writePdf(const std::vector<Document>& documents, const QString& file);
 
 // The workstation's default printer. When no printer is set up, the document is saved as a
 // PDF under printouts/ in the data directory, and `tell` gives the clerk the file's name:

@@ -79,16 +79,14 @@ void MainMenuWindow::petFeeClicked() {
 void MainMenuWindow::shiftClerkClicked() {
     openInstead(WindowId::ShiftClerk);
 }
-// The monthly report, the night audit and the guest history come with their own issues;
-// until then their buttons only close the menu, as they will then too.
 void MainMenuWindow::monthlyReportClicked() {
-    close();
+    openInstead(WindowId::MonthlyReport);
 }
 void MainMenuWindow::nightAuditClicked() {
-    close();
+    openInstead(WindowId::NightAudit);
 }
 void MainMenuWindow::findGuestClicked() {
-    close();
+    openInstead(WindowId::GuestHistory);
 }
 void MainMenuWindow::roomPropertiesClicked() {
     openInstead(WindowId::RoomProperties);

@@ -234,18 +234,7 @@ void postItem(const Store& store, long folioNumber, const std::string& roomNumbe
 
 ParsedCharges readCharges(const Store& store, long folioNumber) {
     const Path chargeFile = store.directory().chargeFile(folioNumber);
-    std::string bytes;
-    if (auto reader = store.files().openForReading(chargeFile)) {
-        std::vector<std::byte> block(1 << 16);
-        while (true) {
-            const std::size_t got = reader->read(block);
-            bytes.append(reinterpret_cast<const char*>(block.data()), got);
-            if (got < block.size()) {
-                break;
-            }
-        }
-    }
-    return parseChargeFile(bytes, chargeFile.generic_string());
+    return parseChargeFile(readWholeFile(store.files(), chargeFile), chargeFile.generic_string());
 }
 
 } // namespace roomwright

@@ -41,6 +41,9 @@ class DataDirectory {
     Path totals() const { return root_ / "totals"; }
     Path message() const { return root_ / "message"; }
     Path printouts() const { return root_ / "printouts"; }
+    // This program's own record of the night audit under way or last run; the motel's
+    // older program never looks at it.
+    Path auditJournal() const { return root_ / "nightaudit.journal"; }
     // The program's own saved in-house index, and the file it is written to before it
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }

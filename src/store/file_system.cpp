@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <system_error>
+#include <vector>
 
 namespace roomwright {
 
@@ -174,6 +175,21 @@ void DiskFileSystem::remove(const Path& file) {
     if (error) {
         throw StoreError(file, "delete", error.message());
     }
+}
+
+std::string readWholeFile(FileSystem& files, const Path& file) {
+    std::string bytes;
+    if (auto reader = files.openForReading(file)) {
+        std::vector<std::byte> block(1 << 16);
+        while (true) {
+            const std::size_t got = reader->read(block);
+            bytes.append(reinterpret_cast<const char*>(block.data()), got);
+            if (got < block.size()) {
+                break;
+            }
+        }
+    }
+    return bytes;
 }
 
 } // namespace roomwright

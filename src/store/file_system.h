@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <span>
+#include <string>
 
 namespace roomwright {
 
@@ -50,6 +51,9 @@ class FileSystem {
     // Deletes the file; a missing file is no error. Throws StoreError when it cannot.
     virtual void remove(const Path& file) = 0;
 };
+
+// The whole content of a file, read in large blocks; "" when it does not exist.
+std::string readWholeFile(FileSystem& files, const Path& file);
 
 // The real disk, through the C and C++ standard libraries.
 class DiskFileSystem : public FileSystem {

@@ -30,6 +30,10 @@ enum class WindowId {
     RoomStatus,       // Form24
     PostMessage,      // Form25
     ReadMessage,      // Form26
+    MonthlyReport,    // Form17
+    NightAudit,       // Form18
+    GuestHistory,     // Form19
+    HistoryNames,     // Form20
 };
 
 // Opens and closes windows by what they are, so that a window never needs to know how

@@ -13,15 +13,17 @@ struct Built {
 
 // Every window this build has, by what it is and the class name it answers to.
 const Built kWindows[] = {
-    {WindowId::Main, "Form1"},          {WindowId::MainMenu, "Form2"},
-    {WindowId::RoomInventory, "Form3"}, {WindowId::RoomList, "Form4"},
-    {WindowId::UnsoldRooms, "Form5"},   {WindowId::CheckIn, "Form6"},
-    {WindowId::TaxRate, "Form7"},       {WindowId::PetFee, "Form8"},
-    {WindowId::GuestFolio, "Form9"},    {WindowId::ShiftClerk, "Form10"},
-    {WindowId::Reservations, "Form11"}, {WindowId::ReservationEntry, "Form12"},
-    {WindowId::Reservation, "Form15"},  {WindowId::RoomProperties, "Form23"},
-    {WindowId::RoomStatus, "Form24"},   {WindowId::PostMessage, "Form25"},
-    {WindowId::ReadMessage, "Form26"},  {WindowId::Greetings, "Form27"},
+    {WindowId::Main, "Form1"},           {WindowId::MainMenu, "Form2"},
+    {WindowId::RoomInventory, "Form3"},  {WindowId::RoomList, "Form4"},
+    {WindowId::UnsoldRooms, "Form5"},    {WindowId::CheckIn, "Form6"},
+    {WindowId::TaxRate, "Form7"},        {WindowId::PetFee, "Form8"},
+    {WindowId::GuestFolio, "Form9"},     {WindowId::ShiftClerk, "Form10"},
+    {WindowId::Reservations, "Form11"},  {WindowId::ReservationEntry, "Form12"},
+    {WindowId::Reservation, "Form15"},   {WindowId::RoomProperties, "Form23"},
+    {WindowId::RoomStatus, "Form24"},    {WindowId::PostMessage, "Form25"},
+    {WindowId::ReadMessage, "Form26"},   {WindowId::Greetings, "Form27"},
+    {WindowId::MonthlyReport, "Form17"}, {WindowId::NightAudit, "Form18"},
+    {WindowId::GuestHistory, "Form19"},  {WindowId::HistoryNames, "Form20"},
 };
 
 class EveryWindow : public DeskTest {

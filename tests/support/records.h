@@ -42,4 +42,15 @@ inline GuestRecord makeStay(const std::string& room, const std::string& last,
     return guest;
 }
 
+// An in-house stay that arrived on `arrival` at `rate`, with its folio number.
+inline GuestRecord makeStayOver(const std::string& room, const std::string& last, long folio,
+                                float rate, const CivilDate& arrival, const CivilDate& departure) {
+    GuestRecord guest = makeStay(room, last, "Ann", departure);
+    guest.FolioNumber = static_cast<float>(folio);
+    guest.Rate = rate;
+    guest.ArrivalDate = arrival.stored();
+    guest.PayCode = "C";
+    return guest;
+}
+
 } // namespace roomwright::testing

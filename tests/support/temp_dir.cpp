@@ -34,4 +34,14 @@ void writeFile(const Path& file, const std::string& bytes) {
     out << bytes;
 }
 
+std::map<std::string, std::string> snapshot(const Path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().lexically_relative(root).generic_string()] = readFile(entry.path());
+        }
+    }
+    return files;
+}
+
 } // namespace roomwright::testing

@@ -2,6 +2,9 @@
 
 #include "store/file_system.h"
 
+#include <map>
+#include <string>
+
 namespace roomwright::testing {
 
 // A fresh directory under the system's temporary folder, removed with everything in it
@@ -22,5 +25,7 @@ class TempDir {
 // The bytes of a file ("" when it does not exist), and a way to lay one down.
 std::string readFile(const Path& file);
 void writeFile(const Path& file, const std::string& bytes);
+// Every file under `root` by its path relative to it, with its bytes.
+std::map<std::string, std::string> snapshot(const Path& root);
 
 } // namespace roomwright::testing

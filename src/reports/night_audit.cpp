@@ -1,0 +1,255 @@
+#include "reports/night_audit.h"
+
+#include "reports/financial_report.h"
+#include "store/charges.h"
+#include "store/lookups.h"
+#include "store/numbers.h"
+#include "store/store_error.h"
+
+#include <bit>
+#include <cinttypes>
+#include <cstdio>
+#include <map>
+#include <set>
+
+namespace roomwright {
+
+namespace {
+
+const std::string kRule(139, '-');
+
+// The in-house guests with their record numbers, in record order.
+using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
+Stays inHouseGuests(const Store& store) {
+    Stays guests;
+    store.guests().scanViews([&](std::size_t n, const RecordView<GuestRecord>& guest) {
+        if (inHouse(guest)) {
+            guests.emplace_back(n, guest.decode());
+        }
+        return true;
+    });
+    return guests;
+}
+
+Document guestListOf(const Stays& guests, const CivilDate& today) {
+    Document list("Guest List " + isoDate(today));
+    list.endLine();
+    list.text("Guest List for " + shortDate(today)).endLine();
+    list.text(kRule).endLine();
+    list.text("Room    Last                   First            Rate          Arrival Date     "
+              "Depart Date         Pay Code")
+        .endLine();
+    list.text(kRule).endLine();
+    for (const auto& [n, guest] : guests) {
+        list.text(rightTrim(onPaper(guest.RoomNumber.str())));
+        list.tab(9).text(rightTrim(onPaper(guest.LastName.str())));
+        list.tab(26).text(rightTrim(onPaper(guest.FirstName.str())));
+        list.tab(38).number(guest.Rate);
+        list.tab(50).text(shortDate(CivilDate::fromStored(guest.ArrivalDate)));
+        list.tab(65).text(shortDate(CivilDate::fromStored(guest.DepartureDate)));
+        list.tab(87).text(onPaper(guest.PayCode.str())).endLine();
+        list.text(kRule).endLine();
+    }
+    return list;
+}
+
+// The audit journal: one line per step, each starting with the audit's day.
+//   2026-12-07 begin RECORD CHARGE-FILE-LENGTH ROOM-RENT-BEFORE RATE   (floats as hex bits)
+//   2026-12-07 posted RECORD
+//   2026-12-07 complete
+// RECORD is the stay's record number in the guest file. Only the latest day's lines are
+// kept: the first step of a new day's audit starts the file afresh.
+struct Begun {
+    std::uint64_t chargeLength = 0;
+    float roomRentBefore = 0;
+    float rate = 0;
+};
+
+class AuditJournal {
+  public:
+    AuditJournal(const Store& store, const CivilDate& day)
+        : files_(store.files()), path_(store.directory().auditJournal()), day_(isoDate(day)) {
+        std::string text = readWholeFile(files_, path_);
+        // A line cut short (the power went while it was written) never counts, and nothing is
+        // added after it.
+        if (!text.empty() && text.back() != '\n') {
+            const std::size_t end = text.rfind('\n');
+            text.resize(end == std::string::npos ? 0 : end + 1);
+            files_.truncate(path_, text.size());
+        }
+        std::size_t start = 0;
+        while (start < text.size()) {
+            const std::size_t end = text.find('\n', start);
+            read(text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+
+    bool complete() const { return complete_; }
+    bool posted(std::size_t record) const { return posted_.contains(record); }
+    const Begun* begun(std::size_t record) const {
+        const auto it = begun_.find(record);
+        return it == begun_.end() ? nullptr : &it->second;
+    }
+
+    void noteBegin(std::size_t record, const Begun& b) {
+        char line[128];
+        std::snprintf(line, sizeof line, "begin %zu %" PRIu64 " %08" PRIx32 " %08" PRIx32, record,
+                      b.chargeLength, std::bit_cast<std::uint32_t>(b.roomRentBefore),
+                      std::bit_cast<std::uint32_t>(b.rate));
+        add(line);
+        begun_[record] = b;
+    }
+    void notePosted(std::size_t record) {
+        add("posted " + std::to_string(record));
+        posted_.insert(record);
+    }
+    void noteComplete() {
+        add("complete");
+        complete_ = true;
+    }
+
+  private:
+    void read(const std::string& line) {
+        if (line.rfind(day_ + " ", 0) != 0) {
+            otherDays_ = true;
+            return;
+        }
+        const std::string step = line.substr(day_.size() + 1);
+        std::size_t record = 0;
+        std::uint64_t length = 0;
+        std::uint32_t before = 0;
+        std::uint32_t rate = 0;
+        char extra = 0;
+        if (step == "complete") {
+            complete_ = true;
+        } else if (std::sscanf(step.c_str(), "posted %zu%c", &record, &extra) == 1) {
+            posted_.insert(record);
+        } else if (std::sscanf(step.c_str(), "begin %zu %" SCNu64 " %" SCNx32 " %" SCNx32 "%c",
+                               &record, &length, &before, &rate, &extra) == 4) {
+            begun_[record] = {length, std::bit_cast<float>(before), std::bit_cast<float>(rate)};
+        }
+    }
+
+    void add(const std::string& step) {
+        if (otherDays_) {
+            files_.truncate(path_, 0);
+            otherDays_ = false;
+        }
+        const std::string line = day_ + " " + step + "\n";
+        const std::uint64_t length = files_.size(path_);
+        try {
+            files_.write(path_, length,
+                         std::span(reinterpret_cast<const std::byte*>(line.data()), line.size()));
+        } catch (const StoreError&) {
+            try {
+                files_.truncate(path_, length);
+            } catch (const StoreError&) {
+                // The first failure is the one the clerk needs to see.
+            }
+            throw;
+        }
+    }
+
+    FileSystem& files_;
+    Path path_;
+    std::string day_;
+    bool complete_ = false;
+    bool otherDays_ = false;
+    std::map<std::size_t, Begun> begun_;
+    std::set<std::size_t> posted_;
+};
+
+float roomRentTotal(const Store& store, const CivilDate& today) {
+    return store.totals(today).read(1)[TotalsSlot::RoomRent];
+}
+
+// Finishes a posting that an earlier run began but did not note as done. Returns false when
+// its charge line never reached the charge file, so that it is to be posted afresh.
+bool finishBegunPosting(const Store& store, const CivilDate& today, long folio, const Begun& b) {
+    FileSystem& files = store.files();
+    const Path chargeFile = store.directory().chargeFile(folio);
+    const std::uint64_t length = files.size(chargeFile);
+    if (length <= b.chargeLength) {
+        return false;
+    }
+    std::string tail(std::min<std::uint64_t>(length - b.chargeLength, 4096), '\0');
+    tail.resize(files.readAt(chargeFile, b.chargeLength,
+                             std::span(reinterpret_cast<std::byte*>(tail.data()), tail.size())));
+    const std::size_t lineEnd = tail.find('\n');
+    if (lineEnd == std::string::npos) {
+        // Only part of the line landed: take it back.
+        files.truncate(chargeFile, b.chargeLength);
+        return false;
+    }
+    const ParsedCharges parsed =
+        parseChargeFile(std::string_view(tail).substr(0, lineEnd), chargeFile.generic_string());
+    const bool ours = parsed.lines.size() == 1 && parsed.lines[0].Code == "E" &&
+                      parsed.lines[0].PostDate == today && parsed.lines[0].FolioNumber == folio &&
+                      static_cast<float>(parsed.lines[0].Amount) == b.rate;
+    if (!ours) {
+        return false;
+    }
+    // The line is in; the month's room rent was added after it unless it still stands where
+    // it stood before.
+    Table<TotalsRecord> totals = store.totals(today);
+    TotalsRecord record = totals.read(1);
+    if (std::bit_cast<std::uint32_t>(record[TotalsSlot::RoomRent]) ==
+        std::bit_cast<std::uint32_t>(b.roomRentBefore)) {
+        record[TotalsSlot::RoomRent] += b.rate;
+        totals.write(1, record);
+    }
+    return true;
+}
+
+void chargeStayOver(const Store& store, const CivilDate& today, AuditJournal& journal,
+                    std::size_t record, const GuestRecord& guest) {
+    if (journal.posted(record)) {
+        return;
+    }
+    const long folio = static_cast<long>(guest.FolioNumber);
+    if (const Begun* begun = journal.begun(record);
+        begun != nullptr && finishBegunPosting(store, today, folio, *begun)) {
+        journal.notePosted(record);
+        return;
+    }
+    journal.noteBegin(record, {store.files().size(store.directory().chargeFile(folio)),
+                               roomRentTotal(store, today), guest.Rate});
+    postItem(store, folio, guest.RoomNumber.str(), Category::RoomRent, guest.Rate, today);
+    journal.notePosted(record);
+}
+
+} // namespace
+
+Document guestList(const Store& store, const CivilDate& today) {
+    return guestListOf(inHouseGuests(store), today);
+}
+
+NightAudit runNightAudit(const Store& store, const CivilDate& today) {
+    const Stays guests = inHouseGuests(store);
+    NightAudit audit;
+    for (const auto& [n, guest] : guests) {
+        if (CivilDate::fromStored(guest.DepartureDate) == today) {
+            return audit;
+        }
+    }
+
+    AuditJournal journal(store, today);
+    if (journal.complete()) {
+        audit.outcome = AuditOutcome::AlreadyPosted;
+    } else {
+        for (const auto& [n, guest] : guests) {
+            if (CivilDate::fromStored(guest.ArrivalDate) != today) {
+                chargeStayOver(store, today, journal, n, guest);
+            }
+        }
+        journal.noteComplete();
+        audit.outcome = AuditOutcome::Posted;
+    }
+
+    audit.documents.push_back(financialReport(store, today));
+    audit.documents.push_back(guestListOf(guests, today));
+    return audit;
+}
+
+} // namespace roomwright

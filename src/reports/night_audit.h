@@ -1,0 +1,43 @@
+#pragma once
+
+#include "print/document.h"
+#include "store/store.h"
+
+#include <vector>
+
+namespace roomwright {
+
+inline constexpr const char* kDueOutToday =
+    "There are rooms due to check out today. Please check the rooms departure dates.";
+inline constexpr const char* kNightReportsRun = "Your night reports were run successfully.";
+inline constexpr const char* kChargesAlreadyPosted =
+    "Tonight's room charges were already posted, so nobody was charged again. Your night "
+    "reports were run successfully.";
+
+// The guest list: every in-house guest, in guest-file order, with room, name, rate, arrival,
+// departure and pay code.
+Document guestList(const Store& store, const CivilDate& today);
+
+enum class AuditOutcome {
+    Refused,       // a guest is due out today: nothing was written
+    Posted,        // every stay-over has been charged tonight's room rent
+    AlreadyPosted, // an earlier run of today had charged everyone; nobody was charged again
+};
+struct NightAudit {
+    AuditOutcome outcome = AuditOutcome::Refused;
+    // The financial report of the month, then the guest list; none when refused.
+    std::vector<Document> documents;
+};
+
+// The night audit of `today`. Refuses while an in-house guest is due out today. Otherwise
+// posts one night's room rent, at the guest's own rate, to every in-house guest who did not
+// arrive today, and builds the two night reports.
+//
+// Each stay-over is charged once a night, however often the audit runs: the audit keeps a
+// journal of its own beside the motel's files (DataDirectory::auditJournal), noting each
+// stay before its posting and once it is done. A run that stopped half-way (a file that
+// could not be written, the power going) is finished by the next run of the same day
+// exactly as one clean run would have left the files. File failures throw StoreError.
+NightAudit runNightAudit(const Store& store, const CivilDate& today);
+
+} // namespace roomwright
