@@ -87,7 +87,7 @@ QWidget* Desk::open(WindowId id) {
         return nullptr;
     }
     open_[id] = window;
-    window->load();
+    window->loadAndFocus();
     return window;
 }
 

@@ -8,6 +8,8 @@
 namespace roomwright {
 
 CalendarWindow::CalendarWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    // Shown beside its owner, it leaves the keyboard there until the clerk turns to it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("Form21"));
     setWindowTitle(QStringLiteral("Calendar"));
     monthView = new QCalendarWidget(this);

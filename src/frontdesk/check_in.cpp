@@ -3,19 +3,13 @@
 #include "frontdesk/registration.h"
 #include "store/charges.h"
 #include "store/codepage.h"
+#include "store/dates.h"
+#include "store/layout.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/store_error.h"
 
-#include <cmath>
-
 namespace roomwright {
-
-namespace {
-
-constexpr double kLongestStay = 36500; // nights: a hundred years
-
-} // namespace
 
 std::vector<std::string> roomsForCheckIn(const Store& store) {
     std::vector<std::string> entries;
@@ -52,7 +46,7 @@ std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber)
     return rate;
 }
 
-std::optional<Refusal> checkWalkIn(const WalkIn& walkIn) {
+std::optional<Refusal> checkWalkIn(const WalkIn& walkIn, const CivilDate& today) {
     const std::pair<const std::string*, Refusal> required[] = {
         {&walkIn.lastName, {WalkInField::LastName, "You did not enter a last name."}},
         {&walkIn.firstName, {WalkInField::FirstName, "You did not enter a first name."}},
@@ -73,6 +67,20 @@ std::optional<Refusal> checkWalkIn(const WalkIn& walkIn) {
     if (walkIn.roomEntry.empty() || !strictNumber(walkIn.rate)) {
         return Refusal{WalkInField::Room, "You did not select a room."};
     }
+    const std::optional<long> days = wholeDayCount(walkIn.days);
+    if (!days) {
+        return Refusal{WalkInField::Days,
+                       "Days must be a whole number of nights, 0 or more (at most " +
+                           std::to_string(kLongestStay) + ")."};
+    }
+    if (!trimBlanks(walkIn.departure).empty()) {
+        const std::optional<CivilDate> departure = parseShortDate(trimBlanks(walkIn.departure));
+        if (!departure || departure->serial() - today.serial() != *days) {
+            return Refusal{WalkInField::Days,
+                           "Days do not agree with the Departure Date. Correct the Days or "
+                           "pick the departure date again."};
+        }
+    }
     return std::nullopt;
 }
 
@@ -83,10 +91,10 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
     if (walkIn.roomEntry.empty() || !rate || !payment) {
         throw DataError("The registration has no room, rate or pay code; nothing was saved.");
     }
-    const double days = std::trunc(leadingNumber(walkIn.days));
-    if (std::fabs(days) > kLongestStay) {
-        throw DataError("A stay of " + plainNumber(days) +
-                        " days is longer than this system can keep; nothing was saved.");
+    const std::optional<long> days = wholeDayCount(walkIn.days);
+    if (!days) {
+        throw DataError("\"" + walkIn.days +
+                        "\" is not a number of days this system can keep; nothing was saved.");
     }
 
     GuestRecord guest;
@@ -116,7 +124,7 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
         guest.CardType = walkIn.cardType;
     }
     guest.ArrivalTime = timeText;
-    guest.DepartureDate = today.plusDays(static_cast<long>(days)).stored();
+    guest.DepartureDate = today.plusDays(*days).stored();
     guest.Rate = static_cast<float>(*rate);
 
     StayPostings postings;

@@ -46,6 +46,7 @@ struct WalkIn {
     std::string payCode;   // "C = Cash"
     std::string rate;
     std::string days;
+    std::string departure; // the departure date as the calendar set it ("" before any pick)
     bool pet = false;
     std::string petFee;
     std::string stayTotal;
@@ -54,14 +55,27 @@ struct WalkIn {
 };
 
 // The box a refusal sends the clerk back to.
-enum class WalkInField { LastName, FirstName, Address, City, State, Zip, PayCode, Adults, Room };
+enum class WalkInField {
+    LastName,
+    FirstName,
+    Address,
+    City,
+    State,
+    Zip,
+    PayCode,
+    Adults,
+    Room,
+    Days
+};
 struct Refusal {
     WalkInField field;
     std::string message;
 };
 // The first thing that keeps the registration from being saved, in the order the clerk is
-// asked for it; nothing when it can be saved. A box holding only blanks is not empty.
-std::optional<Refusal> checkWalkIn(const WalkIn& walkIn);
+// asked for it; nothing when it can be saved. A box holding only blanks is not empty. Last
+// come the days: a whole number of nights, 0 or more, that agrees with the departure date
+// when one was picked.
+std::optional<Refusal> checkWalkIn(const WalkIn& walkIn, const CivilDate& today);
 
 // Saves a registration that `checkWalkIn` let through: issues the folio number, appends the
 // guest, posts the first night's room rent, the pet fee when the pet option is ticked and

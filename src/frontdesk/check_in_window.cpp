@@ -59,13 +59,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Check In"));
 
-    dateLabel = new QLabel(this);
-    dateLabel->setObjectName(QStringLiteral("Label1"));
-    dateLabel->setAccessibleName(QStringLiteral("Today's date"));
-    shiftLabel = new QLabel(this);
-    shiftLabel->setObjectName(QStringLiteral("Label17"));
-    clerkLabel = new QLabel(this);
-    clerkLabel->setObjectName(QStringLiteral("Label19"));
+    dateLabel = makeValueLabel(this, "Label1", QStringLiteral("Today's date"));
+    shiftLabel = makeValueLabel(this, "Label17");
+    clerkLabel = makeValueLabel(this, "Label19");
 
     // Created in the order the clerk goes through them, which is the tab order.
     lastNameBox = makeTextBox(this, "Text1", nullptr, GuestRecord{}.LastName.width);
@@ -154,6 +150,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     row(7, 0, "Comment", commentBox, 3);
     row(8, 0, "Adults", adultsBox);
     row(8, 2, "Children", childrenBox);
+    // The narrow count boxes stand at the left of their columns instead of narrowing them.
+    guest->setAlignment(adultsBox, Qt::AlignLeft);
+    guest->setAlignment(childrenBox, Qt::AlignLeft);
     guest->setRowStretch(9, 1);
     guest->setColumnStretch(1, 1);
     guest->setColumnStretch(3, 1);
@@ -198,8 +197,8 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     right->addStretch();
 
     auto* body = new QHBoxLayout;
-    body->addWidget(guestFrame, 3);
-    body->addLayout(right, 2);
+    body->addWidget(guestFrame);
+    body->addLayout(right);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(printFolioCheck);
@@ -213,6 +212,7 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     root->addLayout(header);
     root->addLayout(body, 1);
     root->addLayout(buttons);
+    resize(sizeHint());
 
     calendar_ = new CalendarWindow(this);
     connect(calendar_, &CalendarWindow::dayPicked, this, &CheckInWindow::calendarDayPicked);
@@ -329,6 +329,7 @@ WalkIn CheckInWindow::registration() const {
     walkIn.payCode = chosen(payCodeCombo);
     walkIn.rate = text(rateBox);
     walkIn.days = text(daysBox);
+    walkIn.departure = text(departureBox);
     walkIn.pet = petFeeCheck->isChecked();
     walkIn.petFee = text(petFeeBox);
     walkIn.stayTotal = text(stayTotalBox);
@@ -357,15 +358,17 @@ QWidget* CheckInWindow::control(WalkInField field) const {
         return adultsBox;
     case WalkInField::Room:
         return roomCombo;
+    case WalkInField::Days:
+        return daysBox;
     }
     return lastNameBox;
 }
 
 void CheckInWindow::checkInClicked() {
     const WalkIn walkIn = registration();
-    if (const auto refusal = checkWalkIn(walkIn)) {
+    if (const auto refusal = checkWalkIn(walkIn, services_.clock.today())) {
         services_.dialogs.inform(this, kAttention, QString::fromStdString(refusal->message));
-        control(refusal->field)->setFocus();
+        focusField(control(refusal->field));
         return;
     }
     GuestRecord guest;

@@ -18,6 +18,17 @@ std::string folioListLine(const ChargeLine& line, double tax, double balance, Fo
            numberText(line.Amount) + blanks + numberText(tax) + blanks + numberText(balance);
 }
 
+std::string folioListHeader(FolioGap gap) {
+    const auto column = [](std::string caption, std::size_t width) {
+        caption.resize(std::max(width, caption.size() + 1), ' ');
+        return caption;
+    };
+    const auto blanks = static_cast<std::size_t>(gap);
+    return column("Room", 5 + 3) + column("Date", 10 + 11) + column("Shift", 1 + 8) +
+           column("Code", 1 + 11) + column("Description", 21) + column("Amount", 4 + blanks) +
+           column("Tax", 5 + blanks) + "Balance";
+}
+
 FolioListing folioListing(const Store& store, long folioNumber, FolioGap gap) {
     ParsedCharges charges = readCharges(store, folioNumber);
     const FolioStatement statement = folioStatement(charges.lines, taxRate(store));

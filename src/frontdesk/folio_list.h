@@ -19,6 +19,11 @@ enum class FolioGap { Chosen = 9, Posted = 13 };
 // blank when not negative.
 std::string folioListLine(const ChargeLine& line, double tax, double balance, FolioGap gap);
 
+// The captions over the lines: each starts where its field starts in a line with a
+// ten-character date, a four-character amount and a five-character tax (" 109", " 9.81");
+// wider or narrower amounts shift the columns after them, as they do in the lines.
+std::string folioListHeader(FolioGap gap);
+
 // A stay's folio as the windows list it: one line per line of its charge file, balanced by
 // the folio balance rule at the current tax rate.
 struct FolioListing {

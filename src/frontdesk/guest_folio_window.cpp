@@ -123,7 +123,12 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     addRow(cardGrid, 1, 0, "Card #", cardNumberBox);
     addRow(cardGrid, 1, 2, "Expire Month", expiryMonthBox);
     addRow(cardGrid, 1, 4, "Expire Year", expiryYearBox);
+    // The card number takes the room left; the captions keep their whole width.
+    cardNumberBox->setMinimumWidth(
+        cardNumberBox->fontMetrics().horizontalAdvance(QStringLiteral("0000 0000 0000 0000")) + 12);
+    expiryMonthBox->setMaximumWidth(90);
     expiryYearBox->setMaximumWidth(70);
+    cardGrid->setColumnStretch(1, 1);
 
     // The stay.
     auto* stayBox = new QGroupBox(this);
@@ -160,18 +165,15 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
 
     // The folio.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto* columns = new QLabel(
-        QStringLiteral("Room    Date                 Shift    Code        Description          "
-                       "Amount        Tax           Balance"),
-        this);
-    columns->setFont(fixed);
     folioList = new QListWidget(this);
     folioList->setObjectName(QStringLiteral("List1"));
     folioList->setFont(fixed);
+    folioColumns_ = makeListHeader(folioList, fromStd(folioListHeader(FolioGap::Chosen)));
     folioList->setAccessibleName(QStringLiteral("Folio"));
     folioList->setMinimumHeight(150);
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
     balanceLabel = valueLabel(this, "Label31");
+    labelControl(balanceCaption, balanceLabel);
     QFont bold = balanceLabel->font();
     bold.setBold(true);
     balanceLabel->setFont(bold);
@@ -232,7 +234,7 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     auto* root = new QVBoxLayout(this);
     root->addLayout(selectorRow);
     root->addLayout(top);
-    root->addWidget(columns);
+    root->addWidget(folioColumns_);
     root->addWidget(folioList, 1);
     root->addLayout(balanceRow);
     root->addWidget(postBox);
@@ -342,6 +344,7 @@ void GuestFolioWindow::showFolio(long folioNumber, FolioGap gap) {
     const FolioListing listing = folioListing(services_.store, folioNumber, gap);
     folioList->clear();
     folioList->addItems(listOf(listing.lines));
+    folioColumns_->setText(fromStd(folioListHeader(gap)));
     balanceLabel->setText(fromStd(listing.balance));
     if (!listing.problems.empty()) {
         QStringList problems = listOf(listing.problems);

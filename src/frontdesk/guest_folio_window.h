@@ -108,6 +108,7 @@ class GuestFolioWindow : public DeskWindow {
 
     std::array<QLineEdit*, 17> boxes_;
     QButtonGroup* cards_;
+    QLabel* folioColumns_; // the captions over the folio lines
     bool blinkOn_ = false;
 };
 

@@ -19,8 +19,8 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Roomwright Version 7.0"));
 
-    dateLabel = makeLabel(this, "Label1", QString());
-    clockLabel = makeLabel(this, "Label2", QString());
+    dateLabel = makeValueLabel(this, "Label1", QStringLiteral("Today's date"));
+    clockLabel = makeValueLabel(this, "Label2", QStringLiteral("Time"));
     motelNameLabel = makeLabel(this, "Label3", QStringLiteral("1234567 Motel Inc."));
     checkingOutLabel = makeLabel(this, "Label7", QStringLiteral("Checking out today"));
     nightAuditLabel = makeLabel(
@@ -29,8 +29,6 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     departuresList = new QListWidget(this);
     departuresList->setObjectName(QStringLiteral("List1"));
     labelControl(checkingOutLabel, departuresList);
-    dateLabel->setAccessibleName(QStringLiteral("Today's date"));
-    clockLabel->setAccessibleName(QStringLiteral("Time"));
 
     QFont title = motelNameLabel->font();
     title.setPointSizeF(title.pointSizeF() * 1.6);

@@ -113,15 +113,12 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     stayGrid->setRowStretch(7, 1);
 
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto* columns = new QLabel(
-        QStringLiteral("Room    Date                 Shift    Code        Description          "
-                       "Amount        Tax           Balance"),
-        this);
-    columns->setFont(fixed);
     folioList = new QListWidget(this);
     folioList->setFont(fixed);
     folioList->setMinimumHeight(150);
     nameControl(folioList, "List1", QStringLiteral("Folio"));
+    auto* columns =
+        makeListHeader(folioList, QString::fromStdString(folioListHeader(FolioGap::Chosen)));
 
     printFolioButton = makeButton(this, "Command3", QStringLiteral("Print Folio"));
     exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));

@@ -143,8 +143,8 @@ GuestBoxes makeGuestBoxes(QWidget* parent, const GuestBoxNames& names, ListText 
     expiry->addWidget(boxes.expireMonth, 1);
     expiry->addWidget(boxes.expireYear);
     cardGrid->addLayout(expiry, 3, 1);
-    boxes.expireMonth->setAccessibleName(QString::fromStdString(kExpireMonthPrompt));
-    boxes.expireYear->setAccessibleName(QString::fromStdString(kExpireYearPrompt));
+    captionControl(boxes.expireMonth, QString::fromStdString(kExpireMonthPrompt));
+    captionControl(boxes.expireYear, QString::fromStdString(kExpireYearPrompt));
     return boxes;
 }
 

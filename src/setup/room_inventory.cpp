@@ -36,12 +36,27 @@ std::size_t characters(std::string_view text) {
     return toCp1252(text).size();
 }
 
-bool isPrompt(std::string_view type) {
+} // namespace
+
+bool isNoRoomType(std::string_view type) {
     const std::string shown = trimBlanks(type);
-    return shown == kRoomTypePrompt || shown == kClearedRoomTypePrompt;
+    return shown.empty() || shown == kRoomTypePrompt || shown == kClearedRoomTypePrompt;
 }
 
-} // namespace
+std::optional<std::string> rateFault(std::string_view rate) {
+    const std::optional<float> value = rateOf(rate);
+    if (!value) {
+        return "The room rate must be a number, for example 45 or 45.50.";
+    }
+    if (*value < 0) {
+        return "The room rate cannot be less than 0.";
+    }
+    return std::nullopt;
+}
+
+float roomRate(std::string_view rate) {
+    return rateOf(rate).value_or(0.0f);
+}
 
 std::string inventoryLine(const RoomRecord& room) {
     return roomListEntry(room) + "   " + numberText(room.Rate);
@@ -73,15 +88,14 @@ std::optional<Refusal<NewRoomField>> checkNewRoom(const Store& store, const NewR
                                          " has already been entered. Its type and rate are "
                                          "changed in Edit Room Properties."};
     }
-    if (isPrompt(room.type)) {
+    if (isNoRoomType(room.type)) {
         return Refusal<NewRoomField>{NewRoomField::Type, "You did not select a room type."};
     }
     if (trimBlanks(room.rate).empty()) {
         return Refusal<NewRoomField>{NewRoomField::Rate, "You did not enter a room rate."};
     }
-    if (!rateOf(room.rate)) {
-        return Refusal<NewRoomField>{NewRoomField::Rate,
-                                     "The room rate must be a number, for example 45 or 45.50."};
+    if (auto fault = rateFault(room.rate)) {
+        return Refusal<NewRoomField>{NewRoomField::Rate, std::move(*fault)};
     }
     return std::nullopt;
 }
@@ -90,7 +104,7 @@ RoomRecord newRoomRecord(const NewRoom& room) {
     RoomRecord record;
     record.RoomNumber = room.number;
     record.RoomType = room.type;
-    record.Rate = rateOf(room.rate).value_or(0.0f);
+    record.Rate = roomRate(room.rate);
     record.CleanFlag = "Y";
     record.VacantFlag = "Y";
     record.OrderFlag = "K";

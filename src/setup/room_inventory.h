@@ -34,6 +34,15 @@ inline constexpr std::array<RoomType, 10> kRoomTypes = {{
 inline constexpr std::string_view kRoomTypePrompt = "Select Room Type";
 inline constexpr std::string_view kClearedRoomTypePrompt = "Select Rooom Type";
 
+// True when the room type box holds no type: only blanks, or one of its prompts. A typed
+// type that is not one of the ten is a type.
+bool isNoRoomType(std::string_view type);
+// Why a typed room rate cannot be stored: not a number a Single can keep, or below 0;
+// nothing when it can.
+std::optional<std::string> rateFault(std::string_view rate);
+// The rate of a text that `rateFault` lets through.
+float roomRate(std::string_view rate);
+
 // A line of "Rooms already entered": the room entry, three blanks, the rate in the
 // number-to-text form ("101   NQ1    45").
 std::string inventoryLine(const RoomRecord& room);

@@ -1,10 +1,9 @@
 #include "setup/room_maintenance.h"
 
+#include "setup/room_inventory.h"
 #include "setup/settings_entry.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
-
-#include <cmath>
 
 namespace roomwright {
 
@@ -106,16 +105,14 @@ PropertiesOutcome saveRoomProperties(const Store& store, const PropertiesEntry& 
     if (!entry.roomPicked) {
         return {Refused{PropertiesField::Room, "You did not select a room."}};
     }
-    if (entry.type == "Select Room Type") {
+    if (isNoRoomType(entry.type)) {
         return {Refused{PropertiesField::Type, "You did not select a room type."}};
     }
     if (entry.rate.empty()) {
         return {Refused{PropertiesField::Rate, "You did not select a room rate."}};
     }
-    const std::optional<double> number = strictNumber(entry.rate);
-    if (!number || !std::isfinite(static_cast<float>(*number))) {
-        return {Refused{PropertiesField::Rate,
-                        "The room rate must be a number, for example 45 or 45.50."}};
+    if (auto fault = rateFault(entry.rate)) {
+        return {Refused{PropertiesField::Rate, std::move(*fault)}};
     }
     auto found = findRoom(store, rightTrim(entry.number));
     if (!found) {
@@ -123,7 +120,7 @@ PropertiesOutcome saveRoomProperties(const Store& store, const PropertiesEntry& 
     }
     auto& [n, room] = *found;
     room.RoomType = entry.type;
-    room.Rate = static_cast<float>(*number);
+    room.Rate = roomRate(entry.rate);
     store.rooms().write(n, room);
     return {std::nullopt, PropertiesSaved::Saved};
 }

@@ -28,8 +28,8 @@ RoomPropertiesWindow::RoomPropertiesWindow(Services& services) : DeskWindow(serv
 
     roomCombo = makeRoomChoice(this, "Combo1");
     roomNumberCaption = makeLabel(this, "Label1", QStringLiteral("Room #"));
-    roomNumberLabel = makeLabel(this, "Label2", QString());
-    roomNumberLabel->setAccessibleName(QStringLiteral("Room number"));
+    roomNumberLabel = makeValueLabel(this, "Label2");
+    labelControl(roomNumberCaption, roomNumberLabel);
     roomNumberLabel->setMinimumWidth(60);
     roomTypeCombo = makeEditableCombo(this, "Combo2", QStringLiteral("Room type"));
     roomTypeCombo->setEditText(qstring(kRoomTypePrompt));

@@ -70,8 +70,8 @@ RoomStatusWindow::RoomStatusWindow(Services& services) : DeskWindow(services) {
 
     roomCombo = makeRoomChoice(this, "Combo1");
     roomNumberCaption = makeLabel(this, "Label1", QStringLiteral("Room #"));
-    roomNumberLabel = makeLabel(this, "Label2", QString());
-    roomNumberLabel->setAccessibleName(QStringLiteral("Room number"));
+    roomNumberLabel = makeValueLabel(this, "Label2");
+    labelControl(roomNumberCaption, roomNumberLabel);
     roomNumberLabel->setMinimumWidth(60);
     cleanFrame = frame(this, "Frame1", cleanOption, "Option1", QStringLiteral("Clean"), dirtyOption,
                        "Option2", QStringLiteral("Dirty"));

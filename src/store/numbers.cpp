@@ -181,29 +181,22 @@ std::optional<double> strictNumber(std::string_view text) {
 }
 
 std::optional<long> wholeDayCount(std::string_view text) {
-    std::size_t start = 0;
-    while (start < text.size() && isBlank(text[start])) {
-        ++start;
-    }
-    std::size_t end = text.size();
-    while (end > start && isBlank(text[end - 1])) {
-        --end;
-    }
-    constexpr long kLongest = 36500;
-    if (start == end) {
+    const std::size_t start = text.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
         return std::nullopt;
     }
-    long count = 0;
-    for (std::size_t i = start; i < end; ++i) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+    const std::string_view body = text.substr(start, text.find_last_not_of(" \t") + 1 - start);
+    long days = 0;
+    for (const char c : body) {
+        if (c < '0' || c > '9') {
             return std::nullopt;
         }
-        count = count * 10 + (text[i] - '0');
-        if (count > kLongest) {
+        days = days * 10 + (c - '0');
+        if (days > kLongestStay) {
             return std::nullopt;
         }
     }
-    return count;
+    return days;
 }
 
 double roundToCents(double value) {

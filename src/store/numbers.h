@@ -24,8 +24,10 @@ std::optional<double> numberAtStart(std::string_view text);
 // The number the whole text holds (blanks around it allowed); nothing when it is not one.
 std::optional<double> strictNumber(std::string_view text);
 
-// A count of days typed by the clerk: digits only (blanks around them allowed), 0 to 36500;
-// nothing for anything else.
+// The longest stay, in nights, a day count may give: a hundred years.
+inline constexpr long kLongestStay = 36500;
+// A typed count of days or nights: digits only, blanks around them allowed, from 0 to
+// kLongestStay; nothing for anything else ("-1", "2.5", "abc", "", "1e3").
 std::optional<long> wholeDayCount(std::string_view text);
 
 // Rounds to two decimals, halves going to the even digit.

@@ -2,6 +2,9 @@
 
 #include "ui/placement.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -9,10 +12,104 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 namespace roomwright {
 
 namespace {
+
+const char* const kValueLabel = "roomwright_valueLabel";
+
+// A value label to a screen reader: named by its caption, valued by its text.
+class ValueLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit ValueLabelAccessible(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override {
+        switch (t) {
+        case QAccessible::Value:
+        case QAccessible::Description:
+            return static_cast<QLabel*>(widget())->text();
+        default:
+            return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+// An editable combo box to a screen reader. Qt names a combo by what it shows, which loses
+// its caption (a blank edit text reads as " "): here the caption stays its name, what it
+// shows is its value, and its list and text part stay its children.
+class EditableComboAccessible : public QAccessibleWidget {
+  public:
+    explicit EditableComboAccessible(QComboBox* combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) {
+            return combo()->currentText();
+        }
+        if (t == QAccessible::Name && !combo()->accessibleName().isEmpty()) {
+            return combo()->accessibleName();
+        }
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return 2; }
+    QAccessibleInterface* child(int index) const override {
+        if (index == 0) {
+            return QAccessible::queryAccessibleInterface(combo()->view());
+        }
+        return index == 1 ? QAccessible::queryAccessibleInterface(combo()->lineEdit()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) {
+            return -1;
+        }
+        if (child->object() == combo()->view()) {
+            return 0;
+        }
+        return child->object() == combo()->lineEdit() ? 1 : -1;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = true;
+        state.expandable = true;
+        state.expanded = combo()->view()->isVisible();
+        state.collapsed = !state.expanded;
+        return state;
+    }
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction() || action == pressAction()) {
+            combo()->showPopup();
+        }
+    }
+
+  private:
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* accessibleFor(const QString& className, QObject* object) {
+    if (className == QLatin1String("QLabel") && object->property(kValueLabel).toBool()) {
+        return new ValueLabelAccessible(static_cast<QLabel*>(object));
+    }
+    if (className == QLatin1String("QComboBox")) {
+        auto* combo = static_cast<QComboBox*>(object);
+        if (combo->isEditable()) {
+            return new EditableComboAccessible(combo);
+        }
+    }
+    return nullptr;
+}
+
+// Before any control is read by a screen reader.
+void readValuesAloud() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&accessibleFor);
+        return true;
+    }();
+    (void)installed;
+}
 
 const char* const kStates[] = {
     "Alabama",       "Alaska",      "Arizona",        "Arkansas",      "California",
@@ -52,9 +149,12 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     return label;
 }
 
-QLabel* makeValueLabel(QWidget* parent, const char* name) {
+QLabel* makeValueLabel(QWidget* parent, const char* name, const QString& caption) {
+    readValuesAloud();
     auto* label = makeLabel(parent, name, QString());
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setProperty(kValueLabel, true);
+    label->setAccessibleName(caption);
     return label;
 }
 
@@ -85,6 +185,7 @@ QComboBox* makePickList(QWidget* parent, const char* name, const QString& prompt
 }
 
 QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& accessibleName) {
+    readValuesAloud();
     auto* combo = new QComboBox(parent);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -106,6 +207,16 @@ QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& acce
     list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     nameControl(list, name, accessibleName);
     return list;
+}
+
+QLabel* makeListHeader(QListWidget* list, const QString& captions) {
+    auto* header = new QLabel(captions, list->parentWidget());
+    header->setFont(list->font());
+    header->setTextFormat(Qt::PlainText);
+    const int indent = list->frameWidth() +
+                       list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    header->setContentsMargins(indent, 0, 0, 0);
+    return header;
 }
 
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons) {

@@ -29,8 +29,10 @@ Button* makeCaptioned(QWidget* parent, const char* name, const QString& caption)
     return button;
 }
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
-// A label that shows a value to the clerk (selectable, so it can be copied).
-QLabel* makeValueLabel(QWidget* parent, const char* name);
+// A label that shows a value to the clerk (selectable, so it can be copied). Screen readers
+// read its caption as its name and what it shows as its value and description; the caption
+// is `caption`, or that of the label beside it (`labelControl`).
+QLabel* makeValueLabel(QWidget* parent, const char* name, const QString& caption = {});
 // The caption beside a control: it becomes the control's buddy and gives its accessible name.
 QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control);
 // A text box taking at most `maxLength` characters (0: no limit); the label, if any, becomes
@@ -39,7 +41,8 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label = nullpt
                        int maxLength = 0);
 // A list to pick from that shows `prompt` while nothing is picked.
 QComboBox* makePickList(QWidget* parent, const char* name, const QString& prompt);
-// An editable combo box that never adds what is typed to its list.
+// An editable combo box that never adds what is typed to its list. Screen readers read its
+// caption as its name, whatever it shows, and what it shows as its value.
 QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& accessibleName);
 // The room choice of the property and status windows: it only picks from its list of room
 // entries (in the fixed-pitch font) and shows "Select Room" while nothing is picked.
@@ -47,6 +50,10 @@ QComboBox* makeRoomChoice(QWidget* parent, const char* name);
 // A list box of room lines, in a fixed-pitch font so that the blanks of a line keep the
 // columns of the room numbers and types.
 QListWidget* makeRoomList(QWidget* parent, const char* name, const QString& accessibleName);
+
+// The column captions over a list of fixed-pitch lines: in the list's font and indented as
+// far as the list's text, so that each caption stands over its column.
+QLabel* makeListHeader(QListWidget* list, const QString& captions);
 
 // The row of buttons at the foot of a window, standing to the right.
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons);

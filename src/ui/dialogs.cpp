@@ -1,15 +1,42 @@
 #include "ui/dialogs.h"
 
+#include "ui/services.h"
+
 #include <QMessageBox>
+#include <QPointer>
 
 namespace roomwright {
 
-void MessageBoxDialogs::inform(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+namespace {
+
+// Runs a modal box and frees it, unless its parent took it along while it was up.
+QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                   const QString& text, QMessageBox::StandardButtons buttons) {
+    const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, buttons, parent);
+    const int answer = box->exec();
+    delete box.data();
+    return static_cast<QMessageBox::StandardButton>(answer);
 }
 
-bool MessageBoxDialogs::ask(QWidget* parent, const QString& title, const QString& text) {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) ==
+} // namespace
+
+void Dialogs::inform(QWidget* parent, const QString& title, const QString& text) {
+    const DeskWindow::Hold hold(parent);
+    showMessage(parent, title, text);
+}
+
+bool Dialogs::ask(QWidget* parent, const QString& title, const QString& text) {
+    const DeskWindow::Hold hold(parent);
+    return showQuestion(parent, title, text);
+}
+
+void MessageBoxDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
+    runBox(parent, title == kAttention ? QMessageBox::Warning : QMessageBox::Information, title,
+           text, QMessageBox::Ok);
+}
+
+bool MessageBoxDialogs::showQuestion(QWidget* parent, const QString& title, const QString& text) {
+    return runBox(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 

@@ -7,20 +7,26 @@ class QWidget;
 namespace roomwright {
 
 // Every message box of the program goes through this seam; tests answer it themselves.
+// While a box is up, the window of `parent` stays alive, even when it is closed meanwhile.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // A message with an OK button.
-    virtual void inform(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A message with an OK button; a title of "ATTENTION!" shows the warning icon.
+    void inform(QWidget* parent, const QString& title, const QString& text);
     // A question with Yes and No buttons and the question icon; true for Yes.
-    virtual bool ask(QWidget* parent, const QString& title, const QString& text) = 0;
+    bool ask(QWidget* parent, const QString& title, const QString& text);
+
+  protected:
+    virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual bool showQuestion(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
-// Modal Qt message boxes.
+// Modal Qt message boxes. Each box is its own object on the heap: whatever deletes it while
+// it is up, it is freed exactly once.
 class MessageBoxDialogs : public Dialogs {
-  public:
-    void inform(QWidget* parent, const QString& title, const QString& text) override;
-    bool ask(QWidget* parent, const QString& title, const QString& text) override;
+  protected:
+    void showMessage(QWidget* parent, const QString& title, const QString& text) override;
+    bool showQuestion(QWidget* parent, const QString& title, const QString& text) override;
 };
 
 // The title of every warning and refusal.

@@ -1,7 +1,9 @@
 #include "ui/placement.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
@@ -20,18 +22,22 @@ void placeAt(QWidget* window, int topTwips, int leftTwips) {
     window->move(origin + QPoint(twipsToPixels(leftTwips, dpi), twipsToPixels(topTwips, dpi)));
 }
 
+void captionControl(QWidget* control, QString caption) {
+    caption.remove(QLatin1Char('&'));
+    control->setAccessibleName(caption);
+    if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit()) {
+        combo->lineEdit()->setAccessibleName(caption);
+    }
+}
+
 void nameControl(QWidget* control, const char* objectName, const QString& accessibleName) {
     control->setObjectName(QString::fromLatin1(objectName));
-    QString name = accessibleName;
-    name.remove(QLatin1Char('&'));
-    control->setAccessibleName(name);
+    captionControl(control, accessibleName);
 }
 
 void labelControl(QLabel* label, QWidget* control) {
     label->setBuddy(control);
-    QString name = label->text();
-    name.remove(QLatin1Char('&'));
-    control->setAccessibleName(name);
+    captionControl(control, label->text());
 }
 
 } // namespace roomwright

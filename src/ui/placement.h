@@ -15,5 +15,8 @@ void placeAt(QWidget* window, int topTwips, int leftTwips);
 // accessible name of its label (the label becomes its buddy) or of its caption.
 void nameControl(QWidget* control, const char* objectName, const QString& accessibleName);
 void labelControl(QLabel* label, QWidget* control);
+// Names a control by a caption (shortcut marks left out); an editable combo's text part, where
+// the keyboard stands in it, bears the same name. Use it rather than setAccessibleName.
+void captionControl(QWidget* control, QString caption);
 
 } // namespace roomwright

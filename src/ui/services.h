@@ -5,8 +5,11 @@
 #include "store/store.h"
 #include "ui/dialogs.h"
 
-#include <QEvent>
+#include <QPointer>
 #include <QWidget>
+
+class QKeyEvent;
+class QPushButton;
 
 namespace roomwright {
 
@@ -58,30 +61,52 @@ struct Services {
 };
 
 // A window of the program: a top-level widget that the navigator loads.
+//
+// Keys: Return or Enter presses the focused push button, or, where no push button has the
+// focus, the window's default button (`makeDefaultButton`); an open drop-down list takes
+// them itself. Closing: the window is deleted once it has closed and no message box it
+// opened is still up, so that a handler waiting on a box never finds its window gone.
 class DeskWindow : public QWidget {
   public:
-    explicit DeskWindow(Services& services) : services_(services) {
-        setAttribute(Qt::WA_DeleteOnClose);
-    }
+    explicit DeskWindow(Services& services) : services_(services) {}
     // Runs each time the window is loaded.
     virtual void load() = 0;
+    // Loads the window and hands it the keyboard: it becomes the active window, with the
+    // focus where `load` put it or else on its first control.
+    void loadAndFocus();
     // True once the window has agreed to close: it is deleted soon after and no longer
     // counts as the open window of its kind.
     bool closing() const { return closing_; }
+    // The button Return presses where no push button has the focus.
+    void setDefaultButton(QPushButton* button);
+
+    // Keeps a window alive while one of its message boxes is up: a window closed meanwhile
+    // is deleted once the last box is gone.
+    class Hold {
+      public:
+        // `widget`: any widget of the window, or none.
+        explicit Hold(QWidget* widget);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+      private:
+        QPointer<DeskWindow> window_;
+    };
 
   protected:
-    bool event(QEvent* event) override {
-        const bool handled = QWidget::event(event);
-        if (event->type() == QEvent::Close && event->isAccepted()) {
-            closing_ = true;
-        }
-        return handled;
-    }
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
     Services& services_;
 
   private:
+    void deleteWhenFree();
+
     bool closing_ = false;
+    bool deleting_ = false;
+    int holds_ = 0;
+    QPointer<QPushButton> defaultButton_;
 };
 
 } // namespace roomwright

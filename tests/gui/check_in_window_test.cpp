@@ -1,6 +1,7 @@
 #include "frontdesk/calendar_window.h"
 #include "frontdesk/check_in_window.h"
 #include "frontdesk/main_window.h"
+#include "gui/clerk.h"
 #include "gui/gui_fixture.h"
 #include "store/charges.h"
 #include "store/settings.h"
@@ -255,6 +256,54 @@ TEST_F(CheckInWindowTest, RefusesInTheOrderOfTheFormAndWritesNothing) {
     EXPECT_EQ(store.guests().count(), 0u);
     EXPECT_EQ(lastFolioNumber(store), 0);
     EXPECT_EQ(store.rooms().read(1).CleanFlag.str(), "Y");
+}
+
+TEST_F(CheckInWindowTest, RefusesDaysThatAreNoWholeNumberOfNightsOrDisagreeWithTheDeparture) {
+    const QDate today = toQDate(clock.today());
+    struct Case {
+        const char* days;      // typed after any pick
+        int pickedDaysFromNow; // 0: no pick in the calendar
+    };
+    const Case cases[] = {{"-1", 0}, {"abc", 0}, {"2.5", 0}, {"", 0}, {nullptr, -1}, {"2", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.days ? c.days : "picked");
+        CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+        fillRegistration(form);
+        pick(form->roomCombo, "101");
+        if (c.pickedDaysFromNow != 0) {
+            QAbstractItemView* grid = dayGrid(form->calendar(), today.addDays(c.pickedDaysFromNow));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                              grid->visualRect(grid->currentIndex()).center());
+        }
+        if (c.days != nullptr) {
+            type(form->daysBox, c.days);
+        }
+        dialogs.shown.clear();
+        form->checkInButton->click();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_TRUE(dialogs.shown[0].text.contains("Days")) << dialogs.shown[0].text.toStdString();
+        EXPECT_EQ(form->focusWidget(), form->daysBox);
+        EXPECT_TRUE(form->isVisible());
+        form->close();
+        settle();
+    }
+    EXPECT_EQ(store.guests().count(), 0u);
+    EXPECT_EQ(lastFolioNumber(store), 0);
+}
+
+TEST_F(CheckInWindowTest, OpensWithTheKeyboardInItsFirstBoxNotInTheCalendar) {
+    MainWindow* main = openForm<MainWindow>(WindowId::Main);
+    activate(main);
+    click(main->checkInButton);
+    settle();
+    auto* form = findForm<CheckInWindow>(WindowId::CheckIn);
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(form->calendar()->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    EXPECT_EQ(QApplication::activeWindow(), form);
+    EXPECT_EQ(form->focusWidget(), form->lastNameBox);
+    QTest::keyClicks(QApplication::focusWidget(), "Smith");
+    EXPECT_EQ(form->lastNameBox->text(), "Smith");
 }
 
 TEST_F(CheckInWindowTest, ClearFieldsEmptiesTheFormAndTakesThePetFeeBackOut) {

@@ -1,7 +1,12 @@
 #include "gui/gui_fixture.h"
 #include "support/records.h"
 
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 
 namespace roomwright::testing {
 namespace {
@@ -40,6 +45,80 @@ TEST_F(EveryWindow, OpensWithEveryControlNamedAndReachableByKeyboard) {
         EXPECT_TRUE(window->isVisible());
         EXPECT_FALSE(window->windowTitle().isEmpty());
         EXPECT_EQ(controlsWithoutNameOrFocus(window), std::vector<QString>{});
+    }
+}
+
+// A label that shows a value, in its window, with the caption a screen reader names it by.
+struct ValueLabel {
+    WindowId id;
+    const char* name;
+    const char* caption;
+};
+const ValueLabel kValueLabels[] = {
+    {WindowId::Main, "Label1", "Today's date"},
+    {WindowId::Main, "Label2", "Time"},
+    {WindowId::CheckIn, "Label1", "Today's date"},
+    {WindowId::CheckIn, "Label17", "Shift:"},
+    {WindowId::CheckIn, "Label19", "Clerk:"},
+    {WindowId::GuestFolio, "Label36", "Room"},
+    {WindowId::GuestFolio, "Label35", "Folio#"},
+    {WindowId::GuestFolio, "Label27", "Arrival Date"},
+    {WindowId::GuestFolio, "Label38", "Arrival Time"},
+    {WindowId::GuestFolio, "Label31", "Balance......"},
+    {WindowId::PostMessage, "Label2", "Folio#"},
+    {WindowId::PostMessage, "Label4", "Room #"},
+    {WindowId::ReadMessage, "Label2", "Folio#"},
+    {WindowId::ReadMessage, "Label4", "Room#"},
+    {WindowId::ReadMessage, "Label6", "From"},
+    {WindowId::ReadMessage, "Label8", "To"},
+    {WindowId::ReadMessage, "Label10", "Date"},
+    {WindowId::RoomProperties, "Label2", "Room #"},
+    {WindowId::RoomStatus, "Label2", "Room #"},
+    {WindowId::ReservationEntry, "Label1", "Today's date"},
+    {WindowId::ReservationEntry, "Label20", "Confirmation #"},
+    {WindowId::ReservationEntry, "Label22", "Shift"},
+    {WindowId::ReservationEntry, "Label24", "Clerk"},
+    {WindowId::Reservation, "Label16", "Confirmation #"},
+    {WindowId::Reservation, "Label21", "Room"},
+};
+
+QString accessibleText(QObject* object, QAccessible::Text text) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(object);
+    return face != nullptr ? face->text(text) : QStringLiteral("(no interface)");
+}
+
+TEST_F(EveryWindow, AScreenReaderReadsEachValueLabelByItsCaptionWithItsValue) {
+    for (const ValueLabel& value : kValueLabels) {
+        QWidget* window = desk.open(value.id);
+        ASSERT_NE(window, nullptr);
+        SCOPED_TRACE((window->objectName() + " " + value.name).toStdString());
+        auto* label = window->findChild<QLabel*>(QString::fromLatin1(value.name));
+        ASSERT_NE(label, nullptr);
+        label->setText(QStringLiteral("12/7/2026"));
+        EXPECT_EQ(accessibleText(label, QAccessible::Name), value.caption);
+        EXPECT_EQ(accessibleText(label, QAccessible::Value), "12/7/2026");
+        EXPECT_EQ(accessibleText(label, QAccessible::Description), "12/7/2026");
+    }
+}
+
+TEST_F(EveryWindow, AnEditableListKeepsItsCaptionAsItsNameWhateverItShows) {
+    for (const Built& built : kWindows) {
+        QWidget* window = desk.open(built.id);
+        ASSERT_NE(window, nullptr);
+        for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+            if (!combo->isEditable()) {
+                continue;
+            }
+            SCOPED_TRACE((window->objectName() + " " + combo->objectName()).toStdString());
+            const QString caption = combo->accessibleName();
+            EXPECT_FALSE(caption.trimmed().isEmpty());
+            for (const QString& shown : {QStringLiteral(" "), QStringLiteral("B")}) {
+                combo->setEditText(shown);
+                EXPECT_EQ(accessibleText(combo, QAccessible::Name), caption);
+                EXPECT_EQ(accessibleText(combo, QAccessible::Value), shown);
+                EXPECT_EQ(accessibleText(combo->lineEdit(), QAccessible::Name), caption);
+            }
+        }
     }
 }
 

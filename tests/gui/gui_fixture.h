@@ -8,12 +8,14 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace roomwright::testing {
 
 // Message boxes that answer themselves: every box is recorded, and questions take their
-// answers from a queue (No when it is empty).
+// answers from a queue (No when it is empty). `whileUp`, when set, runs while each box is
+// up, as events the clerk or the system cause meanwhile.
 class ScriptedDialogs : public Dialogs {
   public:
     struct Shown {
@@ -22,11 +24,18 @@ class ScriptedDialogs : public Dialogs {
         bool question;
     };
 
-    void inform(QWidget*, const QString& title, const QString& text) override {
+    std::vector<Shown> shown;
+    std::deque<bool> answers;
+    std::function<void()> whileUp;
+
+  protected:
+    void showMessage(QWidget*, const QString& title, const QString& text) override {
         shown.push_back({title, text, false});
+        runWhileUp();
     }
-    bool ask(QWidget*, const QString& title, const QString& text) override {
+    bool showQuestion(QWidget*, const QString& title, const QString& text) override {
         shown.push_back({title, text, true});
+        runWhileUp();
         if (answers.empty()) {
             return false;
         }
@@ -35,8 +44,12 @@ class ScriptedDialogs : public Dialogs {
         return answer;
     }
 
-    std::vector<Shown> shown;
-    std::deque<bool> answers;
+  private:
+    void runWhileUp() {
+        if (whileUp) {
+            whileUp();
+        }
+    }
 };
 
 // A desk on a fresh data directory, at a set day and time, with a printer that keeps what

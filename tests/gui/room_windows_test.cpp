@@ -187,9 +187,12 @@ TEST_F(RoomWindows, EnterRoomNowRefusesWhatNoWindowCouldPickAndWritesNothing) {
          "Properties."},
         {"102", "Select Room Type", "45", form->roomTypeCombo, "You did not select a room type."},
         {"102", "Select Rooom Type", "45", form->roomTypeCombo, "You did not select a room type."},
+        {"102", "", "55.5", form->roomTypeCombo, "You did not select a room type."},
+        {"102", "   ", "55.5", form->roomTypeCombo, "You did not select a room type."},
         {"102", "NQ1", "", form->rateBox, "You did not enter a room rate."},
         {"102", "NQ1", "abc", form->rateBox, notANumber},
         {"102", "NQ1", "12abc", form->rateBox, notANumber},
+        {"102", "NQ1", "-5", form->rateBox, "The room rate cannot be less than 0."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE((c.number + " / " + c.type + " / " + c.rate).toStdString());
@@ -336,6 +339,17 @@ TEST_F(RoomWindows, PropertiesRefuseRoomTypeAndRateInThatOrderAndLeaveTheRoomAsI
     click(form->saveButton);
     expectRefused("The room rate must be a number, for example 45 or 45.50.");
     EXPECT_EQ(focusedControl(form), form->rateBox);
+
+    type(form->rateBox, "-5");
+    click(form->saveButton);
+    expectRefused("The room rate cannot be less than 0.");
+    EXPECT_EQ(focusedControl(form), form->rateBox);
+
+    type(form->roomTypeCombo, " ");
+    type(form->rateBox, "55.5");
+    click(form->saveButton);
+    expectRefused("You did not select a room type.");
+    EXPECT_EQ(focusedControl(form), form->roomTypeCombo);
 
     EXPECT_EQ(roomFile(), before);
 }

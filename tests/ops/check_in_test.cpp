@@ -96,6 +96,7 @@ TEST_F(CheckIn, TheRateOfTheLastRoomWithTheNumberCounts) {
 TEST(CheckWalkIn, AsksForEachMissingFieldInOrderAndTheRoomLast) {
     WalkIn w;
     w.rate = "abc";
+    w.days = "1";
     const std::vector<std::pair<std::string WalkIn::*, std::string>> fields = {
         {&WalkIn::lastName, "You did not enter a last name."},
         {&WalkIn::firstName, "You did not enter a first name."},
@@ -107,23 +108,49 @@ TEST(CheckWalkIn, AsksForEachMissingFieldInOrderAndTheRoomLast) {
         {&WalkIn::adults, "You did not enter # of adults."},
     };
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        const auto refusal = checkWalkIn(w);
+        const auto refusal = checkWalkIn(w, kToday);
         ASSERT_TRUE(refusal);
         EXPECT_EQ(refusal->message, fields[i].second);
         EXPECT_EQ(static_cast<std::size_t>(refusal->field), i);
         w.*fields[i].first = " "; // blanks are not empty
     }
-    auto refusal = checkWalkIn(w);
+    auto refusal = checkWalkIn(w, kToday);
     ASSERT_TRUE(refusal);
     EXPECT_EQ(refusal->field, WalkInField::Room);
     EXPECT_EQ(refusal->message, "You did not select a room.");
 
     w.roomEntry = "101   NQ1       ";
-    EXPECT_TRUE(checkWalkIn(w)); // the rate is still not a number
+    EXPECT_TRUE(checkWalkIn(w, kToday)); // the rate is still not a number
     w.rate = "12abc";
-    EXPECT_TRUE(checkWalkIn(w)); // taken strictly, not leniently
+    EXPECT_TRUE(checkWalkIn(w, kToday)); // taken strictly, not leniently
     w.rate = "59.95";
-    EXPECT_FALSE(checkWalkIn(w));
+    EXPECT_FALSE(checkWalkIn(w, kToday));
+}
+
+TEST(CheckWalkIn, TakesOnlyAWholeNumberOfNightsThatAgreesWithThePickedDeparture) {
+    struct Case {
+        const char* days;
+        const char* departure;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"3", "", false},          {" 0 ", "", false},         {"-1", "", true},
+        {"abc", "", true},         {"2.5", "", true},          {"", "", true},
+        {"36501", "", true},       {"3", "12/10/2026", false}, {"2", "12/10/2026", true},
+        {"-2", "12/5/2026", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.days) + " / " + c.departure);
+        WalkIn w = smith();
+        w.days = c.days;
+        w.departure = c.departure;
+        const auto refusal = checkWalkIn(w, kToday);
+        EXPECT_EQ(refusal.has_value(), c.refused);
+        if (refusal) {
+            EXPECT_EQ(refusal->field, WalkInField::Days);
+            EXPECT_NE(refusal->message.find("Days"), std::string::npos);
+        }
+    }
 }
 
 TEST_F(CheckIn, RegistersTheGuestPostsRentPetFeeAndPaymentAndMarksTheRoom) {
@@ -243,9 +270,9 @@ TEST_F(CheckIn, ADiskThatFillsUpHalfWayLeavesNothingOfTheStayBehind) {
     EXPECT_EQ(store.totals(kToday).read(1)[TotalsSlot::Cash], 173.5f);
 }
 
-TEST_F(CheckIn, AStayLongerThanTheSystemCanKeepIsRefusedBeforeAnythingIsWritten) {
+TEST_F(CheckIn, ADayCountThatIsNoWholeNumberOfNightsIsRefusedBeforeAnythingIsWritten) {
     WalkIn w = smith();
-    w.days = "1e300";
+    w.days = "-1"; // registered without the check, it would post a negative payment
     EXPECT_THROW(registerWalkIn(store, w, kToday, "9:00:00 AM"), DataError);
     EXPECT_EQ(lastFolioNumber(store), 0);
     EXPECT_EQ(store.guests().count(), 0u);

@@ -320,6 +320,28 @@ TEST_F(GuestFolioTest, AFolioLineLaysOutItsColumnsWithEitherGap) {
               std::string::npos);
 }
 
+TEST_F(GuestFolioTest, TheCaptionsStandOverTheirColumnsWithEitherGap) {
+    const ChargeLine line{"101  ", "A", "JS", {2026, 12, 17}, "E", "Room Rent", 109, {}, 17};
+    for (const FolioGap gap : {FolioGap::Chosen, FolioGap::Posted}) {
+        const std::string header = folioListHeader(gap);
+        const std::string shown = folioListLine(line, 9.81, 118.81, gap);
+        const std::string blanks(static_cast<std::size_t>(gap), ' ');
+        const std::pair<const char*, std::string> columns[] = {
+            {"Room", "101"},
+            {"Date", "12/17/2026"},
+            {"Shift", "A "},
+            {"Code", "E "},
+            {"Description", "Room Rent"},
+            {"Amount", " 109" + blanks},
+            {"Tax", " 9.81" + blanks},
+            {"Balance", " 118.81"},
+        };
+        for (const auto& [caption, field] : columns) {
+            EXPECT_EQ(header.find(caption), shown.find(field)) << caption;
+        }
+    }
+}
+
 TEST_F(GuestFolioTest, CheckOutReleasesTheRoomAndMarksTheGuestOnly) {
     addRoom("100", "NQ1");
     addRoom("101", "NQ1", "N", "K", "N");

@@ -93,7 +93,13 @@ TEST(WholeDayCount, TakesDigitsOnlyUpToAHundredYears) {
         {"-1", std::nullopt},
         {"2.5", std::nullopt},
         {"3x", std::nullopt},
-        {"99999999999999999999", std::nullopt}};
+        {"99999999999999999999", std::nullopt},
+        {"\t7", 7},
+        {"+1", std::nullopt},
+        {"1e3", std::nullopt},
+        {"1 2", std::nullopt},
+        {"   ", std::nullopt},
+        {"\xff", std::nullopt}};
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(wholeDayCount(text), expected) << text;
     }
