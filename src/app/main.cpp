@@ -38,8 +38,9 @@ int main(int argc, char* argv[]) {
     const Store store(directory, files);
     try {
         directory.ensureExists(files);
-        // Find the guests in house while the program starts, so that the clerk's first
-        // look-up does not pay for reading the guest file.
+        // Find the guests in house while the program starts, from the index the last run
+        // saved (or by one scan of the guest file when there is none it can trust), so that
+        // the clerk's first look-up does not pay for it.
         store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
     } catch (const std::exception& failure) {
         dialogs.inform(nullptr, kAttention, QString::fromUtf8(failure.what()));

@@ -44,6 +44,10 @@ class DataDirectory {
     // This program's own record of the night audit under way or last run; the motel's
     // older program never looks at it.
     Path auditJournal() const { return root_ / "nightaudit.journal"; }
+    // The program's own saved in-house index, and the file it is written to before it
+    // replaces the saved one. Other programs on the same directory do not read them.
+    Path inHouseIndex() const { return root_ / "inhouse.index"; }
+    Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
 
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;

@@ -144,6 +144,39 @@ void DiskFileSystem::createDirectories(const Path& directory) {
     }
 }
 
+void DiskFileSystem::replaceWhole(const Path& file, const Path& temporary,
+                                  std::span<const std::byte> bytes) {
+    FilePtr handle = openFile(temporary, "wb");
+    if (!handle) {
+        throw StoreError(file, "write", reasonOf(errno));
+    }
+    errno = 0;
+    const std::size_t put = std::fwrite(bytes.data(), 1, bytes.size(), handle.get());
+    const bool flushed = put == bytes.size() && std::fflush(handle.get()) == 0;
+    const int writeError = errno;
+    std::FILE* raw = handle.release();
+    const bool closed = std::fclose(raw) == 0;
+    std::error_code error;
+    if (flushed && closed) {
+        std::filesystem::rename(temporary, file, error);
+        if (!error) {
+            return;
+        }
+    }
+    const std::string reason = error ? error.message() : reasonOf(writeError ? writeError : errno);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw StoreError(file, "write", reason);
+}
+
+void DiskFileSystem::remove(const Path& file) {
+    std::error_code error;
+    std::filesystem::remove(file, error);
+    if (error) {
+        throw StoreError(file, "delete", error.message());
+    }
+}
+
 std::string readWholeFile(FileSystem& files, const Path& file) {
     std::string bytes;
     if (auto reader = files.openForReading(file)) {

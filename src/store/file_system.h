@@ -43,6 +43,13 @@ class FileSystem {
     // Cuts the file back to `length` bytes.
     virtual void truncate(const Path& file, std::uint64_t length) = 0;
     virtual void createDirectories(const Path& directory) = 0;
+    // Makes `file` hold exactly `bytes`, all or nothing: writes them to `temporary` beside
+    // it, then renames that over `file`. Throws StoreError naming `file` when it cannot;
+    // `file` is then as it was.
+    virtual void replaceWhole(const Path& file, const Path& temporary,
+                              std::span<const std::byte> bytes) = 0;
+    // Deletes the file; a missing file is no error. Throws StoreError when it cannot.
+    virtual void remove(const Path& file) = 0;
 };
 
 // The whole content of a file, read in large blocks; "" when it does not exist.
@@ -57,6 +64,9 @@ class DiskFileSystem : public FileSystem {
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
     void truncate(const Path& file, std::uint64_t length) override;
     void createDirectories(const Path& directory) override;
+    void replaceWhole(const Path& file, const Path& temporary,
+                      std::span<const std::byte> bytes) override;
+    void remove(const Path& file) override;
 };
 
 } // namespace roomwright

@@ -1,7 +1,11 @@
 #include "store/in_house.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <exception>
 #include <ranges>
+#include <string_view>
 
 namespace roomwright {
 
@@ -14,6 +18,55 @@ RecordView<GuestRecord> slotView(const Bytes& slots, std::size_t i, std::size_t 
     return RecordView<GuestRecord>(std::span<const std::byte>(slots).subspan(i * length, length));
 }
 
+// The saved index, all numbers little-endian:
+//   magic "RWINHOUS", version (u32), slot length (u32), records covered (u64),
+//   in-house record count (u64), the in-house record numbers (u64 each, ascending),
+//   the last covered record as it was seen (one slot, none when no record is covered),
+//   and an FNV-1a checksum (u64) of everything before it.
+constexpr std::string_view kMagic = "RWINHOUS";
+constexpr std::uint32_t kVersion = 1;
+constexpr std::size_t kHeader = kMagic.size() + 4 + 4 + 8 + 8;
+constexpr std::size_t kChecksum = 8;
+// Far beyond any motel's in-house guests; a larger file is damaged.
+constexpr std::uint64_t kLargestSaved = std::uint64_t{16} << 20;
+
+std::uint64_t checksumOf(std::span<const std::byte> bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325;
+    for (const std::byte b : bytes) {
+        hash = (hash ^ std::to_integer<std::uint64_t>(b)) * 0x100000001b3;
+    }
+    return hash;
+}
+
+void put(Bytes& out, std::uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) {
+        out.push_back(static_cast<std::byte>(value >> (8 * i)));
+    }
+}
+
+// Reads the saved index from a bounded byte span; every read checks the bounds first.
+class SavedReader {
+  public:
+    explicit SavedReader(std::span<const std::byte> bytes) : bytes_(bytes) {}
+    std::size_t left() const { return bytes_.size() - at_; }
+    std::uint64_t number(int width) {
+        std::uint64_t value = 0;
+        for (int i = 0; i < width; ++i) {
+            value |= std::to_integer<std::uint64_t>(bytes_[at_++]) << (8 * i);
+        }
+        return value;
+    }
+    std::span<const std::byte> take(std::size_t n) {
+        const auto taken = bytes_.subspan(at_, n);
+        at_ += n;
+        return taken;
+    }
+
+  private:
+    std::span<const std::byte> bytes_;
+    std::size_t at_ = 0;
+};
+
 } // namespace
 
 bool inHouse(const RecordView<GuestRecord>& guest) {
@@ -21,6 +74,10 @@ bool inHouse(const RecordView<GuestRecord>& guest) {
 }
 
 void InHouseIndex::visit(const RecordFile& file, const Visit& visit) {
+    if (!savedTried_) {
+        savedTried_ = true;
+        load();
+    }
     std::optional<Bytes> slots;
     for (int attempt = 0; attempt < 2 && !slots; ++attempt) {
         if (attempt > 0 || !upToDate(file)) {
@@ -33,6 +90,7 @@ void InHouseIndex::visit(const RecordFile& file, const Visit& visit) {
         built_ = false;
         return;
     }
+    saveChanges();
     for (std::size_t i = 0; i < records_.size(); ++i) {
         if (!visit(records_[i], slotView(*slots, i, file.slotLength()))) {
             return;
@@ -41,20 +99,109 @@ void InHouseIndex::visit(const RecordFile& file, const Visit& visit) {
 }
 
 void InHouseIndex::written(std::size_t n, std::span<const std::byte> slot) {
-    // A record past the covered ones is read with the tail at the next use.
-    if (!built_ || n > covered_) {
+    if (!built_) {
+        // The saved index cannot know of a write made before it was read: build it afresh.
+        savedTried_ = true;
         return;
     }
-    if (n == covered_) {
+    // A record past the covered ones is read with the tail at the next use.
+    if (n > covered_) {
+        return;
+    }
+    if (n == covered_ && !std::ranges::equal(slot, last_)) {
         last_.assign(slot.begin(), slot.end());
+        changed_ = true;
     }
     const auto at = std::lower_bound(records_.begin(), records_.end(), n);
     const bool indexed = at != records_.end() && *at == n;
     const bool stays = inHouse(RecordView<GuestRecord>(slot));
     if (stays && !indexed) {
         records_.insert(at, n);
+        changed_ = true;
     } else if (!stays && indexed) {
         records_.erase(at);
+        changed_ = true;
+    }
+    saveChanges();
+}
+
+void InHouseIndex::load() {
+    const std::size_t slotLength = GuestRecord::slotLength;
+    Bytes bytes;
+    try {
+        const std::uint64_t size = files_.size(saved_);
+        if (size < kHeader + kChecksum || size > kLargestSaved) {
+            return;
+        }
+        bytes.resize(static_cast<std::size_t>(size));
+        if (files_.readAt(saved_, 0, bytes) != bytes.size()) {
+            return;
+        }
+    } catch (const std::exception&) {
+        return; // an unreadable saved index is a missing one: build it by one scan
+    }
+    const auto body = std::span<const std::byte>(bytes).first(bytes.size() - kChecksum);
+    SavedReader reader(bytes);
+    const auto magic = reader.take(kMagic.size());
+    if (!std::ranges::equal(magic, kMagic, {}, {}, [](char c) { return std::byte(c); }) ||
+        reader.number(4) != kVersion || reader.number(4) != slotLength) {
+        return;
+    }
+    const std::uint64_t covered = reader.number(8);
+    const std::uint64_t count = reader.number(8);
+    const std::uint64_t lastLength = covered > 0 ? slotLength : 0;
+    if (count > kLargestSaved / 8 || reader.left() != count * 8 + lastLength + kChecksum) {
+        return;
+    }
+    std::vector<std::size_t> records;
+    records.reserve(static_cast<std::size_t>(count));
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint64_t n = reader.number(8);
+        if (n == 0 || n > covered || (!records.empty() && n <= records.back())) {
+            return;
+        }
+        records.push_back(static_cast<std::size_t>(n));
+    }
+    const auto last = reader.take(static_cast<std::size_t>(lastLength));
+    if (reader.number(8) != checksumOf(body)) {
+        return;
+    }
+    records_ = std::move(records);
+    covered_ = static_cast<std::size_t>(covered);
+    last_.assign(last.begin(), last.end());
+    built_ = true;
+    changed_ = false;
+}
+
+void InHouseIndex::saveChanges() {
+    if (!changed_) {
+        return;
+    }
+    changed_ = false;
+    Bytes bytes;
+    bytes.reserve(kHeader + records_.size() * 8 + last_.size() + kChecksum);
+    for (const char c : kMagic) {
+        bytes.push_back(std::byte(c));
+    }
+    put(bytes, kVersion, 4);
+    put(bytes, GuestRecord::slotLength, 4);
+    put(bytes, covered_, 8);
+    put(bytes, records_.size(), 8);
+    for (const std::size_t n : records_) {
+        put(bytes, n, 8);
+    }
+    bytes.insert(bytes.end(), last_.begin(), last_.end());
+    put(bytes, checksumOf(bytes), 8);
+    try {
+        files_.replaceWhole(saved_, temporary_, bytes);
+    } catch (const std::exception&) {
+        // The index is a cache and the clerk's work is done: leave it in memory, and make
+        // the next start build it by one scan rather than trust an older saved one.
+        try {
+            files_.remove(saved_);
+        } catch (const std::exception&) {
+            // Nothing more can be done here; the saved index is still checked at the start.
+        }
     }
 }
 
@@ -71,6 +218,7 @@ void InHouseIndex::rebuild(const RecordFile& file) {
     covered_ = 0;
     last_.clear();
     built_ = true;
+    changed_ = true;
     extend(file);
 }
 
@@ -92,6 +240,7 @@ bool InHouseIndex::extend(const RecordFile& file) {
         std::max<std::size_t>(before, 1));
     if (same && covered_ != before) {
         last_ = file.read(covered_);
+        changed_ = true;
     }
     return same;
 }

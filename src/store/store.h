@@ -114,7 +114,8 @@ class Store {
   public:
     Store(DataDirectory directory, FileSystem& files)
         : directory_(std::move(directory)), files_(files),
-          inHouse_(std::make_shared<InHouseIndex>()) {}
+          inHouse_(std::make_shared<InHouseIndex>(files, directory_.inHouseIndex(),
+                                                  directory_.inHouseIndexTemporary())) {}
 
     const DataDirectory& directory() const { return directory_; }
     FileSystem& files() const { return files_; }

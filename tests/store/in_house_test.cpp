@@ -4,7 +4,9 @@
 #include "store/store_error.h"
 #include "support/faulty_file_system.h"
 
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace roomwright {
@@ -14,6 +16,46 @@ using testing::makeStay;
 using testing::StoreTest;
 
 const CivilDate kDay{2026, 12, 7};
+
+// The disk, counting the bytes read by scans of the guest file from its first record.
+class CountingFileSystem : public DiskFileSystem {
+  public:
+    explicit CountingFileSystem(Path counted) : counted_(std::move(counted)) {}
+
+    std::unique_ptr<FileReader> openForReading(const Path& file) override {
+        auto reader = DiskFileSystem::openForReading(file);
+        if (!reader || file != counted_) {
+            return reader;
+        }
+        return std::make_unique<Counting>(std::move(reader), wholeScanBytes);
+    }
+    std::size_t wholeScanBytes = 0;
+
+  private:
+    // Counts what is read before any seek: a scan from record 1.
+    class Counting : public FileReader {
+      public:
+        Counting(std::unique_ptr<FileReader> reader, std::size_t& bytes)
+            : reader_(std::move(reader)), bytes_(&bytes) {}
+        std::size_t read(std::span<std::byte> into) override {
+            const std::size_t got = reader_->read(into);
+            if (fromStart_) {
+                *bytes_ += got;
+            }
+            return got;
+        }
+        void seek(std::uint64_t offset) override {
+            fromStart_ = false;
+            reader_->seek(offset);
+        }
+
+      private:
+        std::unique_ptr<FileReader> reader_;
+        std::size_t* bytes_;
+        bool fromStart_ = true;
+    };
+    Path counted_;
+};
 
 // The store keeps where its in-house guests are; these tests change the guest file in every
 // way the index must notice, through the store and behind its back (another store on the
@@ -25,7 +67,9 @@ class InHouseIndexTest : public StoreTest {
 
     // Nine stays with the index built on them. 1: never checked out, from years ago; 2 to 6
     // departed, room 101 among them; 7 to 9 in house, 8 the second in-house guest of 101.
+    // A new guest file with nothing saved about it, as a new motel starts.
     void fill() {
+        files.remove(directory.inHouseIndex());
         desk.emplace(directory, files);
         testing::writeFile(directory.guest(), "");
         add("101", "Old", false);
@@ -50,9 +94,10 @@ class InHouseIndexTest : public StoreTest {
     const Store& own() const { return *desk; }
     void cutTo(std::size_t bytes) { files.truncate(directory.guest(), bytes); }
 
-    std::vector<std::size_t> indexed() const {
+    std::vector<std::size_t> indexed() const { return inHouseOf(*desk); }
+    static std::vector<std::size_t> inHouseOf(const Store& store) {
         std::vector<std::size_t> numbers;
-        desk->scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
+        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
             numbers.push_back(n);
             return true;
         });
@@ -139,6 +184,121 @@ TEST_F(InHouseIndexTest, FollowsEveryChangeToTheGuestFile) {
         EXPECT_EQ(guestOf("101"), c.guestOf101);
         EXPECT_EQ(guestOf("104"), c.guestOf104);
     }
+}
+
+// The index is saved in the data directory, and the next run on it takes it when it is
+// provably current or extendable, and builds it by one scan of the guest file otherwise.
+TEST_F(InHouseIndexTest, TheNextRunTakesTheSavedIndexOnlyWhenItIsCurrent) {
+    const std::size_t slot = GuestRecord::slotLength;
+    const Path saved = directory.inHouseIndex();
+    DiskFileSystem disk;
+    const auto damage = [saved](std::size_t at) {
+        std::string bytes = testing::readFile(saved);
+        bytes.at(at) = static_cast<char>(bytes.at(at) ^ 0x20);
+        testing::writeFile(saved, bytes);
+    };
+    const struct {
+        const char* change;
+        std::function<void(InHouseIndexTest&)> make;
+        std::vector<std::size_t> inHouse;
+        bool scansAll;
+    } cases[] = {
+        {"nothing", [](auto&) {}, {1, 7, 8, 9}, false},
+        {"appended behind its back",
+         [](auto& t) { t.add("104", "Dee", false); },
+         {1, 7, 8, 9, 10},
+         false},
+        {"the old stay checked out by the store, then one appended",
+         [](auto& t) {
+             checkOut(t.own(), 1);
+             t.add("104", "Dee", false);
+         },
+         {7, 8, 9, 10},
+         false},
+        {"the old stay checked out behind its back",
+         [](auto& t) { checkOut(t.other, 1); },
+         {7, 8, 9},
+         true},
+        {"appended and one checked out behind its back",
+         [](auto& t) {
+             t.add("104", "Dee", false);
+             checkOut(t.other, 8);
+         },
+         {1, 7, 9, 10},
+         true},
+        {"the last record changed behind its back",
+         [](auto& t) {
+             GuestRecord last = t.other.guests().read(9);
+             last.FirstName = "Changed";
+             t.other.guests().write(9, last);
+         },
+         {1, 7, 8, 9},
+         true},
+        {"guest file cut short", [=](auto& t) { t.cutTo(8 * slot + 100); }, {1, 7, 8}, true},
+        {"guest file cut and refilled past its old end",
+         [=](auto& t) {
+             t.cutTo(6 * slot);
+             for (const char* last : {"New", "Gone", "Eve", "Flo"}) {
+                 t.add("104", last, false);
+             }
+         },
+         {1, 7, 8, 9, 10},
+         true},
+        {"saved index missing", [&](auto&) { disk.remove(saved); }, {1, 7, 8, 9}, true},
+        {"saved index cut short", [&](auto&) { disk.truncate(saved, 40); }, {1, 7, 8, 9}, true},
+        {"saved index with a changed byte", [=](auto&) { damage(60); }, {1, 7, 8, 9}, true},
+        {"saved index with a changed magic", [=](auto&) { damage(0); }, {1, 7, 8, 9}, true},
+        {"saved index of garbage",
+         [=](auto&) { testing::writeFile(saved, std::string(900, '\xff')); },
+         {1, 7, 8, 9},
+         true},
+        {"saved index of another directory's guest file",
+         [&](auto&) {
+             testing::TempDir elsewhere;
+             const Store theirs(DataDirectory(elsewhere.path()), disk);
+             for (const char* last : {"Xu", "Yan", "Zed"}) {
+                 theirs.guests().append(makeStay("101", last, "", kDay));
+             }
+             ASSERT_EQ(inHouseOf(theirs), (std::vector<std::size_t>{1, 2, 3}));
+             std::filesystem::copy_file(theirs.directory().inHouseIndex(), saved,
+                                        std::filesystem::copy_options::overwrite_existing);
+         },
+         {1, 7, 8, 9},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.change);
+        fill();
+        c.make(*this);
+        CountingFileSystem counting(directory.guest());
+        const Store next(directory, counting);
+        EXPECT_EQ(inHouseOf(next), c.inHouse);
+        EXPECT_EQ(indexed(), scanned());
+        EXPECT_EQ(counting.wholeScanBytes >= files.size(directory.guest()), c.scansAll);
+        // What it found, it saved: the run after it scans nothing.
+        CountingFileSystem after(directory.guest());
+        EXPECT_EQ(inHouseOf(Store(directory, after)), c.inHouse);
+        EXPECT_EQ(after.wholeScanBytes, 0U);
+    }
+}
+
+// The saved index is a cache: when it cannot be saved, the clerk's write stands, and the
+// next run does not trust the older saved one, which may miss a stay taken back into house
+// (as when a failed check-out is undone).
+TEST_F(InHouseIndexTest, AnIndexThatCannotBeSavedFailsNothingAndIsNotTrustedNextRun) {
+    fill();
+    testing::FaultyFileSystem refusing;
+    const Store desk(directory, refusing);
+    ASSERT_EQ(inHouseOf(desk), (std::vector<std::size_t>{1, 7, 8, 9}));
+    GuestRecord old = desk.guests().read(1);
+    const GuestRecord inHouse = old;
+    old.CheckOutMark = "*";
+    desk.guests().write(1, old);
+    refusing.refuseWholeFiles();
+    EXPECT_NO_THROW(desk.guests().write(1, inHouse));
+    EXPECT_GT(refusing.failures(), 0);
+    EXPECT_EQ(inHouseOf(desk), (std::vector<std::size_t>{1, 7, 8, 9}));
+    EXPECT_EQ(inHouseOf(Store(directory, files)), (std::vector<std::size_t>{1, 7, 8, 9}));
 }
 
 // Only a write that reached the disk changes what the index knows.

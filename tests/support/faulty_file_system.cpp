@@ -25,4 +25,13 @@ void FaultyFileSystem::write(const Path& file, std::uint64_t offset,
     DiskFileSystem::write(file, offset, bytes);
 }
 
+void FaultyFileSystem::replaceWhole(const Path& file, const Path& temporary,
+                                    std::span<const std::byte> bytes) {
+    if (refuseWholeFiles_) {
+        ++failures_;
+        throw StoreError(file, "write", "No space left on device");
+    }
+    DiskFileSystem::replaceWhole(file, temporary, bytes);
+}
+
 } // namespace roomwright::testing

@@ -28,14 +28,19 @@ class FaultyFileSystem : public DiskFileSystem {
         once_ = false;
     }
     int failures() const { return failures_; }
+    // Makes every replacement of a whole file fail, leaving the file as it was.
+    void refuseWholeFiles() { refuseWholeFiles_ = true; }
 
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
+    void replaceWhole(const Path& file, const Path& temporary,
+                      std::span<const std::byte> bytes) override;
 
   private:
     std::optional<int> goodWrites_;
     std::size_t bytesThatLand_ = 0;
     int failures_ = 0;
     bool once_ = false;
+    bool refuseWholeFiles_ = false;
 };
 
 } // namespace roomwright::testing
