@@ -240,8 +240,10 @@ void CheckInWindow::load() {
         }
         roomCombo->setCurrentIndex(-1);
         const ShiftClerkRecord onDuty = shiftAndClerk(services_.store);
-        shiftLabel->setText(QString::fromStdString(onDuty.Shift.str()));
-        clerkLabel->setText(QString::fromStdString(onDuty.ClerkInitials.str()));
+        onDutyShift_ = onDuty.Shift.str();
+        onDutyClerk_ = onDuty.ClerkInitials.str();
+        shiftLabel->setText(onScreen(onDutyShift_));
+        clerkLabel->setText(onScreen(onDutyClerk_));
     });
     calendar_->load(today.plusDays(1));
 }
@@ -333,8 +335,8 @@ WalkIn CheckInWindow::registration() const {
     walkIn.pet = petFeeCheck->isChecked();
     walkIn.petFee = text(petFeeBox);
     walkIn.stayTotal = text(stayTotalBox);
-    walkIn.shift = shiftLabel->text().toStdString();
-    walkIn.clerk = clerkLabel->text().toStdString();
+    walkIn.shift = onDutyShift_;
+    walkIn.clerk = onDutyClerk_;
     return walkIn;
 }
 

@@ -332,8 +332,10 @@ void ReservationEntryWindow::load() {
     }
     guarded(services_.dialogs, this, [&] {
         const ShiftClerkRecord onDuty = shiftAndClerk(services_.store);
-        shiftLabel->setText(QString::fromStdString(onDuty.Shift.str()));
-        clerkLabel->setText(QString::fromStdString(onDuty.ClerkInitials.str()));
+        onDutyShift_ = onDuty.Shift.str();
+        onDutyClerk_ = onDuty.ClerkInitials.str();
+        shiftLabel->setText(onScreen(onDutyShift_));
+        clerkLabel->setText(onScreen(onDutyClerk_));
         fillList(roomList, roomsForBooking(services_.store));
     });
     arrivalBox->setFocus();
@@ -449,8 +451,8 @@ Booking ReservationEntryWindow::booking() const {
     b.roomEntry = text(roomList);
     b.rate = text(rateBox);
     b.confirmationNumber = confirmationLabel->text().toStdString();
-    b.shift = shiftLabel->text().toStdString();
-    b.clerk = clerkLabel->text().toStdString();
+    b.shift = onDutyShift_;
+    b.clerk = onDutyClerk_;
     return b;
 }
 

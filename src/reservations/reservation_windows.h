@@ -121,6 +121,9 @@ class ReservationEntryWindow : public DeskWindow {
     QWidget* control(BookingField field) const;
 
     QPointer<ReservationCalendarsWindow> calendars_;
+    // The shift and clerk on duty as stored; the labels show them.
+    std::string onDutyShift_;
+    std::string onDutyClerk_;
 };
 
 // The calendars beside the entry window (Form13): the arrival and the departure day.
