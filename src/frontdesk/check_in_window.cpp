@@ -301,32 +301,32 @@ void CheckInWindow::calendarDayPicked(const QDate& date) {
 
 WalkIn CheckInWindow::registration() const {
     WalkIn walkIn;
-    walkIn.lastName = text(lastNameBox);
-    walkIn.firstName = text(firstNameBox);
-    walkIn.address = text(addressBox);
-    walkIn.city = text(cityBox);
-    walkIn.state = chosen(stateCombo);
-    walkIn.zip = text(zipBox);
-    walkIn.phone = text(phoneBox);
-    walkIn.cell = text(cellBox);
-    walkIn.company = text(companyBox);
-    walkIn.email = text(emailBox);
-    walkIn.driversLicense = text(driversLicenseBox);
-    walkIn.comment = text(commentBox);
-    walkIn.adults = text(adultsBox);
-    walkIn.children = text(childrenBox);
+    walkIn.guest.lastName = text(lastNameBox);
+    walkIn.guest.firstName = text(firstNameBox);
+    walkIn.guest.address = text(addressBox);
+    walkIn.guest.city = text(cityBox);
+    walkIn.guest.state = chosen(stateCombo);
+    walkIn.guest.zip = text(zipBox);
+    walkIn.guest.phone = text(phoneBox);
+    walkIn.guest.cell = text(cellBox);
+    walkIn.guest.company = text(companyBox);
+    walkIn.guest.email = text(emailBox);
+    walkIn.guest.driversLicense = text(driversLicenseBox);
+    walkIn.guest.comment = text(commentBox);
+    walkIn.guest.adults = text(adultsBox);
+    walkIn.guest.children = text(childrenBox);
     const std::pair<QRadioButton*, const char*> cards[] = {{visaOption, "V"},
                                                            {masterCardOption, "M"},
                                                            {discoverOption, "D"},
                                                            {americanExpressOption, "A"}};
     for (const auto& [option, letter] : cards) {
         if (option->isChecked()) {
-            walkIn.cardType = letter;
+            walkIn.guest.cardType = letter;
         }
     }
-    walkIn.cardNumber = text(cardNumberBox);
-    walkIn.cardExpireMonth = chosen(expiryMonthCombo);
-    walkIn.cardExpireYear = chosen(expiryYearCombo);
+    walkIn.guest.cardNumber = text(cardNumberBox);
+    walkIn.guest.cardExpireMonth = chosen(expiryMonthCombo);
+    walkIn.guest.cardExpireYear = chosen(expiryYearCombo);
     walkIn.roomEntry = chosen(roomCombo);
     walkIn.payCode = chosen(payCodeCombo);
     walkIn.rate = text(rateBox);

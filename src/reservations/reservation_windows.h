@@ -69,6 +69,8 @@ struct GuestBoxes {
 
     // The letter of the chosen card option, "" when none is chosen.
     std::string cardType() const;
+    // What the boxes hold: their texts, the lists\' texts and the chosen card.
+    GuestDetails details() const;
     // Chooses the option of the letter; any other text leaves none chosen.
     void showCardType(const std::string& letter);
 };
