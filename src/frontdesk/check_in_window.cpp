@@ -28,10 +28,6 @@ namespace roomwright {
 
 namespace {
 
-const char* const kPayCodes[] = {
-    "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
-    "C = Cash", "K = Check",       "O = Other"};
-
 double value(const QLineEdit* box) {
     return leadingNumber(box->text().toStdString());
 }
@@ -44,13 +40,6 @@ std::string text(const QLineEdit* box) {
 // The chosen entry of a list, "" while it still shows its prompt.
 std::string chosen(const QComboBox* list) {
     return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
-}
-
-template <std::size_t N> void fill(QComboBox* combo, const char* const (&entries)[N]) {
-    for (const char* entry : entries) {
-        combo->addItem(QString::fromLatin1(entry));
-    }
-    combo->setCurrentIndex(-1);
 }
 
 } // namespace
@@ -105,7 +94,7 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     fillStates(stateCombo);
     fillMonths(expiryMonthCombo);
     fillCardYears(expiryYearCombo);
-    fill(payCodeCombo, kPayCodes);
+    fillList(payCodeCombo, payCodeList());
 
     cards_ = new QButtonGroup(this);
     for (QRadioButton* option :
@@ -234,11 +223,7 @@ void CheckInWindow::load() {
     adultsBox->setText(QStringLiteral("1"));
     guarded(services_.dialogs, this, [&] {
         const QSignalBlocker quiet(roomCombo);
-        roomCombo->clear();
-        for (const std::string& entry : roomsForCheckIn(services_.store)) {
-            roomCombo->addItem(QString::fromStdString(entry));
-        }
-        roomCombo->setCurrentIndex(-1);
+        fillList(roomCombo, roomsForCheckIn(services_.store));
         const ShiftClerkRecord onDuty = shiftAndClerk(services_.store);
         onDutyShift_ = onDuty.Shift.str();
         onDutyClerk_ = onDuty.ClerkInitials.str();

@@ -2,6 +2,7 @@
 
 #include "frontdesk/check_out.h"
 #include "frontdesk/folio.h"
+#include "frontdesk/registration.h"
 #include "messages/message_windows.h"
 #include "messages/messages.h"
 #include "store/settings.h"

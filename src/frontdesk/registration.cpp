@@ -74,6 +74,13 @@ GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostin
     }
 }
 
+const std::vector<std::string>& payCodeList() {
+    static const std::vector<std::string> codes = {
+        "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
+        "C = Cash", "K = Check",       "O = Other"};
+    return codes;
+}
+
 void putDetails(const GuestDetails& details, PersonFields& fields) {
     fields.LastName = details.lastName;
     fields.FirstName = details.firstName;

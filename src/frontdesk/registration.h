@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace roomwright {
 
@@ -30,6 +31,9 @@ struct GuestDetails {
     std::string cardExpireMonth;
     std::string cardExpireYear;
 };
+// The pay codes a stay is registered or kept with, in the order the windows offer them.
+const std::vector<std::string>& payCodeList();
+
 // Puts the details into a guest's or a reservation's fields, all but the card type, which
 // each record keeps apart.
 void putDetails(const GuestDetails& details, PersonFields& fields);
