@@ -21,7 +21,7 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen \
 run: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
 	cmake --build $(RUN_DIR)
-	$(RUN_DIR)/src/roomwright
+	$(RUN_DIR)/bin/roomwright
 
 build: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
@@ -37,7 +37,7 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	    -DROOMWRIGHT_TESTS=OFF -DROOMWRIGHT_BENCHMARKS=ON
 	cmake --build $(BENCH_DIR)
-	$(BENCH_DIR)/bench/roomwright_bench
+	$(BENCH_DIR)/bin/roomwright_bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -7,7 +7,7 @@
 // ROOMWRIGHT_BENCH_DIR=DIR measures an existing data directory instead, under every size.
 // Times under load: compare the CPU column, and each action with the read in the same run.
 //
-//   nice build/bench/bench/roomwright_bench
+//   nice build/bench/bin/roomwright_bench
 
 #include "frontdesk/check_out.h"
 #include "frontdesk/departures.h"

@@ -3,7 +3,8 @@
 #include "cli/csv.h"
 #include "frontdesk/folio.h"
 #include "frontdesk/housekeeping.h"
-#include "print/qt_printer.h"
+#include "print/pages.h"
+#include "print/printer.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
 #include "store/charges.h"
@@ -12,9 +13,6 @@
 #include "store/numbers.h"
 #include "store/settings.h"
 #include "store/store_error.h"
-
-#include <QGuiApplication>
-#include <QString>
 
 #include <cstdio>
 #include <functional>
@@ -171,21 +169,6 @@ int dump(Context& c, const std::vector<std::string>& words) {
     return 0;
 }
 
-// Drawing a page needs a Qt application. The command line never shows a window, so it draws
-// offscreen and needs no display.
-template <class Work> void withQtApplication(Work work) {
-    if (QCoreApplication::instance() != nullptr) {
-        work();
-        return;
-    }
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    int argc = 1;
-    char name[] = "roomwright-cli";
-    char* argv[] = {name, nullptr};
-    const QGuiApplication application(argc, argv);
-    work();
-}
-
 // Where the documents of a print command go: standard output as plain text, unless a PDF
 // file or the printer is asked for.
 struct Output {
@@ -212,18 +195,8 @@ struct Output {
             }
             return;
         }
-        withQtApplication([&] {
-            if (pdf) {
-                writePdf(documents, QString::fromStdString(*pdf));
-            }
-            if (printer) {
-                SystemPrinter system(c.store.directory(), c.store.files(), c.clock,
-                                     [&](const std::string& message) { c.err << message << '\n'; });
-                for (const Document& document : documents) {
-                    system.print(document);
-                }
-            }
-        });
+        sendToPages(PageJob{documents, pdf, printer, c.store.directory(), c.store.files(), c.clock,
+                            [&](const std::string& message) { c.err << message << '\n'; }});
     }
 };
 
