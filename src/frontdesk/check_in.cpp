@@ -48,14 +48,14 @@ std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber)
 
 std::optional<Refusal> checkWalkIn(const WalkIn& walkIn, const CivilDate& today) {
     const std::pair<const std::string*, Refusal> required[] = {
-        {&walkIn.lastName, {WalkInField::LastName, "You did not enter a last name."}},
-        {&walkIn.firstName, {WalkInField::FirstName, "You did not enter a first name."}},
-        {&walkIn.address, {WalkInField::Address, "You did not enter an address."}},
-        {&walkIn.city, {WalkInField::City, "You did not enter a city."}},
-        {&walkIn.state, {WalkInField::State, "You did not enter a state."}},
-        {&walkIn.zip, {WalkInField::Zip, "You did not enter a zip code."}},
+        {&walkIn.guest.lastName, {WalkInField::LastName, "You did not enter a last name."}},
+        {&walkIn.guest.firstName, {WalkInField::FirstName, "You did not enter a first name."}},
+        {&walkIn.guest.address, {WalkInField::Address, "You did not enter an address."}},
+        {&walkIn.guest.city, {WalkInField::City, "You did not enter a city."}},
+        {&walkIn.guest.state, {WalkInField::State, "You did not enter a state."}},
+        {&walkIn.guest.zip, {WalkInField::Zip, "You did not enter a zip code."}},
         {&walkIn.payCode, {WalkInField::PayCode, "You did not enter a pay code."}},
-        {&walkIn.adults, {WalkInField::Adults, "You did not enter # of adults."}},
+        {&walkIn.guest.adults, {WalkInField::Adults, "You did not enter # of adults."}},
     };
     for (const auto& [text, refusal] : required) {
         if (text->empty()) {
@@ -98,30 +98,14 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
     }
 
     GuestRecord guest;
-    guest.LastName = walkIn.lastName;
-    guest.FirstName = walkIn.firstName;
-    guest.Address = walkIn.address;
-    guest.City = walkIn.city;
-    guest.State = walkIn.state;
-    guest.Zip = walkIn.zip;
-    guest.Phone = walkIn.phone;
-    guest.Cell = walkIn.cell;
-    guest.Company = walkIn.company;
-    guest.Email = walkIn.email;
-    guest.DriversLicense = walkIn.driversLicense;
-    guest.Comment = walkIn.comment;
-    guest.Adults = walkIn.adults;
-    guest.Children = walkIn.children;
-    guest.CardNumber = walkIn.cardNumber;
-    guest.CardExpireMonth = walkIn.cardExpireMonth;
-    guest.CardExpireYear = walkIn.cardExpireYear;
+    putDetails(walkIn.guest, guest);
     // The shift and clerk of the stay are those the window showed the clerk.
     guest.Shift = walkIn.shift;
     guest.Clerk = walkIn.clerk;
     guest.RoomNumber = roomOfEntry(walkIn.roomEntry);
     guest.PayCode = walkIn.payCode.substr(0, 1);
-    if (!walkIn.cardType.empty()) {
-        guest.CardType = walkIn.cardType;
+    if (!walkIn.guest.cardType.empty()) {
+        guest.CardType = walkIn.guest.cardType;
     }
     guest.ArrivalTime = timeText;
     guest.DepartureDate = today.plusDays(*days).stored();

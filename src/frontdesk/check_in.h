@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frontdesk/registration.h"
 #include "store/dates.h"
 #include "store/store.h"
 
@@ -22,26 +23,9 @@ bool reservationArrivesToday(const Store& store, std::string_view roomNumber,
 std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber);
 
 // A walk-in registration as the check-in window holds it: the texts of its boxes and the
-// entries chosen in its lists ("" when none was chosen).
+// entries chosen in its lists ("" when none was chosen; the card type too).
 struct WalkIn {
-    std::string lastName;
-    std::string firstName;
-    std::string address;
-    std::string city;
-    std::string state;
-    std::string zip;
-    std::string phone;
-    std::string cell;
-    std::string company;
-    std::string email;
-    std::string driversLicense;
-    std::string comment;
-    std::string adults;
-    std::string children;
-    std::string cardType; // "V", "M", "D", "A" or "" when no card was chosen
-    std::string cardNumber;
-    std::string cardExpireMonth;
-    std::string cardExpireYear;
+    GuestDetails guest;
     std::string roomEntry; // "101   NQ1      "
     std::string payCode;   // "C = Cash"
     std::string rate;

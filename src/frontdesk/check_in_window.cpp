@@ -28,10 +28,6 @@ namespace roomwright {
 
 namespace {
 
-const char* const kPayCodes[] = {
-    "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
-    "C = Cash", "K = Check",       "O = Other"};
-
 double value(const QLineEdit* box) {
     return leadingNumber(box->text().toStdString());
 }
@@ -44,13 +40,6 @@ std::string text(const QLineEdit* box) {
 // The chosen entry of a list, "" while it still shows its prompt.
 std::string chosen(const QComboBox* list) {
     return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
-}
-
-template <std::size_t N> void fill(QComboBox* combo, const char* const (&entries)[N]) {
-    for (const char* entry : entries) {
-        combo->addItem(QString::fromLatin1(entry));
-    }
-    combo->setCurrentIndex(-1);
 }
 
 } // namespace
@@ -105,7 +94,7 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     fillStates(stateCombo);
     fillMonths(expiryMonthCombo);
     fillCardYears(expiryYearCombo);
-    fill(payCodeCombo, kPayCodes);
+    fillList(payCodeCombo, payCodeList());
 
     cards_ = new QButtonGroup(this);
     for (QRadioButton* option :
@@ -234,14 +223,12 @@ void CheckInWindow::load() {
     adultsBox->setText(QStringLiteral("1"));
     guarded(services_.dialogs, this, [&] {
         const QSignalBlocker quiet(roomCombo);
-        roomCombo->clear();
-        for (const std::string& entry : roomsForCheckIn(services_.store)) {
-            roomCombo->addItem(QString::fromStdString(entry));
-        }
-        roomCombo->setCurrentIndex(-1);
+        fillList(roomCombo, roomsForCheckIn(services_.store));
         const ShiftClerkRecord onDuty = shiftAndClerk(services_.store);
-        shiftLabel->setText(QString::fromStdString(onDuty.Shift.str()));
-        clerkLabel->setText(QString::fromStdString(onDuty.ClerkInitials.str()));
+        onDutyShift_ = onDuty.Shift.str();
+        onDutyClerk_ = onDuty.ClerkInitials.str();
+        shiftLabel->setText(onScreen(onDutyShift_));
+        clerkLabel->setText(onScreen(onDutyClerk_));
     });
     calendar_->load(today.plusDays(1));
 }
@@ -299,32 +286,32 @@ void CheckInWindow::calendarDayPicked(const QDate& date) {
 
 WalkIn CheckInWindow::registration() const {
     WalkIn walkIn;
-    walkIn.lastName = text(lastNameBox);
-    walkIn.firstName = text(firstNameBox);
-    walkIn.address = text(addressBox);
-    walkIn.city = text(cityBox);
-    walkIn.state = chosen(stateCombo);
-    walkIn.zip = text(zipBox);
-    walkIn.phone = text(phoneBox);
-    walkIn.cell = text(cellBox);
-    walkIn.company = text(companyBox);
-    walkIn.email = text(emailBox);
-    walkIn.driversLicense = text(driversLicenseBox);
-    walkIn.comment = text(commentBox);
-    walkIn.adults = text(adultsBox);
-    walkIn.children = text(childrenBox);
+    walkIn.guest.lastName = text(lastNameBox);
+    walkIn.guest.firstName = text(firstNameBox);
+    walkIn.guest.address = text(addressBox);
+    walkIn.guest.city = text(cityBox);
+    walkIn.guest.state = chosen(stateCombo);
+    walkIn.guest.zip = text(zipBox);
+    walkIn.guest.phone = text(phoneBox);
+    walkIn.guest.cell = text(cellBox);
+    walkIn.guest.company = text(companyBox);
+    walkIn.guest.email = text(emailBox);
+    walkIn.guest.driversLicense = text(driversLicenseBox);
+    walkIn.guest.comment = text(commentBox);
+    walkIn.guest.adults = text(adultsBox);
+    walkIn.guest.children = text(childrenBox);
     const std::pair<QRadioButton*, const char*> cards[] = {{visaOption, "V"},
                                                            {masterCardOption, "M"},
                                                            {discoverOption, "D"},
                                                            {americanExpressOption, "A"}};
     for (const auto& [option, letter] : cards) {
         if (option->isChecked()) {
-            walkIn.cardType = letter;
+            walkIn.guest.cardType = letter;
         }
     }
-    walkIn.cardNumber = text(cardNumberBox);
-    walkIn.cardExpireMonth = chosen(expiryMonthCombo);
-    walkIn.cardExpireYear = chosen(expiryYearCombo);
+    walkIn.guest.cardNumber = text(cardNumberBox);
+    walkIn.guest.cardExpireMonth = chosen(expiryMonthCombo);
+    walkIn.guest.cardExpireYear = chosen(expiryYearCombo);
     walkIn.roomEntry = chosen(roomCombo);
     walkIn.payCode = chosen(payCodeCombo);
     walkIn.rate = text(rateBox);
@@ -333,8 +320,8 @@ WalkIn CheckInWindow::registration() const {
     walkIn.pet = petFeeCheck->isChecked();
     walkIn.petFee = text(petFeeBox);
     walkIn.stayTotal = text(stayTotalBox);
-    walkIn.shift = shiftLabel->text().toStdString();
-    walkIn.clerk = clerkLabel->text().toStdString();
+    walkIn.shift = onDutyShift_;
+    walkIn.clerk = onDutyClerk_;
     return walkIn;
 }
 

@@ -2,6 +2,8 @@
 
 #include "ui/services.h"
 
+#include <string>
+
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -89,6 +91,9 @@ class CheckInWindow : public DeskWindow {
 
     QButtonGroup* cards_;
     CalendarWindow* calendar_;
+    // The shift and clerk on duty as stored; the labels show them.
+    std::string onDutyShift_;
+    std::string onDutyClerk_;
 };
 
 } // namespace roomwright

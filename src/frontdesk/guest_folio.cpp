@@ -106,13 +106,6 @@ const std::vector<std::string>& codeList() {
     return codes;
 }
 
-const std::vector<std::string>& payCodeList() {
-    static const std::vector<std::string> codes = {
-        "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
-        "C = Cash", "K = Check",       "O = Other"};
-    return codes;
-}
-
 std::string payCodeText(std::string_view payCode) {
     static const std::array<std::pair<const char*, const char*>, 7> texts = {{
         {"V", "V - Visa"},

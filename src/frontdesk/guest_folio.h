@@ -37,9 +37,8 @@ Found<GuestRecord> guestOfSelectorText(const Store& store, std::string_view sele
 Found<GuestRecord> shownGuest(const Store& store, std::string_view selectorText,
                               std::string_view shownFolio);
 
-// The code list and the pay code list, in the order the window offers them.
+// The code list, in the order the window offers it.
 const std::vector<std::string>& codeList();
-const std::vector<std::string>& payCodeList();
 // What the pay code box shows for a stored pay code ("K" shows "K - Check"); empty for a
 // code it does not know.
 std::string payCodeText(std::string_view payCode);

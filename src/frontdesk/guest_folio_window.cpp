@@ -2,6 +2,7 @@
 
 #include "frontdesk/check_out.h"
 #include "frontdesk/folio.h"
+#include "frontdesk/registration.h"
 #include "messages/message_windows.h"
 #include "messages/messages.h"
 #include "store/settings.h"
@@ -27,10 +28,6 @@ namespace roomwright {
 
 namespace {
 
-QString fromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 std::string toStd(const QString& text) {
     return text.toStdString();
 }
@@ -44,7 +41,7 @@ QLabel* valueLabel(QWidget* parent, const char* name) {
 QStringList listOf(const std::vector<std::string>& entries) {
     QStringList list;
     for (const std::string& entry : entries) {
-        list.append(fromStd(entry));
+        list.append(onScreen(entry));
     }
     return list;
 }
@@ -168,7 +165,7 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     folioList = new QListWidget(this);
     folioList->setObjectName(QStringLiteral("List1"));
     folioList->setFont(fixed);
-    folioColumns_ = makeListHeader(folioList, fromStd(folioListHeader(FolioGap::Chosen)));
+    folioColumns_ = makeListHeader(folioList, onScreen(folioListHeader(FolioGap::Chosen)));
     folioList->setAccessibleName(QStringLiteral("Folio"));
     folioList->setMinimumHeight(150);
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
@@ -344,8 +341,8 @@ void GuestFolioWindow::showFolio(long folioNumber, FolioGap gap) {
     const FolioListing listing = folioListing(services_.store, folioNumber, gap);
     folioList->clear();
     folioList->addItems(listOf(listing.lines));
-    folioColumns_->setText(fromStd(folioListHeader(gap)));
-    balanceLabel->setText(fromStd(listing.balance));
+    folioColumns_->setText(onScreen(folioListHeader(gap)));
+    balanceLabel->setText(onScreen(listing.balance));
     if (!listing.problems.empty()) {
         QStringList problems = listOf(listing.problems);
         services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
@@ -363,7 +360,7 @@ Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
 }
 
 void GuestFolioWindow::refuse(const Refusal& refusal) {
-    services_.dialogs.inform(this, kAttention, fromStd(refusal.message));
+    services_.dialogs.inform(this, kAttention, onScreen(refusal.message));
     QWidget* field = guestCombo;
     switch (refusal.field) {
     case FolioField::Selector:
@@ -396,7 +393,7 @@ void GuestFolioWindow::guestPicked() {
         }
         const GuestView view = guestView(found->second);
         for (std::size_t i = 0; i < boxes_.size(); ++i) {
-            boxes_[i]->setText(fromStd(view.boxes[i]));
+            boxes_[i]->setText(onScreen(view.boxes[i]));
         }
         const std::array<const char*, 4> cardCodes = {"V", "M", "D", "A"};
         const std::array<QRadioButton*, 4> options = {visaOption, masterCardOption, discoverOption,
@@ -404,13 +401,13 @@ void GuestFolioWindow::guestPicked() {
         for (std::size_t i = 0; i < cardCodes.size(); ++i) {
             options[i]->setChecked(view.cardType == cardCodes[i]);
         }
-        arrivalDateLabel->setText(fromStd(view.arrivalDate));
-        departureBox->setText(fromStd(view.departureDate));
-        roomLabel->setText(fromStd(view.room));
-        rateBox->setText(fromStd(view.rate));
-        folioNumberLabel->setText(fromStd(view.folio));
-        arrivalTimeLabel->setText(fromStd(view.arrivalTime));
-        payCodeCombo->setEditText(fromStd(view.payCode));
+        arrivalDateLabel->setText(onScreen(view.arrivalDate));
+        departureBox->setText(onScreen(view.departureDate));
+        roomLabel->setText(onScreen(view.room));
+        rateBox->setText(onScreen(view.rate));
+        folioNumberLabel->setText(onScreen(view.folio));
+        arrivalTimeLabel->setText(onScreen(view.arrivalTime));
+        payCodeCombo->setEditText(onScreen(view.payCode));
         const long folio = static_cast<long>(found->second.FolioNumber);
         showFolio(folio, FolioGap::Chosen);
         setGuestChosen(true);
@@ -426,14 +423,14 @@ void GuestFolioWindow::codePicked() {
         const auto amount = amountForCode(toStd(codeCombo->currentText()), toStd(rateBox->text()),
                                           petFee(services_.store));
         if (amount) {
-            amountBox->setText(fromStd(*amount));
+            amountBox->setText(onScreen(*amount));
         }
     });
     amountBox->setFocus();
 }
 
 void GuestFolioWindow::moveRoomPicked() {
-    roomLabel->setText(fromStd(roomOfEntry(toStd(moveRoomCombo->currentText()))));
+    roomLabel->setText(onScreen(roomOfEntry(toStd(moveRoomCombo->currentText()))));
 }
 
 void GuestFolioWindow::doNowClicked() {
@@ -464,7 +461,7 @@ void GuestFolioWindow::laterDepartureClicked() {
     guarded(services_.dialogs, this, [&] {
         const DepartureChange change =
             oneMoreNight(services_.store, toStd(departureBox->text()), toStd(roomLabel->text()));
-        departureBox->setText(fromStd(change.departure));
+        departureBox->setText(onScreen(change.departure));
         if (change.refusal) {
             refuse(*change.refusal);
         }
@@ -474,7 +471,7 @@ void GuestFolioWindow::laterDepartureClicked() {
 void GuestFolioWindow::earlierDepartureClicked() {
     const DepartureChange change =
         oneNightLess(toStd(departureBox->text()), toStd(arrivalDateLabel->text()));
-    departureBox->setText(fromStd(change.departure));
+    departureBox->setText(onScreen(change.departure));
     if (change.refusal) {
         refuse(*change.refusal);
     }

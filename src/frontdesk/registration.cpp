@@ -74,4 +74,31 @@ GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostin
     }
 }
 
+const std::vector<std::string>& payCodeList() {
+    static const std::vector<std::string> codes = {
+        "V = Visa", "M = Master Card", "D = Discover", "A = American Express",
+        "C = Cash", "K = Check",       "O = Other"};
+    return codes;
+}
+
+void putDetails(const GuestDetails& details, PersonFields& fields) {
+    fields.LastName = details.lastName;
+    fields.FirstName = details.firstName;
+    fields.Address = details.address;
+    fields.City = details.city;
+    fields.State = details.state;
+    fields.Zip = details.zip;
+    fields.Phone = details.phone;
+    fields.Cell = details.cell;
+    fields.Company = details.company;
+    fields.Email = details.email;
+    fields.DriversLicense = details.driversLicense;
+    fields.Comment = details.comment;
+    fields.Adults = details.adults;
+    fields.Children = details.children;
+    fields.CardNumber = details.cardNumber;
+    fields.CardExpireMonth = details.cardExpireMonth;
+    fields.CardExpireYear = details.cardExpireYear;
+}
+
 } // namespace roomwright

@@ -5,8 +5,38 @@
 #include "store/store.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace roomwright {
+
+// The guest's details as the windows hold them: the texts of their boxes and lists.
+struct GuestDetails {
+    std::string lastName;
+    std::string firstName;
+    std::string address;
+    std::string city;
+    std::string state;
+    std::string zip;
+    std::string phone;
+    std::string cell;
+    std::string company;
+    std::string email;
+    std::string driversLicense;
+    std::string comment;
+    std::string adults;
+    std::string children;
+    std::string cardType; // "V", "M", "D", "A", or "" when no card was chosen
+    std::string cardNumber;
+    std::string cardExpireMonth;
+    std::string cardExpireYear;
+};
+// The pay codes a stay is registered or kept with, in the order the windows offer them.
+const std::vector<std::string>& payCodeList();
+
+// Puts the details into a guest's or a reservation's fields, all but the card type, which
+// each record keeps apart.
+void putDetails(const GuestDetails& details, PersonFields& fields);
 
 // What a new stay posts to its folio: the first night's room rent, the pet fee when there is
 // one, and the payment for the whole stay when the pay code names one.

@@ -24,10 +24,6 @@ namespace roomwright {
 
 namespace {
 
-QString fromStd(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 struct Box {
     const char* name;
     const char* caption;
@@ -190,28 +186,28 @@ void GuestHistoryWindow::entryPicked(const QString& entry) {
         }
         const HistoryView view = historyView(found->second);
         for (std::size_t i = 0; i < guestBoxes.size(); ++i) {
-            guestBoxes[i]->setText(fromStd(view.guest.boxes[i]));
+            guestBoxes[i]->setText(onScreen(view.guest.boxes[i]));
         }
         const std::array<const char*, 4> cardCodes = {"V", "M", "D", "A"};
         for (std::size_t i = 0; i < cardCodes.size(); ++i) {
             cardOptions[i]->setChecked(view.guest.cardType == cardCodes[i]);
         }
-        folioLabel->setText(fromStd(view.guest.folio));
-        arrivalDateLabel->setText(fromStd(view.guest.arrivalDate));
-        departureDateLabel->setText(fromStd(view.guest.departureDate));
-        arrivalTimeLabel->setText(fromStd(view.guest.arrivalTime));
-        departureTimeLabel->setText(fromStd(view.departureTime));
-        rateLabel->setText(fromStd(view.guest.rate));
-        roomLabel->setText(fromStd(view.guest.room));
+        folioLabel->setText(onScreen(view.guest.folio));
+        arrivalDateLabel->setText(onScreen(view.guest.arrivalDate));
+        departureDateLabel->setText(onScreen(view.guest.departureDate));
+        arrivalTimeLabel->setText(onScreen(view.guest.arrivalTime));
+        departureTimeLabel->setText(onScreen(view.departureTime));
+        rateLabel->setText(onScreen(view.guest.rate));
+        roomLabel->setText(onScreen(view.guest.room));
         const FolioListing listing = folioListing(
             services_.store, static_cast<long>(found->second.FolioNumber), FolioGap::Chosen);
         for (const std::string& line : listing.lines) {
-            folioList->addItem(fromStd(line));
+            folioList->addItem(onScreen(line));
         }
         if (!listing.problems.empty()) {
             QStringList problems;
             for (const std::string& problem : listing.problems) {
-                problems.append(fromStd(problem));
+                problems.append(onScreen(problem));
             }
             services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
         }
@@ -280,7 +276,7 @@ void HistoryNamesWindow::letterPicked() {
     guarded(services_.dialogs, this, [&] {
         for (const std::string& entry :
              historyEntries(services_.store, letterCombo->currentText().toStdString())) {
-            namesList->addItem(fromStd(entry));
+            namesList->addItem(onScreen(entry));
         }
     });
 }

@@ -193,6 +193,29 @@ std::string GuestBoxes::cardType() const {
     return {};
 }
 
+GuestDetails GuestBoxes::details() const {
+    GuestDetails d;
+    d.lastName = text(lastName);
+    d.firstName = text(firstName);
+    d.address = text(address);
+    d.city = text(city);
+    d.state = text(state);
+    d.zip = text(zip);
+    d.phone = text(phone);
+    d.cell = text(cell);
+    d.company = text(company);
+    d.email = text(email);
+    d.driversLicense = text(driversLicense);
+    d.comment = text(comment);
+    d.adults = text(adults);
+    d.children = text(children);
+    d.cardType = cardType();
+    d.cardNumber = text(cardNumber);
+    d.cardExpireMonth = text(expireMonth);
+    d.cardExpireYear = text(expireYear);
+    return d;
+}
+
 void GuestBoxes::showCardType(const std::string& letter) {
     cards->setExclusive(false);
     const std::pair<QRadioButton*, const char*> options[] = {
@@ -332,8 +355,10 @@ void ReservationEntryWindow::load() {
     }
     guarded(services_.dialogs, this, [&] {
         const ShiftClerkRecord onDuty = shiftAndClerk(services_.store);
-        shiftLabel->setText(QString::fromStdString(onDuty.Shift.str()));
-        clerkLabel->setText(QString::fromStdString(onDuty.ClerkInitials.str()));
+        onDutyShift_ = onDuty.Shift.str();
+        onDutyClerk_ = onDuty.ClerkInitials.str();
+        shiftLabel->setText(onScreen(onDutyShift_));
+        clerkLabel->setText(onScreen(onDutyClerk_));
         fillList(roomList, roomsForBooking(services_.store));
     });
     arrivalBox->setFocus();
@@ -428,29 +453,12 @@ Booking ReservationEntryWindow::booking() const {
     b.arrival = text(arrivalBox);
     b.departure = text(departureBox);
     b.days = text(daysBox);
-    b.lastName = text(guest.lastName);
-    b.firstName = text(guest.firstName);
-    b.address = text(guest.address);
-    b.city = text(guest.city);
-    b.state = text(guest.state);
-    b.zip = text(guest.zip);
-    b.phone = text(guest.phone);
-    b.cell = text(guest.cell);
-    b.company = text(guest.company);
-    b.email = text(guest.email);
-    b.driversLicense = text(guest.driversLicense);
-    b.comment = text(guest.comment);
-    b.adults = text(guest.adults);
-    b.children = text(guest.children);
-    b.cardType = guest.cardType();
-    b.cardNumber = text(guest.cardNumber);
-    b.cardExpireMonth = text(guest.expireMonth);
-    b.cardExpireYear = text(guest.expireYear);
+    b.guest = guest.details();
     b.roomEntry = text(roomList);
     b.rate = text(rateBox);
     b.confirmationNumber = confirmationLabel->text().toStdString();
-    b.shift = shiftLabel->text().toStdString();
-    b.clerk = clerkLabel->text().toStdString();
+    b.shift = onDutyShift_;
+    b.clerk = onDutyClerk_;
     return b;
 }
 
@@ -743,24 +751,7 @@ ReservationChanges ReservationWindow::changes() const {
     c.departure = text(departureBox);
     c.days = text(daysBox);
     c.roomNumber = roomLabel->text().toStdString();
-    c.lastName = text(guest.lastName);
-    c.firstName = text(guest.firstName);
-    c.address = text(guest.address);
-    c.city = text(guest.city);
-    c.state = text(guest.state);
-    c.zip = text(guest.zip);
-    c.phone = text(guest.phone);
-    c.cell = text(guest.cell);
-    c.company = text(guest.company);
-    c.email = text(guest.email);
-    c.driversLicense = text(guest.driversLicense);
-    c.comment = text(guest.comment);
-    c.adults = text(guest.adults);
-    c.children = text(guest.children);
-    c.cardType = guest.cardType();
-    c.cardNumber = text(guest.cardNumber);
-    c.cardExpireMonth = text(guest.expireMonth);
-    c.cardExpireYear = text(guest.expireYear);
+    c.guest = guest.details();
     return c;
 }
 

@@ -69,6 +69,8 @@ struct GuestBoxes {
 
     // The letter of the chosen card option, "" when none is chosen.
     std::string cardType() const;
+    // What the boxes hold: their texts, the lists\' texts and the chosen card.
+    GuestDetails details() const;
     // Chooses the option of the letter; any other text leaves none chosen.
     void showCardType(const std::string& letter);
 };
@@ -121,6 +123,9 @@ class ReservationEntryWindow : public DeskWindow {
     QWidget* control(BookingField field) const;
 
     QPointer<ReservationCalendarsWindow> calendars_;
+    // The shift and clerk on duty as stored; the labels show them.
+    std::string onDutyShift_;
+    std::string onDutyClerk_;
 };
 
 // The calendars beside the entry window (Form13): the arrival and the departure day.

@@ -143,17 +143,17 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
         return refuseBooking(F::Days, kNotDays);
     }
     const std::pair<const std::string*, BookingRefusal> required[] = {
-        {&booking.lastName, {F::LastName, "You did not enter a last name."}},
-        {&booking.firstName, {F::FirstName, "You did not enter a first name."}},
-        {&booking.address, {F::Address, "You did not enter an address."}},
-        {&booking.city, {F::City, "You did not enter a city."}},
+        {&booking.guest.lastName, {F::LastName, "You did not enter a last name."}},
+        {&booking.guest.firstName, {F::FirstName, "You did not enter a first name."}},
+        {&booking.guest.address, {F::Address, "You did not enter an address."}},
+        {&booking.guest.city, {F::City, "You did not enter a city."}},
     };
     for (const auto& [text, refusal] : required) {
         if (text->empty()) {
             return refusal;
         }
     }
-    if (booking.state == "Select State") {
+    if (booking.guest.state == "Select State") {
         return refuseBooking(F::State, "You did not enter a state.");
     }
     if (booking.roomEntry == "Select Room") {
@@ -168,28 +168,12 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
     reservation.ArrivalDate = arrival->stored();
     reservation.DepartureDate = departure->stored();
     reservation.Days = static_cast<float>(*days);
-    reservation.LastName = booking.lastName;
-    reservation.FirstName = booking.firstName;
-    reservation.Address = booking.address;
-    reservation.City = booking.city;
-    reservation.State = booking.state;
-    reservation.Zip = booking.zip;
-    reservation.Phone = booking.phone;
-    reservation.Cell = booking.cell;
-    reservation.Company = booking.company;
-    reservation.Email = booking.email;
-    reservation.DriversLicense = booking.driversLicense;
-    reservation.Comment = booking.comment;
-    reservation.Adults = booking.adults;
-    reservation.Children = booking.children;
+    putDetails(booking.guest, reservation);
     reservation.Shift = booking.shift;
     reservation.Clerk = booking.clerk;
-    if (isCardLetter(booking.cardType)) {
-        reservation.CardType = booking.cardType;
+    if (isCardLetter(booking.guest.cardType)) {
+        reservation.CardType = booking.guest.cardType;
     }
-    reservation.CardNumber = booking.cardNumber;
-    reservation.CardExpireMonth = booking.cardExpireMonth;
-    reservation.CardExpireYear = booking.cardExpireYear;
     reservation.RoomNumber = room;
     reservation.Rate = static_cast<float>(leadingNumber(booking.rate));
     reservation.ConfirmationNumber = static_cast<float>(leadingNumber(booking.confirmationNumber));
@@ -288,26 +272,10 @@ std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Sh
     record.ArrivalDate = arrival.stored();
     record.DepartureDate = departure.stored();
     record.Days = static_cast<float>(*dayCount(changes.days));
-    record.LastName = changes.lastName;
-    record.FirstName = changes.firstName;
-    record.Address = changes.address;
-    record.City = changes.city;
-    record.State = changes.state;
-    record.Zip = changes.zip;
-    record.Phone = changes.phone;
-    record.Cell = changes.cell;
-    record.Company = changes.company;
-    record.Email = changes.email;
-    record.DriversLicense = changes.driversLicense;
-    record.Comment = changes.comment;
-    record.Adults = changes.adults;
-    record.Children = changes.children;
-    if (isCardLetter(changes.cardType)) {
-        record.CardType = changes.cardType;
+    putDetails(changes.guest, record);
+    if (isCardLetter(changes.guest.cardType)) {
+        record.CardType = changes.guest.cardType;
     }
-    record.CardNumber = changes.cardNumber;
-    record.CardExpireMonth = changes.cardExpireMonth;
-    record.CardExpireYear = changes.cardExpireYear;
     record.PayCode = changes.payCode.substr(0, 1);
     store.reservations().write(shown.record, record);
     return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frontdesk/registration.h"
 #include "store/dates.h"
 #include "store/lookups.h"
 #include "store/store.h"
@@ -56,30 +57,22 @@ inline const std::string kExpireYearPrompt = "Expire Year";
 // The refusal of a date box that holds no date, naming the box.
 std::string notADate(std::string_view box);
 
+// The guest's details of a booking before the clerk fills them in: the lists show their prompts.
+inline GuestDetails promptedGuest() {
+    GuestDetails guest;
+    guest.state = "Select State";
+    guest.cardExpireMonth = kExpireMonthPrompt;
+    guest.cardExpireYear = kExpireYearPrompt;
+    return guest;
+}
+
 // A new booking as the entry window holds it: its boxes' texts, the texts of its lists (their
 // prompt while nothing is picked) and its labels.
 struct Booking {
     std::string arrival;
     std::string departure;
     std::string days;
-    std::string lastName;
-    std::string firstName;
-    std::string address;
-    std::string city;
-    std::string state = "Select State";
-    std::string zip;
-    std::string phone;
-    std::string cell;
-    std::string company;
-    std::string email;
-    std::string driversLicense;
-    std::string comment;
-    std::string adults;
-    std::string children;
-    std::string cardType; // "V", "M", "D", "A", or "" when no card was chosen
-    std::string cardNumber;
-    std::string cardExpireMonth = kExpireMonthPrompt;
-    std::string cardExpireYear = kExpireYearPrompt;
+    GuestDetails guest = promptedGuest();
     std::string roomEntry = "Select Room";
     std::string rate;
     std::string confirmationNumber;
@@ -131,24 +124,7 @@ struct ReservationChanges {
     std::string departure;
     std::string days;
     std::string roomNumber; // the room shown beside "Room"
-    std::string lastName;
-    std::string firstName;
-    std::string address;
-    std::string city;
-    std::string state;
-    std::string zip;
-    std::string phone;
-    std::string cell;
-    std::string company;
-    std::string email;
-    std::string driversLicense;
-    std::string comment;
-    std::string adults;
-    std::string children;
-    std::string cardType; // "V", "M", "D", "A", or "" to keep the stored one
-    std::string cardNumber;
-    std::string cardExpireMonth;
-    std::string cardExpireYear;
+    GuestDetails guest;     // a card type of "" keeps the stored one
 };
 enum class ChangeField { PayCode, Arrival, Departure, Days, Room };
 // Changes or a check-in turned down: what to tell the clerk and the box to put the focus on.

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace roomwright {
 
 namespace {
@@ -259,6 +261,11 @@ void focusField(QWidget* field) {
     } else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit()) {
         combo->lineEdit()->selectAll();
     }
+}
+
+QString onScreen(std::string text) {
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    return QString::fromStdString(text);
 }
 
 } // namespace roomwright

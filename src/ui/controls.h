@@ -68,6 +68,10 @@ void fillCardYears(QComboBox* list);
 // Replaces the entries of a list; nothing is picked afterwards.
 void fillList(QComboBox* list, const std::vector<std::string>& entries);
 
+// A text from the files as a window shows it: the NUL characters of a field never written
+// show as blanks, as they do on paper.
+QString onScreen(std::string text);
+
 // Puts the focus on a field and selects its text, so that typing replaces it.
 void focusField(QWidget* field);
 

@@ -25,8 +25,8 @@ class PrintFolioCommand : public ::testing::Test {
         room.OrderFlag = "K";
         store.rooms().append(room);
         WalkIn w;
-        w.lastName = "Smith";
-        w.firstName = "Ann";
+        w.guest.lastName = "Smith";
+        w.guest.firstName = "Ann";
         w.roomEntry = "101   NQ1       ";
         w.payCode = "V = Visa";
         w.rate = "65";

@@ -403,5 +403,21 @@ TEST_F(CheckInWindowTest, RegistersAGuestPrintsTheFolioAndReturnsToTheMainWindow
     EXPECT_EQ(entries(next->roomCombo), QStringList({"102   K11       "}));
 }
 
+TEST_F(CheckInWindowTest, AShiftAndClerkNeverWrittenShowAsBlanksAndAreStoredAsTheyWere) {
+    setShiftAndClerk(store, ShiftClerkRecord{});
+    auto* form = openForm<CheckInWindow>(WindowId::CheckIn);
+    EXPECT_EQ(form->shiftLabel->text(), " ");
+    EXPECT_EQ(form->clerkLabel->text(), "  ");
+    fillRegistration(form);
+    pick(form->roomCombo, "101");
+    type(form->daysBox, "1");
+    form->checkInButton->click();
+
+    ASSERT_EQ(store.guests().count(), 1u) << messages().join("\n").toStdString();
+    const GuestRecord guest = store.guests().read(1);
+    EXPECT_EQ(guest.Shift.str(), std::string(1, '\0'));
+    EXPECT_EQ(guest.Clerk.str(), std::string(2, '\0'));
+}
+
 } // namespace
 } // namespace roomwright::testing

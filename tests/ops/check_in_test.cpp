@@ -32,14 +32,14 @@ ReservationRecord reservation(const char* roomNumber, const CivilDate& arrival,
 // The registration of the worked example: 3 nights at 50, pet fee 10, paid in cash.
 WalkIn smith() {
     WalkIn w;
-    w.lastName = "Smith";
-    w.firstName = "Ann";
-    w.address = "12 Elm Street";
-    w.city = "Louisville";
-    w.state = "Kentucky";
-    w.zip = "40202";
-    w.phone = "502-555-0101";
-    w.adults = "2";
+    w.guest.lastName = "Smith";
+    w.guest.firstName = "Ann";
+    w.guest.address = "12 Elm Street";
+    w.guest.city = "Louisville";
+    w.guest.state = "Kentucky";
+    w.guest.zip = "40202";
+    w.guest.phone = "502-555-0101";
+    w.guest.adults = "2";
     w.roomEntry = "101   NQ1       ";
     w.payCode = "C = Cash";
     w.rate = "50";
@@ -97,22 +97,31 @@ TEST(CheckWalkIn, AsksForEachMissingFieldInOrderAndTheRoomLast) {
     WalkIn w;
     w.rate = "abc";
     w.days = "1";
-    const std::vector<std::pair<std::string WalkIn::*, std::string>> fields = {
-        {&WalkIn::lastName, "You did not enter a last name."},
-        {&WalkIn::firstName, "You did not enter a first name."},
-        {&WalkIn::address, "You did not enter an address."},
-        {&WalkIn::city, "You did not enter a city."},
-        {&WalkIn::state, "You did not enter a state."},
-        {&WalkIn::zip, "You did not enter a zip code."},
-        {&WalkIn::payCode, "You did not enter a pay code."},
-        {&WalkIn::adults, "You did not enter # of adults."},
+    using Box = std::string& (*)(WalkIn&);
+    const std::vector<std::pair<Box, std::string>> fields = {
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.lastName; },
+         "You did not enter a last name."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.firstName; },
+         "You did not enter a first name."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.address; },
+         "You did not enter an address."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.city; },
+         "You did not enter a city."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.state; },
+         "You did not enter a state."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.zip; },
+         "You did not enter a zip code."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.payCode; },
+         "You did not enter a pay code."},
+        {[](WalkIn& walkIn) -> std::string& { return walkIn.guest.adults; },
+         "You did not enter # of adults."},
     };
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const auto refusal = checkWalkIn(w, kToday);
         ASSERT_TRUE(refusal);
         EXPECT_EQ(refusal->message, fields[i].second);
         EXPECT_EQ(static_cast<std::size_t>(refusal->field), i);
-        w.*fields[i].first = " "; // blanks are not empty
+        fields[i].first(w) = " "; // blanks are not empty
     }
     auto refusal = checkWalkIn(w, kToday);
     ASSERT_TRUE(refusal);
@@ -202,7 +211,7 @@ TEST_F(CheckIn, WithoutThePetOptionNoPetFeeIsPostedAndZeroDaysDepartToday) {
     WalkIn w = smith();
     w.pet = false;
     w.days = "0";
-    w.cardType = "V";
+    w.guest.cardType = "V";
     registerWalkIn(store, w, kToday, "9:00:00 AM");
     const ParsedCharges charges = readCharges(store, 1);
     ASSERT_EQ(charges.lines.size(), 2u);

@@ -1,6 +1,7 @@
 #include "frontdesk/check_out.h"
 #include "frontdesk/folio_list.h"
 #include "frontdesk/guest_folio.h"
+#include "frontdesk/registration.h"
 
 #include "store/settings.h"
 #include "store/store_error.h"

@@ -31,12 +31,12 @@ Booking smith() {
     b.arrival = "12/7/2026";
     b.departure = "12/9/2026";
     b.days = "2";
-    b.lastName = "Smith";
-    b.firstName = "Ann";
-    b.address = "12 Elm Street";
-    b.city = "Louisville";
-    b.state = "Kentucky";
-    b.zip = "40202";
+    b.guest.lastName = "Smith";
+    b.guest.firstName = "Ann";
+    b.guest.address = "12 Elm Street";
+    b.guest.city = "Louisville";
+    b.guest.state = "Kentucky";
+    b.guest.zip = "40202";
     b.roomEntry = "101   NQ1       ";
     b.rate = "65";
     b.confirmationNumber = "1";
@@ -71,13 +71,13 @@ class Reservations : public StoreTest {
         c.departure = shortDate(CivilDate::fromStored(r.DepartureDate));
         c.days = plainNumber(r.Days);
         c.roomNumber = r.RoomNumber.trimmed();
-        c.lastName = r.LastName.trimmed();
-        c.firstName = r.FirstName.trimmed();
-        c.address = r.Address.trimmed();
-        c.city = r.City.trimmed();
-        c.state = r.State.trimmed();
-        c.cardExpireMonth = r.CardExpireMonth.trimmed();
-        c.cardExpireYear = r.CardExpireYear.trimmed();
+        c.guest.lastName = r.LastName.trimmed();
+        c.guest.firstName = r.FirstName.trimmed();
+        c.guest.address = r.Address.trimmed();
+        c.guest.city = r.City.trimmed();
+        c.guest.state = r.State.trimmed();
+        c.guest.cardExpireMonth = r.CardExpireMonth.trimmed();
+        c.guest.cardExpireYear = r.CardExpireYear.trimmed();
         return c;
     }
 };
@@ -174,10 +174,10 @@ TEST_F(Reservations, RefusesABookingAtTheFirstBoxThatFailsAndWritesNothing) {
          "\"Days\" must be a whole number of 0 or more."},
         {[](Booking& b) { b.days = "two"; }, BookingField::Days,
          "\"Days\" must be a whole number of 0 or more."},
-        {[](Booking& b) { b.firstName = b.address = ""; }, BookingField::FirstName,
+        {[](Booking& b) { b.guest.firstName = b.guest.address = ""; }, BookingField::FirstName,
          "You did not enter a first name."},
-        {[](Booking& b) { b.city = ""; }, BookingField::City, "You did not enter a city."},
-        {[](Booking& b) { b.state = "Select State"; }, BookingField::State,
+        {[](Booking& b) { b.guest.city = ""; }, BookingField::City, "You did not enter a city."},
+        {[](Booking& b) { b.guest.state = "Select State"; }, BookingField::State,
          "You did not enter a state."},
         {[](Booking& b) { b.roomEntry = "Select Room"; }, BookingField::Room,
          "You did not enter a room."},
@@ -195,8 +195,8 @@ TEST_F(Reservations, RefusesABookingAtTheFirstBoxThatFailsAndWritesNothing) {
     }
     EXPECT_EQ(readFile(directory.reservation()), before);
     Booking blanks = smith();
-    blanks.lastName = " "; // blanks are not empty
-    blanks.days = "";      // no count typed
+    blanks.guest.lastName = " "; // blanks are not empty
+    blanks.days = "";            // no count typed
     blanks.departure = "12/8/2026";
     EXPECT_EQ(saveBooking(store, blanks), std::nullopt);
 }
@@ -227,7 +227,7 @@ TEST_F(Reservations, SavingChangesWritesTheShownRecordOnlyAndKeepsTheBookedRate)
     saveAndFind(smith());
     Booking twin = smith();
     twin.roomEntry = "102   K11       "; // an older file's second booking with number 1
-    twin.lastName = "Brown";
+    twin.guest.lastName = "Brown";
     const Shown shown = saveAndFind(twin);
     ASSERT_EQ(shown.record, 2u);
 
@@ -235,8 +235,8 @@ TEST_F(Reservations, SavingChangesWritesTheShownRecordOnlyAndKeepsTheBookedRate)
     c.roomNumber = "101"; // the room list's choice
     c.arrival = "12/10/2026";
     c.departure = "12/12/2026";
-    c.comment = "Late arrival";
-    c.cardType = "M";
+    c.guest.comment = "Late arrival";
+    c.guest.cardType = "M";
     c.payCode = "C - Cash";
     ASSERT_EQ(saveReservationChanges(store, shown, c), std::nullopt);
     const ReservationRecord first = store.reservations().read(1);
@@ -252,7 +252,7 @@ TEST_F(Reservations, SavingChangesWritesTheShownRecordOnlyAndKeepsTheBookedRate)
     EXPECT_EQ(second.ConfirmationNumber, 1.0f);
 
     // No card chosen in the window keeps the stored one.
-    c.cardType = "";
+    c.guest.cardType = "";
     ASSERT_EQ(saveReservationChanges(store, openReservationAt(store, 2).value(), c), std::nullopt);
     EXPECT_EQ(store.reservations().read(2).CardType.trimmed(), "M");
 }
@@ -301,11 +301,11 @@ class ReservationCheckIn : public Reservations {
         Booking b = smith();
         b.arrival = "12/5/2026"; // booked for an earlier day
         b.departure = "12/7/2026";
-        b.phone = "502-555-0101";
-        b.cardType = "V";
-        b.cardNumber = "4111";
-        b.cardExpireMonth = "Febuary";
-        b.cardExpireYear = "2028";
+        b.guest.phone = "502-555-0101";
+        b.guest.cardType = "V";
+        b.guest.cardNumber = "4111";
+        b.guest.cardExpireMonth = "Febuary";
+        b.guest.cardExpireYear = "2028";
         shown = saveAndFind(b);
     }
     GuestRecord checkIn(const char* payCode, const char* total = "145.6") {
