@@ -46,8 +46,8 @@ std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber)
     return rate;
 }
 
-std::optional<Refusal> checkWalkIn(const WalkIn& walkIn, const CivilDate& today) {
-    const std::pair<const std::string*, Refusal> required[] = {
+std::optional<Refusal<WalkInField>> checkWalkIn(const WalkIn& walkIn, const CivilDate& today) {
+    const std::pair<const std::string*, Refusal<WalkInField>> required[] = {
         {&walkIn.guest.lastName, {WalkInField::LastName, "You did not enter a last name."}},
         {&walkIn.guest.firstName, {WalkInField::FirstName, "You did not enter a first name."}},
         {&walkIn.guest.address, {WalkInField::Address, "You did not enter an address."}},
@@ -65,20 +65,20 @@ std::optional<Refusal> checkWalkIn(const WalkIn& walkIn, const CivilDate& today)
     // The rate comes only from a chosen room and is taken strictly: without both there is
     // no stay to save.
     if (walkIn.roomEntry.empty() || !strictNumber(walkIn.rate)) {
-        return Refusal{WalkInField::Room, "You did not select a room."};
+        return Refusal<WalkInField>{WalkInField::Room, "You did not select a room."};
     }
     const std::optional<long> days = wholeDayCount(walkIn.days);
     if (!days) {
-        return Refusal{WalkInField::Days,
-                       "Days must be a whole number of nights, 0 or more (at most " +
-                           std::to_string(kLongestStay) + ")."};
+        return Refusal<WalkInField>{WalkInField::Days,
+                                    "Days must be a whole number of nights, 0 or more (at most " +
+                                        std::to_string(kLongestStay) + ")."};
     }
     if (!trimBlanks(walkIn.departure).empty()) {
         const std::optional<CivilDate> departure = parseShortDate(trimBlanks(walkIn.departure));
         if (!departure || departure->serial() - today.serial() != *days) {
-            return Refusal{WalkInField::Days,
-                           "Days do not agree with the Departure Date. Correct the Days or "
-                           "pick the departure date again."};
+            return Refusal<WalkInField>{
+                WalkInField::Days, "Days do not agree with the Departure Date. Correct the Days or "
+                                   "pick the departure date again."};
         }
     }
     return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontdesk/registration.h"
+#include "setup/refusal.h"
 #include "store/dates.h"
 #include "store/store.h"
 
@@ -51,15 +52,11 @@ enum class WalkInField {
     Room,
     Days
 };
-struct Refusal {
-    WalkInField field;
-    std::string message;
-};
 // The first thing that keeps the registration from being saved, in the order the clerk is
 // asked for it; nothing when it can be saved. A box holding only blanks is not empty. Last
 // come the days: a whole number of nights, 0 or more, that agrees with the departure date
 // when one was picked.
-std::optional<Refusal> checkWalkIn(const WalkIn& walkIn, const CivilDate& today);
+std::optional<Refusal<WalkInField>> checkWalkIn(const WalkIn& walkIn, const CivilDate& today);
 
 // Saves a registration that `checkWalkIn` let through: issues the folio number, appends the
 // guest, posts the first night's room rent, the pet fee when the pet option is ticked and

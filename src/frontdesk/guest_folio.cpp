@@ -63,7 +63,7 @@ constexpr std::array<PostingRow, 12> kPostingTable = {{
 }};
 
 DepartureChange refuseDate(std::string_view departureText, FolioField field, std::string message) {
-    return {std::string(departureText), Refusal{field, std::move(message)}};
+    return {std::string(departureText), Refusal<FolioField>{field, std::move(message)}};
 }
 
 const char* const kDepartureNotADate = "The departure date is not a date.";
@@ -147,19 +147,20 @@ std::optional<Category> postingCategory(std::string_view codeText) {
     return std::nullopt;
 }
 
-std::optional<Refusal> postToFolio(const Store& store, const GuestRecord& guest,
-                                   std::string_view codeText, std::string_view amountText,
-                                   const CivilDate& today) {
+std::optional<Refusal<FolioField>> postToFolio(const Store& store, const GuestRecord& guest,
+                                               std::string_view codeText,
+                                               std::string_view amountText,
+                                               const CivilDate& today) {
     if (amountText.empty()) {
-        return Refusal{FolioField::Amount, "You did not enter an amount."};
+        return Refusal<FolioField>{FolioField::Amount, "You did not enter an amount."};
     }
     const auto category = postingCategory(codeText);
     if (!category) {
-        return Refusal{FolioField::Code, "Please select a code."};
+        return Refusal<FolioField>{FolioField::Code, "Please select a code."};
     }
     const auto amount = strictNumber(amountText);
     if (!amount) {
-        return Refusal{FolioField::Amount, "The amount is not a number."};
+        return Refusal<FolioField>{FolioField::Amount, "The amount is not a number."};
     }
     // The line carries the room as stored: five characters, blanks included.
     std::string room = guest.RoomNumber.str();
@@ -226,15 +227,16 @@ std::vector<std::string> roomMoveEntries(const Store& store) {
     return entries;
 }
 
-std::optional<Refusal> saveFolioChanges(const Store& store, std::size_t recordNumber,
-                                        GuestRecord guest, const FolioChanges& changes) {
+std::optional<Refusal<FolioField>> saveFolioChanges(const Store& store, std::size_t recordNumber,
+                                                    GuestRecord guest,
+                                                    const FolioChanges& changes) {
     const auto rate = strictNumber(changes.rate);
     if (!rate) {
-        return Refusal{FolioField::Rate, "The rate is not a number."};
+        return Refusal<FolioField>{FolioField::Rate, "The rate is not a number."};
     }
     const auto departure = parseShortDate(changes.departure);
     if (!departure) {
-        return Refusal{FolioField::Departure, kDepartureNotADate};
+        return Refusal<FolioField>{FolioField::Departure, kDepartureNotADate};
     }
     forEachBox(guest, [&](std::size_t box, auto& field) { field = changes.boxes[box]; });
     guest.PayCode = changes.payCode.substr(0, 1);

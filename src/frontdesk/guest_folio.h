@@ -1,5 +1,6 @@
 #pragma once
 
+#include "setup/refusal.h"
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/store.h"
@@ -17,10 +18,6 @@ namespace roomwright {
 
 // Which box a refusal sends the clerk back to.
 enum class FolioField { Selector, Code, Amount, Rate, Departure };
-struct Refusal {
-    FolioField field;
-    std::string message;
-};
 
 inline constexpr const char* kPickAGuest = "Please pick a guest from the list.";
 
@@ -54,9 +51,9 @@ std::optional<Category> postingCategory(std::string_view codeText);
 
 // Posts the amount to the guest's folio under the code; refuses, writing nothing, an empty
 // amount, an amount that is not a number and a code that posts nothing.
-std::optional<Refusal> postToFolio(const Store& store, const GuestRecord& guest,
-                                   std::string_view codeText, std::string_view amountText,
-                                   const CivilDate& today);
+std::optional<Refusal<FolioField>> postToFolio(const Store& store, const GuestRecord& guest,
+                                               std::string_view codeText,
+                                               std::string_view amountText, const CivilDate& today);
 
 // What the window's boxes and labels show of a guest.
 struct GuestView {
@@ -75,7 +72,7 @@ GuestView guestView(const GuestRecord& guest);
 // "+" and "-": the departure date one night later or earlier, as the window shows it.
 struct DepartureChange {
     std::string departure; // what the departure box shows afterwards
-    std::optional<Refusal> refusal;
+    std::optional<Refusal<FolioField>> refusal;
 };
 // One more night, unless a reservation for the room (whatever its check-in mark) arrives on
 // the current departure date.
@@ -99,7 +96,7 @@ struct FolioChanges {
 // Stores the changes into the guest's record in place; a rate that is not a number or a
 // departure that is not a date is refused and nothing is written. Every other field keeps
 // its stored value.
-std::optional<Refusal> saveFolioChanges(const Store& store, std::size_t recordNumber,
-                                        GuestRecord guest, const FolioChanges& changes);
+std::optional<Refusal<FolioField>> saveFolioChanges(const Store& store, std::size_t recordNumber,
+                                                    GuestRecord guest, const FolioChanges& changes);
 
 } // namespace roomwright

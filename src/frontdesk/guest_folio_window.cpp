@@ -359,7 +359,7 @@ Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
     return guest;
 }
 
-void GuestFolioWindow::refuse(const Refusal& refusal) {
+void GuestFolioWindow::refuse(const Refusal<FolioField>& refusal) {
     services_.dialogs.inform(this, kAttention, onScreen(refusal.message));
     QWidget* field = guestCombo;
     switch (refusal.field) {

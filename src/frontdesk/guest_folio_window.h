@@ -104,7 +104,7 @@ class GuestFolioWindow : public DeskWindow {
     void showFolio(long folioNumber, FolioGap gap);
     // The guest on screen, or nothing after telling the clerk to pick one.
     Found<GuestRecord> guestOnScreen();
-    void refuse(const Refusal& refusal);
+    void refuse(const Refusal<FolioField>& refusal);
 
     std::array<QLineEdit*, 17> boxes_;
     QButtonGroup* cards_;
