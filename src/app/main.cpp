@@ -38,6 +38,9 @@ int main(int argc, char* argv[]) {
     const Store store(directory, files);
     try {
         directory.ensureExists(files);
+        if (store.recover()) {
+            dialogs.inform(nullptr, kAttention, QString::fromUtf8(kOperationUndone));
+        }
         // Find the guests in house while the program starts, from the index the last run
         // saved (or by one scan of the guest file when there is none it can trust), so that
         // the clerk's first look-up does not pay for it.
