@@ -37,8 +37,8 @@ QString dayCaption(const CivilDate& day) {
 }
 
 QTableWidgetItem* barItem(const ChartBar& bar, std::size_t index) {
-    auto* item = new QTableWidgetItem(QString::fromStdString(bar.guest));
-    const QString description = QString::fromStdString(barDescription(bar));
+    auto* item = new QTableWidgetItem(onScreen(bar.guest));
+    const QString description = onScreen(barDescription(bar));
     item->setData(Qt::AccessibleTextRole, description);
     item->setToolTip(description);
     item->setData(kBarRole, static_cast<qulonglong>(index));
@@ -125,7 +125,6 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
             [&] { chart_ = tapeChart(services_.store, first, services_.clock.today()); });
     daysLabel->setText(QString::fromStdString(shortDate(first) + " to " +
                                               shortDate(first.plusDays(chart_.days - 1))));
-    daysLabel->setAccessibleDescription(daysLabel->text());
 
     chartTable->setColumnCount(chart_.days);
     for (int day = 0; day < chart_.days; ++day) {
@@ -139,9 +138,11 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
     chartTable->setRowCount(rows);
     int top = 0;
     for (const ChartRoom& room : chart_.rooms) {
-        QString caption = QString::fromStdString(room.number + "  " + room.type);
+        QString caption = onScreen(room.number + "  " + room.type);
         if (room.outOfOrder) {
             caption += QStringLiteral(" (out of order)");
+        } else if (!room.inRoomFile) {
+            caption += QStringLiteral("(not in the room file)");
         }
         for (int lane = 0; lane < room.lanes; ++lane) {
             auto* header = new QTableWidgetItem(lane == 0 ? caption : QString());
