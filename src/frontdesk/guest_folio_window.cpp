@@ -5,6 +5,7 @@
 #include "frontdesk/registration.h"
 #include "messages/message_windows.h"
 #include "messages/messages.h"
+#include "store/lookups.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/placement.h"
@@ -408,7 +409,7 @@ void GuestFolioWindow::guestPicked() {
         folioNumberLabel->setText(onScreen(view.folio));
         arrivalTimeLabel->setText(onScreen(view.arrivalTime));
         payCodeCombo->setEditText(onScreen(view.payCode));
-        const long folio = static_cast<long>(found->second.FolioNumber);
+        const long folio = folioNumberOf(services_.store, found->second);
         showFolio(folio, FolioGap::Chosen);
         setGuestChosen(true);
         if (hasLiveMessage(services_.store, folio)) {
@@ -450,7 +451,7 @@ void GuestFolioWindow::doNowClicked() {
             refuse(*refusal);
             return;
         }
-        showFolio(static_cast<long>(guest->second.FolioNumber), FolioGap::Posted);
+        showFolio(folioNumberOf(services_.store, guest->second), FolioGap::Posted);
         amountBox->clear();
         codeCombo->setEditText(QStringLiteral("Select Code"));
         codeCombo->setFocus();

@@ -1,6 +1,8 @@
 #include "frontdesk/registration.h"
 
+#include "store/charges.h"
 #include "store/lookups.h"
+#include "store/numbers.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -15,7 +17,7 @@ class StayUndo {
         : store_(store), today_(today), guestFile_(store.directory().guest()),
           chargeFile_(store.directory().chargeFile(folio)),
           guestLength_(store.files().size(guestFile_)),
-          chargeLength_(store.files().size(chargeFile_)), totals_(store.totals(today).read(1)) {}
+          chargeLength_(store.files().size(chargeFile_)), totals_(monthTotals(store, today)) {}
 
     // Best effort: the failure that brought us here is the one the clerk needs to see.
     void takeBack() const noexcept {
@@ -45,6 +47,15 @@ class StayUndo {
 
 GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostings& postings,
                          const CivilDate& today) {
+    // Refused before anything is written: damage the postings would meet, amounts that no
+    // posting takes.
+    shiftAndClerk(store);
+    monthTotals(store, today);
+    for (const double amount : {postings.roomRent, postings.petFee.value_or(0.0), postings.paid}) {
+        if (!postableAmount(amount)) {
+            throw DataError(std::string(kAmountOutOfRange) + " Nothing was saved.");
+        }
+    }
     const long folio = issueFolioNumber(store);
     guest.FolioNumber = static_cast<float>(folio);
     guest.ArrivalDate = today.stored();
@@ -68,7 +79,7 @@ GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostin
             store.rooms().write(number, record);
         }
         return saved;
-    } catch (const StoreError&) {
+    } catch (const std::exception&) {
         undo.takeBack();
         throw;
     }

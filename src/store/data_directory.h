@@ -49,6 +49,13 @@ class DataDirectory {
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
 
+    // This program's journal of a clerk operation under way; other programs on the
+    // directory never see it.
+    Path storeJournal() const { return root_ / "store.journal"; }
+
+    // Where a file is written whole before it is renamed into place: beside it, ".new" added.
+    static Path beside(const Path& file) { return Path(file).concat(".new"); }
+
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;
     // "totals/122026": month without leading zero, four-digit year.

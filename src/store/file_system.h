@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace roomwright {
 
@@ -50,6 +51,9 @@ class FileSystem {
                               std::span<const std::byte> bytes) = 0;
     // Deletes the file; a missing file is no error. Throws StoreError when it cannot.
     virtual void remove(const Path& file) = 0;
+    // The entries of `directory`, sorted by name; none when it does not exist. Throws
+    // StoreError when it cannot be read.
+    virtual std::vector<Path> list(const Path& directory) = 0;
 };
 
 // The whole content of a file, read in large blocks; "" when it does not exist.
@@ -67,6 +71,7 @@ class DiskFileSystem : public FileSystem {
     void replaceWhole(const Path& file, const Path& temporary,
                       std::span<const std::byte> bytes) override;
     void remove(const Path& file) override;
+    std::vector<Path> list(const Path& directory) override;
 };
 
 } // namespace roomwright

@@ -28,7 +28,8 @@ class FaultyFileSystem : public DiskFileSystem {
         once_ = false;
     }
     int failures() const { return failures_; }
-    // Makes every replacement of a whole file fail, leaving the file as it was.
+    // A whole file (`replaceWhole`) counts as one write: when it fails, the file stays as it
+    // was. This makes every replacement of a whole file fail.
     void refuseWholeFiles() { refuseWholeFiles_ = true; }
 
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
