@@ -101,7 +101,7 @@ class Verifier {
     }
 
     void checkJournal() {
-        const Path journal = directory_.storeJournal();
+        const Path journal = directory_.journal();
         for (const Path& entry : files_.list(directory_.root())) {
             if (entry == journal) {
                 note(journal, "an operation did not finish; the next start of the program "

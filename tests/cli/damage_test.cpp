@@ -274,10 +274,10 @@ TEST_F(Damage, VerifyComparesEachMonthsTotalsWithItsChargeLines) {
 }
 
 TEST_F(Damage, VerifyTellsOfAPendingJournalAndWritesNothing) {
-    writeFile(directory.storeJournal(), "begun");
+    writeFile(directory.journal(), "begun");
     const auto before = testing::snapshot(directory.root());
     EXPECT_EQ(run({"verify"}), 1);
-    EXPECT_NE(out.str().find(directory.storeJournal().generic_string() + ": "), std::string::npos);
+    EXPECT_NE(out.str().find(directory.journal().generic_string() + ": "), std::string::npos);
     EXPECT_EQ(testing::snapshot(directory.root()), before);
 }
 
