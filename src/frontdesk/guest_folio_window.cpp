@@ -291,7 +291,8 @@ void GuestFolioWindow::showStay(long folioNumber) {
     guarded(services_.dialogs, this, [&] {
         for (int i = 0; i < guestCombo->count(); ++i) {
             const auto guest = guestOfSelectorText(services_.store, toStd(guestCombo->itemText(i)));
-            if (guest && static_cast<long>(guest->second.FolioNumber) == folioNumber) {
+            if (guest && static_cast<double>(guest->second.FolioNumber) ==
+                             static_cast<double>(folioNumber)) {
                 guestCombo->setCurrentIndex(i);
                 guestPicked();
                 return;
