@@ -14,6 +14,11 @@
 #include "store/numbers.h"
 #include "store/settings.h"
 #include "store/store_error.h"
+#include "store/verify.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
 
 #include <cstdio>
 #include <functional>
@@ -39,6 +44,9 @@ const char* const kHelp =
     "Commands:\n"
     "  init                       create the data directory and its folders when missing,\n"
     "                             and undo an operation that the program left cut short\n"
+    "  verify                     read every file and tell, file by file, what is damaged\n"
+    "                             and which month's totals disagree with its charge lines;\n"
+    "                             writes nothing; exits 0 only when all is sound\n"
     "  dump rooms                 the room file as CSV\n"
     "  dump guests                the guest file as CSV\n"
     "  dump reservations          the reservation file as CSV\n"
@@ -80,8 +88,9 @@ struct Context {
 
 long wholeNumber(const std::string& text, const char* what, long low, long high) {
     const auto value = strictNumber(text);
-    if (!value || *value != static_cast<double>(static_cast<long>(*value)) || *value < low ||
-        *value > high) {
+    // Range first: only a number within it may be converted.
+    if (!value || !(*value >= static_cast<double>(low) && *value <= static_cast<double>(high)) ||
+        *value != std::trunc(*value)) {
         throw UsageError(std::string(what) + " must be a whole number from " + std::to_string(low) +
                          " to " + std::to_string(high) + ", not \"" + text + "\"");
     }
@@ -94,34 +103,87 @@ void expectArguments(const std::vector<std::string>& words, std::size_t count, c
     }
 }
 
+// A year as the totals files name it: four digits.
+int yearNumber(const std::string& text) {
+    return static_cast<int>(wholeNumber(text, "YEAR", 1000, 9999));
+}
+
+// Tells of damage on standard error; the dump shows the damaged values as kDamaged.
+int damageReported(Context& c, const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) {
+        c.err << "roomwright-cli: " << problem << '\n';
+    }
+    return problems.empty() ? 0 : 1;
+}
+
 int dumpSettings(Context& c) {
-    const ShiftClerkRecord onDuty = shiftAndClerk(c.store);
+    std::vector<std::string> problems;
+    // A damaged setting shows as kDamaged; the others still show.
+    const auto shown = [&](const std::function<std::string()>& value) {
+        try {
+            return value();
+        } catch (const DamageError& damage) {
+            problems.push_back(damage.what());
+            return std::string(kDamaged);
+        }
+    };
+    const auto onDuty = [&](auto field) {
+        return shown([&] { return dumpText((shiftAndClerk(c.store).*field).str()); });
+    };
     const std::vector<std::pair<std::string, std::string>> rows = {
-        {"TaxRate", plainNumber(taxRate(c.store))},
-        {"PetFee", plainNumber(petFee(c.store))},
-        {"FolioCounter", std::to_string(lastFolioNumber(c.store))},
-        {"ConfirmationCounter", plainNumber(lastConfirmationNumber(c.store))},
-        {"Greeting", plainNumber(reminderSwitch(c.store))},
-        {"Shift", dumpText(onDuty.Shift.str())},
-        {"ClerkInitials", dumpText(onDuty.ClerkInitials.str())},
+        {"TaxRate", shown([&] { return plainNumber(taxRate(c.store)); })},
+        {"PetFee", shown([&] { return plainNumber(petFee(c.store)); })},
+        {"FolioCounter", shown([&] { return std::to_string(lastFolioNumber(c.store)); })},
+        {"ConfirmationCounter",
+         shown([&] { return plainNumber(lastConfirmationNumber(c.store)); })},
+        {"Greeting", shown([&] { return plainNumber(reminderSwitch(c.store)); })},
+        {"Shift", onDuty(&ShiftClerkRecord::Shift)},
+        {"ClerkInitials", onDuty(&ShiftClerkRecord::ClerkInitials)},
     };
     writeCsvRow(c.out, {"Name", "Value"});
     for (const auto& [name, value] : rows) {
         writeCsvRow(c.out, {name, value});
     }
-    return 0;
+    // The shift and clerk share one file: name its damage once.
+    problems.erase(std::unique(problems.begin(), problems.end()), problems.end());
+    return damageReported(c, problems);
 }
 
 int dumpTotals(Context& c, const std::string& monthText, const std::string& yearText) {
     const int month = static_cast<int>(wholeNumber(monthText, "MONTH", 1, 12));
-    const int year = static_cast<int>(wholeNumber(yearText, "YEAR", 100, 9999));
-    const TotalsRecord totals = c.store.totals(CivilDate{year, month, 1}).read(1);
+    const CivilDate day{yearNumber(yearText), month, 1};
+    const StoredTotals totals = storedTotals(c.store, day);
     writeCsvRow(c.out, {"Slot", "Field", "Amount"});
-    for (std::size_t slot = 0; slot < totals.sums.size(); ++slot) {
+    for (std::size_t slot = 0; slot < totals.record.sums.size(); ++slot) {
         writeCsvRow(c.out, {std::to_string(slot), TotalsRecord::fieldNames[slot],
-                            plainNumber(totals.sums[slot])});
+                            totals.damage[slot].empty() ? plainNumber(totals.record.sums[slot])
+                                                        : std::string(kDamaged)});
     }
-    return 0;
+    const std::string damage = totals.damageSummary();
+    if (damage.empty()) {
+        return 0;
+    }
+    return damageReported(c, {DamageError(c.store.directory().totalsFile(day), damage).what()});
+}
+
+// A record file as CSV; damaged values show as kDamaged and are told on standard error.
+template <class Record> int dumpRecords(Context& c, const Table<Record>& table) {
+    const DumpedDamage damage = dumpTable(c.out, table);
+    std::vector<std::string> problems;
+    if (damage.values > 0) {
+        problems.push_back(DamageError(table.path(), std::to_string(damage.values) +
+                                                         " values are not finite numbers or "
+                                                         "possible dates; they show as " +
+                                                         kDamaged)
+                               .what());
+    }
+    if (const std::uint64_t tail = c.store.files().size(table.path()) % Record::slotLength) {
+        problems.push_back(DamageError(table.path(), "it ends in a record cut short (" +
+                                                         std::to_string(tail) +
+                                                         " bytes), which is not shown")
+                               .what());
+    }
+    return damageReported(c, problems);
 }
 
 int dumpCharges(Context& c, const std::string& folioText) {
@@ -150,13 +212,13 @@ int dump(Context& c, const std::vector<std::string>& words) {
     const std::string& what = words[1];
     if (what == "rooms") {
         expectArguments(words, 2, "dump rooms");
-        dumpTable(c.out, c.store.rooms());
+        return dumpRecords(c, c.store.rooms());
     } else if (what == "guests") {
         expectArguments(words, 2, "dump guests");
-        dumpTable(c.out, c.store.guests());
+        return dumpRecords(c, c.store.guests());
     } else if (what == "reservations") {
         expectArguments(words, 2, "dump reservations");
-        dumpTable(c.out, c.store.reservations());
+        return dumpRecords(c, c.store.reservations());
     } else if (what == "settings") {
         expectArguments(words, 2, "dump settings");
         return dumpSettings(c);
@@ -168,7 +230,8 @@ int dump(Context& c, const std::vector<std::string>& words) {
         return dumpCharges(c, words[2]);
     } else if (what == "messages") {
         expectArguments(words, 3, "dump messages FOLIO");
-        dumpTable(c.out, c.store.messages(wholeNumber(words[2], "FOLIO", 0, kLastFolioNumber)));
+        return dumpRecords(c,
+                           c.store.messages(wholeNumber(words[2], "FOLIO", 0, kLastFolioNumber)));
     } else {
         throw UsageError("unknown dump \"" + what + "\"; see roomwright-cli --help");
     }
@@ -261,7 +324,7 @@ int printFinancial(Context& c, const std::vector<std::string>& words) {
         if (words[i] == "--month") {
             month = static_cast<int>(wholeNumber(words[++i], "MONTH", 1, 12));
         } else if (words[i] == "--year") {
-            year = static_cast<int>(wholeNumber(words[++i], "YEAR", 100, 9999));
+            year = yearNumber(words[++i]);
         } else {
             return false;
         }
@@ -296,6 +359,20 @@ int print(Context& c, const std::vector<std::string>& words) {
         return 0;
     }
     throw UsageError("usage: roomwright-cli print folio|housekeeping|financial|guest-list ...");
+}
+
+int verify(Context& c, const std::vector<std::string>& words) {
+    expectArguments(words, 1, "verify");
+    const Verification verification = verifyDataDirectory(c.store);
+    for (const Finding& finding : verification.findings) {
+        c.out << finding.file.generic_string() << ": " << finding.problem << '\n';
+    }
+    c.out << verification.filesRead << " files read; "
+          << (verification.sound()
+                  ? "all is sound."
+                  : std::to_string(verification.findings.size()) + " problems found.")
+          << '\n';
+    return verification.sound() ? 0 : 1;
 }
 
 int nightAudit(Context& c, const std::vector<std::string>& words) {
@@ -364,9 +441,7 @@ std::optional<TimeOfDay> isoTime(const std::string& text) {
     return TimeOfDay{hour, minute, second, 0};
 }
 
-} // namespace
-
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     try {
         std::optional<std::string> dataDir;
         SystemClock system;
@@ -415,21 +490,30 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         FixedClock clock(today, now);
         Context context{store, clock, out, err};
 
+        const std::string root = store.directory().root().generic_string();
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
             if (store.recover()) {
                 out << kOperationUndone << '\n';
             }
-            out << "The data directory is ready: " << store.directory().root().generic_string()
-                << '\n';
+            out << "The data directory is ready: " << root << '\n';
             return 0;
+        }
+        // Every other command works on a directory that is there; none creates it.
+        std::error_code error;
+        if (!std::filesystem::is_directory(store.directory().root(), error)) {
+            throw DataError("There is no data directory at " + root +
+                            ". Create one with: roomwright-cli --data-dir \"" + root + "\" init");
         }
         if (words[0] == "night-audit") {
             if (store.recover()) {
                 err << kOperationUndone << '\n';
             }
             return nightAudit(context, words);
+        }
+        if (words[0] == "verify") {
+            return verify(context, words);
         }
         // Reading commands do not put anything back: the program may be in the middle of
         // an operation. They refuse to read files that an operation left half changed.
@@ -458,6 +542,19 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         err << "roomwright-cli: " << failure.what() << '\n';
         return 1;
     }
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    const int status = runCommand(arguments, out, err);
+    // Output that did not reach its file (a full disk, a closed pipe) is a failure.
+    if (!out.flush()) {
+        err << "roomwright-cli: could not write the standard output; what it holds is "
+               "incomplete.\n";
+        return 1;
+    }
+    return status;
 }
 
 } // namespace roomwright

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -139,12 +140,21 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
             }
             break;
         }
-        case CsvColumn::Kind::Single:
-            buffer_ += plainNumber(field::getSingle(slot, column.offset));
+        case CsvColumn::Kind::Single: {
+            const float value = field::getSingle(slot, column.offset);
+            damaged_ += std::isfinite(value) ? 0 : 1;
+            buffer_ += plainNumber(value);
             break;
+        }
         case CsvColumn::Kind::Date: {
-            // As dumpDate writes it; stored dates always fall in years 100 to 9999.
-            const CivilDate date = CivilDate::fromStored(field::getDate(slot, column.offset));
+            // As dumpDate writes it.
+            const double stored = field::getDate(slot, column.offset);
+            if (!CivilDate::possible(stored)) {
+                ++damaged_;
+                buffer_ += kDamaged;
+                break;
+            }
+            const CivilDate date = CivilDate::fromStored(stored);
             appendPadded(buffer_, date.year, 4);
             buffer_ += '-';
             appendPadded(buffer_, date.month, 2);

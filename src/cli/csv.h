@@ -17,7 +17,7 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields,
 
 // Text as the dump shows it: trailing blanks and NUL characters removed.
 std::string dumpText(const std::string& text);
-// Dates as YYYY-MM-DD.
+// Dates as YYYY-MM-DD; kDamaged for a stored date that is no possible day.
 std::string dumpDate(double stored);
 
 // One named field of a record type, as a dump column.
@@ -53,10 +53,12 @@ class CsvDump {
     // The header row: Record, then the field names.
     void header();
     // Record n's row: its number, then each field as dumpText, plainNumber or dumpDate
-    // gives it.
+    // gives it (kDamaged for a number that is not finite or an impossible date).
     void row(std::size_t n, std::span<const std::byte> slot);
     // Hands what is left to the stream.
     void finish();
+    // The values shown as kDamaged so far.
+    std::size_t damaged() const { return damaged_; }
 
   private:
     void flushWhenFull();
@@ -64,10 +66,15 @@ class CsvDump {
     std::ostream& out_;
     std::vector<CsvColumn> columns_;
     std::string buffer_;
+    std::size_t damaged_ = 0;
+};
+
+struct DumpedDamage {
+    std::size_t values = 0; // shown as kDamaged
 };
 
 // Writes every record of a table: a header row and one row per record, in record order.
-template <class Table> void dumpTable(std::ostream& out, const Table& table) {
+template <class Table> DumpedDamage dumpTable(std::ostream& out, const Table& table) {
     using Record = std::decay_t<decltype(table.read(1))>;
     CsvColumnList list;
     const Record blank{};
@@ -79,6 +86,7 @@ template <class Table> void dumpTable(std::ostream& out, const Table& table) {
         return true;
     });
     dump.finish();
+    return {dump.damaged()};
 }
 
 } // namespace roomwright

@@ -1,6 +1,7 @@
 #include "frontdesk/folio.h"
 
 #include "store/layout.h"
+#include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/settings.h"
 
@@ -163,7 +164,7 @@ Document folioDocument(const GuestRecord& guest, const FolioStatement& statement
 }
 
 PrintedFolio printedFolio(const Store& store, const GuestRecord& guest, FolioVariant variant) {
-    const ParsedCharges charges = readCharges(store, static_cast<long>(guest.FolioNumber));
+    const ParsedCharges charges = readCharges(store, folioNumberOf(store, guest));
     const FolioStatement statement = folioStatement(charges.lines, taxRate(store));
     return {folioDocument(guest, statement, variant), charges.problems};
 }

@@ -162,10 +162,13 @@ std::optional<Refusal<FolioField>> postToFolio(const Store& store, const GuestRe
     if (!amount) {
         return Refusal<FolioField>{FolioField::Amount, "The amount is not a number."};
     }
+    if (!postableAmount(*amount)) {
+        return Refusal<FolioField>{FolioField::Amount, kAmountOutOfRange};
+    }
     // The line carries the room as stored: five characters, blanks included.
     std::string room = guest.RoomNumber.str();
     room.append(room.size() < 5 ? 5 - room.size() : 0, ' ');
-    postItem(store, static_cast<long>(guest.FolioNumber), room, *category, *amount, today);
+    postItem(store, folioNumberOf(store, guest), room, *category, *amount, today);
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include "frontdesk/registration.h"
 #include "messages/message_windows.h"
 #include "messages/messages.h"
+#include "store/lookups.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/placement.h"
@@ -290,7 +291,8 @@ void GuestFolioWindow::showStay(long folioNumber) {
     guarded(services_.dialogs, this, [&] {
         for (int i = 0; i < guestCombo->count(); ++i) {
             const auto guest = guestOfSelectorText(services_.store, toStd(guestCombo->itemText(i)));
-            if (guest && static_cast<long>(guest->second.FolioNumber) == folioNumber) {
+            if (guest && static_cast<double>(guest->second.FolioNumber) ==
+                             static_cast<double>(folioNumber)) {
                 guestCombo->setCurrentIndex(i);
                 guestPicked();
                 return;
@@ -421,7 +423,7 @@ void GuestFolioWindow::guestPicked() {
         folioNumberLabel->setText(onScreen(view.folio));
         arrivalTimeLabel->setText(onScreen(view.arrivalTime));
         payCodeCombo->setEditText(onScreen(view.payCode));
-        const long folio = static_cast<long>(found->second.FolioNumber);
+        const long folio = folioNumberOf(services_.store, found->second);
         showFolio(folio, FolioGap::Chosen);
         setGuestChosen(true);
         if (hasLiveMessage(services_.store, folio)) {
@@ -463,7 +465,7 @@ void GuestFolioWindow::doNowClicked() {
             refuse(*refusal);
             return;
         }
-        showFolio(static_cast<long>(guest->second.FolioNumber), FolioGap::Posted);
+        showFolio(folioNumberOf(services_.store, guest->second), FolioGap::Posted);
         amountBox->clear();
         codeCombo->setEditText(QStringLiteral("Select Code"));
         codeCombo->setFocus();

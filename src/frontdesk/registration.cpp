@@ -1,12 +1,23 @@
 #include "frontdesk/registration.h"
 
+#include "store/charges.h"
 #include "store/lookups.h"
+#include "store/numbers.h"
 #include "store/settings.h"
 
 namespace roomwright {
 
 GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostings& postings,
                          const CivilDate& today) {
+    // Refused before anything is written: damage the postings would meet, amounts that no
+    // posting takes.
+    shiftAndClerk(store);
+    monthTotals(store, today);
+    for (const double amount : {postings.roomRent, postings.petFee.value_or(0.0), postings.paid}) {
+        if (!postableAmount(amount)) {
+            throw DataError(std::string(kAmountOutOfRange) + " Nothing was saved.");
+        }
+    }
     Operation operation(store);
     const long folio = issueFolioNumber(store);
     guest.FolioNumber = static_cast<float>(folio);

@@ -2,6 +2,7 @@
 
 #include "frontdesk/folio.h"
 #include "reservations/reservations.h"
+#include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/settings.h"
 
@@ -79,7 +80,7 @@ DeskList deskList(const Store& store, DeskListKind kind, const CivilDate& date,
                 return true;
             }
             const GuestRecord guest = view.decode();
-            const ParsedCharges charges = readCharges(store, static_cast<long>(guest.FolioNumber));
+            const ParsedCharges charges = readCharges(store, folioNumberOf(store, guest));
             list.problems.insert(list.problems.end(), charges.problems.begin(),
                                  charges.problems.end());
             list.rows.push_back(

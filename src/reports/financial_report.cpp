@@ -1,6 +1,7 @@
 #include "reports/financial_report.h"
 
 #include "frontdesk/folio.h"
+#include "store/charges.h"
 #include "store/numbers.h"
 #include "store/settings.h"
 
@@ -25,10 +26,6 @@ constexpr std::array<Row, 7> kRows = {{
 }};
 
 const std::string kRule(139, '-');
-
-TotalsRecord monthTotals(const Store& store, const CivilDate& today) {
-    return store.totals(today).read(1);
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "frontdesk/folio.h"
 #include "frontdesk/folio_list.h"
 #include "reports/guest_history.h"
+#include "store/lookups.h"
 #include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
@@ -200,7 +201,7 @@ void GuestHistoryWindow::entryPicked(const QString& entry) {
         rateLabel->setText(onScreen(view.guest.rate));
         roomLabel->setText(onScreen(view.guest.room));
         const FolioListing listing = folioListing(
-            services_.store, static_cast<long>(found->second.FolioNumber), FolioGap::Chosen);
+            services_.store, folioNumberOf(services_.store, found->second), FolioGap::Chosen);
         for (const std::string& line : listing.lines) {
             folioList->addItem(onScreen(line));
         }

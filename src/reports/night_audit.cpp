@@ -4,6 +4,7 @@
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
+#include "store/settings.h"
 #include "store/store_error.h"
 
 #include <bit>
@@ -161,7 +162,7 @@ class AuditJournal {
 };
 
 float roomRentTotal(const Store& store, const CivilDate& today) {
-    return store.totals(today).read(1)[TotalsSlot::RoomRent];
+    return monthTotals(store, today)[TotalsSlot::RoomRent];
 }
 
 // Finishes a posting that an earlier run began but did not note as done. Returns false when
@@ -192,12 +193,11 @@ bool finishBegunPosting(const Store& store, const CivilDate& today, long folio, 
     }
     // The line is in; the month's room rent was added after it unless it still stands where
     // it stood before.
-    Table<TotalsRecord> totals = store.totals(today);
-    TotalsRecord record = totals.read(1);
+    TotalsRecord record = monthTotals(store, today);
     if (std::bit_cast<std::uint32_t>(record[TotalsSlot::RoomRent]) ==
         std::bit_cast<std::uint32_t>(b.roomRentBefore)) {
         record[TotalsSlot::RoomRent] += b.rate;
-        totals.write(1, record);
+        store.totals(today).write(1, record);
     }
     return true;
 }
@@ -207,7 +207,7 @@ void chargeStayOver(const Store& store, const CivilDate& today, AuditJournal& jo
     if (journal.posted(record)) {
         return;
     }
-    const long folio = static_cast<long>(guest.FolioNumber);
+    const long folio = folioNumberOf(store, guest);
     if (const Begun* begun = journal.begun(record);
         begun != nullptr && finishBegunPosting(store, today, folio, *begun)) {
         journal.notePosted(record);
@@ -230,6 +230,18 @@ NightAudit runNightAudit(const Store& store, const CivilDate& today) {
     Operation operation(store);
     const Stays guests = inHouseGuests(store);
     NightAudit audit;
+    // Damage the postings would meet stops the audit before its first posting.
+    shiftAndClerk(store);
+    monthTotals(store, today);
+    for (const auto& [n, guest] : guests) {
+        folioNumberOf(store, guest);
+        if (!postableAmount(guest.Rate)) {
+            throw DamageError(store.directory().guest(),
+                              "the stay of " + guest.LastName.trimmed() + " in room " +
+                                  guest.RoomNumber.trimmed() + " has the rate " +
+                                  plainNumber(guest.Rate) + ", which no posting takes");
+        }
+    }
     for (const auto& [n, guest] : guests) {
         if (CivilDate::fromStored(guest.DepartureDate) == today) {
             return audit;

@@ -1,6 +1,7 @@
 #include "reservations/tape_chart.h"
 
 #include "reservations/reservations.h"
+#include "store/lookups.h"
 
 #include <algorithm>
 #include <map>
@@ -114,7 +115,10 @@ TapeChart tapeChart(const Store& store, const CivilDate& first, const CivilDate&
         const long booked = endOfStay(arrival, departure);
         ChartBar bar{.kind = Occupant::Stay,
                      .record = n,
-                     .folioNumber = static_cast<long>(guest.FolioNumber),
+                     // A damaged folio number opens no folio.
+                     .folioNumber = isFolioNumber(guest.FolioNumber)
+                                        ? static_cast<long>(guest.FolioNumber)
+                                        : 0,
                      .guest = guestName(guest),
                      .room = guest.RoomNumber.trimmed(),
                      .arrival = CivilDate::fromSerial(arrival),

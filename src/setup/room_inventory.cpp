@@ -4,8 +4,6 @@
 #include "store/lookups.h"
 #include "store/numbers.h"
 
-#include <cmath>
-
 namespace roomwright {
 
 namespace {
@@ -13,14 +11,10 @@ namespace {
 // The rate the text holds, when it is a number a Single can keep.
 std::optional<float> rateOf(std::string_view text) {
     const std::optional<double> number = strictNumber(text);
-    if (!number) {
+    if (!number || !postableAmount(*number)) {
         return std::nullopt;
     }
-    const auto rate = static_cast<float>(*number);
-    if (!std::isfinite(rate)) {
-        return std::nullopt;
-    }
-    return rate;
+    return static_cast<float>(*number);
 }
 
 // The typed room number as the room file will hold it, right-trimmed: the form every

@@ -2,8 +2,6 @@
 
 #include "store/numbers.h"
 
-#include <cmath>
-
 namespace roomwright {
 
 std::string shownText(std::string_view stored) {
@@ -16,14 +14,10 @@ std::string settingText(float value) {
 
 std::optional<float> settingValue(std::string_view typed) {
     const std::optional<double> number = numberAtStart(typed);
-    if (!number) {
+    if (!number || !postableAmount(*number)) {
         return std::nullopt;
     }
-    const auto value = static_cast<float>(*number);
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
+    return static_cast<float>(*number);
 }
 
 ShiftClerkRecord shiftClerkRecord(std::string_view shift, std::string_view initials) {

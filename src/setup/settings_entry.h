@@ -18,8 +18,8 @@ std::string shownText(std::string_view stored);
 // when none has been stored).
 std::string settingText(float value);
 // The number the typed text begins with (leading blanks skipped, a negative one too), as it
-// is stored. Nothing when the text is empty, begins with no number, or holds a number beyond
-// what a Single keeps: the window then refuses it and stores nothing.
+// is stored. Nothing when the text is empty, begins with no number, or holds one that is not
+// a postableAmount: the window then refuses it and stores nothing.
 std::optional<float> settingValue(std::string_view typed);
 // The refusals of the two windows.
 inline constexpr std::string_view kTaxRateRefused =

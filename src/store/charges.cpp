@@ -147,22 +147,76 @@ std::string formatChargeLine(const ChargeLine& line) {
     return text;
 }
 
-ParsedCharges parseChargeFile(std::string_view bytes, const std::string& fileName) {
-    ParsedCharges parsed;
-    std::size_t lineNumber = 0;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? bytes.size() : end + 1;
-        end = end == std::string_view::npos ? bytes.size() : end;
-        std::string_view text = bytes.substr(start, end - start);
+namespace {
+
+constexpr std::size_t kBlockBytes = 1 << 20;
+// No charge line comes near this; a longer one is damage, skipped without being kept whole.
+constexpr std::size_t kLongestLine = 1 << 16;
+
+// Splits the bytes of a charge file, fed in blocks of any size, into lines and parses each.
+class ChargeLineSplitter {
+  public:
+    ChargeLineSplitter(const std::string& fileName,
+                       const std::function<void(const ChargeLine&)>& line,
+                       const std::function<void(const std::string&)>& problem)
+        : fileName_(fileName), line_(line), problem_(problem) {}
+
+    void feed(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const std::size_t end = bytes.find('\n');
+            if (end == std::string_view::npos) {
+                keep(bytes);
+                return;
+            }
+            if (skipping_) {
+                skipping_ = false;
+            } else if (pending_.empty()) {
+                parse(bytes.substr(0, end));
+            } else {
+                pending_.append(bytes.substr(0, end));
+                parse(pending_);
+                pending_.clear();
+            }
+            bytes.remove_prefix(end + 1);
+        }
+    }
+
+    // The last line, when the file does not end with a line end.
+    void finish() {
+        if (!skipping_ && !pending_.empty()) {
+            parse(pending_);
+        }
+        pending_.clear();
+    }
+
+  private:
+    void keep(std::string_view start) {
+        if (skipping_) {
+            return;
+        }
+        if (pending_.size() + start.size() > kLongestLine) {
+            ++number_;
+            tooLong();
+            pending_.clear();
+            skipping_ = true;
+            return;
+        }
+        pending_.append(start);
+    }
+
+    void tooLong() { report("it is longer than " + std::to_string(kLongestLine) + " bytes"); }
+
+    void parse(std::string_view text) {
+        ++number_;
+        if (text.size() > kLongestLine) {
+            tooLong();
+            return;
+        }
         if (!text.empty() && text.back() == '\r') {
             text.remove_suffix(1);
         }
-        start = next;
-        ++lineNumber;
         if (text.empty()) {
-            continue;
+            return;
         }
         ChargeLine line;
         const auto fields = splitFields(text);
@@ -170,13 +224,59 @@ ParsedCharges parseChargeFile(std::string_view bytes, const std::string& fileNam
             fields ? readLine(*fields, line)
                    : std::optional<std::string>("a quote or number sign is not closed");
         if (problem) {
-            parsed.problems.push_back(fileName + ", line " + std::to_string(lineNumber) + ": " +
-                                      *problem + "; the line was skipped.");
+            report(*problem);
         } else {
-            parsed.lines.push_back(std::move(line));
+            line_(line);
         }
     }
+
+    void report(const std::string& problem) {
+        problem_(fileName_ + ", line " + std::to_string(number_) + ": " + problem +
+                 "; the line was skipped.");
+    }
+
+    const std::string& fileName_;
+    const std::function<void(const ChargeLine&)>& line_;
+    const std::function<void(const std::string&)>& problem_;
+    std::string pending_;
+    std::size_t number_ = 0;
+    bool skipping_ = false;
+};
+
+} // namespace
+
+ParsedCharges parseChargeFile(std::string_view bytes, const std::string& fileName) {
+    ParsedCharges parsed;
+    const std::function<void(const ChargeLine&)> line = [&](const ChargeLine& read) {
+        parsed.lines.push_back(read);
+    };
+    const std::function<void(const std::string&)> problem = [&](const std::string& text) {
+        parsed.problems.push_back(text);
+    };
+    ChargeLineSplitter splitter(fileName, line, problem);
+    splitter.feed(bytes);
+    splitter.finish();
     return parsed;
+}
+
+void scanChargeFile(FileSystem& files, const Path& chargeFile,
+                    const std::function<void(const ChargeLine&)>& line,
+                    const std::function<void(const std::string&)>& problem) {
+    auto reader = files.openForReading(chargeFile);
+    if (!reader) {
+        return;
+    }
+    const std::string fileName = chargeFile.generic_string();
+    ChargeLineSplitter splitter(fileName, line, problem);
+    std::vector<std::byte> block(kBlockBytes);
+    while (true) {
+        const std::size_t got = reader->read(block);
+        splitter.feed(std::string_view(reinterpret_cast<const char*>(block.data()), got));
+        if (got < block.size()) {
+            break;
+        }
+    }
+    splitter.finish();
 }
 
 const CategoryInfo& categoryInfo(Category category) {
@@ -197,11 +297,59 @@ std::optional<Category> paymentCategory(std::string_view payCode) {
     return std::nullopt;
 }
 
+std::optional<Category> lineCategory(const ChargeLine& line) {
+    for (const CategoryInfo& info : kCategories) {
+        if (line.Code == info.code && rightTrim(line.Description) == info.description) {
+            return info.category;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string StoredTotals::damageSummary() const {
+    std::string summary;
+    for (std::size_t i = 0; i < damage.size(); ++i) {
+        if (!damage[i].empty()) {
+            summary += (summary.empty() ? "" : ", ") + std::string(TotalsRecord::fieldNames[i]) +
+                       " is " + damage[i];
+        }
+    }
+    return summary;
+}
+
+StoredTotals storedTotals(const Store& store, const CivilDate& month) {
+    const Path file = store.directory().totalsFile(month);
+    Bytes slot(TotalsRecord::slotLength);
+    const std::size_t held = store.files().readAt(file, 0, slot);
+    StoredTotals totals{decode<TotalsRecord>(slot), {}};
+    for (std::size_t i = 0; i < totals.record.sums.size(); ++i) {
+        if (held > 0 && held < (i + 1) * 4) {
+            totals.damage[i] = "cut short";
+        } else if (!std::isfinite(totals.record.sums[i])) {
+            totals.damage[i] = "not a finite number";
+        }
+    }
+    return totals;
+}
+
+TotalsRecord monthTotals(const Store& store, const CivilDate& month) {
+    StoredTotals totals = storedTotals(store, month);
+    const std::string damage = totals.damageSummary();
+    if (!damage.empty()) {
+        throw DamageError(store.directory().totalsFile(month), damage);
+    }
+    return std::move(totals.record);
+}
+
 void postItem(const Store& store, long folioNumber, const std::string& roomNumber,
               Category category, double amount, const CivilDate& today) {
+    if (!postableAmount(amount)) {
+        throw DataError(std::string(kAmountOutOfRange) + " Nothing was posted.");
+    }
     Operation operation(store);
     const CategoryInfo& info = categoryInfo(category);
     const ShiftClerkRecord onDuty = shiftAndClerk(store);
+    TotalsRecord totals = monthTotals(store, today);
     ChargeLine line;
     line.RoomNumber = roomNumber;
     line.Shift = onDuty.Shift.str();
@@ -211,22 +359,31 @@ void postItem(const Store& store, long folioNumber, const std::string& roomNumbe
     line.Description = info.description;
     line.Amount = amount;
     line.FolioNumber = folioNumber;
-    const std::string text = formatChargeLine(line) + "\r\n";
+    std::string text = formatChargeLine(line) + "\r\n";
 
     const Path chargeFile = store.directory().chargeFile(folioNumber);
     FileSystem& files = store.files();
+    const std::uint64_t lengthBefore = files.size(chargeFile);
+    // A last line without its line end (a torn append, another tool) would swallow this one.
+    std::byte last{'\n'};
+    if (lengthBefore > 0 && files.readAt(chargeFile, lengthBefore - 1, {&last, 1}) == 1 &&
+        last != std::byte{'\n'}) {
+        text.insert(0, "\r\n");
+    }
     const auto* first = reinterpret_cast<const std::byte*>(text.data());
-    files.write(chargeFile, files.size(chargeFile), std::span<const std::byte>(first, text.size()));
-    Table<TotalsRecord> totals = store.totals(today);
-    TotalsRecord record = totals.read(1);
-    record[info.slot] += static_cast<float>(amount);
-    totals.write(1, record);
+    files.write(chargeFile, lengthBefore, std::span<const std::byte>(first, text.size()));
+    totals[info.slot] += static_cast<float>(amount);
+    store.totals(today).write(1, totals);
     operation.commit();
 }
 
 ParsedCharges readCharges(const Store& store, long folioNumber) {
-    const Path chargeFile = store.directory().chargeFile(folioNumber);
-    return parseChargeFile(readWholeFile(store.files(), chargeFile), chargeFile.generic_string());
+    ParsedCharges parsed;
+    scanChargeFile(
+        store.files(), store.directory().chargeFile(folioNumber),
+        [&](const ChargeLine& line) { parsed.lines.push_back(line); },
+        [&](const std::string& problem) { parsed.problems.push_back(problem); });
+    return parsed;
 }
 
 } // namespace roomwright

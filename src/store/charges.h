@@ -4,6 +4,8 @@
 #include "store/records.h"
 #include "store/store.h"
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +37,12 @@ struct ParsedCharges {
 // Parses the text of a charge file (Windows-1252). Never fails: a malformed line is skipped
 // and reported.
 ParsedCharges parseChargeFile(std::string_view bytes, const std::string& fileName);
+// Reads a charge file line by line in large blocks, never holding it whole: `line` hears
+// each line read, `problem` each line that could not be (as in ParsedCharges::problems). A
+// missing file has no lines.
+void scanChargeFile(FileSystem& files, const Path& chargeFile,
+                    const std::function<void(const ChargeLine&)>& line,
+                    const std::function<void(const std::string&)>& problem);
 
 // What can be posted to a stay: a code, its description and the month's totals slot.
 enum class Category {
@@ -63,8 +71,27 @@ const CategoryInfo& categoryInfo(Category category);
 // The payment category of a pay code ("V", "M", "D", "A", "C", "K", "O").
 std::optional<Category> paymentCategory(std::string_view payCode);
 
-// Posts an item: appends its line to the stay's charge file and adds the amount to the
-// month's totals, as one operation: both happen or neither.
+// The category a charge line counts in, by its code and description ("K" is both Copies and
+// Check); nothing for a line no posting writes.
+std::optional<Category> lineCategory(const ChargeLine& line);
+
+// A month's totals as the file holds them, with what is damaged about each sum: "cut short"
+// (the file ends inside it) or "not a finite number"; "" for a sound sum. A missing or
+// empty file holds zeros; a file that holds all 18 sums is sound without the slot's tail.
+struct StoredTotals {
+    TotalsRecord record;
+    std::array<std::string, 18> damage;
+    // Every damaged sum with what is wrong with it; "" when all are sound.
+    std::string damageSummary() const;
+};
+StoredTotals storedTotals(const Store& store, const CivilDate& month);
+// The month's totals. Throws DamageError naming the file when a sum is damaged.
+TotalsRecord monthTotals(const Store& store, const CivilDate& month);
+
+// Posts an item: appends its line to the stay's charge file, on a line of its own, and adds
+// the amount to the month's totals, as one operation: both happen or neither.
+// An amount that is not postableAmount, or damaged totals, are refused with DataError
+// before anything is written.
 void postItem(const Store& store, long folioNumber, const std::string& roomNumber,
               Category category, double amount, const CivilDate& today);
 

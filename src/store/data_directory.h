@@ -54,6 +54,13 @@ class DataDirectory {
     // programs on the same directory do not read it.
     Path journal() const { return root_ / "store.journal"; }
 
+    // The program's own journal of the operation under way; other programs on the same
+    // directory do not read it.
+    Path journal() const { return root_ / "store.journal"; }
+
+    // Where a file is written whole before it is renamed into place: beside it, ".new" added.
+    static Path beside(const Path& file) { return Path(file).concat(".new"); }
+
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;
     // "totals/122026": month without leading zero, four-digit year.

@@ -1,5 +1,8 @@
 #include "store/dates.h"
 
+#include "store/numbers.h"
+#include "store/store_error.h"
+
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -38,10 +41,14 @@ CivilDate CivilDate::fromSerial(long serial) {
             static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
+bool CivilDate::possible(double stored) {
+    // 1 January 100 to 31 December 9999; NaN fails both comparisons.
+    return stored >= -657434.0 && stored < 2958466.0;
+}
+
 CivilDate CivilDate::fromStored(double stored) {
-    // Keep far-off garbage inside a range the calendar arithmetic handles.
-    if (!std::isfinite(stored) || stored < -657434.0 || stored > 2958465.0) {
-        return {};
+    if (!possible(stored)) {
+        return {0, 0, 0};
     }
     return fromSerial(static_cast<long>(std::trunc(stored)));
 }
@@ -57,6 +64,9 @@ bool CivilDate::valid() const {
 }
 
 std::string shortDate(const CivilDate& date) {
+    if (!date.valid()) {
+        return kDamaged;
+    }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%d/%d/%04d", date.month, date.day, date.year);
     return buffer;
@@ -78,6 +88,9 @@ std::optional<CivilDate> parseShortDate(const std::string& text) {
 }
 
 std::string isoDate(const CivilDate& date) {
+    if (!date.valid()) {
+        return kDamaged;
+    }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
     return buffer;
@@ -109,6 +122,12 @@ bool isMorning(const std::string& timeText) {
 }
 
 std::string monthYear(const CivilDate& date) {
+    // Month 1 of year 2202 and month 12 of year 202 would share a name: a year is four digits.
+    if (!date.valid() || date.year < 1000) {
+        throw DataError("A month's totals are kept only for the years 1000 to 9999, "
+                        "not for " +
+                        isoDate(date) + ".");
+    }
     return std::to_string(date.month) + std::to_string(date.year);
 }
 

@@ -18,8 +18,12 @@ struct CivilDate {
     // Days since 30 December 1899.
     long serial() const;
     static CivilDate fromSerial(long serial);
-    // The whole-day part of a stored date; the fraction (time of day) is dropped.
+    // The whole-day part of a stored date; the fraction (time of day) is dropped. A stored
+    // date that is no day of years 100 to 9999 (not finite, far off) is damage: it gives
+    // a date that is not valid(), which every date text shows as kDamaged.
     static CivilDate fromStored(double stored);
+    // True when a stored date is a day of years 100 to 9999.
+    static bool possible(double stored);
     double stored() const { return static_cast<double>(serial()); }
 
     CivilDate plusDays(long days) const { return fromSerial(serial() + days); }
@@ -34,7 +38,8 @@ struct TimeOfDay {
     int millisecond = 0;
 };
 
-// "12/7/2026": the short date of the workstations the data comes from.
+// "12/7/2026": the short date of the workstations the data comes from. A date that is not
+// valid() is shown as kDamaged, here and by isoDate.
 std::string shortDate(const CivilDate& date);
 // Reads a short date typed by the clerk (M/d/yyyy, one- or two-digit month and day).
 std::optional<CivilDate> parseShortDate(const std::string& text);

@@ -3,6 +3,7 @@
 #include "store/platform.h"
 #include "store/store_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -38,6 +39,23 @@ bool seekTo(std::FILE* f, std::uint64_t offset) {
     return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
 }
 
+// True when `file` exists. Only regular files are data: a FIFO would hang a reader, a device
+// such as /dev/zero would never end, so anything else in a data file's place is refused.
+bool existsAsData(const Path& file, const char* action) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (error && error != std::errc::no_such_file_or_directory) {
+        throw StoreError(file, action, error.message());
+    }
+    if (!std::filesystem::exists(status)) {
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        throw StoreError(file, action, "it is not a regular file");
+    }
+    return true;
+}
+
 class DiskReader : public FileReader {
   public:
     DiskReader(Path file, FilePtr handle) : file_(std::move(file)), handle_(std::move(handle)) {}
@@ -65,17 +83,10 @@ class DiskReader : public FileReader {
 } // namespace
 
 std::uint64_t DiskFileSystem::size(const Path& file) {
+    if (!existsAsData(file, "read")) {
+        return 0;
+    }
     std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (error || !std::filesystem::exists(status)) {
-        if (error && error != std::errc::no_such_file_or_directory) {
-            throw StoreError(file, "read", error.message());
-        }
-        return 0;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        return 0;
-    }
     const auto length = std::filesystem::file_size(file, error);
     if (error) {
         throw StoreError(file, "read", error.message());
@@ -84,6 +95,9 @@ std::uint64_t DiskFileSystem::size(const Path& file) {
 }
 
 std::unique_ptr<FileReader> DiskFileSystem::openForReading(const Path& file) {
+    if (!existsAsData(file, "read")) {
+        return nullptr;
+    }
     FilePtr handle = openFile(file, "rb");
     if (!handle) {
         if (errno == ENOENT) {
@@ -106,11 +120,11 @@ std::size_t DiskFileSystem::readAt(const Path& file, std::uint64_t offset,
 
 void DiskFileSystem::write(const Path& file, std::uint64_t offset,
                            std::span<const std::byte> bytes) {
-    FilePtr handle = openFile(file, "r+b");
-    if (!handle && errno == ENOENT) {
+    const bool existed = existsAsData(file, "write");
+    if (!existed) {
         platform::createOwnerOnlyFile(file);
-        handle = openFile(file, "r+b");
     }
+    FilePtr handle = openFile(file, "r+b");
     if (!handle) {
         throw StoreError(file, "open", reasonOf(errno));
     }
@@ -198,6 +212,23 @@ void DiskFileSystem::sync(const Path& file) {
 
 void DiskFileSystem::syncDirectory(const Path& directory) {
     platform::syncDirectory(directory);
+}
+
+std::vector<Path> DiskFileSystem::list(const Path& directory) {
+    std::vector<Path> entries;
+    std::error_code error;
+    std::filesystem::directory_iterator entry(directory, error);
+    if (error == std::errc::no_such_file_or_directory) {
+        return entries;
+    }
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        entries.push_back(entry->path());
+    }
+    if (error) {
+        throw StoreError(directory, "read", error.message(), "folder");
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
 std::string readWholeFile(FileSystem& files, const Path& file) {

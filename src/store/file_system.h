@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace roomwright {
 
@@ -56,6 +57,9 @@ class FileSystem {
     // The same for the names in a directory: a file created in it, renamed into it or
     // deleted from it. Throws StoreError naming the directory.
     virtual void syncDirectory(const Path& directory) = 0;
+    // The entries of `directory`, sorted by name; none when it does not exist. Throws
+    // StoreError when it cannot be read.
+    virtual std::vector<Path> list(const Path& directory) = 0;
 };
 
 // The whole content of a file, read in large blocks; "" when it does not exist.
@@ -75,6 +79,7 @@ class DiskFileSystem : public FileSystem {
     void remove(const Path& file) override;
     void sync(const Path& file) override;
     void syncDirectory(const Path& directory) override;
+    std::vector<Path> list(const Path& directory) override;
 };
 
 } // namespace roomwright

@@ -1,6 +1,11 @@
 #include "store/lookups.h"
 
 #include "store/codepage.h"
+#include "store/numbers.h"
+#include "store/settings.h"
+#include "store/store_error.h"
+
+#include <cmath>
 
 namespace roomwright {
 
@@ -67,6 +72,23 @@ Found<GuestRecord> inHouseGuestOfRoom(const Store& store, std::string_view roomN
     return firstInHouseGuest(store, [&](const RecordView<GuestRecord>& guest) {
         return guest.trimmedBytes<&GuestRecord::RoomNumber>() == *room;
     });
+}
+
+bool isFolioNumber(float stored) {
+    // The comparisons fail for NaN; within the range the conversion is exact.
+    return stored >= 1.0f && stored <= static_cast<float>(kLastFolioNumber) &&
+           stored == std::trunc(stored);
+}
+
+long folioNumberOf(const Store& store, const GuestRecord& guest) {
+    const float folio = guest.FolioNumber;
+    if (!isFolioNumber(folio)) {
+        throw DamageError(store.directory().guest(),
+                          "the stay of " + guest.LastName.trimmed() + " in room " +
+                              guest.RoomNumber.trimmed() + " has the folio number " +
+                              plainNumber(folio) + ", which is no folio number");
+    }
+    return static_cast<long>(folio);
 }
 
 Found<GuestRecord> inHouseGuestByFolio(const Store& store, long folioNumber) {

@@ -30,6 +30,12 @@ std::string roomOfEntry(std::string_view entry);
 // The first room whose number, right-trimmed, equals `roomNumber`.
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);
 
+// True when a stored folio number is one: a whole number from 1 to kLastFolioNumber.
+bool isFolioNumber(float stored);
+// The folio number a stay holds. Anything that is not isFolioNumber (not finite, fractional,
+// out of range) is damage: DamageError naming the guest file.
+long folioNumberOf(const Store& store, const GuestRecord& guest);
+
 // The first in-house guest, in record order, whose view satisfies `match`.
 Found<GuestRecord>
 firstInHouseGuest(const Store& store,

@@ -64,12 +64,11 @@ std::string magnitudeText(double magnitude, int significant) {
 }
 
 std::string signedText(double value, int significant, bool blankForPositive) {
-    if (std::isnan(value)) {
-        return blankForPositive ? " 0" : "0";
+    if (!std::isfinite(value)) {
+        return kDamaged;
     }
     const bool negative = value < 0.0;
-    std::string magnitude =
-        std::isinf(value) ? "1E+308" : magnitudeText(std::fabs(value), significant);
+    std::string magnitude = magnitudeText(std::fabs(value), significant);
     if (magnitude == "0") {
         return blankForPositive ? " 0" : "0";
     }
@@ -197,6 +196,10 @@ std::optional<long> wholeDayCount(std::string_view text) {
         }
     }
     return days;
+}
+
+bool postableAmount(double amount) {
+    return std::isfinite(amount) && std::fabs(amount) <= kLargestAmount;
 }
 
 double roundToCents(double value) {

@@ -6,10 +6,14 @@
 
 namespace roomwright {
 
+// How screens, printouts and dumps show a value that is damaged in its file (a number that
+// is not finite, an impossible date): never as a figure.
+inline constexpr const char* kDamaged = "#DAMAGED";
+
 // The number-to-text form every printout and most list lines use: one leading blank for a
 // number that is not negative, a minus sign for a negative one, no thousands separator, no
-// trailing zeros. A single-precision value shows at most 7 significant digits, a double at
-// most 15, so 72.8 * 3 computed in double shows 218.4.
+// trailing zeros; kDamaged for a number that is not finite. A single-precision value shows at most
+// 7 significant digits, a double at most 15, so 72.8 * 3 computed in double shows 218.4.
 std::string numberText(double value);
 std::string numberText(float value);
 // The same digits without the leading blank, as text boxes and labels show them.
@@ -29,6 +33,15 @@ inline constexpr long kLongestStay = 36500;
 // A typed count of days or nights: digits only, blanks around them allowed, from 0 to
 // kLongestStay; nothing for anything else ("-1", "2.5", "abc", "", "1e3").
 std::optional<long> wholeDayCount(std::string_view text);
+
+// The largest amount, either way, that a posting may carry: far beyond what a motel posts,
+// far within what a month's running sums (Singles) can add up.
+inline constexpr double kLargestAmount = 9999999;
+// True when `amount` is finite and no larger than kLargestAmount either way.
+bool postableAmount(double amount);
+// The clerk's message for an amount that is not postable.
+inline constexpr const char* kAmountOutOfRange =
+    "The amount must be a number from -9999999 to 9999999.";
 
 // Rounds to two decimals, halves going to the even digit.
 double roundToCents(double value);

@@ -1,5 +1,6 @@
 #include "store/record_file.h"
 
+#include "store/data_directory.h"
 #include "store/store_error.h"
 
 #include <algorithm>
@@ -42,6 +43,12 @@ void RecordFile::write(std::size_t n, const Bytes& slot) {
         throw StoreError(path_, "write", "record " + std::to_string(n) + " is beyond its end");
     }
     const std::uint64_t offset = static_cast<std::uint64_t>(n - 1) * slotLength_;
+    if (lengthBefore == 0) {
+        // A new file is created whole, written beside it and renamed into place: no power
+        // cut leaves it holding part of its first record, which would read as damage.
+        files_.replaceWhole(path_, DataDirectory::beside(path_), slot);
+        return;
+    }
     const Bytes before = n <= records ? read(n) : Bytes{};
     try {
         files_.write(path_, offset, slot);

@@ -12,7 +12,7 @@ using Bytes = std::vector<std::byte>;
 
 // A file of fixed-length slots: record n (from 1) occupies bytes (n - 1) * L to n * L - 1.
 // Every write is a whole slot or nothing: when the disk refuses part of a slot, the file is
-// put back as it was before the error is reported.
+// put back as it was before the error is reported; a new file is created whole.
 class RecordFile {
   public:
     RecordFile(FileSystem& files, Path path, std::size_t slotLength);

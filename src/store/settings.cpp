@@ -15,8 +15,33 @@ RecordFile valueFile(const Store& store, const Path& path) {
     return RecordFile(store.files(), path, kValueSlot);
 }
 
-float readSingle(const Store& store, const Path& path) {
-    return field::getSingle(valueFile(store, path).read(1), 0);
+// Record 1 of a one-value file as far as the file holds it, and how many bytes that is
+// (0 for a missing or empty file, whose value is 0). The slot's unused tail may be missing;
+// a value needs only its own bytes.
+struct HeldSlot {
+    Bytes slot = Bytes(kValueSlot);
+    std::size_t held = 0;
+
+    HeldSlot(const Store& store, const Path& path) : held(store.files().readAt(path, 0, slot)) {}
+    // True when the file holds bytes 0 to `length` - 1, or is empty.
+    bool holds(std::size_t length) const { return held == 0 || held >= length; }
+};
+
+[[noreturn]] void cutShort(const Path& path, const char* what, const HeldSlot& value) {
+    throw DamageError(path, std::string(what) + " is cut short (the file holds " +
+                                std::to_string(value.held) + " bytes)");
+}
+
+float readSingle(const Store& store, const Path& path, const char* what) {
+    const HeldSlot value(store, path);
+    if (!value.holds(4)) {
+        cutShort(path, what, value);
+    }
+    const float number = field::getSingle(value.slot, 0);
+    if (!std::isfinite(number)) {
+        throw DamageError(path, std::string(what) + " is not a finite number");
+    }
+    return number;
 }
 
 // Stores the value in record 1, keeping whatever else the slot holds.
@@ -34,20 +59,20 @@ constexpr std::int16_t kIntegerCeiling = 32767;
 } // namespace
 
 float taxRate(const Store& store) {
-    return readSingle(store, store.directory().tax());
+    return readSingle(store, store.directory().tax(), "the tax rate");
 }
 void setTaxRate(const Store& store, float rate) {
     writeSingle(store, store.directory().tax(), rate);
 }
 float petFee(const Store& store) {
-    return readSingle(store, store.directory().pet());
+    return readSingle(store, store.directory().pet(), "the pet fee");
 }
 void setPetFee(const Store& store, float fee) {
     writeSingle(store, store.directory().pet(), fee);
 }
 
 float reminderSwitch(const Store& store) {
-    return readSingle(store, store.directory().greeting());
+    return readSingle(store, store.directory().greeting(), "the reminder switch");
 }
 void setReminderSwitch(const Store& store, float value) {
     writeSingle(store, store.directory().greeting(), value);
@@ -57,24 +82,49 @@ bool reminderWanted(const Store& store) {
 }
 
 ShiftClerkRecord shiftAndClerk(const Store& store) {
-    return store.shiftClerk().read(1);
+    const Table<ShiftClerkRecord> file = store.shiftClerk();
+    const std::uint64_t length = store.files().size(file.path());
+    if (length > 0 && length < ShiftClerkRecord::slotLength) {
+        throw DamageError(file.path(), "the shift and clerk are cut short (the file holds " +
+                                           std::to_string(length) + " bytes)");
+    }
+    return file.read(1);
 }
 void setShiftAndClerk(const Store& store, const ShiftClerkRecord& record) {
     asOneOperation(store, [&] { store.shiftClerk().write(1, record); });
 }
 
+namespace {
+
+// The counter's slot and the last folio number it holds: the Integer, or the wider count in
+// bytes 2 to 5 once the Integer has reached 32767 (and only then).
+long heldFolioNumber(const Path& path, const HeldSlot& value) {
+    if (!value.holds(2)) {
+        cutShort(path, "the folio counter", value);
+    }
+    const std::int16_t narrow = field::getInteger(value.slot, 0);
+    if (narrow != kIntegerCeiling) {
+        return narrow;
+    }
+    if (!value.holds(6)) {
+        cutShort(path, "the folio counter past 32767", value);
+    }
+    return field::getLong(value.slot, 2);
+}
+
+} // namespace
+
 long lastFolioNumber(const Store& store) {
-    const Bytes slot = valueFile(store, store.directory().folio()).read(1);
-    const std::int32_t wide = field::getLong(slot, 2);
-    return wide != 0 ? wide : field::getInteger(slot, 0);
+    const Path& path = store.directory().folio();
+    return heldFolioNumber(path, HeldSlot(store, path));
 }
 
 long issueFolioNumber(const Store& store) {
     Operation operation(store);
     RecordFile file = valueFile(store, store.directory().folio());
-    Bytes slot = file.read(1);
-    const std::int32_t wide = field::getLong(slot, 2);
-    const long last = wide != 0 ? wide : field::getInteger(slot, 0);
+    HeldSlot held(store, file.path());
+    const long last = heldFolioNumber(file.path(), held);
+    Bytes& slot = held.slot;
     if (last < 0) {
         throw DataError("The folio counter in " + file.path().generic_string() + " holds " +
                         std::to_string(last) +
@@ -87,6 +137,15 @@ long issueFolioNumber(const Store& store) {
             ", the last folio number this system can keep. No folio number was issued.");
     }
     const long next = last + 1;
+    // A counter set back (a restored or rewritten file) would hand out the number of a stay
+    // that has postings, and the new stay's lines would join that stay's folio.
+    const Path chargeFile = store.directory().chargeFile(next);
+    if (store.files().size(chargeFile) > 0) {
+        throw DataError("The folio counter in " + file.path().generic_string() + " holds " +
+                        std::to_string(last) + ", but folio " + std::to_string(next) +
+                        " already has postings in " + chargeFile.generic_string() +
+                        ". No folio number was issued.");
+    }
     if (next < kIntegerCeiling) {
         field::putInteger(slot, 0, static_cast<std::int16_t>(next));
     } else {
@@ -99,7 +158,7 @@ long issueFolioNumber(const Store& store) {
 }
 
 float lastConfirmationNumber(const Store& store) {
-    return readSingle(store, store.directory().confirmation());
+    return readSingle(store, store.directory().confirmation(), "the confirmation counter");
 }
 
 float issueConfirmationNumber(const Store& store) {

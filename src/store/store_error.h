@@ -28,4 +28,24 @@ class DataError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A file whose bytes cannot be the value they stand for: a value cut short, a number that
+// is not finite, an impossible date. The store reports it naming the file and never writes
+// over it.
+class DamageError : public DataError {
+  public:
+    DamageError(const std::filesystem::path& file, const std::string& detail)
+        : DataError("The file " + file.generic_string() + " is damaged: " + detail +
+                    ". It was left as it is; run roomwright-cli verify and restore it from a "
+                    "backup."),
+          file_(file), detail_(detail) {}
+
+    const std::filesystem::path& file() const { return file_; }
+    // What is damaged, without the file's name: "the tax rate is not a finite number".
+    const std::string& detail() const { return detail_; }
+
+  private:
+    std::filesystem::path file_;
+    std::string detail_;
+};
+
 } // namespace roomwright

@@ -206,5 +206,47 @@ TEST_F(CliTest, MistakesGoToStandardErrorWithANonZeroExit) {
     EXPECT_NE(out.str().find("dump charges FOLIO"), std::string::npos);
 }
 
+TEST_F(CliTest, NumbersAreCheckedBeforeTheyAreConverted) {
+    const std::vector<std::string> refused[] = {
+        {"dump", "charges", "1e23"},     {"dump", "charges", "-1e23"},
+        {"dump", "messages", "17.5"},    {"print", "folio", "nan"},
+        {"dump", "totals", "12", "202"}, {"print", "financial", "--month", "1", "--year", "99999"},
+    };
+    for (const auto& words : refused) {
+        EXPECT_EQ(run(words), 2) << words[2];
+        EXPECT_TRUE(out.str().empty());
+    }
+    EXPECT_EQ(run({"dump", "totals", "1", "2202"}), 0);
+}
+
+TEST(CliDataDirectory, AReadCommandOnAMissingDirectoryFailsNamingItAndCreatesNothing) {
+    TempDir temp;
+    const Path root = temp.path() / "nowhere" / "Motel";
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"dump", "guests"}, {"verify"}, {"print", "guest-list"}}) {
+        std::ostringstream o;
+        std::ostringstream e;
+        std::vector<std::string> arguments{"--data-dir", root.string()};
+        arguments.insert(arguments.end(), words.begin(), words.end());
+        EXPECT_EQ(runCli(arguments, o, e), 1);
+        EXPECT_NE(e.str().find("There is no data directory at " + root.generic_string()),
+                  std::string::npos);
+        EXPECT_NE(e.str().find("init"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(temp.path() / "nowhere"));
+    }
+}
+
+TEST_F(CliTest, OutputThatCannotBeWrittenIsAFailure) {
+    // A stream on a full disk: every write fails.
+    struct Full : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    } full;
+    std::ostream output(&full);
+    std::ostringstream errors;
+    EXPECT_EQ(runCli({"--data-dir", directory.root().string(), "dump", "settings"}, output, errors),
+              1);
+    EXPECT_NE(errors.str().find("could not write the standard output"), std::string::npos);
+}
+
 } // namespace
 } // namespace roomwright

@@ -2,6 +2,7 @@
 #include "gui/gui_fixture.h"
 #include "messages/message_windows.h"
 #include "store/charges.h"
+#include "store/numbers.h"
 #include "store/settings.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
@@ -209,15 +210,32 @@ TEST_F(FolioWindowTest, UnclearPostingsAreRefusedAndNothingIsPosted) {
     form->codeCombo->setEditText("Select Code");
     form->amountBox->setText("5");
     QTest::mouseClick(form->doNowButton, Qt::LeftButton);
+    post(form, "C - Cash", "1e39");
+    post(form, "C - Cash", "99999999999999999999999999999999999999999");
+    const QString outOfRange = kAmountOutOfRange;
     EXPECT_EQ(messages(),
               (std::vector<QString>{"You did not enter an amount.", "The amount is not a number.",
-                                    "Please select a code."}));
+                                    "Please select a code.", outOfRange, outOfRange}));
     for (const auto& shown : dialogs.shown) {
         EXPECT_EQ(shown.title, "ATTENTION!");
     }
     EXPECT_EQ(fileBytes(directory.chargeFile(3)), charges);
     EXPECT_EQ(fileBytes(directory.totalsFile(today)), totals);
     EXPECT_EQ(form->balanceLabel->text(), "72.8");
+}
+
+TEST_F(FolioWindowTest, ADamagedTaxRateIsToldNamingItsFileNeverShownAsABalance) {
+    addGuest("101", "Smith", 3);
+    writeFile(directory.tax(), std::string(10, '\xFF')); // NaN
+    auto* form = openFolio();
+    pick(form->guestCombo, "101  Smith, Ann");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "ATTENTION!");
+    EXPECT_TRUE(dialogs.shown[0].text.contains(QString::fromStdString(
+        directory.tax().generic_string() + " is damaged: the tax rate is not a finite number")))
+        << dialogs.shown[0].text.toStdString();
+    EXPECT_EQ(form->balanceLabel->text(), "");
+    EXPECT_EQ(fileBytes(directory.tax()), std::string(10, '\xFF'));
 }
 
 TEST_F(FolioWindowTest, TheDepartureButtonsKeepToTheArrivalAndTheReservations) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace roomwright {
@@ -155,6 +156,43 @@ TEST_F(PostingTest, WhenTheTotalsCannotBeWrittenTheLineIsTakenBack) {
     files.heal();
     EXPECT_EQ(readFile(store.directory().chargeFile(17)), before);
     EXPECT_EQ(store.totals({2026, 12, 7}).read(1)[TotalsSlot::Cash], 0.0f);
+}
+
+TEST_F(PostingTest, APostingAfterALastLineWithoutItsLineEndStartsOnAFreshLine) {
+    writeFile(store.directory().chargeFile(17), kExample);
+    postItem(store, 17, "101  ", Category::Cash, 50, {2026, 12, 7});
+    const ParsedCharges charges = readCharges(store, 17);
+    EXPECT_TRUE(charges.problems.empty());
+    ASSERT_EQ(charges.lines.size(), 2u);
+    EXPECT_EQ(charges.lines[1].Amount, 50);
+}
+
+TEST_F(PostingTest, AnAmountBeyondWhatAMotelPostsIsRefusedAndNothingWritten) {
+    postItem(store, 17, "101  ", Category::Cash, 50, {2026, 12, 7});
+    const auto before = testing::snapshot(temp.path());
+    for (const double amount : {1e39, 1e41, 10000000.0, -1e8, std::nan("")}) {
+        EXPECT_THROW(postItem(store, 17, "101  ", Category::Cash, amount, {2026, 12, 7}), DataError)
+            << amount;
+    }
+    EXPECT_EQ(testing::snapshot(temp.path()), before);
+}
+
+TEST_F(PostingTest, AChargeFileIsReadInBlocksWithLinesAcrossTheirEdges) {
+    // Lines of every length around the block edge, and one line far too long to be a line.
+    std::string text;
+    std::size_t lines = 0;
+    while (text.size() < (3u << 20)) {
+        text += std::string(kExample).replace(1, 3, std::to_string(lines % 997)) + "\r\n";
+        ++lines;
+    }
+    text += std::string(100000, 'x') + "\r\n" + kExample; // and no line end at the end
+    writeFile(store.directory().chargeFile(17), text);
+    const ParsedCharges charges = readCharges(store, 17);
+    EXPECT_EQ(charges.lines.size(), lines + 1);
+    ASSERT_EQ(charges.problems.size(), 1u);
+    EXPECT_NE(charges.problems[0].find("line " + std::to_string(lines + 1) + ": it is longer"),
+              std::string::npos);
+    EXPECT_EQ(parseChargeFile(text, "f").lines.size(), lines + 1);
 }
 
 TEST_F(PostingTest, AHalfWrittenLineIsTakenBack) {

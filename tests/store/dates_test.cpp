@@ -1,5 +1,7 @@
 #include "store/dates.h"
 
+#include "store/store_error.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -41,10 +43,22 @@ TEST(CivilDate, AMonthOrDayPastItsRangeRollsOver) {
     EXPECT_FALSE((CivilDate{2026, 4, 31}.valid()));
 }
 
-TEST(CivilDate, GarbageInAStoredDateNeverBreaksTheCalendar) {
-    EXPECT_EQ(CivilDate::fromStored(1e300), CivilDate{});
-    EXPECT_EQ(CivilDate::fromStored(-1e300), CivilDate{});
-    EXPECT_EQ(CivilDate::fromStored(std::numeric_limits<double>::quiet_NaN()), CivilDate{});
+TEST(CivilDate, AnImpossibleStoredDateShowsAsDamageNeverAsADay) {
+    for (const double stored : {1e300, -1e300, std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::infinity(), -657435.0, 2958466.0}) {
+        EXPECT_FALSE(CivilDate::possible(stored)) << stored;
+        EXPECT_EQ(shortDate(CivilDate::fromStored(stored)), "#DAMAGED") << stored;
+        EXPECT_EQ(isoDate(CivilDate::fromStored(stored)), "#DAMAGED") << stored;
+    }
+    // Years 100 to 9999, and the zero of a date never written.
+    EXPECT_EQ(isoDate(CivilDate::fromStored(-657434.0)), "0100-01-01");
+    EXPECT_EQ(isoDate(CivilDate::fromStored(2958465.5)), "9999-12-31");
+    EXPECT_EQ(isoDate(CivilDate::fromStored(0.0)), "1899-12-30");
+}
+
+TEST(MonthYear, AYearIsFourDigitsSoNoTwoMonthsShareAName) {
+    EXPECT_THROW(monthYear({202, 12, 1}), DataError); // would be "12202", January 2202's name
+    EXPECT_EQ(monthYear({2202, 1, 1}), "12202");
 }
 
 TEST(ShortDate, IsMonthDayFourDigitYear) {

@@ -1,6 +1,10 @@
 #include "store/lookups.h"
 
+#include "store/store_error.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace roomwright {
 namespace {
@@ -10,6 +14,24 @@ RoomRecord room(const std::string& number, const std::string& type) {
     record.RoomNumber = number;
     record.RoomType = type;
     return record;
+}
+
+TEST(FolioNumberOf, TakesOnlyAWholeFolioNumberAndNamesTheGuestFileForAnythingElse) {
+    DiskFileSystem files;
+    const Store store(DataDirectory("/motel"), files);
+    GuestRecord guest;
+    for (const float folio : {17.5f, 0.0f, -3.0f, 16777218.0f, std::nanf(""), 1e30f}) {
+        guest.FolioNumber = folio;
+        EXPECT_FALSE(isFolioNumber(folio)) << folio;
+        try {
+            folioNumberOf(store, guest);
+            ADD_FAILURE() << folio;
+        } catch (const DamageError& damage) {
+            EXPECT_EQ(damage.file(), Path("/motel/guest"));
+        }
+    }
+    guest.FolioNumber = 16777216.0f;
+    EXPECT_EQ(folioNumberOf(store, guest), 16777216);
 }
 
 TEST(RoomEntry, NumberAndTypeAsStored) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace roomwright {
 namespace {
 
@@ -40,6 +42,25 @@ TEST(NumberText, WholeNumbersASingleHoldsExactlyKeepEveryDigit) {
 TEST(NumberText, NumbersBeyondTheDigitsUseTheExponentForm) {
     EXPECT_EQ(plainNumber(123456789.5f), "1.234568E+08");
     EXPECT_EQ(plainNumber(0.0000001f), "1E-07");
+}
+
+TEST(NumberText, ANumberThatIsNotFiniteShowsAsDamageNeverAsAFigure) {
+    for (const float value :
+         {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+          -std::numeric_limits<float>::infinity()}) {
+        EXPECT_EQ(plainNumber(value), "#DAMAGED");
+        EXPECT_EQ(numberText(static_cast<double>(value)), "#DAMAGED");
+    }
+}
+
+TEST(PostableAmount, IsFiniteAndAtMostSevenNines) {
+    for (const double amount : {0.0, -9999999.0, 9999999.0, 59.95}) {
+        EXPECT_TRUE(postableAmount(amount)) << amount;
+    }
+    for (const double amount : {10000000.0, -1e39, 1e39, std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::infinity()}) {
+        EXPECT_FALSE(postableAmount(amount)) << amount;
+    }
 }
 
 TEST(LeadingNumber, TakesTheNumberTheTextBeginsWith) {

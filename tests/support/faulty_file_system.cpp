@@ -66,9 +66,16 @@ void FaultyFileSystem::syncDirectory(const Path& directory) {
 
 void FaultyFileSystem::replaceWhole(const Path& file, const Path& temporary,
                                     std::span<const std::byte> bytes) {
-    if (refuseWholeFiles_) {
+    // A full disk refuses a whole file too; the file then stays as it was.
+    if (refuseWholeFiles_ || (goodWrites_ && *goodWrites_ <= 0)) {
         ++failures_;
+        if (!refuseWholeFiles_ && once_) {
+            heal();
+        }
         throw StoreError(file, "write", "No space left on device");
+    }
+    if (goodWrites_) {
+        --*goodWrites_;
     }
     DiskFileSystem::replaceWhole(file, temporary, bytes);
 }

@@ -31,7 +31,8 @@ class FaultyFileSystem : public DiskFileSystem {
         stop_ = nullptr;
     }
     int failures() const { return failures_; }
-    // Makes every replacement of a whole file fail, leaving the file as it was.
+    // A whole file (`replaceWhole`) counts as one write: when it fails, the file stays as it
+    // was. This makes every replacement of a whole file fail.
     void refuseWholeFiles() { refuseWholeFiles_ = true; }
 
     // Fail-after-N over every step that changes the disk or waits for it: a write, a

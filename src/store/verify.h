@@ -1,0 +1,30 @@
+#pragma once
+
+#include "store/store.h"
+
+#include <string>
+#include <vector>
+
+namespace roomwright {
+
+// One thing wrong in a data directory: the file, and what.
+struct Finding {
+    Path file;
+    std::string problem;
+};
+
+struct Verification {
+    std::size_t filesRead = 0;
+    std::vector<Finding> findings; // file by file, in the order they were read
+    bool sound() const { return findings.empty(); }
+};
+
+// Reads every file of the data directory, writing nothing, and tells what is damaged: a
+// value or record cut short, a number that is not finite, an impossible date, a folio number
+// that is none, a charge line that cannot be read or counts in no totals, a last charge line
+// without its line end, anything but a regular file in a data file's place, the journal of
+// an operation that did not finish; and every sum of a month's totals that disagrees with
+// the charge lines posted in that month (beyond the rounding of the Singles it is kept in).
+Verification verifyDataDirectory(const Store& store);
+
+} // namespace roomwright
