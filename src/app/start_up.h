@@ -9,7 +9,8 @@
 namespace roomwright {
 
 // Readies the data directory for the program's run: creates its tree when missing, takes
-// the one writer's lock for as long as the result is kept, and finds the guests in house
+// the one writer's lock for as long as the result is kept, undoes an operation an earlier
+// run left cut short (and tells the clerk), and finds the guests in house
 // (from the index the last run saved, or by one scan) so that the clerk's first look-up
 // does not pay for it. When another copy of the program, or a writing command, holds the
 // directory, or a file cannot be read or created, the clerk is told in a box titled
