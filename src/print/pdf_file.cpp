@@ -73,15 +73,18 @@ void writePdfFile(const Path& target, const DataDirectory& directory,
             failure = "the PDF was left incomplete (is the disk full?)";
         } else {
             platform::makeOwnerOnly(temporary);
+            platform::syncFile(temporary);
             std::error_code error;
             std::filesystem::rename(temporary, target, error);
-            if (!error) {
-                return;
-            }
-            failure = error.message();
+            failure = error ? error.message() : "";
         }
     } catch (const std::exception& error) {
         failure = error.what();
+    }
+    if (failure.empty()) {
+        // The new name survives a power cut too.
+        platform::syncDirectory(resolved(target).parent_path());
+        return;
     }
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
