@@ -4,6 +4,7 @@
 #include "frontdesk/folio.h"
 #include "frontdesk/housekeeping.h"
 #include "print/pages.h"
+#include "print/pdf_file.h"
 #include "print/printer.h"
 #include "reports/desk_lists.h"
 #include "reports/financial_report.h"
@@ -15,12 +16,13 @@
 #include "store/settings.h"
 #include "store/store_error.h"
 #include "store/verify.h"
+#include "store/writer_lock.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
-#include <filesystem>
-
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -30,7 +32,8 @@ namespace roomwright {
 namespace {
 
 const char* const kHelp =
-    "Usage: roomwright-cli [--data-dir DIR] [--today YYYY-MM-DD] [--time HH:MM:SS] COMMAND ...\n"
+    "Usage: roomwright-cli [--data-dir DIR] [--today YYYY-MM-DD] [--time HH:MM:SS]\n"
+    "                      [--wait SECONDS] COMMAND ...\n"
     "\n"
     "Works on the motel's data directory without opening a window.\n"
     "\n"
@@ -39,6 +42,8 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
+    "  --wait SECONDS        how long init and night-audit wait for another program that\n"
+    "                        is writing to the data directory to finish (default: 5)\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -377,6 +382,10 @@ int verify(Context& c, const std::vector<std::string>& words) {
 
 int nightAudit(Context& c, const std::vector<std::string>& words) {
     const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
+    // Refused before the audit charges anyone, not after.
+    if (output.pdf) {
+        refuseDataFileTarget(*output.pdf, c.store.directory());
+    }
     const NightAudit audit = runNightAudit(c.store, c.clock.today());
     if (audit.outcome == AuditOutcome::Refused) {
         c.err << "roomwright-cli: " << kDueOutToday << '\n';
@@ -444,6 +453,7 @@ std::optional<TimeOfDay> isoTime(const std::string& text) {
 int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     try {
         std::optional<std::string> dataDir;
+        std::chrono::seconds wait(5);
         SystemClock system;
         CivilDate today = system.today();
         TimeOfDay now = system.now();
@@ -468,6 +478,8 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
                                      "\"");
                 }
                 today = *date;
+            } else if (option == "--wait") {
+                wait = std::chrono::seconds(wholeNumber(optionValue(option), "--wait", 0, 3600));
             } else if (option == "--time") {
                 const auto time = isoTime(optionValue(option));
                 if (!time) {
@@ -489,11 +501,17 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         Store store(DataDirectory::locate(DataDirectory::processEnvironment(dataDir)), files);
         FixedClock clock(today, now);
         Context context{store, clock, out, err};
+        // The commands that write hold the data directory while they run; reading needs no
+        // lock and never waits.
+        const auto holdWhileWriting = [&] {
+            return WriterLock::take(store.directory(), "roomwright-cli", wait);
+        };
 
         const std::string root = store.directory().root().generic_string();
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
+            const WriterLock writer = holdWhileWriting();
             if (store.recover()) {
                 out << kOperationUndone << '\n';
             }
@@ -507,6 +525,7 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
                             ". Create one with: roomwright-cli --data-dir \"" + root + "\" init");
         }
         if (words[0] == "night-audit") {
+            const WriterLock writer = holdWhileWriting();
             if (store.recover()) {
                 err << kOperationUndone << '\n';
             }

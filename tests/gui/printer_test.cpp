@@ -1,5 +1,6 @@
 #include "gui/gui_fixture.h"
 #include "print/qt_printer.h"
+#include "store/store_error.h"
 
 #include <QPrinterInfo>
 
@@ -19,7 +20,7 @@ Document sample() {
 TEST(PdfPrintout, IsWrittenAsAPdfFile) {
     TempDir temp;
     const Path file = temp.path() / "folio.pdf";
-    writePdf(sample(), QString::fromStdString(file.string()));
+    writePdf({sample()}, file, DataDirectory(temp.path() / "Motel"));
     const std::string bytes = readFile(file);
     ASSERT_GT(bytes.size(), 500u);
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
@@ -29,7 +30,7 @@ TEST(PdfPrintout, AFileThatCannotBeWrittenIsReported) {
     TempDir temp;
     writeFile(temp.path() / "blocker", "x");
     const Path file = temp.path() / "blocker" / "folio.pdf";
-    EXPECT_THROW(writePdf(sample(), QString::fromStdString(file.string())), std::exception);
+    EXPECT_THROW(writePdf({sample()}, file, DataDirectory(temp.path() / "Motel")), StoreError);
 }
 
 TEST(SystemPrinter, WithoutAPrinterThePrintoutIsSavedAndTheClerkToldWhere) {
@@ -48,6 +49,28 @@ TEST(SystemPrinter, WithoutAPrinterThePrintoutIsSavedAndTheClerkToldWhere) {
     EXPECT_TRUE(std::filesystem::exists(expected));
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(expected.generic_string()), std::string::npos);
+#ifndef _WIN32
+    EXPECT_EQ(std::filesystem::status(expected).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(directory.printouts()).permissions(),
+              std::filesystem::perms::owner_all);
+#endif
+
+    // A printout that cannot take its name (a folder is in the way) is an error naming it,
+    // and the clerk is never told it was saved.
+    told.clear();
+    FixedClock later({2026, 12, 7}, {15, 42, 11, 0});
+    SystemPrinter second(directory, files, later,
+                         [&](const std::string& message) { told.push_back(message); });
+    const Path blocked = directory.printouts() / "2026-12-07 154211 Folio 17.pdf";
+    std::filesystem::create_directories(blocked);
+    try {
+        second.print(sample());
+        ADD_FAILURE() << "no error";
+    } catch (const StoreError& error) {
+        EXPECT_NE(std::string(error.what()).find(blocked.generic_string()), std::string::npos);
+    }
+    EXPECT_TRUE(told.empty());
 }
 
 } // namespace
