@@ -4,6 +4,7 @@
 #include "store/lookups.h"
 #include "store/numbers.h"
 #include "store/settings.h"
+#include "store/store_error.h"
 
 namespace roomwright {
 

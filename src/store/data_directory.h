@@ -54,10 +54,6 @@ class DataDirectory {
     // programs on the same directory do not read it.
     Path journal() const { return root_ / "store.journal"; }
 
-    // The program's own journal of the operation under way; other programs on the same
-    // directory do not read it.
-    Path journal() const { return root_ / "store.journal"; }
-
     // Where a file is written whole before it is renamed into place: beside it, ".new" added.
     static Path beside(const Path& file) { return Path(file).concat(".new"); }
 

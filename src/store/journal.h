@@ -70,6 +70,7 @@ class JournaledFiles : public FileSystem {
     void remove(const Path& file) override;
     void sync(const Path& file) override { disk_.sync(file); }
     void syncDirectory(const Path& directory) override { disk_.syncDirectory(directory); }
+    std::vector<Path> list(const Path& directory) override { return disk_.list(directory); }
 
     // What puts one file back: its existence and length, or the old bytes at an offset.
     struct Undo {
