@@ -21,7 +21,6 @@ class DataDirectory {
         std::optional<std::string> dataDirVariable;
         std::optional<std::string> xdgDataHome;
         std::optional<std::string> home;
-        bool windows = false;
     };
     static DataDirectory locate(const Environment& environment);
     // The environment of this process.
@@ -48,6 +47,9 @@ class DataDirectory {
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
+    // Held by the one program that writes here, and naming it;
+    // other programs on the directory do not read it.
+    Path writerLock() const { return root_ / "roomwright.lock"; }
 
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;
