@@ -11,6 +11,7 @@
 #include "store/clock.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -232,8 +233,8 @@ int printFolio(Context& c, const std::vector<std::string>& words) {
     });
     const auto guest = guestByFolio(c.store, folio);
     if (!guest) {
-        throw DataError("No stay in " + c.store.guests().path().generic_string() +
-                        " has folio number " + std::to_string(folio) + ".");
+        throw DataError("No stay in " + utf8Text(c.store.guests().path()) + " has folio number " +
+                        std::to_string(folio) + ".");
     }
     const PrintedFolio printed = printedFolio(c.store, guest->second, variant);
     for (const std::string& problem : printed.problems) {
@@ -372,8 +373,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
-            out << "The data directory is ready: " << store.directory().root().generic_string()
-                << '\n';
+            out << "The data directory is ready: " << utf8Text(store.directory().root()) << '\n';
             return 0;
         }
         if (words[0] == "dump") {

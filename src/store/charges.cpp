@@ -2,6 +2,7 @@
 
 #include "store/codepage.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -234,7 +235,7 @@ void postItem(const Store& store, long folioNumber, const std::string& roomNumbe
 
 ParsedCharges readCharges(const Store& store, long folioNumber) {
     const Path chargeFile = store.directory().chargeFile(folioNumber);
-    return parseChargeFile(readWholeFile(store.files(), chargeFile), chargeFile.generic_string());
+    return parseChargeFile(readWholeFile(store.files(), chargeFile), utf8Text(chargeFile));
 }
 
 } // namespace roomwright

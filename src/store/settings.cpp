@@ -1,6 +1,7 @@
 #include "store/settings.h"
 
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/store_error.h"
 
 #include <cmath>
@@ -73,13 +74,13 @@ long issueFolioNumber(const Store& store) {
     const std::int32_t wide = field::getLong(slot, 2);
     const long last = wide != 0 ? wide : field::getInteger(slot, 0);
     if (last < 0) {
-        throw DataError("The folio counter in " + file.path().generic_string() + " holds " +
+        throw DataError("The folio counter in " + utf8Text(file.path()) + " holds " +
                         std::to_string(last) +
                         ", which is not a folio number. No folio number was issued.");
     }
     if (last >= kLastFolioNumber) {
         throw DataError(
-            "The folio counter in " + file.path().generic_string() + " has reached " +
+            "The folio counter in " + utf8Text(file.path()) + " has reached " +
             std::to_string(kLastFolioNumber) +
             ", the last folio number this system can keep. No folio number was issued.");
     }
@@ -105,7 +106,7 @@ float issueConfirmationNumber(const Store& store) {
     if (!(last >= 0.0f && last < static_cast<float>(kLastConfirmationNumber)) ||
         last != std::trunc(last)) {
         const Path& path = store.directory().confirmation();
-        throw DataError("The confirmation counter in " + path.generic_string() + " holds " +
+        throw DataError("The confirmation counter in " + utf8Text(path) + " holds " +
                         plainNumber(last) +
                         (last >= static_cast<float>(kLastConfirmationNumber)
                              ? ", the last confirmation number this system can keep."
