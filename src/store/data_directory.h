@@ -47,7 +47,7 @@ class DataDirectory {
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
-    // Held by the one program that writes here, and naming it;
+    // Held by the one program that writes here (store/writer_lock.h), and naming it;
     // other programs on the directory do not read it.
     Path writerLock() const { return root_ / "roomwright.lock"; }
 
