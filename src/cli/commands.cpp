@@ -43,7 +43,8 @@ const char* const kHelp =
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
-    "  init                       create the data directory and its folders when missing\n"
+    "  init                       create the data directory and its folders when missing,\n"
+    "                             and undo an operation that the program left cut short\n"
     "  dump rooms                 the room file as CSV\n"
     "  dump guests                the guest file as CSV\n"
     "  dump reservations          the reservation file as CSV\n"
@@ -392,18 +393,34 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
             const WriterLock writer = holdWhileWriting();
+            if (store.recover()) {
+                out << kOperationUndone << '\n';
+            }
             out << "The data directory is ready: " << utf8Text(store.directory().root()) << '\n';
             return 0;
+        }
+        if (words[0] == "night-audit") {
+            const WriterLock writer = holdWhileWriting();
+            if (store.recover()) {
+                err << kOperationUndone << '\n';
+            }
+            return nightAudit(context, words);
+        }
+        // Reading commands do not put anything back: the program may be in the middle of
+        // an operation. They refuse to read files that an operation left half changed.
+        if (store.journal().pending()) {
+            throw std::runtime_error(
+                "An operation on the data files is under way in the program, or was cut "
+                "short: " +
+                utf8Text(store.journal().journalPath()) +
+                ". Run the command again; if this persists, run roomwright-cli init (or start "
+                "the program), which undoes the operation that was cut short.");
         }
         if (words[0] == "dump") {
             return dump(context, words);
         }
         if (words[0] == "print") {
             return print(context, words);
-        }
-        if (words[0] == "night-audit") {
-            const WriterLock writer = holdWhileWriting();
-            return nightAudit(context, words);
         }
         throw UsageError("unknown command \"" + words[0] + "\"; see roomwright-cli --help");
     } catch (const UsageError& failure) {

@@ -153,8 +153,8 @@ struct ReservationArrival {
 };
 // Turns the shown reservation, as stored, into a stay: marks it checked in and registers the
 // guest as every check-in does (folio number, guest record, postings, room occupied and
-// dirty). All or nothing: a file failure takes back what was written, the folio number
-// stays used. Throws DataError when the record is no longer the shown open reservation.
+// dirty), as one operation: a file failure leaves none of it. Throws DataError when the
+// record is no longer the shown open reservation.
 GuestRecord checkInReservation(const Store& store, const Shown& shown,
                                const ReservationArrival& arrival, const CivilDate& today,
                                const std::string& timeText);
