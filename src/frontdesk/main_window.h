@@ -30,6 +30,7 @@ class MainWindow : public DeskWindow {
     QPushButton* roomListButton;     // Room List
     QPushButton* unsoldRoomsButton;  // Unsold Rooms
     QPushButton* reservationsButton; // Reservations
+    QPushButton* tapeChartButton;    // Tape Chart
     QPushButton* mainMenuButton;     // Main Menu
     QPushButton* housekeepingButton; // Print Housekeeping Report
     QPushButton* exitButton;         // Exit
@@ -41,6 +42,7 @@ class MainWindow : public DeskWindow {
     void roomListClicked();
     void unsoldRoomsClicked();
     void reservationsClicked();
+    void tapeChartClicked();
     void mainMenuClicked();
     void housekeepingClicked();
     void exitClicked();

@@ -12,12 +12,6 @@ namespace roomwright {
 
 namespace {
 
-// The first night after the stay: its departure, or the day after its arrival when it has
-// no departure after the arrival.
-long endOfStay(long arrival, std::optional<long> departure) {
-    return departure && *departure > arrival ? *departure : arrival + 1;
-}
-
 std::optional<BookingRefusal> refuseBooking(BookingField field, std::string message) {
     return BookingRefusal{field, std::move(message)};
 }
@@ -42,6 +36,10 @@ bool isCardLetter(const std::string& letter) {
 }
 
 } // namespace
+
+long endOfStay(long arrival, std::optional<long> departure) {
+    return departure && *departure > arrival ? *departure : arrival + 1;
+}
 
 std::string notADate(std::string_view box) {
     return "The text in \"" + std::string(box) + "\" is not a date. Type it as month/day/year.";

@@ -24,6 +24,9 @@ struct Stay {
     CivilDate arrival;
     std::optional<CivilDate> departure;
 };
+// The day after the last night of a stay, as day serials: its departure, or the day after
+// its arrival when it has no departure after the arrival.
+long endOfStay(long arrival, std::optional<long> departure);
 // True when an open reservation of the room, other than record `except` (0: none), has a
 // night in common with the stay. Checked-in reservations never count.
 bool overbooked(const Store& store, std::string_view roomNumber, const Stay& stay,

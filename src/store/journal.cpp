@@ -226,6 +226,10 @@ void JournaledFiles::abandon() noexcept {
 }
 
 void JournaledFiles::undoAll() noexcept {
+    if (!journalBegun_) {
+        clear(); // nothing was changed, nor the journal begun
+        return;
+    }
     try {
         putBack(undo_);
         disk_.remove(journal_);
@@ -298,6 +302,7 @@ void JournaledFiles::putBack(const std::vector<Undo>& undo) {
 
 void JournaledFiles::clear() noexcept {
     spoiled_ = false;
+    journalBegun_ = false;
     journalLength_ = 0;
     touched_.clear();
     undo_.clear();
@@ -326,6 +331,7 @@ void JournaledFiles::note(const Path& file, std::uint64_t from, std::uint64_t to
         return;
     }
     Bytes out = journalLength_ == 0 ? header() : Bytes{};
+    journalBegun_ = true;
     for (const Undo& step : steps) {
         putEntry(out, undoPayload(step, root_));
     }

@@ -108,6 +108,7 @@ class JournaledFiles : public FileSystem {
 
     int depth_ = 0;
     bool spoiled_ = false;            // a step failed: the operation cannot commit
+    bool journalBegun_ = false;       // a write to the journal was tried
     std::uint64_t journalLength_ = 0; // 0 while the operation has changed nothing
     std::vector<Touched> touched_;
     std::vector<Undo> undo_;

@@ -80,9 +80,10 @@ TEST_F(SetupWindows, TheMainMenuHasItsButtonsAndStandsAtItsPlace) {
     for (QPushButton* button : menu->findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
     }
-    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 10),
+    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 13),
               (QStringList{"Command1", "Command2", "Command3", "Command5", "Command9", "Command10",
-                           "Command6", "Command7", "Command8", "Command4"}));
+                           "Command6", "Command7", "Command8", "Command21", "Command22",
+                           "Command23", "Command4"}));
 }
 
 TEST_F(SetupWindows, ThePetFeeWindowLeavesTheMenuOpen) {

@@ -27,6 +27,8 @@ class FaultyFileSystem : public DiskFileSystem {
     void heal() {
         goodWrites_.reset();
         once_ = false;
+        stepsLeft_.reset();
+        stop_ = nullptr;
     }
     int failures() const { return failures_; }
     // Makes every replacement of a whole file fail, leaving the file as it was.
