@@ -49,6 +49,28 @@ TEST(SystemPrinter, WithoutAPrinterThePrintoutIsSavedAndTheClerkToldWhere) {
     EXPECT_TRUE(std::filesystem::exists(expected));
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find(expected.generic_string()), std::string::npos);
+#ifndef _WIN32
+    EXPECT_EQ(std::filesystem::status(expected).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(directory.printouts()).permissions(),
+              std::filesystem::perms::owner_all);
+#endif
+
+    // A printout that cannot take its name (a folder is in the way) is an error naming it,
+    // and the clerk is never told it was saved.
+    told.clear();
+    FixedClock later({2026, 12, 7}, {15, 42, 11, 0});
+    SystemPrinter second(directory, files, later,
+                         [&](const std::string& message) { told.push_back(message); });
+    const Path blocked = directory.printouts() / "2026-12-07 154211 Folio 17.pdf";
+    std::filesystem::create_directories(blocked);
+    try {
+        second.print(sample());
+        ADD_FAILURE() << "no error";
+    } catch (const StoreError& error) {
+        EXPECT_NE(std::string(error.what()).find(blocked.generic_string()), std::string::npos);
+    }
+    EXPECT_TRUE(told.empty());
 }
 
 } // namespace
