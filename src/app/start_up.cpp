@@ -1,24 +1,26 @@
 #include "app/start_up.h"
 
 #include "store/journal.h"
+#include "ui/dialogs.h"
 
 namespace roomwright {
 
 std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& files,
                                              Dialogs& dialogs) {
     std::optional<WriterLock> lock;
+    bool undone = false;
     const bool ready = guarded(dialogs, nullptr, [&] {
         store.directory().ensureExists(files);
         lock.emplace(WriterLock::take(store.directory(), "roomwright"));
-        // Only the holder may put back what an earlier run left half done: anyone else
-        // could be in the middle of that operation.
-        if (store.recover()) {
-            dialogs.inform(nullptr, kAttention, QString::fromUtf8(kOperationUndone));
-        }
+        // Only the one writer may put back what an operation cut short left half changed.
+        undone = store.recover();
         store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
     });
     if (!ready) {
         return std::nullopt;
+    }
+    if (undone) {
+        dialogs.inform(nullptr, kAttention, QString::fromUtf8(kOperationUndone));
     }
     return lock;
 }

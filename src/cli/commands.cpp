@@ -13,6 +13,7 @@
 #include "store/clock.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 #include "store/verify.h"
@@ -306,8 +307,8 @@ int printFolio(Context& c, const std::vector<std::string>& words) {
     });
     const auto guest = guestByFolio(c.store, folio);
     if (!guest) {
-        throw DataError("No stay in " + c.store.guests().path().generic_string() +
-                        " has folio number " + std::to_string(folio) + ".");
+        throw DataError("No stay in " + utf8Text(c.store.guests().path()) + " has folio number " +
+                        std::to_string(folio) + ".");
     }
     const PrintedFolio printed = printedFolio(c.store, guest->second, variant);
     for (const std::string& problem : printed.problems) {
@@ -370,7 +371,7 @@ int verify(Context& c, const std::vector<std::string>& words) {
     expectArguments(words, 1, "verify");
     const Verification verification = verifyDataDirectory(c.store);
     for (const Finding& finding : verification.findings) {
-        c.out << finding.file.generic_string() << ": " << finding.problem << '\n';
+        c.out << utf8Text(finding.file) << ": " << finding.problem << '\n';
     }
     c.out << verification.filesRead << " files read; "
           << (verification.sound()
@@ -384,7 +385,7 @@ int nightAudit(Context& c, const std::vector<std::string>& words) {
     const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
     // Refused before the audit charges anyone, not after.
     if (output.pdf) {
-        refuseDataFileTarget(*output.pdf, c.store.directory());
+        refuseDataFileTarget(pathFromUtf8(*output.pdf), c.store.directory());
     }
     const NightAudit audit = runNightAudit(c.store, c.clock.today());
     if (audit.outcome == AuditOutcome::Refused) {
@@ -507,7 +508,7 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             return WriterLock::take(store.directory(), "roomwright-cli", wait);
         };
 
-        const std::string root = store.directory().root().generic_string();
+        const std::string root = utf8Text(store.directory().root());
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
@@ -540,7 +541,7 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             throw std::runtime_error(
                 "An operation on the data files is under way in the program, or was cut "
                 "short: " +
-                store.journal().journalPath().generic_string() +
+                utf8Text(store.journal().journalPath()) +
                 ". Run the command again; if this persists, run roomwright-cli init (or start "
                 "the program), which undoes the operation that was cut short.");
         }

@@ -2,6 +2,7 @@
 // when a command asks for a PDF file or the printer.
 #include "print/pages.h"
 #include "print/qt_printer.h"
+#include "store/path_text.h"
 
 #include <QGuiApplication>
 #include <QString>
@@ -42,7 +43,7 @@ extern "C" ROOMWRIGHT_EXPORT int roomwright_send_to_pages_v1(const roomwright::P
     try {
         withQtApplication([&] {
             if (job->pdf) {
-                writePdf(job->documents, Path(*job->pdf), job->directory);
+                writePdf(job->documents, pathFromUtf8(*job->pdf), job->directory);
             }
             if (job->printer) {
                 SystemPrinter system(job->directory, job->files, job->clock, job->tell);

@@ -1,5 +1,6 @@
 #include "print/pdf_file.h"
 
+#include "store/path_text.h"
 #include "store/platform.h"
 #include "store/store_error.h"
 
@@ -55,7 +56,7 @@ void refuseDataFileTarget(const Path& target, const DataDirectory& directory) {
     const Path root = resolved(directory.root());
     if (within(file, root) && !within(file, resolved(directory.printouts()))) {
         throw StoreError(target, "write",
-                         "it is in the data directory " + root.generic_string() +
+                         "it is in the data directory " + utf8Text(root) +
                              ", whose files a PDF must never replace; choose a file elsewhere");
     }
 }

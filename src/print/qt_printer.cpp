@@ -1,6 +1,7 @@
 #include "print/qt_printer.h"
 
 #include "print/pdf_file.h"
+#include "store/path_text.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -113,13 +114,13 @@ void SystemPrinter::print(const Document& document) {
                   today.day, now.hour, now.minute, now.second);
     // A second printout of the same name in the same second gets a number of its own
     // rather than replacing the first.
-    Path file = directory_.printouts() / (stamp + document.title() + ".pdf");
+    Path file = directory_.printouts() / pathFromUtf8(stamp + document.title() + ".pdf");
     for (int copy = 2; files_.size(file) > 0; ++copy) {
         file = directory_.printouts() /
-               (stamp + document.title() + " (" + std::to_string(copy) + ").pdf");
+               pathFromUtf8(stamp + document.title() + " (" + std::to_string(copy) + ").pdf");
     }
     writePdf({document}, file, directory_);
-    tell_("No printer is set up, so the printout was saved as " + file.generic_string());
+    tell_("No printer is set up, so the printout was saved as " + utf8Text(file));
 }
 
 } // namespace roomwright

@@ -4,6 +4,7 @@
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -184,7 +185,7 @@ bool finishBegunPosting(const Store& store, const CivilDate& today, long folio, 
         return false;
     }
     const ParsedCharges parsed =
-        parseChargeFile(std::string_view(tail).substr(0, lineEnd), chargeFile.generic_string());
+        parseChargeFile(std::string_view(tail).substr(0, lineEnd), utf8Text(chargeFile));
     const bool ours = parsed.lines.size() == 1 && parsed.lines[0].Code == "E" &&
                       parsed.lines[0].PostDate == today && parsed.lines[0].FolioNumber == folio &&
                       static_cast<float>(parsed.lines[0].Amount) == b.rate;

@@ -4,6 +4,7 @@
 #include "store/charges.h"
 #include "store/codepage.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -243,8 +244,7 @@ Shown currentRecord(const Store& store, const Shown& shown) {
     if (!current ||
         current->reservation.ConfirmationNumber != shown.reservation.ConfirmationNumber) {
         throw DataError("Reservation " + plainNumber(shown.reservation.ConfirmationNumber) +
-                        " is no longer open in " +
-                        store.directory().reservation().generic_string() +
+                        " is no longer open in " + utf8Text(store.directory().reservation()) +
                         "; nothing was written. Retrieve it again.");
     }
     return *current;

@@ -2,6 +2,7 @@
 
 #include "store/codepage.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -266,7 +267,7 @@ void scanChargeFile(FileSystem& files, const Path& chargeFile,
     if (!reader) {
         return;
     }
-    const std::string fileName = chargeFile.generic_string();
+    const std::string fileName = utf8Text(chargeFile);
     ChargeLineSplitter splitter(fileName, line, problem);
     std::vector<std::byte> block(kBlockBytes);
     while (true) {

@@ -1,21 +1,12 @@
 #include "store/data_directory.h"
 
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/platform.h"
-
-#include <cstdlib>
 
 namespace roomwright {
 
 namespace {
-
-std::optional<std::string> variable(const char* name) {
-    const char* value = std::getenv(name);
-    if (value == nullptr || *value == '\0') {
-        return std::nullopt;
-    }
-    return std::string(value);
-}
 
 std::string folioName(long folioNumber) {
     return numberText(static_cast<double>(folioNumber));
@@ -25,10 +16,10 @@ std::string folioName(long folioNumber) {
 
 DataDirectory DataDirectory::locate(const Environment& environment) {
     if (environment.dataDirOption) {
-        return DataDirectory(Path(*environment.dataDirOption));
+        return DataDirectory(pathFromUtf8(*environment.dataDirOption));
     }
     if (environment.dataDirVariable) {
-        return DataDirectory(Path(*environment.dataDirVariable));
+        return DataDirectory(pathFromUtf8(*environment.dataDirVariable));
     }
     return DataDirectory(platform::defaultDataDirectory(environment.xdgDataHome, environment.home));
 }
@@ -37,9 +28,9 @@ DataDirectory::Environment
 DataDirectory::processEnvironment(std::optional<std::string> dataDirOption) {
     Environment environment;
     environment.dataDirOption = std::move(dataDirOption);
-    environment.dataDirVariable = variable("ROOMWRIGHT_DATA_DIR");
-    environment.xdgDataHome = variable("XDG_DATA_HOME");
-    environment.home = variable("HOME");
+    environment.dataDirVariable = platform::environmentVariable("ROOMWRIGHT_DATA_DIR");
+    environment.xdgDataHome = platform::environmentVariable("XDG_DATA_HOME");
+    environment.home = platform::environmentVariable("HOME");
     return environment;
 }
 

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -26,17 +25,7 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 FilePtr openFile(const Path& file, const char* mode) {
     errno = 0;
-    return FilePtr(std::fopen(file.string().c_str(), mode));
-}
-
-bool seekTo(std::FILE* f, std::uint64_t offset) {
-    // fseek takes a long; record files stay far below 2 GiB on every platform we run on,
-    // but refuse rather than wrap when one does not.
-    if (offset > static_cast<std::uint64_t>(std::numeric_limits<long>::max())) {
-        errno = EFBIG;
-        return false;
-    }
-    return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
+    return FilePtr(platform::openFile(file, mode));
 }
 
 // True when `file` exists. Only regular files are data: a FIFO would hang a reader, a device
@@ -70,7 +59,7 @@ class DiskReader : public FileReader {
     }
 
     void seek(std::uint64_t offset) override {
-        if (!seekTo(handle_.get(), offset)) {
+        if (!platform::seekFile(handle_.get(), offset)) {
             throw StoreError(file_, "read", reasonOf(errno));
         }
     }
@@ -129,7 +118,7 @@ void DiskFileSystem::write(const Path& file, std::uint64_t offset,
         throw StoreError(file, "open", reasonOf(errno));
     }
     errno = 0;
-    if (!seekTo(handle.get(), offset)) {
+    if (!platform::seekFile(handle.get(), offset)) {
         throw StoreError(file, "write", reasonOf(errno));
     }
     const std::size_t put = std::fwrite(bytes.data(), 1, bytes.size(), handle.get());

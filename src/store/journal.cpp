@@ -1,5 +1,6 @@
 #include "store/journal.h"
 
+#include "store/path_text.h"
 #include "store/saved_bytes.h"
 #include "store/store_error.h"
 
@@ -41,10 +42,10 @@ Bytes header() {
 
 Bytes undoPayload(const JournaledFiles::Undo& undo, const Path& root) {
     const Path relative = undo.file.lexically_normal().lexically_relative(root);
-    const std::string name = relative.generic_string();
+    const std::string name = utf8Text(relative);
     if (name.empty() || relative.is_absolute() || *relative.begin() == "..") {
         throw StoreError(undo.file, "write",
-                         "it lies outside the data directory " + root.generic_string());
+                         "it lies outside the data directory " + utf8Text(root));
     }
     Bytes payload;
     payload.push_back(std::byte(undo.lengthOnly ? 'L' : 'B'));
@@ -66,7 +67,7 @@ Bytes undoPayload(const JournaledFiles::Undo& undo, const Path& root) {
 std::optional<Path> pathUnder(const Path& root, std::span<const std::byte> bytes) {
     std::string name(bytes.size(), '\0');
     std::ranges::transform(bytes, name.begin(), [](std::byte b) { return char(b); });
-    const Path relative(name);
+    const Path relative = pathFromUtf8(name);
     if (name.empty() || name.find('\0') != std::string::npos || relative.is_absolute() ||
         relative.has_root_name() || relative.has_root_directory() ||
         std::ranges::any_of(relative, [](const Path& part) { return part == ".."; })) {

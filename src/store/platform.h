@@ -5,11 +5,13 @@
 // includes a system header of its own.
 
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace roomwright::platform {
 
@@ -87,6 +89,29 @@ class FileLock {
     Path file_;
     std::intptr_t handle_ = closed;
 };
+
+// ---- Files, names and text the system hands over ----------------------------------------
+
+// Opens `file` as std::fopen does (the store uses binary modes only, so no line end is ever
+// translated), handing the system the whole name whatever characters it holds: the wide
+// name on Windows. Sets errno and returns nullptr when it cannot.
+std::FILE* openFile(const Path& file, const char* mode);
+// Moves `file` to `offset` bytes from its start, also past 2 GiB (a long has 32 bits on
+// Windows). Sets errno and returns false when it cannot.
+bool seekFile(std::FILE* file, std::uint64_t offset);
+// The value of an environment variable as UTF-8; nothing when it is unset or empty.
+std::optional<std::string> environmentVariable(const char* name);
+// The program's arguments after its name, as UTF-8 (Windows hands `argv` over in the ANSI
+// code page; its wide command line has every character).
+std::vector<std::string> programArguments(int argc, char* argv[]);
+
+// ---- Loading a library while running ---------------------------------------------------
+
+// The file of the running program.
+Path runningProgram();
+// Loads `library` (it stays loaded for the life of the program) and returns the address of
+// `symbol` in it; nullptr with `reason` set when either cannot be had.
+void* loadSymbol(const Path& library, const char* symbol, std::string& reason);
 
 // ---- Making writes durable -----------------------------------------------------------
 // A write reaches the system's cache at once and the disk some time later: these wait

@@ -1,12 +1,17 @@
 // The POSIX half of the platform seam (Linux, the BSDs, macOS).
 #include "store/platform.h"
 
+#include "store/path_text.h"
 #include "store/store_error.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 #include <utility>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -45,8 +50,8 @@ class Descriptor {
 
 Path defaultDataDirectory(const std::optional<std::string>& xdgDataHome,
                           const std::optional<std::string>& home) {
-    const Path base =
-        xdgDataHome ? Path(*xdgDataHome) : Path(home.value_or(".")) / ".local" / "share";
+    const Path base = xdgDataHome ? pathFromUtf8(*xdgDataHome)
+                                  : pathFromUtf8(home.value_or(".")) / ".local" / "share";
     return base / "roomwright" / "Motel";
 }
 
@@ -146,6 +151,60 @@ void FileLock::release() noexcept {
         ::close(static_cast<int>(handle_));
         handle_ = closed;
     }
+}
+
+std::FILE* openFile(const Path& file, const char* mode) {
+    return std::fopen(file.c_str(), mode);
+}
+
+bool seekFile(std::FILE* file, std::uint64_t offset) {
+    if (offset > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) {
+        errno = EFBIG;
+        return false;
+    }
+    return ::fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0;
+}
+
+std::optional<std::string> environmentVariable(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0') {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+std::vector<std::string> programArguments(int argc, char* argv[]) {
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+Path runningProgram() {
+#ifdef __linux__
+    std::error_code failure;
+    const Path program = std::filesystem::read_symlink("/proc/self/exe", failure);
+    if (!failure) {
+        return program;
+    }
+#endif
+    // Elsewhere, the file that holds this very function.
+    Dl_info info{};
+    if (::dladdr(reinterpret_cast<void*>(&runningProgram), &info) == 0 ||
+        info.dli_fname == nullptr) {
+        throw std::runtime_error("The running program's file name is unknown.");
+    }
+    return std::filesystem::absolute(info.dli_fname);
+}
+
+void* loadSymbol(const Path& library, const char* symbol, std::string& reason) {
+    void* handle = ::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        reason = ::dlerror();
+        return nullptr;
+    }
+    void* address = ::dlsym(handle, symbol);
+    if (address == nullptr) {
+        reason = std::string("it has no entry point ") + symbol;
+    }
+    return address;
 }
 
 // ---- Making writes durable -----------------------------------------------------------

@@ -3,6 +3,11 @@
 
 #include "store/store_error.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <stdexcept>
 #include <utility>
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -12,6 +17,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace roomwright::platform {
 
@@ -159,6 +166,87 @@ void FileLock::release() noexcept {
         ::CloseHandle(handle);
         handle_ = closed;
     }
+}
+
+namespace {
+
+std::wstring wide(const char* text) {
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    if (size <= 0) {
+        return {};
+    }
+    std::wstring result(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, text, -1, result.data(), size);
+    result.pop_back(); // the terminating NUL
+    return result;
+}
+
+} // namespace
+
+std::FILE* openFile(const Path& file, const char* mode) {
+    return ::_wfopen(file.c_str(), wide(mode).c_str());
+}
+
+bool seekFile(std::FILE* file, std::uint64_t offset) {
+    if (offset > static_cast<std::uint64_t>(INT64_MAX)) {
+        errno = EFBIG;
+        return false;
+    }
+    return ::_fseeki64(file, static_cast<__int64>(offset), SEEK_SET) == 0;
+}
+
+std::optional<std::string> environmentVariable(const char* name) {
+    const wchar_t* value = ::_wgetenv(wide(name).c_str());
+    if (value == nullptr || *value == L'\0') {
+        return std::nullopt;
+    }
+    return utf8(value, static_cast<int>(std::wcslen(value)));
+}
+
+std::vector<std::string> programArguments(int argc, char* argv[]) {
+    int count = 0;
+    wchar_t** words = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (words == nullptr) {
+        // Out of memory: the arguments as the runtime passed them, ASCII intact.
+        return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+    }
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) {
+        arguments.push_back(utf8(words[i], static_cast<int>(std::wcslen(words[i]))));
+    }
+    ::LocalFree(words);
+    return arguments;
+}
+
+Path runningProgram() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) {
+            throw std::runtime_error("The running program's file name is unknown (" +
+                                     reason(::GetLastError()) + ").");
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            return Path(name);
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+void* loadSymbol(const Path& library, const char* symbol, std::string& why) {
+    const HMODULE handle = ::LoadLibraryW(library.c_str());
+    if (handle == nullptr) {
+        why = reason(::GetLastError());
+        return nullptr;
+    }
+    const FARPROC address = ::GetProcAddress(handle, symbol);
+    if (address == nullptr) {
+        why = std::string("it has no entry point ") + symbol;
+        return nullptr;
+    }
+    return reinterpret_cast<void*>(address);
 }
 
 // ---- Making writes durable -----------------------------------------------------------

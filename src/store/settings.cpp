@@ -1,6 +1,7 @@
 #include "store/settings.h"
 
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/store_error.h"
 
 #include <cmath>
@@ -126,13 +127,13 @@ long issueFolioNumber(const Store& store) {
     const long last = heldFolioNumber(file.path(), held);
     Bytes& slot = held.slot;
     if (last < 0) {
-        throw DataError("The folio counter in " + file.path().generic_string() + " holds " +
+        throw DataError("The folio counter in " + utf8Text(file.path()) + " holds " +
                         std::to_string(last) +
                         ", which is not a folio number. No folio number was issued.");
     }
     if (last >= kLastFolioNumber) {
         throw DataError(
-            "The folio counter in " + file.path().generic_string() + " has reached " +
+            "The folio counter in " + utf8Text(file.path()) + " has reached " +
             std::to_string(kLastFolioNumber) +
             ", the last folio number this system can keep. No folio number was issued.");
     }
@@ -141,9 +142,9 @@ long issueFolioNumber(const Store& store) {
     // that has postings, and the new stay's lines would join that stay's folio.
     const Path chargeFile = store.directory().chargeFile(next);
     if (store.files().size(chargeFile) > 0) {
-        throw DataError("The folio counter in " + file.path().generic_string() + " holds " +
+        throw DataError("The folio counter in " + utf8Text(file.path()) + " holds " +
                         std::to_string(last) + ", but folio " + std::to_string(next) +
-                        " already has postings in " + chargeFile.generic_string() +
+                        " already has postings in " + utf8Text(chargeFile) +
                         ". No folio number was issued.");
     }
     if (next < kIntegerCeiling) {
@@ -169,7 +170,7 @@ float issueConfirmationNumber(const Store& store) {
     if (!(last >= 0.0f && last < static_cast<float>(kLastConfirmationNumber)) ||
         last != std::trunc(last)) {
         const Path& path = store.directory().confirmation();
-        throw DataError("The confirmation counter in " + path.generic_string() + " holds " +
+        throw DataError("The confirmation counter in " + utf8Text(path) + " holds " +
                         plainNumber(last) +
                         (last >= static_cast<float>(kLastConfirmationNumber)
                              ? ", the last confirmation number this system can keep."

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/path_text.h"
+
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -12,8 +14,8 @@ class StoreError : public std::runtime_error {
   public:
     StoreError(const std::filesystem::path& file, const std::string& action,
                const std::string& reason, const std::string& noun = "file")
-        : std::runtime_error("Could not " + action + " the " + noun + " " + file.generic_string() +
-                             ": " + reason + "."),
+        : std::runtime_error("Could not " + action + " the " + noun + " " + utf8Text(file) + ": " +
+                             reason + "."),
           file_(file) {}
 
     const std::filesystem::path& file() const { return file_; }

@@ -3,6 +3,7 @@
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/numbers.h"
+#include "store/path_text.h"
 #include "store/settings.h"
 #include "store/store_error.h"
 
@@ -183,7 +184,7 @@ class Verifier {
 
     // The month a totals file is named for: month without leading zero, four-digit year.
     static std::optional<MonthKey> monthOf(const Path& file) {
-        const std::string name = file.filename().string();
+        const std::string name = utf8Text(file.filename());
         if (name.size() < 5 || name.size() > 6 ||
             name.find_first_not_of("0123456789") != std::string::npos) {
             return std::nullopt;

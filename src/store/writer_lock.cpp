@@ -1,5 +1,7 @@
 #include "store/writer_lock.h"
 
+#include "store/path_text.h"
+
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -53,8 +55,8 @@ std::string busyMessage(const DataDirectory& directory, const std::string& holde
         }
         who += " is using it";
     }
-    return "Roomwright is already running on the data directory " +
-           directory.root().generic_string() + ": " + who + ".";
+    return "Roomwright is already running on the data directory " + utf8Text(directory.root()) +
+           ": " + who + ".";
 }
 
 WriterLock WriterLock::take(const DataDirectory& directory, const std::string& program,

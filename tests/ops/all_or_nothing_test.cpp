@@ -253,6 +253,9 @@ TEST_F(AllOrNothing, EveryOperationIsWholeOrAbsentWhicheverStepOfItFails) {
     }
 }
 
+// Only where a death test forks: on Windows it runs in a new process that repeats the test
+// from its start, in a temporary directory of its own, which this process never sees.
+#ifndef _WIN32
 // A check-in and then a night audit, killed at every step: after the next start each of the
 // two is whole or absent, and in that order.
 TEST_F(AllOrNothing, AKilledProcessLeavesEachOperationWholeOrAbsent) {
@@ -292,6 +295,7 @@ TEST_F(AllOrNothing, AKilledProcessLeavesEachOperationWholeOrAbsent) {
     }
     EXPECT_EQ(seen, std::vector<bool>({true, true, true}));
 }
+#endif
 
 } // namespace
 } // namespace roomwright
