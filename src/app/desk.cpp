@@ -11,6 +11,7 @@
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
 #include "setup/main_menu_window.h"
+#include "setup/motel_details_window.h"
 #include "setup/room_inventory_window.h"
 #include "setup/room_list_window.h"
 #include "setup/room_properties_window.h"
@@ -69,6 +70,8 @@ DeskWindow* Desk::create(WindowId id) {
         return new GuestHistoryWindow(services_);
     case WindowId::HistoryNames:
         return new HistoryNamesWindow(services_);
+    case WindowId::MotelDetails:
+        return new MotelDetailsWindow(services_);
     default:
         return nullptr;
     }

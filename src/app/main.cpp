@@ -2,8 +2,8 @@
 // window.
 
 #include "app/desk.h"
-#include "print/qt_printer.h"
 #include "store/file_system.h"
+#include "ui/print_preview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Roomwright"));
     QApplication::setApplicationVersion(QStringLiteral("7.0"));
+    QApplication::setOrganizationName(QStringLiteral("Roomwright"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Front desk of the motel."));
@@ -46,9 +47,10 @@ int main(int argc, char* argv[]) {
         dialogs.inform(nullptr, kAttention, QString::fromUtf8(failure.what()));
         return 1;
     }
-    SystemPrinter printer(directory, files, clock, [&](const std::string& message) {
+    SystemPrinter noPrinter(directory, files, clock, [&](const std::string& message) {
         dialogs.inform(nullptr, kAttention, QString::fromStdString(message));
     });
+    PreviewPrinter printer(noPrinter);
     Desk desk(store, clock, dialogs, printer);
     desk.open(WindowId::Main);
     return QApplication::exec();

@@ -23,6 +23,8 @@ class MainMenuWindow : public DeskWindow {
     QPushButton* findGuestButton;      // Find Checked Out Guest
     QPushButton* roomPropertiesButton; // Edit Room Properties
     QPushButton* roomStatusButton;     // Set Room Status
+    QPushButton* motelDetailsButton;   // Motel Details
+    QPushButton* backupButton;         // Back Up Data
     QPushButton* exitButton;           // Exit
 
   public slots:
@@ -35,6 +37,8 @@ class MainMenuWindow : public DeskWindow {
     void findGuestClicked();
     void roomPropertiesClicked();
     void roomStatusClicked();
+    void motelDetailsClicked();
+    void backupClicked();
     void exitClicked();
 
   private:

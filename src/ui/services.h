@@ -37,6 +37,7 @@ enum class WindowId {
     NightAudit,       // Form18
     GuestHistory,     // Form19
     HistoryNames,     // Form20
+    MotelDetails,     // Form30
 };
 
 // Opens and closes windows by what they are, so that a window never needs to know how

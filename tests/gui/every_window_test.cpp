@@ -29,6 +29,7 @@ const Built kWindows[] = {
     {WindowId::ReadMessage, "Form26"},   {WindowId::Greetings, "Form27"},
     {WindowId::MonthlyReport, "Form17"}, {WindowId::NightAudit, "Form18"},
     {WindowId::GuestHistory, "Form19"},  {WindowId::HistoryNames, "Form20"},
+    {WindowId::MotelDetails, "Form30"},
 };
 
 class EveryWindow : public DeskTest {
@@ -57,6 +58,7 @@ struct ValueLabel {
 const ValueLabel kValueLabels[] = {
     {WindowId::Main, "Label1", "Today's date"},
     {WindowId::Main, "Label2", "Time"},
+    {WindowId::Main, "Label3", "Motel"},
     {WindowId::CheckIn, "Label1", "Today's date"},
     {WindowId::CheckIn, "Label17", "Shift:"},
     {WindowId::CheckIn, "Label19", "Clerk:"},
