@@ -16,7 +16,7 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen \
             LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
             UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: run test build deps bench format clean
+.PHONY: run test build package screenshots deps bench format clean
 
 run: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
@@ -32,6 +32,18 @@ test: deps
 	    -DROOMWRIGHT_SANITIZE=ON -DROOMWRIGHT_WERROR=ON
 	cmake --build $(TEST_DIR)
 	cd $(TEST_DIR) && $(TEST_ENV) ctest --output-on-failure --timeout 300
+
+# The Debian package, build/release/roomwright_<version>_<arch>.deb.
+package: build
+	cd $(RUN_DIR) && cpack -G DEB
+
+# The pictures of the README's clerk's guide, from the real windows drawn offscreen.
+screenshots: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DROOMWRIGHT_SANITIZE=ON -DROOMWRIGHT_WERROR=ON
+	cmake --build $(TEST_DIR) --target roomwright_screenshots
+	mkdir -p docs/screenshots
+	$(TEST_ENV) ROOMWRIGHT_SCREENSHOTS=$(CURDIR)/docs/screenshots $(TEST_DIR)/bin/roomwright_screenshots
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
