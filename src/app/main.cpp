@@ -2,6 +2,7 @@
 // window.
 
 #include "app/desk.h"
+#include "app/start_up.h"
 #include "store/file_system.h"
 #include "ui/print_preview.h"
 
@@ -37,14 +38,9 @@ int main(int argc, char* argv[]) {
     MessageBoxDialogs dialogs;
     SystemClock clock;
     const Store store(directory, files);
-    try {
-        directory.ensureExists(files);
-        // Find the guests in house while the program starts, from the index the last run
-        // saved (or by one scan of the guest file when there is none it can trust), so that
-        // the clerk's first look-up does not pay for it.
-        store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
-    } catch (const std::exception& failure) {
-        dialogs.inform(nullptr, kAttention, QString::fromUtf8(failure.what()));
+    // Held until the program ends: no other program writes here meanwhile.
+    const std::optional<WriterLock> writer = claimDataDirectory(store, files, dialogs);
+    if (!writer) {
         return 1;
     }
     SystemPrinter noPrinter(directory, files, clock, [&](const std::string& message) {

@@ -4,6 +4,7 @@
 #include "frontdesk/folio.h"
 #include "frontdesk/housekeeping.h"
 #include "print/pages.h"
+#include "print/pdf_file.h"
 #include "print/printer.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
@@ -15,8 +16,10 @@
 #include "store/numbers.h"
 #include "store/settings.h"
 #include "store/store_error.h"
+#include "store/writer_lock.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -27,7 +30,8 @@ namespace roomwright {
 namespace {
 
 const char* const kHelp =
-    "Usage: roomwright-cli [--data-dir DIR] [--today YYYY-MM-DD] [--time HH:MM:SS] COMMAND ...\n"
+    "Usage: roomwright-cli [--data-dir DIR] [--today YYYY-MM-DD] [--time HH:MM:SS]\n"
+    "                      [--wait SECONDS] COMMAND ...\n"
     "\n"
     "Works on the motel's data directory without opening a window.\n"
     "\n"
@@ -36,6 +40,9 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
+    "  --wait SECONDS        how long init, set, backup and night-audit wait for another\n"
+    "                        program that is writing to the data directory to finish\n"
+    "                        (default: 5)\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -346,6 +353,10 @@ int print(Context& c, const std::vector<std::string>& words) {
 
 int nightAudit(Context& c, const std::vector<std::string>& words) {
     const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
+    // Refused before the audit charges anyone, not after.
+    if (output.pdf) {
+        refuseDataFileTarget(*output.pdf, c.store.directory());
+    }
     const NightAudit audit = runNightAudit(c.store, c.clock.today());
     if (audit.outcome == AuditOutcome::Refused) {
         c.err << "roomwright-cli: " << kDueOutToday << '\n';
@@ -391,6 +402,7 @@ std::optional<TimeOfDay> isoTime(const std::string& text) {
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     try {
         std::optional<std::string> dataDir;
+        std::chrono::seconds wait(5);
         SystemClock system;
         CivilDate today = system.today();
         TimeOfDay now = system.now();
@@ -415,6 +427,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
                                      "\"");
                 }
                 today = *date;
+            } else if (option == "--wait") {
+                wait = std::chrono::seconds(wholeNumber(optionValue(option), "--wait", 0, 3600));
             } else if (option == "--time") {
                 const auto time = isoTime(optionValue(option));
                 if (!time) {
@@ -436,10 +450,16 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         Store store(DataDirectory::locate(DataDirectory::processEnvironment(dataDir)), files);
         FixedClock clock(today, now);
         Context context{store, clock, out, err};
+        // The commands that write hold the data directory while they run; reading needs no
+        // lock and never waits.
+        const auto holdWhileWriting = [&] {
+            return WriterLock::take(store.directory(), "roomwright-cli", wait);
+        };
 
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
+            const WriterLock writer = holdWhileWriting();
             out << "The data directory is ready: " << store.directory().root().generic_string()
                 << '\n';
             return 0;
@@ -448,15 +468,19 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             return dump(context, words);
         }
         if (words[0] == "set") {
+            const WriterLock writer = holdWhileWriting();
             return setMotel(context, words);
         }
         if (words[0] == "print") {
             return print(context, words);
         }
         if (words[0] == "backup") {
+            // Nothing is written to the data directory while it is copied.
+            const WriterLock writer = holdWhileWriting();
             return backup(context, words);
         }
         if (words[0] == "night-audit") {
+            const WriterLock writer = holdWhileWriting();
             return nightAudit(context, words);
         }
         throw UsageError("unknown command \"" + words[0] + "\"; see roomwright-cli --help");

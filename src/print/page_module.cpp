@@ -42,7 +42,7 @@ extern "C" ROOMWRIGHT_EXPORT int roomwright_send_to_pages_v1(const roomwright::P
     try {
         withQtApplication([&] {
             if (job->pdf) {
-                writePdf(job->documents, QString::fromStdString(*job->pdf));
+                writePdf(job->documents, Path(*job->pdf), job->directory);
             }
             if (job->printer) {
                 SystemPrinter system(job->directory, job->files, job->clock, job->tell);

@@ -1,8 +1,7 @@
 #include "print/qt_printer.h"
 
-#include "store/store_error.h"
+#include "print/pdf_file.h"
 
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -79,20 +78,17 @@ bool renderDocument(const Document& document, QPagedPaintDevice& device) {
     return renderDocuments({document}, device);
 }
 
-void writePdf(const std::vector<Document>& documents, const QString& file) {
-    QPdfWriter writer(file);
-    if (!documents.empty()) {
-        writer.setTitle(QString::fromStdString(documents.front().title()));
-    }
-    writer.setResolution(300);
-    // QPdfWriter says no more than that it could not draw; an empty file means the same.
-    if (!renderDocuments(documents, writer) || QFileInfo(file).size() == 0) {
-        throw StoreError(file.toStdString(), "write", "the PDF could not be written");
-    }
-}
-
-void writePdf(const Document& document, const QString& file) {
-    writePdf(std::vector<Document>{document}, file);
+void writePdf(const std::vector<Document>& documents, const Path& file,
+              const DataDirectory& directory) {
+    writePdfFile(file, directory, [&](const Path& temporary) {
+        // The writer closes the file when it goes, before the file is checked.
+        QPdfWriter writer(QString::fromStdU16String(temporary.u16string()));
+        if (!documents.empty()) {
+            writer.setTitle(QString::fromStdString(documents.front().title()));
+        }
+        writer.setResolution(300);
+        return renderDocuments(documents, writer);
+    });
 }
 
 SystemPrinter::SystemPrinter(DataDirectory directory, FileSystem& files, const Clock& clock,
@@ -122,7 +118,7 @@ void SystemPrinter::print(const Document& document) {
         file = directory_.printouts() /
                (stamp + document.title() + " (" + std::to_string(copy) + ").pdf");
     }
-    writePdf(document, QString::fromStdString(file.string()));
+    writePdf({document}, file, directory_);
     tell_("No printer is set up, so the printout was saved as " + file.generic_string());
 }
 

@@ -9,7 +9,6 @@
 #include <vector>
 
 class QPagedPaintDevice;
-class QString;
 
 namespace roomwright {
 
@@ -18,10 +17,12 @@ namespace roomwright {
 // page is drawn smaller as a whole, so that no column is lost. Returns false when the device
 // would not take the drawing.
 bool renderDocument(const Document& document, QPagedPaintDevice& device);
-// Writes the document as a PDF file. Throws StoreError when the file cannot be written.
-void writePdf(const Document& document, const QString& file);
-// Writes the documents into one PDF file, each starting on a page of its own.
-void writePdf(const std::vector<Document>& documents, const QString& file);
+// Writes the documents into one PDF file, each starting on a page of its own, all or
+// nothing (print/pdf_file.h): a file in the data directory outside printouts/ is refused,
+// and a PDF that could not be completed never replaces `file`. Throws StoreError naming
+// `file` when it cannot be written.
+void writePdf(const std::vector<Document>& documents, const Path& file,
+              const DataDirectory& directory);
 
 // The workstation's default printer. When no printer is set up, the document is saved as a
 // PDF under printouts/ in the data directory, and `tell` gives the clerk the file's name:

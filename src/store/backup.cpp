@@ -107,8 +107,10 @@ void removeFolder(const Path& folder) {
     }
 }
 
-// Copies every file and folder of `from` into the new folder `to`.
-Backup copyTree(const Path& from, const Path& to) {
+// Copies every file and folder of `from` into the new folder `to`, but the writer's lock
+// file: it says who runs on the directory now, and on Windows the holder's lock keeps it
+// from being read.
+Backup copyTree(const Path& from, const Path& to, const Path& lockFile) {
     Backup copy;
     std::vector<char> buffer(kBlock);
     createFolder(to);
@@ -117,6 +119,9 @@ Backup copyTree(const Path& from, const Path& to) {
          it.increment(error)) {
         const Path into = to / it->path().lexically_relative(from);
         const fs::file_status status = it->status();
+        if (it->path() == lockFile) {
+            continue;
+        }
         if (fs::is_directory(status)) {
             createFolder(into);
         } else if (fs::is_regular_file(status)) {
@@ -202,7 +207,7 @@ Backup backUp(const DataDirectory& data, const Path& target, const Clock& clock,
     Backup backup;
     try {
         removeFolder(partial); // what a copy broken off at this very name left
-        backup = copyTree(source, partial);
+        backup = copyTree(source, partial, source / data.writerLock().filename());
         std::error_code error;
         fs::rename(partial, folder, error);
         if (error) {

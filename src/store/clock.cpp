@@ -1,5 +1,7 @@
 #include "store/clock.h"
 
+#include "store/platform.h"
+
 #include <chrono>
 #include <ctime>
 
@@ -16,11 +18,7 @@ LocalMoment localNow() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     LocalMoment moment;
-#if defined(_WIN32)
-    localtime_s(&moment.parts, &seconds);
-#else
-    localtime_r(&seconds, &moment.parts);
-#endif
+    moment.parts = platform::localTime(seconds);
     const auto sinceEpoch = now.time_since_epoch();
     moment.millisecond = static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count() % 1000);

@@ -1,6 +1,7 @@
 #include "store/data_directory.h"
 
 #include "store/numbers.h"
+#include "store/platform.h"
 
 #include <cstdlib>
 
@@ -29,16 +30,7 @@ DataDirectory DataDirectory::locate(const Environment& environment) {
     if (environment.dataDirVariable) {
         return DataDirectory(Path(*environment.dataDirVariable));
     }
-    if (environment.windows) {
-        return DataDirectory(Path("c:/Motel/"));
-    }
-    Path base;
-    if (environment.xdgDataHome) {
-        base = Path(*environment.xdgDataHome);
-    } else {
-        base = Path(environment.home.value_or(".")) / ".local" / "share";
-    }
-    return DataDirectory(base / "roomwright" / "Motel");
+    return DataDirectory(platform::defaultDataDirectory(environment.xdgDataHome, environment.home));
 }
 
 DataDirectory::Environment
@@ -48,9 +40,6 @@ DataDirectory::processEnvironment(std::optional<std::string> dataDirOption) {
     environment.dataDirVariable = variable("ROOMWRIGHT_DATA_DIR");
     environment.xdgDataHome = variable("XDG_DATA_HOME");
     environment.home = variable("HOME");
-#if defined(_WIN32)
-    environment.windows = true;
-#endif
     return environment;
 }
 

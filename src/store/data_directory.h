@@ -21,7 +21,6 @@ class DataDirectory {
         std::optional<std::string> dataDirVariable;
         std::optional<std::string> xdgDataHome;
         std::optional<std::string> home;
-        bool windows = false;
     };
     static DataDirectory locate(const Environment& environment);
     // The environment of this process.
@@ -52,6 +51,9 @@ class DataDirectory {
     // text file of this program's own, and the file it is written to before it replaces it.
     Path motelDetails() const { return root_ / "motel.txt"; }
     Path motelDetailsTemporary() const { return root_ / "motel.txt.new"; }
+    // Held by the one program that writes here (store/writer_lock.h), and naming it;
+    // other programs on the directory do not read it.
+    Path writerLock() const { return root_ / "roomwright.lock"; }
 
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;

@@ -1,5 +1,6 @@
 #include "store/file_system.h"
 
+#include "store/platform.h"
 #include "store/store_error.h"
 
 #include <cerrno>
@@ -107,7 +108,8 @@ void DiskFileSystem::write(const Path& file, std::uint64_t offset,
                            std::span<const std::byte> bytes) {
     FilePtr handle = openFile(file, "r+b");
     if (!handle && errno == ENOENT) {
-        handle = openFile(file, "w+b");
+        platform::createOwnerOnlyFile(file);
+        handle = openFile(file, "r+b");
     }
     if (!handle) {
         throw StoreError(file, "open", reasonOf(errno));
@@ -137,15 +139,28 @@ void DiskFileSystem::truncate(const Path& file, std::uint64_t length) {
 }
 
 void DiskFileSystem::createDirectories(const Path& directory) {
+    // Each missing folder on the way is created for its owner only, outermost first.
+    Path folder = directory.has_filename() ? directory : directory.parent_path();
+    std::vector<Path> missing;
     std::error_code error;
-    std::filesystem::create_directories(directory, error);
-    if (error) {
-        throw StoreError(directory, "create", error.message(), "folder");
+    while (!folder.empty() && !std::filesystem::exists(folder, error)) {
+        missing.push_back(folder);
+        if (folder == folder.parent_path()) {
+            break;
+        }
+        folder = folder.parent_path();
+    }
+    for (auto missingFolder = missing.rbegin(); missingFolder != missing.rend(); ++missingFolder) {
+        platform::createOwnerOnlyDirectory(*missingFolder);
     }
 }
 
 void DiskFileSystem::replaceWhole(const Path& file, const Path& temporary,
                                   std::span<const std::byte> bytes) {
+    // A temporary left behind keeps the permissions it had; start from a fresh one.
+    std::error_code leftover;
+    std::filesystem::remove(temporary, leftover);
+    platform::createOwnerOnlyFile(temporary);
     FilePtr handle = openFile(temporary, "wb");
     if (!handle) {
         throw StoreError(file, "write", reasonOf(errno));

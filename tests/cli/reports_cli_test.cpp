@@ -70,6 +70,7 @@ TEST_F(ReportCommands, NightAuditPrintsBothReportsOnceAndChargesOnlyOnce) {
 
 TEST_F(ReportCommands, RefusedOrReadOnlyCommandsLeaveEveryFileAsItWas) {
     store.guests().append(makeStayOver("102", "Brook", 2, 50, kToday.plusDays(-1), kToday));
+    ASSERT_EQ(run({"init"}), 0); // leaves the writer's lock file, as every writer does
     const auto before = snapshot(directory.root());
 
     EXPECT_EQ(run({"night-audit"}), 1);
@@ -115,6 +116,21 @@ TEST_F(ReportCommands, AnAuditThatCannotWriteNamesTheFileAndNeverSaysItRan) {
     EXPECT_EQ(out.str(), "");
     EXPECT_NE(err.str().find(directory.chargeFile(1).generic_string()), std::string::npos);
     EXPECT_EQ(err.str().find(kNightReportsRun), std::string::npos);
+}
+
+TEST_F(ReportCommands, APdfInTheDataDirectoryIsRefusedBeforeTheAuditChargesAnyone) {
+    const auto before = snapshot(directory.root());
+    for (const Path& target :
+         {directory.guest(), directory.root() / "dailycharge" / ".." / "room"}) {
+        EXPECT_EQ(run({"night-audit", "--pdf", target.string()}), 1);
+        EXPECT_NE(err.str().find(target.generic_string()), std::string::npos) << err.str();
+        EXPECT_EQ(err.str().find(kNightReportsRun), std::string::npos);
+        EXPECT_EQ(run({"print", "guest-list", "--pdf", target.string()}), 1);
+        EXPECT_NE(err.str().find("data directory"), std::string::npos) << err.str();
+    }
+    auto after = snapshot(directory.root());
+    after.erase(directory.writerLock().filename().string());
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(ReportCommands, NightAuditWritesBothReportsIntoOnePdf) {

@@ -1,5 +1,6 @@
 #include "gui/gui_fixture.h"
 #include "print/qt_printer.h"
+#include "store/store_error.h"
 
 #include <QPrinterInfo>
 
@@ -19,7 +20,7 @@ Document sample() {
 TEST(PdfPrintout, IsWrittenAsAPdfFile) {
     TempDir temp;
     const Path file = temp.path() / "folio.pdf";
-    writePdf(sample(), QString::fromStdString(file.string()));
+    writePdf({sample()}, file, DataDirectory(temp.path() / "Motel"));
     const std::string bytes = readFile(file);
     ASSERT_GT(bytes.size(), 500u);
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
@@ -29,7 +30,7 @@ TEST(PdfPrintout, AFileThatCannotBeWrittenIsReported) {
     TempDir temp;
     writeFile(temp.path() / "blocker", "x");
     const Path file = temp.path() / "blocker" / "folio.pdf";
-    EXPECT_THROW(writePdf(sample(), QString::fromStdString(file.string())), std::exception);
+    EXPECT_THROW(writePdf({sample()}, file, DataDirectory(temp.path() / "Motel")), StoreError);
 }
 
 TEST(SystemPrinter, WithoutAPrinterThePrintoutIsSavedAndTheClerkToldWhere) {

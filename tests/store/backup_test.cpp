@@ -42,10 +42,12 @@ class BackupTest : public ::testing::Test {
 };
 
 TEST_F(BackupTest, CopiesEveryFileIntoAFolderNamedForTheTimeAndLeavesTheSource) {
+    const auto data = snapshot(directory.root());
+    writeFile(directory.writerLock(), "process 4711"); // who runs on it now: no data
     const auto before = snapshot(directory.root());
     const Backup first = backUp(directory, target, clock);
     EXPECT_EQ(first.folder, target / "roomwright-2026-12-08-143005");
-    EXPECT_EQ(snapshot(first.folder), before);
+    EXPECT_EQ(snapshot(first.folder), data);
     EXPECT_EQ(first.files, 4u);
     EXPECT_TRUE(fs::is_directory(first.folder / "message")); // empty folders too
     EXPECT_EQ(snapshot(directory.root()), before);

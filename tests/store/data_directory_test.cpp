@@ -1,4 +1,5 @@
 #include "store/data_directory.h"
+#include "store/platform.h"
 
 #include "support/temp_dir.h"
 
@@ -11,11 +12,10 @@ TEST(DataDirectory, TheOptionWinsThenTheVariableThenThePlatformDefault) {
     DataDirectory::Environment environment;
     environment.home = "/home/clerk";
     EXPECT_EQ(DataDirectory::locate(environment).root(),
-              Path("/home/clerk/.local/share/roomwright/Motel"));
+              platform::defaultDataDirectory(std::nullopt, "/home/clerk"));
     environment.xdgDataHome = "/data";
-    EXPECT_EQ(DataDirectory::locate(environment).root(), Path("/data/roomwright/Motel"));
-    environment.windows = true;
-    EXPECT_EQ(DataDirectory::locate(environment).root(), Path("c:/Motel/"));
+    EXPECT_EQ(DataDirectory::locate(environment).root(),
+              platform::defaultDataDirectory("/data", "/home/clerk"));
     environment.dataDirVariable = "/srv/motel";
     EXPECT_EQ(DataDirectory::locate(environment).root(), Path("/srv/motel"));
     environment.dataDirOption = "/tmp/motel";

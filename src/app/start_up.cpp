@@ -1,0 +1,19 @@
+#include "app/start_up.h"
+
+namespace roomwright {
+
+std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& files,
+                                             Dialogs& dialogs) {
+    std::optional<WriterLock> lock;
+    const bool ready = guarded(dialogs, nullptr, [&] {
+        store.directory().ensureExists(files);
+        lock.emplace(WriterLock::take(store.directory(), "roomwright"));
+        store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
+    });
+    if (!ready) {
+        return std::nullopt;
+    }
+    return lock;
+}
+
+} // namespace roomwright

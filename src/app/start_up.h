@@ -1,0 +1,20 @@
+#pragma once
+
+#include "store/store.h"
+#include "store/writer_lock.h"
+#include "ui/dialogs.h"
+
+#include <optional>
+
+namespace roomwright {
+
+// Readies the data directory for the program's run: creates its tree when missing, takes
+// the one writer's lock for as long as the result is kept, and finds the guests in house
+// (from the index the last run saved, or by one scan) so that the clerk's first look-up
+// does not pay for it. When another copy of the program, or a writing command, holds the
+// directory, or a file cannot be read or created, the clerk is told in a box titled
+// "ATTENTION!" and nothing comes back: the program must not start.
+std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& files,
+                                             Dialogs& dialogs);
+
+} // namespace roomwright

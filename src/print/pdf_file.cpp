@@ -1,0 +1,91 @@
+#include "print/pdf_file.h"
+
+#include "store/platform.h"
+#include "store/store_error.h"
+
+#include <algorithm>
+#include <fstream>
+#include <string_view>
+
+namespace roomwright {
+
+namespace {
+
+// The path as the system finds it: absolute, links and ".." resolved as far as it exists.
+Path resolved(const Path& path) {
+    std::error_code error;
+    Path full = std::filesystem::absolute(path, error);
+    if (error) {
+        full = path;
+    }
+    Path real = std::filesystem::weakly_canonical(full, error);
+    full = error ? full.lexically_normal() : real;
+    return full.has_filename() ? full : full.parent_path();
+}
+
+bool within(const Path& path, const Path& folder) {
+    return std::mismatch(folder.begin(), folder.end(), path.begin(), path.end()).first ==
+           folder.end();
+}
+
+// A PDF ends with its %%EOF marker, perhaps followed by a line end. A file cut short by a
+// full disk or a failed flush does not.
+bool completePdf(const Path& file) {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    const std::streamoff length = in ? static_cast<std::streamoff>(in.tellg()) : 0;
+    if (length <= 0) {
+        return false;
+    }
+    const std::streamoff tail = std::min<std::streamoff>(length, 64);
+    std::string bytes(static_cast<std::size_t>(tail), '\0');
+    in.seekg(length - tail);
+    in.read(bytes.data(), tail);
+    if (!in) {
+        return false;
+    }
+    const std::string_view text(bytes);
+    const std::size_t last = text.find_last_not_of(" \r\n");
+    return last != std::string_view::npos && text.substr(0, last + 1).ends_with("%%EOF");
+}
+
+} // namespace
+
+void refuseDataFileTarget(const Path& target, const DataDirectory& directory) {
+    const Path file = resolved(target);
+    const Path root = resolved(directory.root());
+    if (within(file, root) && !within(file, resolved(directory.printouts()))) {
+        throw StoreError(target, "write",
+                         "it is in the data directory " + root.generic_string() +
+                             ", whose files a PDF must never replace; choose a file elsewhere");
+    }
+}
+
+void writePdfFile(const Path& target, const DataDirectory& directory,
+                  const std::function<bool(const Path& temporary)>& draw) {
+    refuseDataFileTarget(target, directory);
+    Path temporary = target;
+    temporary += "." + std::to_string(platform::processId()) + ".partial";
+    std::string failure;
+    try {
+        if (!draw(temporary)) {
+            failure = "the pages could not be drawn";
+        } else if (!completePdf(temporary)) {
+            failure = "the PDF was left incomplete (is the disk full?)";
+        } else {
+            platform::makeOwnerOnly(temporary);
+            std::error_code error;
+            std::filesystem::rename(temporary, target, error);
+            if (!error) {
+                return;
+            }
+            failure = error.message();
+        }
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    throw StoreError(target, "write", failure);
+}
+
+} // namespace roomwright

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "store/data_directory.h"
+
+#include <functional>
+
+namespace roomwright {
+
+// Refuses a PDF target that is the data directory itself or lies in it outside
+// printouts/ (the motel's files), however it is written: through "..", symbolic links or a
+// relative path. Throws StoreError naming the target.
+void refuseDataFileTarget(const Path& target, const DataDirectory& directory);
+
+// Writes a PDF file all or nothing. `draw(temporary)` writes the pages into a temporary file
+// beside `target` and returns false when the drawing failed. The file is taken only when it
+// is complete (not empty, ending with the %%EOF marker): it is made its owner's only and
+// renamed over `target`. Throws StoreError naming `target` otherwise; `target` is then as
+// it was and the temporary file is gone. A target refuseDataFileTarget refuses is refused
+// before anything is drawn.
+void writePdfFile(const Path& target, const DataDirectory& directory,
+                  const std::function<bool(const Path& temporary)>& draw);
+
+} // namespace roomwright

@@ -1,0 +1,151 @@
+// The POSIX half of the platform seam (Linux, the BSDs, macOS).
+#include "store/platform.h"
+
+#include "store/store_error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace roomwright::platform {
+
+namespace {
+
+constexpr mode_t ownerOnlyFile = S_IRUSR | S_IWUSR;
+constexpr mode_t ownerOnlyDirectory = S_IRWXU;
+
+std::string reason(int error) {
+    return std::strerror(error);
+}
+
+// Closes `fd` when it goes, unless released.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+  private:
+    int fd_;
+};
+
+} // namespace
+
+Path defaultDataDirectory(const std::optional<std::string>& xdgDataHome,
+                          const std::optional<std::string>& home) {
+    const Path base =
+        xdgDataHome ? Path(*xdgDataHome) : Path(home.value_or(".")) / ".local" / "share";
+    return base / "roomwright" / "Motel";
+}
+
+std::tm localTime(std::time_t moment) {
+    std::tm parts{};
+    localtime_r(&moment, &parts);
+    return parts;
+}
+
+void createOwnerOnlyDirectory(const Path& directory) {
+    if (::mkdir(directory.c_str(), ownerOnlyDirectory) == 0) {
+        // The umask may have taken bits away; it never adds any, but say it exactly.
+        if (::chmod(directory.c_str(), ownerOnlyDirectory) != 0) {
+            throw StoreError(directory, "create", reason(errno), "folder");
+        }
+        return;
+    }
+    const int error = errno;
+    struct stat status {};
+    if (error == EEXIST && ::stat(directory.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+        return;
+    }
+    throw StoreError(directory, "create", reason(error == EEXIST ? ENOTDIR : error), "folder");
+}
+
+void createOwnerOnlyFile(const Path& file) {
+    const Descriptor fd(
+        ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, ownerOnlyFile));
+    if (fd.get() < 0) {
+        if (errno == EEXIST) {
+            return;
+        }
+        throw StoreError(file, "create", reason(errno));
+    }
+    if (::fchmod(fd.get(), ownerOnlyFile) != 0) {
+        throw StoreError(file, "create", reason(errno));
+    }
+}
+
+void makeOwnerOnly(const Path& file) {
+    if (::chmod(file.c_str(), ownerOnlyFile) != 0) {
+        throw StoreError(file, "protect", reason(errno));
+    }
+}
+
+std::uint64_t processId() {
+    return static_cast<std::uint64_t>(::getpid());
+}
+
+std::string hostName() {
+    char name[256] = {};
+    if (::gethostname(name, sizeof name - 1) != 0) {
+        return "this computer";
+    }
+    return name;
+}
+
+FileLock FileLock::tryTake(const Path& file) {
+    createOwnerOnlyFile(file);
+    Descriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
+    if (fd.get() < 0) {
+        throw StoreError(file, "open", reason(errno));
+    }
+    // flock, not fcntl: an fcntl lock would vanish when this process closes any other
+    // descriptor of the file, and would not keep out a second lock taken in this process.
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            return FileLock();
+        }
+        throw StoreError(file, "lock", reason(errno));
+    }
+    return FileLock(file, fd.release());
+}
+
+void FileLock::describe(const std::string& text) {
+    const int fd = static_cast<int>(handle_);
+    if (::ftruncate(fd, 0) != 0) {
+        throw StoreError(file_, "write", reason(errno));
+    }
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t put =
+            ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            throw StoreError(file_, "write", reason(put < 0 ? errno : ENOSPC));
+        }
+        done += static_cast<std::size_t>(put);
+    }
+}
+
+void FileLock::release() noexcept {
+    if (held()) {
+        // Closing the last descriptor lets go of the lock.
+        ::close(static_cast<int>(handle_));
+        handle_ = closed;
+    }
+}
+
+} // namespace roomwright::platform
