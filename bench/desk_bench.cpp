@@ -16,6 +16,7 @@
 #include "frontdesk/guest_folio.h"
 #include "messages/messages.h"
 #include "reservations/reservations.h"
+#include "reservations/tape_chart.h"
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/settings.h"
@@ -385,6 +386,26 @@ void OpenReservationNames(benchmark::State& state) {
     }
 }
 BENCHMARK(OpenReservationNames)->Apply(largeOnly);
+
+// The tape chart as its window opens it: the rooms, the in-house stays and one pass over the
+// reservation file, beside one sequential read of that file.
+void TapeChartModel(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    DiskFileSystem files;
+    const Store store(DataDirectory(motel.root), files);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tapeChart(store, kToday, kToday));
+    }
+}
+BENCHMARK(TapeChartModel)->Apply(everySize);
+
+void SequentialReadReservations(benchmark::State& state) {
+    const Motel motel = motelOf(state.range(0));
+    for (auto _ : state) {
+        catFile(DataDirectory(motel.root).reservation());
+    }
+}
+BENCHMARK(SequentialReadReservations)->Apply(everySize);
 
 // A stay's charge file is read whole by every folio screen and printout.
 void ReadLongChargeFile(benchmark::State& state) {

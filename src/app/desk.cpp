@@ -8,6 +8,7 @@
 #include "reports/monthly_report_window.h"
 #include "reports/night_audit_window.h"
 #include "reservations/reservation_windows.h"
+#include "reservations/tape_chart_window.h"
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
 #include "setup/main_menu_window.h"
@@ -72,6 +73,8 @@ DeskWindow* Desk::create(WindowId id) {
         return new HistoryNamesWindow(services_);
     case WindowId::MotelDetails:
         return new MotelDetailsWindow(services_);
+    case WindowId::TapeChart:
+        return new TapeChartWindow(services_);
     default:
         return nullptr;
     }

@@ -1,5 +1,7 @@
 #include "app/start_up.h"
 
+#include "store/journal.h"
+
 namespace roomwright {
 
 std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& files,
@@ -8,6 +10,9 @@ std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& fil
     const bool ready = guarded(dialogs, nullptr, [&] {
         store.directory().ensureExists(files);
         lock.emplace(WriterLock::take(store.directory(), "roomwright"));
+        if (store.recover()) {
+            dialogs.inform(nullptr, kAttention, QString::fromUtf8(kOperationUndone));
+        }
         store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
     });
     if (!ready) {

@@ -6,6 +6,7 @@
 #include "print/pages.h"
 #include "print/pdf_file.h"
 #include "print/printer.h"
+#include "reports/desk_lists.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
 #include "store/backup.h"
@@ -46,7 +47,8 @@ const char* const kHelp =
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
-    "  init                       create the data directory and its folders when missing\n"
+    "  init                       create the data directory and its folders when missing,\n"
+    "                             and undo an operation that the program left cut short\n"
     "  dump rooms                 the room file as CSV\n"
     "  dump guests                the guest file as CSV\n"
     "  dump reservations          the reservation file as CSV\n"
@@ -77,7 +79,11 @@ const char* const kHelp =
     "                             charges tonight's room rent to every stay-over and prints\n"
     "                             the financial report and the guest list; refuses while a\n"
     "                             guest is due out today. Run again the same day, it charges\n"
-    "                             nobody twice. Messages go to standard error.\n";
+    "                             nobody twice. Messages go to standard error.\n"
+    "  list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]\n"
+    "                             the open reservations arriving, the guests due out, or\n"
+    "                             the guests in house with their balance, on a day (default:\n"
+    "                             today), as a table or as CSV\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -385,6 +391,46 @@ int backup(Context& c, const std::vector<std::string>& words) {
     return 0;
 }
 
+int list(Context& c, const std::vector<std::string>& words) {
+    const char* const usage = "list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]";
+    const std::map<std::string, DeskListKind> kinds = {{"arrivals", DeskListKind::Arrivals},
+                                                       {"departures", DeskListKind::Departures},
+                                                       {"in-house", DeskListKind::InHouse}};
+    const auto kind = words.size() >= 2 ? kinds.find(words[1]) : kinds.end();
+    if (kind == kinds.end()) {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+    CivilDate date = c.clock.today();
+    bool csv = false;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        if (words[i] == "--csv") {
+            csv = true;
+        } else if (words[i] == "--date" && i + 1 < words.size()) {
+            const auto given = parseIsoDate(words[++i]);
+            if (!given) {
+                throw UsageError("--date takes a date as YYYY-MM-DD, not \"" + words[i] + "\"");
+            }
+            date = *given;
+        } else {
+            throw UsageError(std::string("usage: roomwright-cli ") + usage);
+        }
+    }
+    const DeskList found = deskList(c.store, kind->second, date, c.clock.today());
+    if (csv) {
+        const DeskTable table = deskTable(found, CellForm::Data);
+        writeCsvRow(c.out, table.captions, "\r\n");
+        for (const auto& row : table.rows) {
+            writeCsvRow(c.out, row, "\r\n");
+        }
+    } else {
+        c.out << deskListText(found);
+    }
+    for (const std::string& problem : found.problems) {
+        c.err << "roomwright-cli: " << problem << '\n';
+    }
+    return found.problems.empty() ? 0 : 1;
+}
+
 std::optional<TimeOfDay> isoTime(const std::string& text) {
     int hour = 0;
     int minute = 0;
@@ -460,9 +506,29 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
             const WriterLock writer = holdWhileWriting();
+            if (store.recover()) {
+                out << kOperationUndone << '\n';
+            }
             out << "The data directory is ready: " << store.directory().root().generic_string()
                 << '\n';
             return 0;
+        }
+        if (words[0] == "night-audit") {
+            const WriterLock writer = holdWhileWriting();
+            if (store.recover()) {
+                err << kOperationUndone << '\n';
+            }
+            return nightAudit(context, words);
+        }
+        // Reading commands do not put anything back: the program may be in the middle of
+        // an operation. They refuse to read files that an operation left half changed.
+        if (store.journal().pending()) {
+            throw std::runtime_error(
+                "An operation on the data files is under way in the program, or was cut "
+                "short: " +
+                store.journal().journalPath().generic_string() +
+                ". Run the command again; if this persists, run roomwright-cli init (or start "
+                "the program), which undoes the operation that was cut short.");
         }
         if (words[0] == "dump") {
             return dump(context, words);
@@ -479,9 +545,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
             const WriterLock writer = holdWhileWriting();
             return backup(context, words);
         }
-        if (words[0] == "night-audit") {
-            const WriterLock writer = holdWhileWriting();
-            return nightAudit(context, words);
+        if (words[0] == "list") {
+            return list(context, words);
         }
         throw UsageError("unknown command \"" + words[0] + "\"; see roomwright-cli --help");
     } catch (const UsageError& failure) {

@@ -82,7 +82,8 @@ std::string csvField(const std::string& value) {
     return field;
 }
 
-void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields,
+                 std::string_view lineEnd) {
     std::string row;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0) {
@@ -90,7 +91,7 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields) {
         }
         appendField(row, fields[i]);
     }
-    row += '\n';
+    row += lineEnd;
     out << row;
 }
 

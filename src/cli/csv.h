@@ -4,13 +4,16 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace roomwright {
 
 // A CSV field, quoted only when it holds a comma, a double quote or a line break.
 std::string csvField(const std::string& value);
-void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields);
+// Rows end in `lineEnd`: the dumps end them in a line feed, RFC 4180 in CR LF.
+void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields,
+                 std::string_view lineEnd = "\n");
 
 // Text as the dump shows it: trailing blanks and NUL characters removed.
 std::string dumpText(const std::string& text);

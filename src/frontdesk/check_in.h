@@ -60,9 +60,9 @@ std::optional<Refusal<WalkInField>> checkWalkIn(const WalkIn& walkIn, const Civi
 
 // Saves a registration that `checkWalkIn` let through: issues the folio number, appends the
 // guest, posts the first night's room rent, the pet fee when the pet option is ticked and
-// the payment for the whole stay, and marks the room occupied and dirty. When a file
-// cannot be written, what was already written of the stay is taken back (the folio number
-// stays used) and the failure is thrown. Returns the guest record as saved.
+// the payment for the whole stay, and marks the room occupied and dirty, as one operation:
+// when a file cannot be written, none of it is saved (the folio counter is not advanced
+// either) and the failure is thrown. Returns the guest record as saved.
 GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const CivilDate& today,
                            const std::string& timeText);
 

@@ -243,7 +243,7 @@ std::optional<Refusal<FolioField>> saveFolioChanges(const Store& store, std::siz
     guest.RoomNumber = changes.room;
     guest.Rate = static_cast<float>(*rate);
     guest.DepartureDate = departure->stored();
-    store.guests().write(recordNumber, guest);
+    asOneOperation(store, [&] { store.guests().write(recordNumber, guest); });
     return std::nullopt;
 }
 

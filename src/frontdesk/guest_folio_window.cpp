@@ -286,6 +286,19 @@ void GuestFolioWindow::load() {
     guestCombo->setFocus();
 }
 
+void GuestFolioWindow::showStay(long folioNumber) {
+    guarded(services_.dialogs, this, [&] {
+        for (int i = 0; i < guestCombo->count(); ++i) {
+            const auto guest = guestOfSelectorText(services_.store, toStd(guestCombo->itemText(i)));
+            if (guest && static_cast<long>(guest->second.FolioNumber) == folioNumber) {
+                guestCombo->setCurrentIndex(i);
+                guestPicked();
+                return;
+            }
+        }
+    });
+}
+
 void GuestFolioWindow::fillSelector() {
     guestCombo->clear();
     guestCombo->addItems(listOf(guestSelectorEntries(services_.store)));

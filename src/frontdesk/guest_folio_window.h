@@ -94,6 +94,9 @@ class GuestFolioWindow : public DeskWindow {
     void messageBlinkTimerFired();
     // The guest's message has been read and deleted: "Retrieve Message" stops blinking.
     void messageDeleted();
+    // Picks the in-house guest of the stay with this folio number, as the clerk would in the
+    // selector; picks nobody when the selector names another stay of the same room first.
+    void showStay(long folioNumber);
 
   private:
     void fillSelector();

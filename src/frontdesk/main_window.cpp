@@ -43,6 +43,7 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     roomListButton = makeButton(this, "Command5", "Room List");
     unsoldRoomsButton = makeButton(this, "Command6", "Unsold Rooms");
     reservationsButton = makeButton(this, "Command9", "Reservations");
+    tapeChartButton = makeButton(this, "Command12", "Tape Chart");
     mainMenuButton = makeButton(this, "Command3", "Main Menu");
     housekeepingButton = makeButton(this, "Command11", "Print Housekeeping Report");
     exitButton = makeButton(this, "Command4", "Exit");
@@ -61,7 +62,7 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     auto* tasks = new QVBoxLayout;
     for (QPushButton* b :
          {checkInButton, checkOutButton, viewFolioButton, roomListButton, unsoldRoomsButton,
-          reservationsButton, mainMenuButton, housekeepingButton}) {
+          reservationsButton, tapeChartButton, mainMenuButton, housekeepingButton}) {
         b->setMinimumHeight(32);
         tasks->addWidget(b);
     }
@@ -80,7 +81,7 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
     root->addLayout(body, 1);
-    resize(640, 420);
+    resize(640, 460);
 
     connect(checkInButton, &QPushButton::clicked, this, &MainWindow::checkInClicked);
     connect(checkOutButton, &QPushButton::clicked, this, &MainWindow::checkOutClicked);
@@ -88,6 +89,7 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     connect(roomListButton, &QPushButton::clicked, this, &MainWindow::roomListClicked);
     connect(unsoldRoomsButton, &QPushButton::clicked, this, &MainWindow::unsoldRoomsClicked);
     connect(reservationsButton, &QPushButton::clicked, this, &MainWindow::reservationsClicked);
+    connect(tapeChartButton, &QPushButton::clicked, this, &MainWindow::tapeChartClicked);
     connect(mainMenuButton, &QPushButton::clicked, this, &MainWindow::mainMenuClicked);
     connect(housekeepingButton, &QPushButton::clicked, this, &MainWindow::housekeepingClicked);
     connect(exitButton, &QPushButton::clicked, this, &MainWindow::exitClicked);
@@ -158,6 +160,9 @@ void MainWindow::unsoldRoomsClicked() {
 }
 void MainWindow::reservationsClicked() {
     services_.windows.open(WindowId::Reservations);
+}
+void MainWindow::tapeChartClicked() {
+    services_.windows.open(WindowId::TapeChart);
 }
 void MainWindow::mainMenuClicked() {
     services_.windows.open(WindowId::MainMenu);

@@ -32,6 +32,7 @@ class MainWindow : public DeskWindow {
     QPushButton* roomListButton;     // Room List
     QPushButton* unsoldRoomsButton;  // Unsold Rooms
     QPushButton* reservationsButton; // Reservations
+    QPushButton* tapeChartButton;    // Tape Chart
     QPushButton* mainMenuButton;     // Main Menu
     QPushButton* housekeepingButton; // Print Housekeeping Report
     QPushButton* exitButton;         // Exit
@@ -43,6 +44,7 @@ class MainWindow : public DeskWindow {
     void roomListClicked();
     void unsoldRoomsClicked();
     void reservationsClicked();
+    void tapeChartClicked();
     void mainMenuClicked();
     void housekeepingClicked();
     void exitClicked();

@@ -2,76 +2,34 @@
 
 #include "store/lookups.h"
 #include "store/settings.h"
-#include "store/store_error.h"
 
 namespace roomwright {
 
-namespace {
-
-// What a failed registration had already written, so that it can be taken back.
-class StayUndo {
-  public:
-    StayUndo(const Store& store, long folio, const CivilDate& today)
-        : store_(store), today_(today), guestFile_(store.directory().guest()),
-          chargeFile_(store.directory().chargeFile(folio)),
-          guestLength_(store.files().size(guestFile_)),
-          chargeLength_(store.files().size(chargeFile_)), totals_(store.totals(today).read(1)) {}
-
-    // Best effort: the failure that brought us here is the one the clerk needs to see.
-    void takeBack() const noexcept {
-        attempt([&] { store_.files().truncate(guestFile_, guestLength_); });
-        attempt([&] { store_.files().truncate(chargeFile_, chargeLength_); });
-        attempt([&] { store_.totals(today_).write(1, totals_); });
-    }
-
-  private:
-    template <class Step> static void attempt(Step step) noexcept {
-        try {
-            step();
-        } catch (const std::exception&) {
-        }
-    }
-
-    const Store& store_;
-    CivilDate today_;
-    Path guestFile_;
-    Path chargeFile_;
-    std::uint64_t guestLength_;
-    std::uint64_t chargeLength_;
-    TotalsRecord totals_;
-};
-
-} // namespace
-
 GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostings& postings,
                          const CivilDate& today) {
+    Operation operation(store);
     const long folio = issueFolioNumber(store);
     guest.FolioNumber = static_cast<float>(folio);
     guest.ArrivalDate = today.stored();
 
-    const StayUndo undo(store, folio, today);
-    try {
-        Table<GuestRecord> guests = store.guests();
-        const GuestRecord saved = guests.read(guests.append(guest));
-        const std::string room = saved.RoomNumber.str();
-        postItem(store, folio, room, Category::RoomRent, postings.roomRent, today);
-        if (postings.petFee) {
-            postItem(store, folio, room, Category::PetFee, *postings.petFee, today);
-        }
-        if (postings.payment) {
-            postItem(store, folio, room, *postings.payment, postings.paid, today);
-        }
-        if (auto found = findRoom(store, saved.RoomNumber.trimmed())) {
-            auto& [number, record] = *found;
-            record.CleanFlag = "N";
-            record.VacantFlag = "N";
-            store.rooms().write(number, record);
-        }
-        return saved;
-    } catch (const StoreError&) {
-        undo.takeBack();
-        throw;
+    Table<GuestRecord> guests = store.guests();
+    const GuestRecord saved = guests.read(guests.append(guest));
+    const std::string room = saved.RoomNumber.str();
+    postItem(store, folio, room, Category::RoomRent, postings.roomRent, today);
+    if (postings.petFee) {
+        postItem(store, folio, room, Category::PetFee, *postings.petFee, today);
     }
+    if (postings.payment) {
+        postItem(store, folio, room, *postings.payment, postings.paid, today);
+    }
+    if (auto found = findRoom(store, saved.RoomNumber.trimmed())) {
+        auto& [number, record] = *found;
+        record.CleanFlag = "N";
+        record.VacantFlag = "N";
+        store.rooms().write(number, record);
+    }
+    operation.commit();
+    return saved;
 }
 
 const std::vector<std::string>& payCodeList() {

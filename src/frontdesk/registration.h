@@ -49,8 +49,8 @@ struct StayPostings {
 
 // The registration step of every check-in, walk-in or reserved: issues the folio number,
 // appends the guest with it and with today as arrival, posts the stay's items and marks the
-// guest's room occupied and dirty. When a file cannot be written, what was already written
-// of the stay is taken back (the folio number stays used) and the failure is thrown.
+// guest's room occupied and dirty, as one operation: when a file cannot be written, all of
+// it is undone (the folio counter too) and the failure is thrown.
 // Returns the guest record as saved.
 GuestRecord registerStay(const Store& store, GuestRecord guest, const StayPostings& postings,
                          const CivilDate& today);

@@ -32,7 +32,7 @@ std::optional<std::size_t> saveMessage(const Store& store, long folioNumber,
     record.To = message.to;
     record.MessageDate = today.stored();
     record.MessageText = message.text;
-    return store.messages(folioNumber).append(record);
+    return asOneOperation(store, [&] { return store.messages(folioNumber).append(record); });
 }
 
 bool deleteFirstLiveMessage(const Store& store, long folioNumber) {
@@ -44,7 +44,7 @@ bool deleteFirstLiveMessage(const Store& store, long folioNumber) {
         return false;
     }
     found->second.DeletedFlag = 1.0f;
-    store.messages(folioNumber).write(found->first, found->second);
+    asOneOperation(store, [&] { store.messages(folioNumber).write(found->first, found->second); });
     return true;
 }
 

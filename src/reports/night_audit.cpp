@@ -226,6 +226,8 @@ Document guestList(const Store& store, const CivilDate& today) {
 }
 
 NightAudit runNightAudit(const Store& store, const CivilDate& today) {
+    // The postings of a run are one operation: a run cut short leaves none of them.
+    Operation operation(store);
     const Stays guests = inHouseGuests(store);
     NightAudit audit;
     for (const auto& [n, guest] : guests) {
@@ -246,6 +248,7 @@ NightAudit runNightAudit(const Store& store, const CivilDate& today) {
         journal.noteComplete();
         audit.outcome = AuditOutcome::Posted;
     }
+    operation.commit();
 
     audit.documents.push_back(financialReport(store, today));
     audit.documents.push_back(guestListOf(guests, today));

@@ -35,9 +35,10 @@ struct NightAudit {
 //
 // Each stay-over is charged once a night, however often the audit runs: the audit keeps a
 // journal of its own beside the motel's files (DataDirectory::auditJournal), noting each
-// stay before its posting and once it is done. A run that stopped half-way (a file that
-// could not be written, the power going) is finished by the next run of the same day
-// exactly as one clean run would have left the files. File failures throw StoreError.
+// stay before its posting and once it is done. A run's postings are one operation of the
+// store: a run that stopped half-way (a file that could not be written, the power going)
+// leaves none of them, and the next run of the same day leaves the files exactly as one
+// clean run would have. File failures throw StoreError.
 NightAudit runNightAudit(const Store& store, const CivilDate& today);
 
 } // namespace roomwright

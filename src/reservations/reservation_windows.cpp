@@ -683,12 +683,18 @@ void ReservationWindow::byNameClicked() {
 }
 
 void ReservationWindow::namePicked(std::size_t record) {
+    showRecord(record);
+    if (names_) {
+        names_->close();
+    }
+}
+
+void ReservationWindow::showRecord(std::size_t record) {
     guarded(services_.dialogs, this, [&] {
         if (const auto found = openReservationAt(services_.store, record)) {
             display(*found);
         }
     });
-    names_->close();
 }
 
 // Every box shows what this reservation holds, and nothing of the one shown before it.

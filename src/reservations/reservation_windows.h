@@ -190,6 +190,8 @@ class ReservationWindow : public DeskWindow {
     void checkInClicked();
     // A reservation picked in the name list, by its record number.
     void namePicked(std::size_t record);
+    // Shows reservation `record` when it is still open; shows nothing new otherwise.
+    void showRecord(std::size_t record);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

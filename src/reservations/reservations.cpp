@@ -11,12 +11,6 @@ namespace roomwright {
 
 namespace {
 
-// The first night after the stay: its departure, or the day after its arrival when it has
-// no departure after the arrival.
-long endOfStay(long arrival, std::optional<long> departure) {
-    return departure && *departure > arrival ? *departure : arrival + 1;
-}
-
 std::optional<BookingRefusal> refuseBooking(BookingField field, std::string message) {
     return BookingRefusal{field, std::move(message)};
 }
@@ -41,6 +35,10 @@ bool isCardLetter(const std::string& letter) {
 }
 
 } // namespace
+
+long endOfStay(long arrival, std::optional<long> departure) {
+    return departure && *departure > arrival ? *departure : arrival + 1;
+}
 
 std::string notADate(std::string_view box) {
     return "The text in \"" + std::string(box) + "\" is not a date. Type it as month/day/year.";
@@ -177,7 +175,7 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
     reservation.RoomNumber = room;
     reservation.Rate = static_cast<float>(leadingNumber(booking.rate));
     reservation.ConfirmationNumber = static_cast<float>(leadingNumber(booking.confirmationNumber));
-    store.reservations().append(reservation);
+    asOneOperation(store, [&] { store.reservations().append(reservation); });
     return std::nullopt;
 }
 
@@ -259,6 +257,7 @@ std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Sh
     if (auto refusal = checkShownBoxes(changes)) {
         return refusal;
     }
+    Operation operation(store);
     ReservationRecord record = currentRecord(store, shown).reservation;
     const CivilDate arrival = *parseShortDate(changes.arrival);
     const CivilDate departure = *parseShortDate(changes.departure);
@@ -278,12 +277,14 @@ std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Sh
     }
     record.PayCode = changes.payCode.substr(0, 1);
     store.reservations().write(shown.record, record);
+    operation.commit();
     return std::nullopt;
 }
 
 GuestRecord checkInReservation(const Store& store, const Shown& shown,
                                const ReservationArrival& arrival, const CivilDate& today,
                                const std::string& timeText) {
+    Operation operation(store);
     const ReservationRecord booked = currentRecord(store, shown).reservation;
 
     // The stay is the booking as stored: what the window shows unsaved does not reach it.
@@ -300,18 +301,10 @@ GuestRecord checkInReservation(const Store& store, const Shown& shown,
 
     ReservationRecord checkedIn = booked;
     checkedIn.CheckInMark = "*";
-    Table<ReservationRecord> reservations = store.reservations();
-    reservations.write(shown.record, checkedIn);
-    try {
-        return registerStay(store, guest, postings, today);
-    } catch (const std::exception&) {
-        try {
-            reservations.write(shown.record, booked);
-        } catch (const StoreError&) {
-            // The first failure is the one the clerk needs to see.
-        }
-        throw;
-    }
+    store.reservations().write(shown.record, checkedIn);
+    const GuestRecord stay = registerStay(store, guest, postings, today);
+    operation.commit();
+    return stay;
 }
 
 } // namespace roomwright

@@ -24,6 +24,9 @@ struct Stay {
     CivilDate arrival;
     std::optional<CivilDate> departure;
 };
+// The day after the last night of a stay, as day serials: its departure, or the day after
+// its arrival when it has no departure after the arrival.
+long endOfStay(long arrival, std::optional<long> departure);
 // True when an open reservation of the room, other than record `except` (0: none), has a
 // night in common with the stay. Checked-in reservations never count.
 bool overbooked(const Store& store, std::string_view roomNumber, const Stay& stay,
@@ -153,8 +156,8 @@ struct ReservationArrival {
 };
 // Turns the shown reservation, as stored, into a stay: marks it checked in and registers the
 // guest as every check-in does (folio number, guest record, postings, room occupied and
-// dirty). All or nothing: a file failure takes back what was written, the folio number
-// stays used. Throws DataError when the record is no longer the shown open reservation.
+// dirty), as one operation: a file failure leaves none of it. Throws DataError when the
+// record is no longer the shown open reservation.
 GuestRecord checkInReservation(const Store& store, const Shown& shown,
                                const ReservationArrival& arrival, const CivilDate& today,
                                const std::string& timeText);

@@ -2,9 +2,11 @@
 
 #include "store/backup.h"
 #include "ui/controls.h"
+#include "ui/dialogs.h"
 #include "ui/placement.h"
 
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -23,6 +25,9 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
     monthlyReportButton = makeButton(this, "Command6", QStringLiteral("Monthly Report"));
     nightAuditButton = makeButton(this, "Command7", QStringLiteral("Night Audit Report"));
     findGuestButton = makeButton(this, "Command8", QStringLiteral("Find Checked Out Guest"));
+    arrivalsButton = makeButton(this, "Command21", QStringLiteral("Print Arrivals"));
+    departuresButton = makeButton(this, "Command22", QStringLiteral("Print Departures"));
+    inHouseButton = makeButton(this, "Command23", QStringLiteral("Print In-House List"));
     backupButton = makeButton(this, "Command16", QStringLiteral("Back Up Data"));
     exitButton = makeButton(this, "Command4", QStringLiteral("Exit"));
 
@@ -35,8 +40,8 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
         column->addWidget(button);
     }
     column->addSpacing(12);
-    for (QPushButton* button :
-         {monthlyReportButton, nightAuditButton, findGuestButton, backupButton}) {
+    for (QPushButton* button : {monthlyReportButton, nightAuditButton, findGuestButton,
+                                arrivalsButton, departuresButton, inHouseButton, backupButton}) {
         button->setMinimumHeight(32);
         column->addWidget(button);
     }
@@ -54,6 +59,9 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
             &MainMenuWindow::monthlyReportClicked);
     connect(nightAuditButton, &QPushButton::clicked, this, &MainMenuWindow::nightAuditClicked);
     connect(findGuestButton, &QPushButton::clicked, this, &MainMenuWindow::findGuestClicked);
+    connect(arrivalsButton, &QPushButton::clicked, this, &MainMenuWindow::arrivalsClicked);
+    connect(departuresButton, &QPushButton::clicked, this, &MainMenuWindow::departuresClicked);
+    connect(inHouseButton, &QPushButton::clicked, this, &MainMenuWindow::inHouseClicked);
     connect(roomPropertiesButton, &QPushButton::clicked, this,
             &MainMenuWindow::roomPropertiesClicked);
     connect(roomStatusButton, &QPushButton::clicked, this, &MainMenuWindow::roomStatusClicked);
@@ -94,6 +102,31 @@ void MainMenuWindow::nightAuditClicked() {
 void MainMenuWindow::findGuestClicked() {
     openInstead(WindowId::GuestHistory);
 }
+void MainMenuWindow::arrivalsClicked() {
+    printList(DeskListKind::Arrivals);
+}
+void MainMenuWindow::departuresClicked() {
+    printList(DeskListKind::Departures);
+}
+void MainMenuWindow::inHouseClicked() {
+    printList(DeskListKind::InHouse);
+}
+
+void MainMenuWindow::printList(DeskListKind kind) {
+    guarded(services_.dialogs, this, [&] {
+        const CivilDate today = services_.clock.today();
+        const DeskList list = deskList(services_.store, kind, today, today);
+        services_.printer.print(deskListDocument(list));
+        if (!list.problems.empty()) {
+            QStringList problems;
+            for (const std::string& problem : list.problems) {
+                problems << QString::fromStdString(problem);
+            }
+            services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
+        }
+    });
+}
+
 void MainMenuWindow::roomPropertiesClicked() {
     openInstead(WindowId::RoomProperties);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/desk_lists.h"
 #include "ui/services.h"
 
 class QPushButton;
@@ -21,6 +22,9 @@ class MainMenuWindow : public DeskWindow {
     QPushButton* monthlyReportButton;  // Monthly Report
     QPushButton* nightAuditButton;     // Night Audit Report
     QPushButton* findGuestButton;      // Find Checked Out Guest
+    QPushButton* arrivalsButton;       // Print Arrivals
+    QPushButton* departuresButton;     // Print Departures
+    QPushButton* inHouseButton;        // Print In-House List
     QPushButton* roomPropertiesButton; // Edit Room Properties
     QPushButton* roomStatusButton;     // Set Room Status
     QPushButton* motelDetailsButton;   // Motel Details
@@ -35,6 +39,9 @@ class MainMenuWindow : public DeskWindow {
     void monthlyReportClicked();
     void nightAuditClicked();
     void findGuestClicked();
+    void arrivalsClicked();
+    void departuresClicked();
+    void inHouseClicked();
     void roomPropertiesClicked();
     void roomStatusClicked();
     void motelDetailsClicked();
@@ -44,6 +51,8 @@ class MainMenuWindow : public DeskWindow {
   private:
     // Opens the window and closes the menu, as every button but "Set Pet Fee Amount" does.
     void openInstead(WindowId id);
+    // Prints today's list of that kind; the menu stays open.
+    void printList(DeskListKind kind);
 };
 
 } // namespace roomwright

@@ -115,7 +115,8 @@ EnteredRoom enterRoom(const Store& store, const NewRoom& room) {
     if (auto refusal = checkNewRoom(store, room)) {
         return {std::move(refusal), 0};
     }
-    return {std::nullopt, store.rooms().append(newRoomRecord(room))};
+    return {std::nullopt,
+            asOneOperation(store, [&] { return store.rooms().append(newRoomRecord(room)); })};
 }
 
 } // namespace roomwright

@@ -64,6 +64,7 @@ std::vector<std::string> unsoldRoomLines(const Store& store) {
 }
 
 std::size_t makeAllRoomsClean(const Store& store) {
+    Operation operation(store);
     Table<RoomRecord> rooms = store.rooms();
     std::vector<std::pair<std::size_t, RoomRecord>> dirty;
     rooms.scan([&](std::size_t n, RoomRecord room) {
@@ -76,6 +77,7 @@ std::size_t makeAllRoomsClean(const Store& store) {
         room.CleanFlag = "Y";
         rooms.write(n, room);
     }
+    operation.commit();
     return dirty.size();
 }
 
@@ -121,7 +123,7 @@ PropertiesOutcome saveRoomProperties(const Store& store, const PropertiesEntry& 
     auto& [n, room] = *found;
     room.RoomType = entry.type;
     room.Rate = roomRate(entry.rate);
-    store.rooms().write(n, room);
+    asOneOperation(store, [&] { store.rooms().write(n, room); });
     return {std::nullopt, PropertiesSaved::Saved};
 }
 
@@ -152,7 +154,7 @@ bool saveRoomStatus(const Store& store, const StatusEntry& entry) {
     setFlag(room.VacantFlag, entry.vacant, "Y", "N");
     setFlag(room.OrderFlag, entry.inOrder, "K", "X");
     room.Comment = entry.comment;
-    store.rooms().write(n, room);
+    asOneOperation(store, [&] { store.rooms().write(n, room); });
     return true;
 }
 

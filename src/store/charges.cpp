@@ -199,6 +199,7 @@ std::optional<Category> paymentCategory(std::string_view payCode) {
 
 void postItem(const Store& store, long folioNumber, const std::string& roomNumber,
               Category category, double amount, const CivilDate& today) {
+    Operation operation(store);
     const CategoryInfo& info = categoryInfo(category);
     const ShiftClerkRecord onDuty = shiftAndClerk(store);
     ChargeLine line;
@@ -214,22 +215,13 @@ void postItem(const Store& store, long folioNumber, const std::string& roomNumbe
 
     const Path chargeFile = store.directory().chargeFile(folioNumber);
     FileSystem& files = store.files();
-    const std::uint64_t lengthBefore = files.size(chargeFile);
     const auto* first = reinterpret_cast<const std::byte*>(text.data());
-    try {
-        files.write(chargeFile, lengthBefore, std::span<const std::byte>(first, text.size()));
-        Table<TotalsRecord> totals = store.totals(today);
-        TotalsRecord record = totals.read(1);
-        record[info.slot] += static_cast<float>(amount);
-        totals.write(1, record);
-    } catch (const StoreError&) {
-        try {
-            files.truncate(chargeFile, lengthBefore);
-        } catch (const StoreError&) {
-            // The first failure is the one the clerk needs to see.
-        }
-        throw;
-    }
+    files.write(chargeFile, files.size(chargeFile), std::span<const std::byte>(first, text.size()));
+    Table<TotalsRecord> totals = store.totals(today);
+    TotalsRecord record = totals.read(1);
+    record[info.slot] += static_cast<float>(amount);
+    totals.write(1, record);
+    operation.commit();
 }
 
 ParsedCharges readCharges(const Store& store, long folioNumber) {

@@ -64,8 +64,7 @@ const CategoryInfo& categoryInfo(Category category);
 std::optional<Category> paymentCategory(std::string_view payCode);
 
 // Posts an item: appends its line to the stay's charge file and adds the amount to the
-// month's totals. Both happen or neither: when the totals cannot be written, the line is
-// taken back out of the charge file before the failure is reported.
+// month's totals, as one operation: both happen or neither.
 void postItem(const Store& store, long folioNumber, const std::string& roomNumber,
               Category category, double amount, const CivilDate& today);
 

@@ -54,6 +54,9 @@ class DataDirectory {
     // Held by the one program that writes here (store/writer_lock.h), and naming it;
     // other programs on the directory do not read it.
     Path writerLock() const { return root_ / "roomwright.lock"; }
+    // The program's own journal of the operation under way (see store/journal.h); other
+    // programs on the same directory do not read it.
+    Path journal() const { return root_ / "store.journal"; }
 
     // "dailycharge/ 17": the folio number after one blank.
     Path chargeFile(long folioNumber) const;

@@ -1,5 +1,6 @@
 #include "store/dates.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 
@@ -7,45 +8,34 @@ namespace roomwright {
 
 namespace {
 
-// Days from 1 January 1970 of a civil date (proleptic Gregorian), after H. Hinnant.
-long daysFromCivil(int y, int m, int d) {
-    y -= m <= 2 ? 1 : 0;
-    const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;
-    const long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
+using std::chrono::days;
+using std::chrono::sys_days;
 
-CivilDate civilFromDays(long z) {
-    z += 719468;
-    const long era = (z >= 0 ? z : z - 146096) / 146097;
-    const long doe = z - era * 146097;
-    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long mp = (5 * doy + 2) / 153;
-    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const long y = yoe + era * 400 + (m <= 2 ? 1 : 0);
-    return {static_cast<int>(y), m, d};
-}
+// The day stored dates count from.
+constexpr sys_days kEpoch{std::chrono::year{1899} / std::chrono::December / 30};
 
-const long kEpoch = daysFromCivil(1899, 12, 30);
-
-int daysInMonth(int year, int month) {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : days[month - 1];
+// A date whose month or day ran past its range (a month 13, a 31 February) rolls over into
+// the following months, as day counting has always done here.
+sys_days toDays(const CivilDate& date) {
+    const int monthIndex = date.month - 1;
+    const int yearCarry = monthIndex >= 0 ? monthIndex / 12 : (monthIndex - 11) / 12;
+    const std::chrono::year_month_day first{
+        std::chrono::year{date.year + yearCarry},
+        std::chrono::month{static_cast<unsigned>(monthIndex - yearCarry * 12 + 1)},
+        std::chrono::day{1}};
+    return sys_days{first} + days{date.day - 1};
 }
 
 } // namespace
 
 long CivilDate::serial() const {
-    return daysFromCivil(year, month, day) - kEpoch;
+    return static_cast<long>((toDays(*this) - kEpoch).count());
 }
 
 CivilDate CivilDate::fromSerial(long serial) {
-    return civilFromDays(serial + kEpoch);
+    const std::chrono::year_month_day date{kEpoch + days{serial}};
+    return {static_cast<int>(date.year()), static_cast<int>(static_cast<unsigned>(date.month())),
+            static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
 CivilDate CivilDate::fromStored(double stored) {
@@ -57,8 +47,13 @@ CivilDate CivilDate::fromStored(double stored) {
 }
 
 bool CivilDate::valid() const {
-    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= daysInMonth(year, month);
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) {
+        return false;
+    }
+    return std::chrono::year_month_day{std::chrono::year{year},
+                                       std::chrono::month{static_cast<unsigned>(month)},
+                                       std::chrono::day{static_cast<unsigned>(day)}}
+        .ok();
 }
 
 std::string shortDate(const CivilDate& date) {

@@ -192,6 +192,14 @@ void DiskFileSystem::remove(const Path& file) {
     }
 }
 
+void DiskFileSystem::sync(const Path& file) {
+    platform::syncFile(file);
+}
+
+void DiskFileSystem::syncDirectory(const Path& directory) {
+    platform::syncDirectory(directory);
+}
+
 std::string readWholeFile(FileSystem& files, const Path& file) {
     std::string bytes;
     if (auto reader = files.openForReading(file)) {

@@ -50,6 +50,12 @@ class FileSystem {
                               std::span<const std::byte> bytes) = 0;
     // Deletes the file; a missing file is no error. Throws StoreError when it cannot.
     virtual void remove(const Path& file) = 0;
+    // Waits until what was written to the file is on the disk itself, where a power cut
+    // cannot take it; a missing file is no error. Throws StoreError naming the file.
+    virtual void sync(const Path& file) = 0;
+    // The same for the names in a directory: a file created in it, renamed into it or
+    // deleted from it. Throws StoreError naming the directory.
+    virtual void syncDirectory(const Path& directory) = 0;
 };
 
 // The whole content of a file, read in large blocks; "" when it does not exist.
@@ -67,6 +73,8 @@ class DiskFileSystem : public FileSystem {
     void replaceWhole(const Path& file, const Path& temporary,
                       std::span<const std::byte> bytes) override;
     void remove(const Path& file) override;
+    void sync(const Path& file) override;
+    void syncDirectory(const Path& directory) override;
 };
 
 } // namespace roomwright

@@ -1,5 +1,7 @@
 #include "store/in_house.h"
 
+#include "store/saved_bytes.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -29,43 +31,6 @@ constexpr std::size_t kHeader = kMagic.size() + 4 + 4 + 8 + 8;
 constexpr std::size_t kChecksum = 8;
 // Far beyond any motel's in-house guests; a larger file is damaged.
 constexpr std::uint64_t kLargestSaved = std::uint64_t{16} << 20;
-
-std::uint64_t checksumOf(std::span<const std::byte> bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325;
-    for (const std::byte b : bytes) {
-        hash = (hash ^ std::to_integer<std::uint64_t>(b)) * 0x100000001b3;
-    }
-    return hash;
-}
-
-void put(Bytes& out, std::uint64_t value, int width) {
-    for (int i = 0; i < width; ++i) {
-        out.push_back(static_cast<std::byte>(value >> (8 * i)));
-    }
-}
-
-// Reads the saved index from a bounded byte span; every read checks the bounds first.
-class SavedReader {
-  public:
-    explicit SavedReader(std::span<const std::byte> bytes) : bytes_(bytes) {}
-    std::size_t left() const { return bytes_.size() - at_; }
-    std::uint64_t number(int width) {
-        std::uint64_t value = 0;
-        for (int i = 0; i < width; ++i) {
-            value |= std::to_integer<std::uint64_t>(bytes_[at_++]) << (8 * i);
-        }
-        return value;
-    }
-    std::span<const std::byte> take(std::size_t n) {
-        const auto taken = bytes_.subspan(at_, n);
-        at_ += n;
-        return taken;
-    }
-
-  private:
-    std::span<const std::byte> bytes_;
-    std::size_t at_ = 0;
-};
 
 } // namespace
 
@@ -123,6 +88,17 @@ void InHouseIndex::written(std::size_t n, std::span<const std::byte> slot) {
         changed_ = true;
     }
     saveChanges();
+}
+
+void InHouseIndex::forget() noexcept {
+    built_ = false;
+    savedTried_ = true;
+    changed_ = false;
+    try {
+        files_.remove(saved_);
+    } catch (const std::exception&) {
+        // The saved index is checked at the next start all the same.
+    }
 }
 
 void InHouseIndex::load() {

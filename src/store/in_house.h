@@ -52,6 +52,9 @@ class InHouseIndex : public SlotWatcher {
     // Visits the in-house guests of `file` in record order; `visit` returns false to stop.
     void visit(const RecordFile& file, const Visit& visit);
     void written(std::size_t n, std::span<const std::byte> slot) override;
+    // The guest file was put back as it stood before an operation that was undone: the
+    // index is built afresh at the next use, and the saved one is deleted.
+    void forget() noexcept;
 
   private:
     // Takes the index an earlier run saved, when it is whole and of this layout; it is

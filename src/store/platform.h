@@ -88,4 +88,16 @@ class FileLock {
     std::intptr_t handle_ = closed;
 };
 
+// ---- Making writes durable -----------------------------------------------------------
+// A write reaches the system's cache at once and the disk some time later: these wait
+// until it is on the disk, where a power cut cannot take it.
+
+// Syncs what was written to `file`; a missing file is no error. Throws StoreError naming
+// the file when the system cannot.
+void syncFile(const Path& file);
+// Syncs the names in `directory`: files created in it, renamed into it or deleted from it.
+// Throws StoreError naming the directory when the system cannot. Windows keeps a name on
+// the disk with its file, so that there it does nothing.
+void syncDirectory(const Path& directory);
+
 } // namespace roomwright::platform

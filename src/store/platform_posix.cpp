@@ -148,4 +148,31 @@ void FileLock::release() noexcept {
     }
 }
 
+// ---- Making writes durable -----------------------------------------------------------
+
+namespace {
+
+void syncPath(const Path& path, bool missingIsFine, const char* noun) {
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno == ENOENT && missingIsFine) {
+            return;
+        }
+        throw StoreError(path, "sync", reason(errno), noun);
+    }
+    if (::fsync(fd.get()) != 0) {
+        throw StoreError(path, "sync", reason(errno), noun);
+    }
+}
+
+} // namespace
+
+void syncFile(const Path& file) {
+    syncPath(file, true, "file");
+}
+
+void syncDirectory(const Path& directory) {
+    syncPath(directory, false, "folder");
+}
+
 } // namespace roomwright::platform

@@ -161,4 +161,27 @@ void FileLock::release() noexcept {
     }
 }
 
+// ---- Making writes durable -----------------------------------------------------------
+
+void syncFile(const Path& file) {
+    const HANDLE handle = openShared(file, OPEN_EXISTING);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return;
+        }
+        throw StoreError(file, "sync", reason(error));
+    }
+    const BOOL flushed = ::FlushFileBuffers(handle);
+    const DWORD error = ::GetLastError();
+    ::CloseHandle(handle);
+    if (!flushed) {
+        throw StoreError(file, "sync", reason(error));
+    }
+}
+
+void syncDirectory(const Path&) {
+    // NTFS writes a file's name to the disk with the file itself.
+}
+
 } // namespace roomwright::platform

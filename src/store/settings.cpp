@@ -21,10 +21,12 @@ float readSingle(const Store& store, const Path& path) {
 
 // Stores the value in record 1, keeping whatever else the slot holds.
 void writeSingle(const Store& store, const Path& path, float value) {
+    Operation operation(store);
     RecordFile file = valueFile(store, path);
     Bytes slot = file.read(1);
     field::putSingle(slot, 0, value);
     file.write(1, slot);
+    operation.commit();
 }
 
 constexpr std::int16_t kIntegerCeiling = 32767;
@@ -58,7 +60,7 @@ ShiftClerkRecord shiftAndClerk(const Store& store) {
     return store.shiftClerk().read(1);
 }
 void setShiftAndClerk(const Store& store, const ShiftClerkRecord& record) {
-    store.shiftClerk().write(1, record);
+    asOneOperation(store, [&] { store.shiftClerk().write(1, record); });
 }
 
 long lastFolioNumber(const Store& store) {
@@ -68,6 +70,7 @@ long lastFolioNumber(const Store& store) {
 }
 
 long issueFolioNumber(const Store& store) {
+    Operation operation(store);
     RecordFile file = valueFile(store, store.directory().folio());
     Bytes slot = file.read(1);
     const std::int32_t wide = field::getLong(slot, 2);
@@ -91,6 +94,7 @@ long issueFolioNumber(const Store& store) {
         field::putLong(slot, 2, static_cast<std::int32_t>(next));
     }
     file.write(1, slot);
+    operation.commit();
     return next;
 }
 
@@ -99,6 +103,7 @@ float lastConfirmationNumber(const Store& store) {
 }
 
 float issueConfirmationNumber(const Store& store) {
+    Operation operation(store);
     const float last = lastConfirmationNumber(store);
     // A Single counts up by one only as far as 16777216; past it the next number would
     // repeat the last one.
@@ -114,6 +119,7 @@ float issueConfirmationNumber(const Store& store) {
     }
     const float next = last + 1.0f;
     writeSingle(store, store.directory().confirmation(), next);
+    operation.commit();
     return next;
 }
 

@@ -2,12 +2,14 @@
 
 #include "store/data_directory.h"
 #include "store/in_house.h"
+#include "store/journal.h"
 #include "store/layout.h"
 #include "store/record_view.h"
 #include "store/records.h"
 
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <utility>
 
 namespace roomwright {
@@ -109,37 +111,89 @@ template <class Record> class Table {
     std::shared_ptr<SlotWatcher> watcher_;
 };
 
-// The motel's data: the data directory seen through a file system.
+// The motel's data: the data directory seen through a file system. Every change to it is
+// made through the store's journaled files (see Operation below).
 class Store {
   public:
     Store(DataDirectory directory, FileSystem& files)
-        : directory_(std::move(directory)), files_(files),
+        : directory_(std::move(directory)),
           inHouse_(std::make_shared<InHouseIndex>(files, directory_.inHouseIndex(),
-                                                  directory_.inHouseIndexTemporary())) {}
+                                                  directory_.inHouseIndexTemporary())),
+          files_(std::make_shared<JournaledFiles>(files, directory_.root(), directory_.journal())) {
+        // An undone operation may have taken a stay back into house, or out of the file.
+        files_->onUndone(
+            [index = inHouse_, guest = directory_.guest().lexically_normal()](const Path& file) {
+                if (file.lexically_normal() == guest) {
+                    index->forget();
+                }
+            });
+    }
 
     const DataDirectory& directory() const { return directory_; }
-    FileSystem& files() const { return files_; }
+    FileSystem& files() const { return *files_; }
+    JournaledFiles& journal() const { return *files_; }
 
-    Table<RoomRecord> rooms() const { return {files_, directory_.room()}; }
-    Table<GuestRecord> guests() const { return {files_, directory_.guest(), inHouse_}; }
+    // Puts back what an operation of an earlier run left half done, before anything reads
+    // the files (see JournaledFiles::recover). Run once when the program starts.
+    bool recover() const { return files_->recover(); }
+
+    Table<RoomRecord> rooms() const { return {files(), directory_.room()}; }
+    Table<GuestRecord> guests() const { return {files(), directory_.guest(), inHouse_}; }
     // Visits the in-house guests in record order, without reading the departed ones;
     // `visit(n, view)` returns false to stop. Copies of a store share what it knows.
     void scanInHouseGuests(const InHouseIndex::Visit& visit) const {
-        inHouse_->visit(RecordFile(files_, directory_.guest(), GuestRecord::slotLength), visit);
+        inHouse_->visit(RecordFile(files(), directory_.guest(), GuestRecord::slotLength), visit);
     }
-    Table<ReservationRecord> reservations() const { return {files_, directory_.reservation()}; }
+    Table<ReservationRecord> reservations() const { return {files(), directory_.reservation()}; }
     Table<MessageRecord> messages(long folioNumber) const {
-        return {files_, directory_.messageFile(folioNumber)};
+        return {files(), directory_.messageFile(folioNumber)};
     }
     Table<TotalsRecord> totals(const CivilDate& month) const {
-        return {files_, directory_.totalsFile(month)};
+        return {files(), directory_.totalsFile(month)};
     }
-    Table<ShiftClerkRecord> shiftClerk() const { return {files_, directory_.shiftClerk()}; }
+    Table<ShiftClerkRecord> shiftClerk() const { return {files(), directory_.shiftClerk()}; }
 
   private:
     DataDirectory directory_;
-    FileSystem& files_;
     std::shared_ptr<InHouseIndex> inHouse_;
+    std::shared_ptr<JournaledFiles> files_;
 };
+
+// One clerk operation: every change the store makes while it is open happens, or none
+// does, also across a crash. Open it before the operation reads what it decides on; an
+// operation that ends without commit() (a thrown error) is undone. Operations nest: the
+// outermost one commits.
+class Operation {
+  public:
+    explicit Operation(const Store& store) : files_(store.journal()) { files_.begin(); }
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+    ~Operation() {
+        if (!finished_) {
+            files_.abandon();
+        }
+    }
+    void commit() {
+        finished_ = true;
+        files_.commit();
+    }
+
+  private:
+    JournaledFiles& files_;
+    bool finished_ = false;
+};
+
+// Runs `work` as one operation and returns what it returns.
+template <class Work> auto asOneOperation(const Store& store, Work&& work) {
+    Operation operation(store);
+    if constexpr (std::is_void_v<std::invoke_result_t<Work&>>) {
+        work();
+        operation.commit();
+    } else {
+        auto result = work();
+        operation.commit();
+        return result;
+    }
+}
 
 } // namespace roomwright

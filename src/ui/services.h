@@ -38,6 +38,7 @@ enum class WindowId {
     GuestHistory,     // Form19
     HistoryNames,     // Form20
     MotelDetails,     // Form30
+    TapeChart,        // TapeChart, rooms by nights
 };
 
 // Opens and closes windows by what they are, so that a window never needs to know how

@@ -3,6 +3,7 @@
 #include "cli/csv.h"
 #include "store/charges.h"
 #include "store/settings.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,26 @@ TEST_F(CliTest, InitCreatesTheTree) {
     EXPECT_TRUE(std::filesystem::is_directory(root / "dailycharge"));
     EXPECT_TRUE(std::filesystem::is_directory(root / "totals"));
     EXPECT_TRUE(std::filesystem::is_directory(root / "message"));
+}
+
+// An operation cut short: reading commands refuse, init and the night audit undo it first.
+TEST_F(CliTest, OnlyWritingCommandsUndoAnOperationCutShortAndReadersWaitForThem) {
+    setTaxRate(store, 0.05f);
+    for (const char* writer : {"init", "night-audit"}) {
+        SCOPED_TRACE(writer);
+        testing::FaultyFileSystem failing;
+        failing.failStepsAfter(4, true); // the tax lands, its sync and every undo fail
+        EXPECT_ANY_THROW(setTaxRate(Store(directory, failing), 0.25f));
+        ASSERT_TRUE(std::filesystem::exists(directory.journal()));
+
+        EXPECT_EQ(run({"dump", "settings"}), 1);
+        EXPECT_NE(err.str().find(directory.journal().generic_string()), std::string::npos);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_EQ(run({writer}), 0);
+        EXPECT_NE((out.str() + err.str()).find(kOperationUndone), std::string::npos);
+        EXPECT_EQ(taxRate(store), 0.05f);
+        EXPECT_EQ(run({"dump", "settings"}), 0);
+    }
 }
 
 TEST_F(CliTest, DumpRoomsShowsEveryFieldAsCsv) {

@@ -83,10 +83,10 @@ TEST_F(SetupWindows, TheMainMenuHasItsButtonsAndStandsAtItsPlace) {
     for (QPushButton* button : menu->findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
     }
-    EXPECT_EQ(
-        tabOrder(menu, menu->roomInventoryButton, 12),
-        (QStringList{"Command1", "Command2", "Command3", "Command5", "Command9", "Command10",
-                     "Command15", "Command6", "Command7", "Command8", "Command16", "Command4"}));
+    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 15),
+              (QStringList{"Command1", "Command2", "Command3", "Command5", "Command9", "Command10",
+                           "Command15", "Command6", "Command7", "Command8", "Command21",
+                           "Command22", "Command23", "Command16", "Command4"}));
 }
 
 TEST_F(SetupWindows, ThePetFeeWindowLeavesTheMenuOpen) {

@@ -18,6 +18,29 @@ TEST(CivilDate, CountsDaysSinceThirtiethDecember1899) {
     EXPECT_EQ(CivilDate::fromStored(46363.75), (CivilDate{2026, 12, 7}));
 }
 
+TEST(CivilDate, EveryDayFromYear100To9999RoundTrips) {
+    const long first = CivilDate{100, 1, 1}.serial();
+    const long last = CivilDate{9999, 12, 31}.serial();
+    EXPECT_EQ(first, -657434);
+    EXPECT_EQ(last, 2958465);
+    for (long serial = first; serial <= last; serial += 97) {
+        const CivilDate date = CivilDate::fromSerial(serial);
+        ASSERT_TRUE(date.valid()) << serial;
+        ASSERT_EQ(date.serial(), serial);
+        ASSERT_EQ(date.plusDays(1), CivilDate::fromSerial(serial + 1));
+    }
+}
+
+TEST(CivilDate, AMonthOrDayPastItsRangeRollsOver) {
+    EXPECT_EQ((CivilDate{2026, 13, 1}.serial()), (CivilDate{2027, 1, 1}.serial()));
+    EXPECT_EQ((CivilDate{2026, 0, 1}.serial()), (CivilDate{2025, 12, 1}.serial()));
+    EXPECT_EQ((CivilDate{2026, 2, 31}.serial()), (CivilDate{2026, 3, 3}.serial()));
+    EXPECT_FALSE((CivilDate{2026, 2, 29}.valid()));
+    EXPECT_TRUE((CivilDate{2000, 2, 29}.valid()));
+    EXPECT_FALSE((CivilDate{1900, 2, 29}.valid()));
+    EXPECT_FALSE((CivilDate{2026, 4, 31}.valid()));
+}
+
 TEST(CivilDate, GarbageInAStoredDateNeverBreaksTheCalendar) {
     EXPECT_EQ(CivilDate::fromStored(1e300), CivilDate{});
     EXPECT_EQ(CivilDate::fromStored(-1e300), CivilDate{});

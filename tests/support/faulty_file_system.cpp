@@ -6,8 +6,27 @@
 
 namespace roomwright::testing {
 
+void FaultyFileSystem::step(const Path& file, const std::function<void()>& landing) {
+    ++steps_;
+    if (!stepsLeft_ || (*stepsLeft_)-- > 0) {
+        return;
+    }
+    ++failures_;
+    if (!persistent_) {
+        stepsLeft_.reset();
+    }
+    if (landing) {
+        landing();
+    }
+    if (stop_) {
+        stop_();
+    }
+    throw StoreError(file, "write", "Input/output error");
+}
+
 void FaultyFileSystem::write(const Path& file, std::uint64_t offset,
                              std::span<const std::byte> bytes) {
+    step(file, [&] { DiskFileSystem::write(file, offset, bytes.first(bytes.size() / 2)); });
     if (goodWrites_ && *goodWrites_ <= 0) {
         ++failures_;
         if (once_) {
@@ -23,6 +42,26 @@ void FaultyFileSystem::write(const Path& file, std::uint64_t offset,
         --*goodWrites_;
     }
     DiskFileSystem::write(file, offset, bytes);
+}
+
+void FaultyFileSystem::truncate(const Path& file, std::uint64_t length) {
+    step(file);
+    DiskFileSystem::truncate(file, length);
+}
+
+void FaultyFileSystem::remove(const Path& file) {
+    step(file);
+    DiskFileSystem::remove(file);
+}
+
+void FaultyFileSystem::sync(const Path& file) {
+    step(file);
+    DiskFileSystem::sync(file);
+}
+
+void FaultyFileSystem::syncDirectory(const Path& directory) {
+    step(directory);
+    DiskFileSystem::syncDirectory(directory);
 }
 
 void FaultyFileSystem::replaceWhole(const Path& file, const Path& temporary,

@@ -2,6 +2,7 @@
 
 #include "store/file_system.h"
 
+#include <functional>
 #include <optional>
 
 namespace roomwright::testing {
@@ -26,21 +27,51 @@ class FaultyFileSystem : public DiskFileSystem {
     void heal() {
         goodWrites_.reset();
         once_ = false;
+        stepsLeft_.reset();
+        stop_ = nullptr;
     }
     int failures() const { return failures_; }
     // Makes every replacement of a whole file fail, leaving the file as it was.
     void refuseWholeFiles() { refuseWholeFiles_ = true; }
 
+    // Fail-after-N over every step that changes the disk or waits for it: a write, a
+    // truncation, a deletion, a sync. The step after `goodSteps` of them fails (a write
+    // lands half of its bytes first); when `persistent`, every step after it fails too.
+    void failStepsAfter(int goodSteps, bool persistent) {
+        stepsLeft_ = goodSteps;
+        persistent_ = persistent;
+    }
+    // Runs `stop` at the step after `goodSteps`, once half of a write landed: a crash test
+    // ends the process there.
+    void stopAfter(int goodSteps, std::function<void()> stop) {
+        stepsLeft_ = goodSteps;
+        stop_ = std::move(stop);
+    }
+    // The steps taken so far, failed ones included.
+    int steps() const { return steps_; }
+
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
     void replaceWhole(const Path& file, const Path& temporary,
                       std::span<const std::byte> bytes) override;
+    void truncate(const Path& file, std::uint64_t length) override;
+    void remove(const Path& file) override;
+    void sync(const Path& file) override;
+    void syncDirectory(const Path& directory) override;
 
   private:
+    // Counts a step on `file`; throws (or stops) when it is the one to fail, after
+    // `landing` ran.
+    void step(const Path& file, const std::function<void()>& landing = {});
+
     std::optional<int> goodWrites_;
     std::size_t bytesThatLand_ = 0;
     int failures_ = 0;
     bool once_ = false;
     bool refuseWholeFiles_ = false;
+    std::optional<int> stepsLeft_;
+    bool persistent_ = false;
+    std::function<void()> stop_;
+    int steps_ = 0;
 };
 
 } // namespace roomwright::testing

@@ -1,0 +1,208 @@
+#include "reservations/tape_chart_window.h"
+
+#include "frontdesk/guest_folio_window.h"
+#include "reservations/reservation_windows.h"
+#include "ui/controls.h"
+#include "ui/dialogs.h"
+#include "ui/placement.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <array>
+#include <chrono>
+
+namespace roomwright {
+
+namespace {
+
+constexpr int kBarRole = Qt::UserRole;
+
+// "Mon" and "12/7" on two lines.
+QString dayCaption(const CivilDate& day) {
+    static const std::array<const char*, 7> names = {"Sun", "Mon", "Tue", "Wed",
+                                                     "Thu", "Fri", "Sat"};
+    const std::chrono::weekday weekday{
+        std::chrono::sys_days{std::chrono::year{day.year} / day.month / day.day}};
+    return QStringLiteral("%1\n%2/%3")
+        .arg(QString::fromLatin1(names[weekday.c_encoding()]))
+        .arg(day.month)
+        .arg(day.day);
+}
+
+QTableWidgetItem* barItem(const ChartBar& bar, std::size_t index) {
+    auto* item = new QTableWidgetItem(onScreen(bar.guest));
+    const QString description = onScreen(barDescription(bar));
+    item->setData(Qt::AccessibleTextRole, description);
+    item->setToolTip(description);
+    item->setData(kBarRole, static_cast<qulonglong>(index));
+    item->setFlags(Qt::ItemIsEnabled);
+    const QRgb colour = bar.overlaps                        ? TapeChartWindow::kOverlapColour
+                        : bar.kind == Occupant::Reservation ? TapeChartWindow::kReservationColour
+                                                            : TapeChartWindow::kStayColour;
+    item->setBackground(QColor(colour));
+    item->setForeground(bar.overlaps ? QColor(Qt::white) : QColor(Qt::black));
+    return item;
+}
+
+// Draws the cell with the keyboard focus framed in a thick line, over its own colour.
+class FramedFocusDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem plain(option);
+        plain.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, plain, index);
+        if (option.state & QStyle::State_HasFocus) {
+            painter->save();
+            painter->setPen(QPen(option.palette.color(QPalette::Text), 3));
+            painter->drawRect(option.rect.adjusted(1, 1, -2, -2));
+            painter->restore();
+        }
+    }
+};
+
+} // namespace
+
+TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
+    setObjectName(QStringLiteral("TapeChart"));
+    setWindowTitle(QStringLiteral("Tape Chart"));
+
+    previousWeekButton = makeButton(this, "Command1", QStringLiteral("Previous Week"));
+    daysLabel = makeValueLabel(this, "Label1", QStringLiteral("Days shown"));
+    nextWeekButton = makeButton(this, "Command2", QStringLiteral("Next Week"));
+    chartTable = new QTableWidget(this);
+    nameControl(chartTable, "Grid1", QStringLiteral("Rooms and nights"));
+    chartTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The cell the keys stand on is framed rather than highlighted, so that a bar keeps the
+    // colour that tells what it is.
+    chartTable->setSelectionMode(QAbstractItemView::NoSelection);
+    chartTable->setItemDelegate(new FramedFocusDelegate(chartTable));
+    // Tab leaves the chart; the arrow keys move over it.
+    chartTable->setTabKeyNavigation(false);
+    chartTable->setWordWrap(false);
+    chartTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    chartTable->horizontalHeader()->setMinimumSectionSize(56);
+    chartTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
+
+    auto* weeks = new QHBoxLayout;
+    weeks->addWidget(previousWeekButton);
+    weeks->addWidget(daysLabel, 1, Qt::AlignCenter);
+    weeks->addWidget(nextWeekButton);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(weeks);
+    root->addWidget(chartTable, 1);
+    root->addLayout(makeButtonRow({exitButton}));
+    resize(1180, 520);
+
+    connect(previousWeekButton, &QPushButton::clicked, this, &TapeChartWindow::previousWeekClicked);
+    connect(nextWeekButton, &QPushButton::clicked, this, &TapeChartWindow::nextWeekClicked);
+    connect(exitButton, &QPushButton::clicked, this, &TapeChartWindow::exitClicked);
+    connect(chartTable, &QTableWidget::cellActivated, this, &TapeChartWindow::cellActivated);
+}
+
+void TapeChartWindow::load() {
+    placeAt(this, 600, 300);
+    show();
+    showFrom(services_.clock.today());
+    chartTable->setFocus(Qt::OtherFocusReason);
+}
+
+void TapeChartWindow::showFrom(const CivilDate& first) {
+    chartTable->clear();
+    chartTable->setRowCount(0);
+    chart_ = TapeChart{};
+    chart_.first = first;
+    guarded(services_.dialogs, this,
+            [&] { chart_ = tapeChart(services_.store, first, services_.clock.today()); });
+    daysLabel->setText(QString::fromStdString(shortDate(first) + " to " +
+                                              shortDate(first.plusDays(chart_.days - 1))));
+
+    chartTable->setColumnCount(chart_.days);
+    for (int day = 0; day < chart_.days; ++day) {
+        chartTable->setHorizontalHeaderItem(day,
+                                            new QTableWidgetItem(dayCaption(first.plusDays(day))));
+    }
+    int rows = 0;
+    for (const ChartRoom& room : chart_.rooms) {
+        rows += room.lanes;
+    }
+    chartTable->setRowCount(rows);
+    int top = 0;
+    for (const ChartRoom& room : chart_.rooms) {
+        QString caption = onScreen(room.number + "  " + room.type);
+        if (room.outOfOrder) {
+            caption += QStringLiteral(" (out of order)");
+        } else if (!room.inRoomFile) {
+            caption += QStringLiteral("(not in the room file)");
+        }
+        for (int lane = 0; lane < room.lanes; ++lane) {
+            auto* header = new QTableWidgetItem(lane == 0 ? caption : QString());
+            header->setData(Qt::AccessibleTextRole, caption);
+            if (room.outOfOrder || !room.inRoomFile) {
+                header->setForeground(QColor(Qt::darkGray));
+            }
+            chartTable->setVerticalHeaderItem(top + lane, header);
+            if (room.outOfOrder) {
+                for (int day = 0; day < chart_.days; ++day) {
+                    auto* grey = new QTableWidgetItem;
+                    grey->setBackground(QColor(kOutOfOrderColour));
+                    grey->setData(Qt::AccessibleTextRole, caption);
+                    grey->setFlags(Qt::ItemIsEnabled);
+                    chartTable->setItem(top + lane, day, grey);
+                }
+            }
+        }
+        for (const std::size_t index : room.bars) {
+            const ChartBar& bar = chart_.bars[index];
+            const int row = top + bar.lane;
+            chartTable->setItem(row, bar.firstDay, barItem(bar, index));
+            if (bar.lastDay > bar.firstDay) {
+                chartTable->setSpan(row, bar.firstDay, 1, bar.lastDay - bar.firstDay + 1);
+            }
+        }
+        top += room.lanes;
+    }
+    if (rows > 0) {
+        chartTable->setCurrentCell(0, 0);
+    }
+}
+
+void TapeChartWindow::previousWeekClicked() {
+    showFrom(chart_.first.plusDays(-7));
+}
+
+void TapeChartWindow::nextWeekClicked() {
+    showFrom(chart_.first.plusDays(7));
+}
+
+void TapeChartWindow::exitClicked() {
+    close();
+}
+
+void TapeChartWindow::cellActivated(int row, int column) {
+    const QTableWidgetItem* item = chartTable->item(row, column);
+    if (item == nullptr || !item->data(kBarRole).isValid()) {
+        return;
+    }
+    const ChartBar bar = chart_.bars.at(item->data(kBarRole).toULongLong());
+    if (bar.kind == Occupant::Reservation) {
+        if (auto* window =
+                qobject_cast<ReservationWindow*>(services_.windows.open(WindowId::Reservation))) {
+            window->showRecord(bar.record);
+        }
+    } else if (auto* window =
+                   qobject_cast<GuestFolioWindow*>(services_.windows.open(WindowId::GuestFolio))) {
+        window->showStay(bar.folioNumber);
+    }
+}
+
+} // namespace roomwright

@@ -1,0 +1,139 @@
+#include "cli/commands.h"
+
+#include "reports/desk_lists.h"
+#include "store/charges.h"
+#include "store/settings.h"
+#include "support/records.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace roomwright {
+namespace {
+
+using testing::makeStayOver;
+
+const CivilDate kToday{2026, 12, 7};
+
+ReservationRecord booking(const char* room, const char* last, float number, int arrival,
+                          int departure, bool checkedIn = false) {
+    ReservationRecord r;
+    r.RoomNumber = room;
+    r.LastName = last;
+    r.FirstName = "Lee";
+    r.ConfirmationNumber = number;
+    r.Rate = 59.95f;
+    r.ArrivalDate = kToday.plusDays(arrival).stored();
+    r.DepartureDate = kToday.plusDays(departure).stored();
+    r.CheckInMark = checkedIn ? "*" : "";
+    return r;
+}
+
+// Two guests in house (one due out today), one departed; bookings arriving today, in two
+// days, and one already checked in.
+class DeskLists : public ::testing::Test {
+  protected:
+    DeskLists() {
+        directory.ensureExists(files);
+        setTaxRate(store, 0.09f);
+        store.guests().append(
+            makeStayOver("101", "Avery", 1, 45, kToday.plusDays(-1), kToday.plusDays(2)));
+        store.guests().append(makeStayOver("102", "Brook", 2, 50, kToday.plusDays(-2), kToday));
+        GuestRecord gone = makeStayOver("103", "Cole", 3, 50, kToday.plusDays(-3), kToday);
+        gone.CheckOutMark = "*";
+        store.guests().append(gone);
+        postItem(store, 1, "101  ", Category::RoomRent, 45, kToday.plusDays(-1));
+        postItem(store, 1, "101  ", Category::Cash, 100, kToday.plusDays(-1));
+        postItem(store, 2, "102  ", Category::RoomRent, 50, kToday.plusDays(-2));
+        store.reservations().append(booking("103", "Dunn, Jr", 5, 0, 3));
+        store.reservations().append(booking("101", "Eyre", 6, 2, 3));
+        store.reservations().append(booking("102", "Ford", 4, 0, 1, true));
+    }
+
+    int run(std::vector<std::string> arguments) {
+        out.str("");
+        err.str("");
+        arguments.insert(arguments.begin(), {"--data-dir", directory.root().string(), "--today",
+                                             "2026-12-07", "list"});
+        return runCli(arguments, out, err);
+    }
+
+    testing::TempDir temp;
+    DataDirectory directory{temp.path() / "Motel"};
+    DiskFileSystem files;
+    Store store{directory, files};
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(DeskLists, CsvIsExactForEachListAndDay) {
+    const std::string arrivals = "Room,Last,First,Confirmation,Arrival,Departure,Nights,Rate\r\n";
+    const std::string stays = "Room,Last,First,Folio,Arrival,Departure,Nights,Balance\r\n";
+    const std::string avery = "101,Avery,Ann,1,2026-12-06,2026-12-09,3,-50.95\r\n";
+    const std::string brook = "102,Brook,Ann,2,2026-12-05,2026-12-07,2,54.5\r\n";
+    const struct {
+        std::vector<std::string> words;
+        std::string csv;
+    } cases[] = {
+        {{"arrivals", "--csv"},
+         arrivals + "103,\"Dunn, Jr\",Lee,5,2026-12-07,2026-12-10,3,59.95\r\n"},
+        {{"arrivals", "--date", "2026-12-09", "--csv"},
+         arrivals + "101,Eyre,Lee,6,2026-12-09,2026-12-10,1,59.95\r\n"},
+        {{"arrivals", "--csv", "--date", "2026-12-08"}, arrivals},
+        {{"departures", "--csv"}, stays + brook},
+        {{"departures", "--csv", "--date", "2026-12-09"},
+         stays + "101,Avery,Ann,1,2026-12-06,2026-12-09,3,-50.95\r\n"},
+        {{"departures", "--csv", "--date", "2026-12-08"}, stays},
+        {{"in-house", "--csv"}, stays + avery + brook},
+        {{"in-house", "--csv", "--date", "2026-12-08"}, stays + avery},
+        {{"in-house", "--csv", "--date", "2026-12-05"}, stays + brook},
+        {{"in-house", "--csv", "--date", "2026-12-10"}, stays},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.words[0] + " " + c.words[1]);
+        ASSERT_EQ(run(c.words), 0) << err.str();
+        EXPECT_EQ(out.str(), c.csv);
+        EXPECT_EQ(err.str(), "");
+    }
+}
+
+TEST_F(DeskLists, TableIsThePrintoutWithoutItsFormFeed) {
+    ASSERT_EQ(run({"in-house"}), 0) << err.str();
+    const std::string rule(120, '-');
+    EXPECT_EQ(out.str(),
+              "In House for 12/7/2026\n" + rule +
+                  "\n"
+                  "Room  Last                            First                 Folio         "
+                  "Arrival      Departure    Nights  Balance\n" +
+                  rule +
+                  "\n"
+                  "101   Avery                           Ann                    1            "
+                  "12/6/2026    12/9/2026     3      -50.95\n"
+                  "102   Brook                           Ann                    2            "
+                  "12/5/2026    12/7/2026     2       54.5\n");
+    const DeskList list = deskList(store, DeskListKind::InHouse, kToday, kToday);
+    EXPECT_EQ(plainText(deskListDocument(list)), out.str() + "\f\n");
+
+    ASSERT_EQ(run({"departures", "--date", "2026-12-08"}), 0);
+    EXPECT_EQ(out.str().substr(out.str().rfind(rule) + rule.size()), "\nNo departures.\n");
+    ASSERT_EQ(run({"arrivals", "--date", "2026-12-08"}), 0);
+    EXPECT_TRUE(out.str().ends_with(rule + "\nNo arrivals.\n"));
+}
+
+TEST_F(DeskLists, WrongWordsAreUsageErrors) {
+    for (const std::vector<std::string>& words : {std::vector<std::string>{},
+                                                  {"everyone"},
+                                                  {"arrivals", "--date"},
+                                                  {"arrivals", "--date", "12/7/2026"},
+                                                  {"arrivals", "--date", "2026-02-30"},
+                                                  {"in-house", "--pdf"}}) {
+        EXPECT_EQ(run(words), 2);
+        EXPECT_EQ(out.str(), "");
+        EXPECT_TRUE(err.str().starts_with("roomwright-cli: ")) << err.str();
+    }
+}
+
+} // namespace
+} // namespace roomwright
