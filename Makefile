@@ -25,7 +25,7 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen \
 WINDOWS_ENV := WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all \
                WINEDLLOVERRIDES="mscoree,mshtml="
 
-.PHONY: run test test-windows build deps windows-deps bench format clean
+.PHONY: run test test-windows build package screenshots deps windows-deps bench format clean
 
 run: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
@@ -53,6 +53,18 @@ test-windows: windows-deps
 	mkdir -p $(WINDOWS_DIR)/wine
 	$(WINDOWS_ENV) /usr/lib/wine/wine64 wineboot --init
 	cd $(WINDOWS_DIR) && $(WINDOWS_ENV) ctest --output-on-failure --timeout 600
+
+# The Debian package, build/release/roomwright_<version>_<arch>.deb.
+package: build
+	cd $(RUN_DIR) && cpack -G DEB
+
+# The pictures of the README's clerk's guide, from the real windows drawn offscreen.
+screenshots: deps
+	cmake -S . -B $(TEST_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	    -DROOMWRIGHT_SANITIZE=ON -DROOMWRIGHT_WERROR=ON
+	cmake --build $(TEST_DIR) --target roomwright_screenshots
+	mkdir -p docs/screenshots
+	$(TEST_ENV) ROOMWRIGHT_SCREENSHOTS=$(CURDIR)/docs/screenshots $(TEST_DIR)/bin/roomwright_screenshots
 
 bench: deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \

@@ -12,6 +12,7 @@
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
 #include "setup/main_menu_window.h"
+#include "setup/motel_details_window.h"
 #include "setup/room_inventory_window.h"
 #include "setup/room_list_window.h"
 #include "setup/room_properties_window.h"
@@ -70,6 +71,8 @@ DeskWindow* Desk::create(WindowId id) {
         return new GuestHistoryWindow(services_);
     case WindowId::HistoryNames:
         return new HistoryNamesWindow(services_);
+    case WindowId::MotelDetails:
+        return new MotelDetailsWindow(services_);
     case WindowId::TapeChart:
         return new TapeChartWindow(services_);
     default:

@@ -3,8 +3,8 @@
 
 #include "app/desk.h"
 #include "app/start_up.h"
-#include "print/qt_printer.h"
 #include "store/file_system.h"
+#include "ui/print_preview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Roomwright"));
     QApplication::setApplicationVersion(QStringLiteral("7.0"));
+    QApplication::setOrganizationName(QStringLiteral("Roomwright"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Front desk of the motel."));
@@ -42,9 +43,10 @@ int main(int argc, char* argv[]) {
     if (!writer) {
         return 1;
     }
-    SystemPrinter printer(directory, files, clock, [&](const std::string& message) {
+    SystemPrinter noPrinter(directory, files, clock, [&](const std::string& message) {
         dialogs.inform(nullptr, kAttention, QString::fromStdString(message));
     });
+    PreviewPrinter printer(noPrinter);
     Desk desk(store, clock, dialogs, printer);
     desk.open(WindowId::Main);
     return QApplication::exec();

@@ -9,9 +9,11 @@
 #include "reports/desk_lists.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
+#include "store/backup.h"
 #include "store/charges.h"
 #include "store/clock.h"
 #include "store/lookups.h"
+#include "store/motel_details.h"
 #include "store/numbers.h"
 #include "store/path_text.h"
 #include "store/settings.h"
@@ -43,8 +45,9 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
-    "  --wait SECONDS        how long init and night-audit wait for another program that\n"
-    "                        is writing to the data directory to finish (default: 5)\n"
+    "  --wait SECONDS        how long init, set, backup and night-audit wait for another\n"
+    "                        program that is writing to the data directory to finish\n"
+    "                        (default: 5)\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -60,6 +63,11 @@ const char* const kHelp =
     "  dump totals MONTH YEAR     the running sums of a month\n"
     "  dump charges FOLIO         the charge lines of a stay\n"
     "  dump messages FOLIO        the messages of a stay\n"
+    "  dump motel                 the motel's name, street, town and phone line as set\n"
+    "  set motel [--name TEXT] [--street TEXT] [--town TEXT] [--phone TEXT]\n"
+    "                             sets the motel's own lines of the folio's letterhead (and\n"
+    "                             the name the main window shows); a line not given stays,\n"
+    "                             an empty TEXT brings back the standard one\n"
     "  print folio FOLIO [--history] [--pdf FILE] [--printer]\n"
     "                             the folio of a stay, in house or departed, as plain text;\n"
     "                             --history prints the departed guest's variant, --pdf FILE\n"
@@ -70,6 +78,10 @@ const char* const kHelp =
     "                             the financial report of a month (default: this month)\n"
     "  print guest-list [--pdf FILE] [--printer]\n"
     "                             the guest list of everyone in house\n"
+    "  backup DIR [--keep N]      copies the whole data directory into a new folder\n"
+    "                             DIR/roomwright-YYYY-MM-DD-HHMMSS, checks the copy file by\n"
+    "                             file and prints its path; --keep N then removes all but\n"
+    "                             the newest N such folders in DIR\n"
     "  night-audit [--pdf FILE] [--printer]\n"
     "                             charges tonight's room rent to every stay-over and prints\n"
     "                             the financial report and the guest list; refuses while a\n"
@@ -210,10 +222,47 @@ int dumpCharges(Context& c, const std::string& folioText) {
     return charges.problems.empty() ? 0 : 1;
 }
 
+// The motel's lines in the order the letterhead prints them, by their option names.
+const std::pair<const char*, std::string MotelDetails::*> kMotelLines[] = {
+    {"name", &MotelDetails::name},
+    {"street", &MotelDetails::street},
+    {"town", &MotelDetails::town},
+    {"phone", &MotelDetails::phone},
+};
+
+int dumpMotel(Context& c) {
+    const MotelDetails motel = motelDetails(c.store);
+    writeCsvRow(c.out, {"Name", "Value"});
+    for (const auto& [name, line] : kMotelLines) {
+        writeCsvRow(c.out, {name, motel.*line});
+    }
+    return 0;
+}
+
+int setMotel(Context& c, const std::vector<std::string>& words) {
+    const char* const usage =
+        "set motel [--name TEXT] [--street TEXT] [--town TEXT] [--phone TEXT]";
+    if (words.size() < 2 || words[1] != "motel") {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+    MotelDetails motel = motelDetails(c.store);
+    for (std::size_t i = 2; i < words.size(); i += 2) {
+        const auto line =
+            std::find_if(std::begin(kMotelLines), std::end(kMotelLines),
+                         [&](const auto& l) { return words[i] == "--" + std::string(l.first); });
+        if (line == std::end(kMotelLines) || i + 1 >= words.size()) {
+            throw UsageError(std::string("usage: roomwright-cli ") + usage);
+        }
+        motel.*(line->second) = words[i + 1];
+    }
+    setMotelDetails(c.store, motel);
+    return dumpMotel(c);
+}
+
 int dump(Context& c, const std::vector<std::string>& words) {
     if (words.size() < 2) {
         throw UsageError("usage: roomwright-cli dump "
-                         "rooms|guests|reservations|settings|totals|charges|messages");
+                         "rooms|guests|reservations|settings|totals|charges|messages|motel");
     }
     const std::string& what = words[1];
     if (what == "rooms") {
@@ -234,6 +283,9 @@ int dump(Context& c, const std::vector<std::string>& words) {
     } else if (what == "charges") {
         expectArguments(words, 3, "dump charges FOLIO");
         return dumpCharges(c, words[2]);
+    } else if (what == "motel") {
+        expectArguments(words, 2, "dump motel");
+        return dumpMotel(c);
     } else if (what == "messages") {
         expectArguments(words, 3, "dump messages FOLIO");
         return dumpRecords(c,
@@ -399,6 +451,22 @@ int nightAudit(Context& c, const std::vector<std::string>& words) {
     return 0;
 }
 
+int backup(Context& c, const std::vector<std::string>& words) {
+    const char* const usage = "backup DIR [--keep N]";
+    std::optional<std::size_t> keep;
+    if (words.size() == 4 && words[2] == "--keep") {
+        keep = static_cast<std::size_t>(wholeNumber(words[3], "N", 1, 100000));
+    } else {
+        expectArguments(words, 2, usage);
+    }
+    const Backup done = backUp(c.store.directory(), words[1], c.clock, keep);
+    for (const Path& removed : done.removed) {
+        c.err << "Removed the older backup " << utf8Text(removed) << '\n';
+    }
+    c.out << utf8Text(done.folder) << '\n';
+    return 0;
+}
+
 int list(Context& c, const std::vector<std::string>& words) {
     const char* const usage = "list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]";
     const std::map<std::string, DeskListKind> kinds = {{"arrivals", DeskListKind::Arrivals},
@@ -548,8 +616,17 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         if (words[0] == "dump") {
             return dump(context, words);
         }
+        if (words[0] == "set") {
+            const WriterLock writer = holdWhileWriting();
+            return setMotel(context, words);
+        }
         if (words[0] == "print") {
             return print(context, words);
+        }
+        if (words[0] == "backup") {
+            // Nothing is written to the data directory while it is copied.
+            const WriterLock writer = holdWhileWriting();
+            return backup(context, words);
         }
         if (words[0] == "list") {
             return list(context, words);

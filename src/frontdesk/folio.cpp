@@ -2,9 +2,11 @@
 
 #include "store/layout.h"
 #include "store/lookups.h"
+#include "store/motel_details.h"
 #include "store/numbers.h"
 #include "store/settings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
 
@@ -40,11 +42,59 @@ std::string dateText(double stored) {
 
 const std::string kRule(140, '-');
 
-void letterhead(Document& page) {
-    page.text(std::string(57, ' ') + "Temporary Motel Inc.").endLine().endLine();
-    page.text(std::string(55, ' ') + "123456 N. Meadows Road").endLine().endLine();
-    page.text(std::string(57, ' ') + "Fernbrook, KY  40000").endLine().endLine();
-    page.text(std::string(38, ' ') + "Phone: 270-123-4567           Fax: 270-234-5678").endLine();
+// The letterhead's standard lines, each with the blanks that centre it, and the setting
+// that replaces it. A set line is centred on the column its standard line is centred on
+// (half its characters to the left of it), so the same texts set give the same page.
+struct LetterheadLine {
+    int blanks;
+    std::string_view standard;
+    std::string MotelDetails::*setting;
+};
+constexpr LetterheadLine kLetterhead[] = {
+    {57, "Temporary Motel Inc.", &MotelDetails::name},
+    {55, "123456 N. Meadows Road", &MotelDetails::street},
+    {57, "Fernbrook, KY  40000", &MotelDetails::town},
+    {38, "Phone: 270-123-4567           Fax: 270-234-5678", &MotelDetails::phone},
+};
+
+// Characters, not bytes: a UTF-8 continuation byte does not start one.
+bool startsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+}
+int characterCount(std::string_view text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(), startsCharacter));
+}
+// The text cut to its first `count` characters.
+std::string_view firstCharacters(std::string_view text, int count) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (startsCharacter(text[i]) && count-- == 0) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
+}
+
+std::string letterheadText(const LetterheadLine& line, const MotelDetails& motel) {
+    const std::string& set = motel.*line.setting;
+    if (set.empty()) {
+        return std::string(static_cast<std::size_t>(line.blanks), ' ') + std::string(line.standard);
+    }
+    // A text wider than the page's rule is cut to it; one too wide to centre starts at the
+    // first column.
+    const std::string_view text = firstCharacters(set, static_cast<int>(kRule.size()));
+    const int centre = line.blanks + characterCount(line.standard) / 2;
+    const int blanks = std::max(0, centre - characterCount(text) / 2);
+    return std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text);
+}
+
+void letterhead(Document& page, const MotelDetails& motel) {
+    // An empty line after each but the phone line, which the rule follows.
+    for (std::size_t i = 0; i < std::size(kLetterhead); ++i) {
+        page.text(letterheadText(kLetterhead[i], motel)).endLine();
+        if (i + 1 < std::size(kLetterhead)) {
+            page.endLine();
+        }
+    }
     page.text(kRule).endLine();
 }
 
@@ -134,9 +184,9 @@ FolioStatement folioStatement(const std::vector<ChargeLine>& lines, float taxRat
 }
 
 Document folioDocument(const GuestRecord& guest, const FolioStatement& statement,
-                       FolioVariant variant) {
+                       FolioVariant variant, const MotelDetails& motel) {
     Document page("Folio " + plainNumber(guest.FolioNumber), 12);
-    letterhead(page);
+    letterhead(page, motel);
     guestBlock(page, guest, variant);
 
     page.text("Room#").tab(10).text("Date").tab(25).text("Shift").tab(32).text("Code");
@@ -166,7 +216,7 @@ Document folioDocument(const GuestRecord& guest, const FolioStatement& statement
 PrintedFolio printedFolio(const Store& store, const GuestRecord& guest, FolioVariant variant) {
     const ParsedCharges charges = readCharges(store, folioNumberOf(store, guest));
     const FolioStatement statement = folioStatement(charges.lines, taxRate(store));
-    return {folioDocument(guest, statement, variant), charges.problems};
+    return {folioDocument(guest, statement, variant, motelDetails(store)), charges.problems};
 }
 
 } // namespace roomwright

@@ -2,6 +2,7 @@
 
 #include "print/document.h"
 #include "store/charges.h"
+#include "store/motel_details.h"
 #include "store/store.h"
 
 #include <string>
@@ -42,10 +43,11 @@ FolioStatement folioStatement(const std::vector<ChargeLine>& lines, float taxRat
 // of a departed guest shows the departure there as well.
 enum class FolioVariant { InHouse, History };
 
-// The guest's printed folio: letterhead, guest block, one line per charge line with its
-// running balance, the closing balance and the signature line.
+// The guest's printed folio: letterhead (the motel's own lines where they are set), guest
+// block, one line per charge line with its running balance, the closing balance and the
+// signature line.
 Document folioDocument(const GuestRecord& guest, const FolioStatement& statement,
-                       FolioVariant variant);
+                       FolioVariant variant, const MotelDetails& motel = {});
 
 struct PrintedFolio {
     Document document;

@@ -2,6 +2,7 @@
 
 #include "frontdesk/departures.h"
 #include "frontdesk/housekeeping.h"
+#include "store/motel_details.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 
@@ -21,7 +22,7 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
 
     dateLabel = makeValueLabel(this, "Label1", QStringLiteral("Today's date"));
     clockLabel = makeValueLabel(this, "Label2", QStringLiteral("Time"));
-    motelNameLabel = makeLabel(this, "Label3", QStringLiteral("1234567 Motel Inc."));
+    motelNameLabel = makeValueLabel(this, "Label3", QStringLiteral("Motel"));
     checkingOutLabel = makeLabel(this, "Label7", QStringLiteral("Checking out today"));
     nightAuditLabel = makeLabel(
         this, "Label8",
@@ -99,6 +100,7 @@ void MainWindow::load() {
     show();
     dateLabel->setText(QString::fromStdString(shortDate(services_.clock.today())));
     clockTicked();
+    showMotelName();
     const bool morning = isMorning(longTime(services_.clock.now()));
     housekeepingButton->setVisible(morning);
     departuresList->clear();
@@ -111,6 +113,16 @@ void MainWindow::load() {
         }
         if (reminderWanted(services_.store)) {
             services_.windows.open(WindowId::Greetings);
+        }
+    });
+}
+
+void MainWindow::showMotelName() {
+    motelNameLabel->setText(QStringLiteral("1234567 Motel Inc."));
+    guarded(services_.dialogs, this, [&] {
+        const std::string name = motelDetails(services_.store).name;
+        if (!name.empty()) {
+            motelNameLabel->setText(QString::fromStdString(name));
         }
     });
 }

@@ -16,10 +16,12 @@ class MainWindow : public DeskWindow {
     explicit MainWindow(Services& services);
 
     void load() override;
+    // The motel's own name where it is set, else the standard one.
+    void showMotelName();
 
     QLabel* dateLabel;        // today's date
     QLabel* clockLabel;       // the running clock
-    QLabel* motelNameLabel;   // the motel name line
+    QLabel* motelNameLabel;   // the motel's name
     QLabel* checkingOutLabel; // "Checking out today"
     QLabel* nightAuditLabel;  // the night audit note
     QListWidget* departuresList;

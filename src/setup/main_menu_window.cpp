@@ -1,5 +1,6 @@
 #include "setup/main_menu_window.h"
 
+#include "store/backup.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/placement.h"
@@ -20,25 +21,27 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
     shiftClerkButton = makeButton(this, "Command5", QStringLiteral("Set Shift and Clerk"));
     roomPropertiesButton = makeButton(this, "Command9", QStringLiteral("Edit Room Properties"));
     roomStatusButton = makeButton(this, "Command10", QStringLiteral("Set Room Status"));
+    motelDetailsButton = makeButton(this, "Command15", QStringLiteral("Motel Details"));
     monthlyReportButton = makeButton(this, "Command6", QStringLiteral("Monthly Report"));
     nightAuditButton = makeButton(this, "Command7", QStringLiteral("Night Audit Report"));
     findGuestButton = makeButton(this, "Command8", QStringLiteral("Find Checked Out Guest"));
     arrivalsButton = makeButton(this, "Command21", QStringLiteral("Print Arrivals"));
     departuresButton = makeButton(this, "Command22", QStringLiteral("Print Departures"));
     inHouseButton = makeButton(this, "Command23", QStringLiteral("Print In-House List"));
+    backupButton = makeButton(this, "Command16", QStringLiteral("Back Up Data"));
     exitButton = makeButton(this, "Command4", QStringLiteral("Exit"));
 
     // The setup windows first, then the reports, then Exit: the order they are created in is
     // also the tab order.
     auto* column = new QVBoxLayout(this);
     for (QPushButton* button : {roomInventoryButton, taxRateButton, petFeeButton, shiftClerkButton,
-                                roomPropertiesButton, roomStatusButton}) {
+                                roomPropertiesButton, roomStatusButton, motelDetailsButton}) {
         button->setMinimumHeight(32);
         column->addWidget(button);
     }
     column->addSpacing(12);
     for (QPushButton* button : {monthlyReportButton, nightAuditButton, findGuestButton,
-                                arrivalsButton, departuresButton, inHouseButton}) {
+                                arrivalsButton, departuresButton, inHouseButton, backupButton}) {
         button->setMinimumHeight(32);
         column->addWidget(button);
     }
@@ -62,6 +65,8 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
     connect(roomPropertiesButton, &QPushButton::clicked, this,
             &MainMenuWindow::roomPropertiesClicked);
     connect(roomStatusButton, &QPushButton::clicked, this, &MainMenuWindow::roomStatusClicked);
+    connect(motelDetailsButton, &QPushButton::clicked, this, &MainMenuWindow::motelDetailsClicked);
+    connect(backupButton, &QPushButton::clicked, this, &MainMenuWindow::backupClicked);
     connect(exitButton, &QPushButton::clicked, this, &MainMenuWindow::exitClicked);
 }
 
@@ -127,6 +132,27 @@ void MainMenuWindow::roomPropertiesClicked() {
 }
 void MainMenuWindow::roomStatusClicked() {
     openInstead(WindowId::RoomStatus);
+}
+void MainMenuWindow::motelDetailsClicked() {
+    openInstead(WindowId::MotelDetails);
+}
+// The copy goes to a folder the clerk picks; the menu stays open to tell where it went.
+void MainMenuWindow::backupClicked() {
+    const QString folder =
+        services_.dialogs.chooseFolder(this, QStringLiteral("Back up the motel's data to"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    Backup backup;
+    if (guarded(services_.dialogs, this, [&] {
+            backup = backUp(services_.store.directory(), folder.toStdString(), services_.clock);
+        })) {
+        services_.dialogs.inform(
+            this, QStringLiteral("Back Up Data"),
+            QStringLiteral("The motel's data was copied and checked, %1 files, into %2")
+                .arg(backup.files)
+                .arg(QString::fromStdString(backup.folder.generic_string())));
+    }
 }
 void MainMenuWindow::exitClicked() {
     close();

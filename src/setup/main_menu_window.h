@@ -27,6 +27,8 @@ class MainMenuWindow : public DeskWindow {
     QPushButton* inHouseButton;        // Print In-House List
     QPushButton* roomPropertiesButton; // Edit Room Properties
     QPushButton* roomStatusButton;     // Set Room Status
+    QPushButton* motelDetailsButton;   // Motel Details
+    QPushButton* backupButton;         // Back Up Data
     QPushButton* exitButton;           // Exit
 
   public slots:
@@ -42,6 +44,8 @@ class MainMenuWindow : public DeskWindow {
     void inHouseClicked();
     void roomPropertiesClicked();
     void roomStatusClicked();
+    void motelDetailsClicked();
+    void backupClicked();
     void exitClicked();
 
   private:

@@ -47,6 +47,10 @@ class DataDirectory {
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
+    // The motel's own name, address and phone for the letterhead and the main window, a
+    // text file of this program's own, and the file it is written to before it replaces it.
+    Path motelDetails() const { return root_ / "motel.txt"; }
+    Path motelDetailsTemporary() const { return root_ / "motel.txt.new"; }
     // Held by the one program that writes here (store/writer_lock.h), and naming it;
     // other programs on the directory do not read it.
     Path writerLock() const { return root_ / "roomwright.lock"; }

@@ -154,6 +154,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 QLabel* makeValueLabel(QWidget* parent, const char* name, const QString& caption) {
     readValuesAloud();
     auto* label = makeLabel(parent, name, QString());
+    // What the files hold is shown as it is: a "<" in a name is no markup.
+    label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setProperty(kValueLabel, true);
     label->setAccessibleName(caption);

@@ -2,6 +2,7 @@
 
 #include "ui/services.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -30,6 +31,11 @@ bool Dialogs::ask(QWidget* parent, const QString& title, const QString& text) {
     return showQuestion(parent, title, text);
 }
 
+QString Dialogs::chooseFolder(QWidget* parent, const QString& title) {
+    const DeskWindow::Hold hold(parent);
+    return showFolderPicker(parent, title);
+}
+
 void MessageBoxDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
     runBox(parent, title == kAttention ? QMessageBox::Warning : QMessageBox::Information, title,
            text, QMessageBox::Ok);
@@ -38,6 +44,10 @@ void MessageBoxDialogs::showMessage(QWidget* parent, const QString& title, const
 bool MessageBoxDialogs::showQuestion(QWidget* parent, const QString& title, const QString& text) {
     return runBox(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+QString MessageBoxDialogs::showFolderPicker(QWidget* parent, const QString& title) {
+    return QFileDialog::getExistingDirectory(parent, title);
 }
 
 void tellFailure(Dialogs& dialogs, QWidget* parent, const char* what) {

@@ -15,18 +15,22 @@ class Dialogs {
     void inform(QWidget* parent, const QString& title, const QString& text);
     // A question with Yes and No buttons and the question icon; true for Yes.
     bool ask(QWidget* parent, const QString& title, const QString& text);
+    // A folder the clerk picks (a USB stick); empty when the clerk cancels.
+    QString chooseFolder(QWidget* parent, const QString& title);
 
   protected:
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual bool showQuestion(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual QString showFolderPicker(QWidget* parent, const QString& title) = 0;
 };
 
-// Modal Qt message boxes. Each box is its own object on the heap: whatever deletes it while
-// it is up, it is freed exactly once.
+// Modal Qt message boxes and the system's folder picker. Each box is its own object on the heap:
+// whatever deletes it while it is up, it is freed exactly once.
 class MessageBoxDialogs : public Dialogs {
   protected:
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
     bool showQuestion(QWidget* parent, const QString& title, const QString& text) override;
+    QString showFolderPicker(QWidget* parent, const QString& title) override;
 };
 
 // The title of every warning and refusal.

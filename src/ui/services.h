@@ -37,6 +37,7 @@ enum class WindowId {
     NightAudit,       // Form18
     GuestHistory,     // Form19
     HistoryNames,     // Form20
+    MotelDetails,     // Form30
     TapeChart,        // TapeChart, rooms by nights
 };
 

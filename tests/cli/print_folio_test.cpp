@@ -61,6 +61,30 @@ TEST_F(PrintFolioCommand, PrintsTheInHouseFolioAsPlainText) {
     EXPECT_EQ(err.str(), "");
 }
 
+TEST_F(PrintFolioCommand, TheMotelsOwnLinesAreSetDumpedAndPrinted) {
+    ASSERT_EQ(run({"set", "motel", "--name", "Blue Heron Inn", "--phone", "Phone: 555-0100"}), 0)
+        << err.str();
+    ASSERT_EQ(run({"set", "motel", "--street", "9 \"Lake\" Road"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "Name,Value\nname,Blue Heron Inn\nstreet,\"9 \"\"Lake\"\" Road\"\ntown,\n"
+                         "phone,Phone: 555-0100\n");
+    ASSERT_EQ(run({"print", "folio", "1"}), 0) << err.str();
+    EXPECT_EQ(out.str().substr(0, 75), std::string(60, ' ') + "Blue Heron Inn\n");
+    EXPECT_NE(out.str().find("\n" + std::string(57, ' ') + "Fernbrook, KY  40000\n"),
+              std::string::npos);
+
+    ASSERT_EQ(run({"set", "motel", "--name", ""}), 0);
+    ASSERT_EQ(run({"dump", "motel"}), 0);
+    EXPECT_NE(out.str().find("\nname,\n"), std::string::npos);
+    for (const std::vector<std::string>& wrong :
+         {std::vector<std::string>{"set", "motel", "--fax", "1"},
+          {"set", "motel", "--name"},
+          {"set", "rooms"},
+          {"dump", "motel", "extra"}}) {
+        EXPECT_EQ(run(wrong), 2) << wrong.back();
+        EXPECT_NE(err.str().find("usage"), std::string::npos);
+    }
+}
+
 TEST_F(PrintFolioCommand, PrintsTheHistoryVariantOfADepartedGuest) {
     GuestRecord guest = store.guests().read(1);
     guest.CheckOutMark = "*";

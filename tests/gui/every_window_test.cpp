@@ -29,7 +29,7 @@ const Built kWindows[] = {
     {WindowId::ReadMessage, "Form26"},   {WindowId::Greetings, "Form27"},
     {WindowId::MonthlyReport, "Form17"}, {WindowId::NightAudit, "Form18"},
     {WindowId::GuestHistory, "Form19"},  {WindowId::HistoryNames, "Form20"},
-    {WindowId::TapeChart, "TapeChart"},
+    {WindowId::MotelDetails, "Form30"},  {WindowId::TapeChart, "TapeChart"},
 };
 
 class EveryWindow : public DeskTest {
@@ -58,6 +58,7 @@ struct ValueLabel {
 const ValueLabel kValueLabels[] = {
     {WindowId::Main, "Label1", "Today's date"},
     {WindowId::Main, "Label2", "Time"},
+    {WindowId::Main, "Label3", "Motel"},
     {WindowId::TapeChart, "Label1", "Days shown"},
     {WindowId::CheckIn, "Label1", "Today's date"},
     {WindowId::CheckIn, "Label17", "Shift:"},

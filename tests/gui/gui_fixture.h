@@ -14,8 +14,8 @@
 namespace roomwright::testing {
 
 // Message boxes that answer themselves: every box is recorded, and questions take their
-// answers from a queue (No when it is empty). `whileUp`, when set, runs while each box is
-// up, as events the clerk or the system cause meanwhile.
+// answers from a queue (No when it is empty), folder pickers theirs from another. `whileUp`, when
+// set, runs while each box is up, as events the clerk or the system cause meanwhile.
 class ScriptedDialogs : public Dialogs {
   public:
     struct Shown {
@@ -26,6 +26,8 @@ class ScriptedDialogs : public Dialogs {
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    // The folders the clerk picks, in turn; none left is a cancelled picker.
+    std::deque<QString> folders;
     std::function<void()> whileUp;
 
   protected:
@@ -42,6 +44,16 @@ class ScriptedDialogs : public Dialogs {
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+
+    QString showFolderPicker(QWidget*, const QString& title) override {
+        shown.push_back({title, QString(), false});
+        if (folders.empty()) {
+            return {};
+        }
+        const QString folder = folders.front();
+        folders.pop_front();
+        return folder;
     }
 
   private:

@@ -10,6 +10,7 @@
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
 #include "setup/main_menu_window.h"
+#include "setup/motel_details_window.h"
 #include "setup/room_inventory_window.h"
 #include "setup/room_list_window.h"
 #include "setup/room_properties_window.h"
@@ -17,10 +18,12 @@
 #include "setup/settings_entry.h"
 #include "setup/shift_clerk_window.h"
 #include "setup/unsold_rooms_window.h"
+#include "store/motel_details.h"
 #include "store/settings.h"
 #include "ui/placement.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QScreen>
 
@@ -80,10 +83,10 @@ TEST_F(SetupWindows, TheMainMenuHasItsButtonsAndStandsAtItsPlace) {
     for (QPushButton* button : menu->findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
     }
-    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 13),
+    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 15),
               (QStringList{"Command1", "Command2", "Command3", "Command5", "Command9", "Command10",
-                           "Command6", "Command7", "Command8", "Command21", "Command22",
-                           "Command23", "Command4"}));
+                           "Command15", "Command6", "Command7", "Command8", "Command21",
+                           "Command22", "Command23", "Command16", "Command4"}));
 }
 
 TEST_F(SetupWindows, ThePetFeeWindowLeavesTheMenuOpen) {
@@ -104,6 +107,7 @@ TEST_F(SetupWindows, EveryOtherMenuButtonOpensItsWindowAndClosesTheMenu) {
         {&MainMenuWindow::shiftClerkButton, WindowId::ShiftClerk},
         {&MainMenuWindow::roomPropertiesButton, WindowId::RoomProperties},
         {&MainMenuWindow::roomStatusButton, WindowId::RoomStatus},
+        {&MainMenuWindow::motelDetailsButton, WindowId::MotelDetails},
         {&MainMenuWindow::monthlyReportButton, std::nullopt},
         {&MainMenuWindow::nightAuditButton, std::nullopt},
         {&MainMenuWindow::findGuestButton, std::nullopt},
@@ -120,6 +124,53 @@ TEST_F(SetupWindows, EveryOtherMenuButtonOpensItsWindowAndClosesTheMenu) {
         }
         settle();
     }
+}
+
+// --- Motel details and backup ----------------------------------------------------------------
+
+TEST_F(SetupWindows, TheMotelsOwnNameGoesOnTheMainWindowAndAnEmptyBoxBringsBackTheStandard) {
+    setReminderSwitch(store, 1);
+    auto* main = openForm<MainWindow>(WindowId::Main);
+    EXPECT_EQ(main->motelNameLabel->text(), "1234567 Motel Inc.");
+    auto* details = openForm<MotelDetailsWindow>(WindowId::MotelDetails);
+    EXPECT_EQ(details->windowTitle(), "Motel Details");
+    EXPECT_EQ(details->nameBox->accessibleName(), "Motel Name");
+    EXPECT_EQ(details->phoneBox->accessibleName(), "Phone Line");
+    type(details->nameBox, "<b>Blue Heron</b> Inn");
+    type(details->townBox, "Tahoe, CA");
+    QTest::keyClick(details->townBox, Qt::Key_Return);
+    EXPECT_FALSE(isOpen(WindowId::MotelDetails));
+    EXPECT_EQ(motelDetails(store), (MotelDetails{"<b>Blue Heron</b> Inn", "", "Tahoe, CA", ""}));
+    EXPECT_EQ(main->motelNameLabel->text(), "<b>Blue Heron</b> Inn"); // shown as typed
+    EXPECT_EQ(main->motelNameLabel->textFormat(), Qt::PlainText);
+
+    details = openForm<MotelDetailsWindow>(WindowId::MotelDetails);
+    EXPECT_EQ(details->townBox->text(), "Tahoe, CA");
+    type(details->nameBox, "");
+    click(details->enterButton);
+    EXPECT_EQ(main->motelNameLabel->text(), "1234567 Motel Inc.");
+}
+
+TEST_F(SetupWindows, BackUpDataCopiesToThePickedFolderAndTellsWhereOrWhyNot) {
+    auto* menu = openForm<MainMenuWindow>(WindowId::MainMenu);
+    click(menu->backupButton); // the clerk cancels the picker
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_FALSE(QDir(QString::fromStdString(temp.path().string())).exists("usb"));
+
+    const Path usb = temp.path() / "usb";
+    dialogs.folders = {QString::fromStdString(usb.string()),
+                       QString::fromStdString(directory.root().string())};
+    click(menu->backupButton);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    const Path made = usb / "roomwright-2026-12-07-093000";
+    EXPECT_EQ(dialogs.shown[2].title, "Back Up Data");
+    EXPECT_TRUE(dialogs.shown[2].text.endsWith(QString::fromStdString(made.generic_string())));
+    EXPECT_EQ(snapshot(made), snapshot(directory.root()));
+
+    click(menu->backupButton); // into the data directory itself
+    ASSERT_EQ(dialogs.shown.size(), 5u);
+    EXPECT_EQ(dialogs.shown[4].title, kAttention);
+    EXPECT_TRUE(isOpen(WindowId::MainMenu));
 }
 
 // --- Tax rate --------------------------------------------------------------------------------

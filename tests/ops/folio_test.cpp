@@ -189,6 +189,45 @@ TEST(PrintedFolio, FieldsNeverAssignedPrintAsBlanks) {
               "Phone:  502-555-0101" + std::string(44, ' ') + "Depart time:");
 }
 
+TEST(PrintedFolio, TheMotelsOwnLinesAreCentredAsTheStandardOnesAndCutToThePage) {
+    const auto letterhead = [](const MotelDetails& motel) {
+        const std::vector<std::string> rows =
+            pageLines(folioDocument(guest(), FolioStatement{}, FolioVariant::InHouse, motel));
+        return std::vector<std::string>{rows[0], rows[2], rows[4], rows[6]};
+    };
+    const std::vector<std::string> standard = letterhead({});
+    // The standard texts set as the motel's own print the very same page.
+    const MotelDetails same{"Temporary Motel Inc.", "123456 N. Meadows Road",
+                            "Fernbrook, KY  40000",
+                            "Phone: 270-123-4567           Fax: 270-234-5678"};
+    EXPECT_EQ(plainText(folioDocument(guest(), FolioStatement{}, FolioVariant::InHouse, same)),
+              plainText(folioDocument(guest(), FolioStatement{}, FolioVariant::InHouse)));
+
+    const std::string wide = std::string(100, 'W') + std::string(50, 'X');
+    const struct {
+        MotelDetails motel;
+        std::size_t row;
+        std::string printed;
+    } cases[] = {
+        {{"Blue Heron Inn", "", "", ""}, 0, std::string(60, ' ') + "Blue Heron Inn"},
+        {{"Caf\xc3\xa9 Motel", "", "", ""}, 0, std::string(62, ' ') + "Caf\xc3\xa9 Motel"},
+        {{"", "9 Lake Road, Suite 1200", "", ""},
+         1,
+         std::string(55, ' ') + "9 Lake Road, Suite 1200"},
+        {{"", "", "Tahoe, CA 96150", ""}, 2, std::string(60, ' ') + "Tahoe, CA 96150"},
+        {{"", "", "", "Phone: 555-0100"}, 3, std::string(54, ' ') + "Phone: 555-0100"},
+        {{std::string(100, 'N'), "", "", ""}, 0, std::string(17, ' ') + std::string(100, 'N')},
+        // Too wide to centre: from the first column; wider than the rule: cut to it.
+        {{std::string(136, 'N'), "", "", ""}, 0, std::string(136, 'N')},
+        {{wide, "", "", ""}, 0, wide.substr(0, 140)},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> expected = standard;
+        expected[c.row] = c.printed;
+        EXPECT_EQ(letterhead(c.motel), expected) << c.printed;
+    }
+}
+
 class StoredFolio : public ::testing::Test {
   protected:
     StoredFolio() : directory(temp.path() / "Motel"), store(directory, files) {

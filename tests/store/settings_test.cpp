@@ -1,6 +1,8 @@
 #include "store/settings.h"
 
+#include "store/motel_details.h"
 #include "store/store_error.h"
+#include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -117,6 +119,28 @@ TEST_F(SettingsTest, AConfirmationCounterKeepsEverythingElseInItsSlot) {
                                                             10)); // 1.0f
     EXPECT_EQ(issueConfirmationNumber(store), 2.0f);
     EXPECT_EQ(readFile(store.directory().confirmation()).substr(4), "abcdef");
+}
+
+TEST_F(SettingsTest, MotelDetailsRoundTripAndSurviveBadFilesAndFailedWrites) {
+    EXPECT_EQ(motelDetails(store), MotelDetails{}); // no file: nothing set
+    const MotelDetails set{"Blue Heron Inn", "  9 Lake Road\t", "Tahoe, CA", "Phone: 555\n0100"};
+    setMotelDetails(store, set);
+    EXPECT_EQ(motelDetails(store),
+              (MotelDetails{"Blue Heron Inn", "9 Lake Road", "Tahoe, CA", "Phone: 555 0100"}));
+
+    // Lines edited by hand with CR LF, unknown keys, lines without "=" and stray bytes.
+    const char edited[] = "junk\r\nname=Caf\xc3\xa9\r\ncolour=red\r\nstreet=\x01\xff\x00x\r\n";
+    writeFile(store.directory().motelDetails(), std::string(edited, sizeof edited - 1));
+    const MotelDetails read = motelDetails(store);
+    EXPECT_EQ(read.name, "Caf\xc3\xa9");
+    EXPECT_EQ(read.street, "\xff x");
+    EXPECT_EQ(read.town, "");
+
+    testing::FaultyFileSystem faulty;
+    faulty.refuseWholeFiles();
+    const Store failing(store.directory(), faulty);
+    EXPECT_THROW(setMotelDetails(failing, set), StoreError);
+    EXPECT_EQ(motelDetails(store).name, "Caf\xc3\xa9");
 }
 
 } // namespace

@@ -1,0 +1,155 @@
+// The pictures of the clerk's guide in the README: the real windows, offscreen, on a demo
+// motel made up here. `make screenshots` runs it with ROOMWRIGHT_SCREENSHOTS naming the
+// folder the PNG files go to (docs/screenshots).
+
+#include "gui/gui_fixture.h"
+
+#include "gui/clerk.h"
+
+#include "frontdesk/check_in_window.h"
+#include "frontdesk/folio.h"
+#include "frontdesk/guest_folio_window.h"
+#include "frontdesk/main_window.h"
+#include "reports/night_audit_window.h"
+#include "reservations/reservation_windows.h"
+#include "setup/amount_window.h"
+#include "setup/main_menu_window.h"
+#include "setup/motel_details_window.h"
+#include "setup/room_inventory_window.h"
+#include "setup/shift_clerk_window.h"
+#include "store/lookups.h"
+#include "store/motel_details.h"
+#include "store/settings.h"
+#include "support/records.h"
+#include "ui/print_preview.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+namespace roomwright::testing {
+namespace {
+
+class Screenshots : public DeskTest {
+  protected:
+    Screenshots() : folder(qEnvironmentVariable("ROOMWRIGHT_SCREENSHOTS")) {
+        setMotelDetails(store, {"Blue Heron Motel", "410 Lakeshore Drive", "Tahoe City, CA  96145",
+                                "Phone: 530-555-0142           Fax: 530-555-0143"});
+        setTaxRate(store, 0.09f);
+        setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
+        setReminderSwitch(store, 1);
+        const struct {
+            const char* number;
+            const char* type;
+            float rate;
+        } rooms[] = {{"101", "NQ1", 69}, {"102", "NQ1", 69},  {"103", "NDD1", 79},
+                     {"104", "NK1", 84}, {"105", "SNK1", 99}, {"106", "NDD1", 79}};
+        for (const auto& room : rooms) {
+            store.rooms().append(makeRoom(room.number, room.type, room.rate));
+        }
+    }
+
+    // Saves the window as it is drawn now, in few colours so that the file stays small.
+    void shoot(QWidget* window, const char* name) {
+        QApplication::processEvents();
+        const QImage image = window->grab().toImage().convertToFormat(
+            QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+        const QString file =
+            folder + QStringLiteral("/") + QLatin1String(name) + QStringLiteral(".png");
+        EXPECT_TRUE(image.save(file, "PNG")) << file.toStdString();
+    }
+
+    QString folder;
+};
+
+TEST_F(Screenshots, OfTheClerksGuide) {
+    ASSERT_FALSE(folder.isEmpty()) << "ROOMWRIGHT_SCREENSHOTS names no folder";
+
+    // First day: the motel's details, the rooms, the tax and the shift.
+    shoot(openForm<MainMenuWindow>(WindowId::MainMenu), "main-menu");
+    shoot(openForm<MotelDetailsWindow>(WindowId::MotelDetails), "motel-details");
+    auto* inventory = openForm<RoomInventoryWindow>(WindowId::RoomInventory);
+    type(inventory->roomNumberBox, "107");
+    type(inventory->rateBox, "99");
+    shoot(inventory, "room-inventory");
+    shoot(openForm<TaxRateWindow>(WindowId::TaxRate), "tax-rate");
+    shoot(openForm<ShiftClerkWindow>(WindowId::ShiftClerk), "shift-clerk");
+    for (WindowId id : {WindowId::MainMenu, WindowId::MotelDetails, WindowId::RoomInventory,
+                        WindowId::TaxRate, WindowId::ShiftClerk}) {
+        desk.close(id);
+    }
+    settle();
+
+    // A walk-in for one night.
+    setNow({2026, 12, 7}, {15, 42, 10, 0});
+    openForm<MainWindow>(WindowId::Main)->checkInButton->click();
+    auto* checkIn = findForm<CheckInWindow>(WindowId::CheckIn);
+    ASSERT_NE(checkIn, nullptr);
+    type(checkIn->lastNameBox, "Smith");
+    type(checkIn->firstNameBox, "Ann");
+    type(checkIn->addressBox, "12 Elm Street");
+    type(checkIn->cityBox, "Louisville");
+    pick(checkIn->stateCombo, "Kentucky");
+    type(checkIn->zipBox, "40202");
+    type(checkIn->phoneBox, "502-555-0101");
+    type(checkIn->emailBox, "ann@example.com");
+    pick(checkIn->payCodeCombo, "C = Cash");
+    pick(checkIn->roomCombo, checkIn->roomCombo->itemText(0));
+    shoot(checkIn, "walk-in");
+    checkIn->checkInButton->click();
+    settle();
+    ASSERT_TRUE(dialogs.shown.empty()) << dialogs.shown.front().text.toStdString();
+
+    // Posting a charge on the guest's folio.
+    findForm<MainWindow>(WindowId::Main)->viewFolioButton->click();
+    auto* folio = findForm<GuestFolioWindow>(WindowId::GuestFolio);
+    ASSERT_NE(folio, nullptr);
+    pick(folio->guestCombo, folio->guestCombo->itemText(0));
+    pick(folio->codeCombo, "R - Roll Away");
+    type(folio->amountBox, "10");
+    folio->doNowButton->click();
+    shoot(folio, "folio");
+
+    // The printed folio, as the preview shows it before it is printed.
+    const auto stay = firstInHouseGuest(store, [](const auto&) { return true; });
+    ASSERT_TRUE(stay);
+    const Document page = printedFolio(store, stay->second, FolioVariant::InHouse).document;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    bool drawn = true;
+    QPrintPreviewDialog* preview = makePreview(page, printer, nullptr, drawn);
+    preview->resize(900, 700);
+    preview->show();
+    // The page as wide as the window, so that the letterhead can be read.
+    preview->findChild<QPrintPreviewWidget*>()->fitToWidth();
+    QApplication::processEvents();
+    shoot(preview, "print-preview");
+    EXPECT_TRUE(drawn);
+    delete preview;
+    folio->exitButton->click();
+    settle();
+
+    // The night audit, and a reservation.
+    shoot(openForm<NightAuditWindow>(WindowId::NightAudit), "night-audit");
+    desk.close(WindowId::NightAudit);
+    auto* booking = openForm<ReservationEntryWindow>(WindowId::ReservationEntry);
+    type(booking->guest.lastName, "Garcia");
+    type(booking->guest.firstName, "Luis");
+    type(booking->arrivalBox, "12/20/2026");
+    type(booking->daysBox, "3");
+    pick(booking->roomList, booking->roomList->itemText(2));
+    shoot(booking, "reservation");
+    desk.close(WindowId::ReservationEntry);
+    settle();
+
+    // The next morning: the main window lists who leaves today.
+    setNow({2026, 12, 8}, {8, 15, 0, 0});
+    desk.close(WindowId::Main);
+    settle();
+    shoot(openForm<MainWindow>(WindowId::Main), "main-window");
+}
+
+} // namespace
+} // namespace roomwright::testing
