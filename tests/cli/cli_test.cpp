@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/cli_fixture.h"
 
 #include "cli/csv.h"
 #include "store/charges.h"
@@ -17,24 +17,10 @@ namespace {
 using testing::TempDir;
 using testing::writeFile;
 
-class CliTest : public ::testing::Test {
+class CliTest : public testing::CliFixture {
   protected:
-    CliTest() { directory.ensureExists(files); }
-
     // Runs the tool on the test's data directory; returns the exit code.
-    int run(std::vector<std::string> arguments) {
-        out.str("");
-        err.str("");
-        arguments.insert(arguments.begin(), {"--data-dir", directory.root().string()});
-        return runCli(arguments, out, err);
-    }
-
-    TempDir temp;
-    DataDirectory directory{temp.path() / "Motel"};
-    DiskFileSystem files;
-    Store store{directory, files};
-    std::ostringstream out;
-    std::ostringstream err;
+    int run(const std::vector<std::string>& arguments) { return runTool(arguments); }
 };
 
 TEST_F(CliTest, InitCreatesTheTree) {

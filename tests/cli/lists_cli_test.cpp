@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/cli_fixture.h"
 
 #include "reports/desk_lists.h"
 #include "store/charges.h"
@@ -33,10 +33,9 @@ ReservationRecord booking(const char* room, const char* last, float number, int 
 
 // Two guests in house (one due out today), one departed; bookings arriving today, in two
 // days, and one already checked in.
-class DeskLists : public ::testing::Test {
+class DeskLists : public testing::CliFixture {
   protected:
     DeskLists() {
-        directory.ensureExists(files);
         setTaxRate(store, 0.09f);
         store.guests().append(
             makeStayOver("101", "Avery", 1, 45, kToday.plusDays(-1), kToday.plusDays(2)));
@@ -52,20 +51,11 @@ class DeskLists : public ::testing::Test {
         store.reservations().append(booking("102", "Ford", 4, 0, 1, true));
     }
 
+    // Runs `list` with the arguments on the test's day.
     int run(std::vector<std::string> arguments) {
-        out.str("");
-        err.str("");
-        arguments.insert(arguments.begin(), {"--data-dir", directory.root().string(), "--today",
-                                             "2026-12-07", "list"});
-        return runCli(arguments, out, err);
+        arguments.insert(arguments.begin(), "list");
+        return runTool(arguments, {"--today", "2026-12-07"});
     }
-
-    testing::TempDir temp;
-    DataDirectory directory{temp.path() / "Motel"};
-    DiskFileSystem files;
-    Store store{directory, files};
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(DeskLists, CsvIsExactForEachListAndDay) {

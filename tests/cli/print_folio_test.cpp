@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/cli_fixture.h"
 
 #include "frontdesk/check_in.h"
 #include "store/settings.h"
@@ -11,10 +11,9 @@
 namespace roomwright {
 namespace {
 
-class PrintFolioCommand : public ::testing::Test {
+class PrintFolioCommand : public testing::CliFixture {
   protected:
-    PrintFolioCommand() : directory(temp.path() / "Motel"), store(directory, files) {
-        directory.ensureExists(files);
+    PrintFolioCommand() {
         setTaxRate(store, 0.12f);
         RoomRecord room;
         room.RoomNumber = "101";
@@ -35,20 +34,7 @@ class PrintFolioCommand : public ::testing::Test {
         registerWalkIn(store, w, CivilDate{2026, 12, 7}, "3:42:10 PM");
     }
 
-    int run(std::vector<std::string> words) {
-        std::vector<std::string> arguments = {"--data-dir", directory.root().string()};
-        arguments.insert(arguments.end(), words.begin(), words.end());
-        out.str("");
-        err.str("");
-        return runCli(arguments, out, err);
-    }
-
-    testing::TempDir temp;
-    DataDirectory directory;
-    DiskFileSystem files;
-    Store store;
-    std::ostringstream out;
-    std::ostringstream err;
+    int run(const std::vector<std::string>& words) { return runTool(words); }
 };
 
 TEST_F(PrintFolioCommand, PrintsTheInHouseFolioAsPlainText) {

@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/cli_fixture.h"
 
 #include "frontdesk/housekeeping.h"
 #include "reports/financial_report.h"
@@ -19,10 +19,9 @@ using testing::snapshot;
 
 const CivilDate kToday{2026, 12, 7};
 
-class ReportCommands : public ::testing::Test {
+class ReportCommands : public testing::CliFixture {
   protected:
     ReportCommands() {
-        directory.ensureExists(files);
         setTaxRate(store, 0.09f);
         store.rooms().append(testing::makeRoom("101", "NQ1", 45, "Y", "N"));
         store.rooms().append(testing::makeRoom("102", "NQ1", 45, "N"));
@@ -31,20 +30,10 @@ class ReportCommands : public ::testing::Test {
     }
 
     // Runs the tool on the test's data directory at 11:30 PM of the test's day.
-    int run(std::vector<std::string> arguments, const std::string& day = "2026-12-07") {
-        out.str("");
-        err.str("");
-        arguments.insert(arguments.begin(), {"--data-dir", directory.root().string(), "--today",
-                                             day, "--time", "23:30:00"});
-        return runCli(arguments, out, err);
+    // Runs the tool on the test's data directory at 11:30 PM of the test's day.
+    int run(const std::vector<std::string>& arguments, const std::string& day = "2026-12-07") {
+        return runTool(arguments, {"--today", day, "--time", "23:30:00"});
     }
-
-    testing::TempDir temp;
-    DataDirectory directory{temp.path() / "Motel"};
-    DiskFileSystem files;
-    Store store{directory, files};
-    std::ostringstream out;
-    std::ostringstream err;
 };
 
 TEST_F(ReportCommands, NightAuditPrintsBothReportsOnceAndChargesOnlyOnce) {

@@ -86,11 +86,13 @@ TEST_F(BackupTest, AFailureLeavesNoCopyBehindAndSaysWhere) {
     }
     fs::remove(target);
 
+#ifndef _WIN32 // Wine makes no symbolic links
     // A file that cannot be copied half-way: what was copied goes again.
     fs::create_symlink(temp.path() / "nowhere", directory.root() / "zz-broken");
     EXPECT_THROW(backUp(directory, target, clock), StoreError);
     EXPECT_EQ(entries(), std::vector<std::string>{});
     fs::remove(directory.root() / "zz-broken");
+#endif
 
     EXPECT_THROW(backUp(directory, directory.root() / "totals", clock), DataError);
     EXPECT_THROW(backUp(directory, target, clock, 0), DataError);
