@@ -12,6 +12,7 @@
 #include "frontdesk/main_window.h"
 #include "reports/night_audit_window.h"
 #include "reservations/reservation_windows.h"
+#include "reservations/tape_chart_window.h"
 #include "setup/amount_window.h"
 #include "setup/main_menu_window.h"
 #include "setup/motel_details_window.h"
@@ -149,6 +150,21 @@ TEST_F(Screenshots, OfTheClerksGuide) {
     desk.close(WindowId::Main);
     settle();
     shoot(openForm<MainWindow>(WindowId::Main), "main-window");
+
+    // The tape chart, with two bookings of room 103 that share a night.
+    const auto book = [&](const char* last, const CivilDate& arrival, int nights) {
+        ReservationRecord booking;
+        booking.RoomNumber = "103";
+        booking.LastName = last;
+        booking.FirstName = "Lee";
+        booking.Rate = 79;
+        booking.ArrivalDate = arrival.stored();
+        booking.DepartureDate = arrival.plusDays(nights).stored();
+        store.reservations().append(booking);
+    };
+    book("Garcia", {2026, 12, 10}, 3);
+    book("Okafor", {2026, 12, 12}, 2);
+    shoot(openForm<TapeChartWindow>(WindowId::TapeChart), "tape-chart");
 }
 
 } // namespace
