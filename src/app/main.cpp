@@ -3,7 +3,7 @@
 
 #include "app/desk.h"
 #include "app/start_up.h"
-#include "store/file_system.h"
+#include "store/disk/file_system.h"
 #include "ui/print_preview.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "app/start_up.h"
 
-#include "store/journal.h"
+#include "store/disk/journal.h"
 #include "ui/dialogs.h"
 
 namespace roomwright {

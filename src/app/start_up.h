@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/store.h"
-#include "store/writer_lock.h"
+#include "store/disk/writer_lock.h"
 #include "ui/dialogs.h"
 
 #include <optional>

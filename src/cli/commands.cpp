@@ -14,12 +14,12 @@
 #include "store/clock.h"
 #include "store/lookups.h"
 #include "store/motel_details.h"
-#include "store/numbers.h"
-#include "store/path_text.h"
+#include "store/format/numbers.h"
+#include "store/format/path_text.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "store/verify.h"
-#include "store/writer_lock.h"
+#include "store/disk/writer_lock.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,8 +1,8 @@
 #include "cli/csv.h"
 
-#include "store/codepage.h"
-#include "store/dates.h"
-#include "store/numbers.h"
+#include "store/format/codepage.h"
+#include "store/format/dates.h"
+#include "store/format/numbers.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/layout.h"
+#include "store/format/layout.h"
 
 #include <ostream>
 #include <string>

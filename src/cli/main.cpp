@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "store/platform.h"
+#include "store/disk/platform.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/dates.h"
+#include "store/format/dates.h"
 
 #include <QDate>
 #include <QWidget>

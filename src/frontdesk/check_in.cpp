@@ -2,12 +2,12 @@
 
 #include "frontdesk/registration.h"
 #include "store/charges.h"
-#include "store/codepage.h"
-#include "store/dates.h"
-#include "store/layout.h"
+#include "store/format/codepage.h"
+#include "store/format/dates.h"
+#include "store/format/layout.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
-#include "store/store_error.h"
+#include "store/format/numbers.h"
+#include "store/format/store_error.h"
 
 namespace roomwright {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "frontdesk/registration.h"
-#include "setup/refusal.h"
-#include "store/dates.h"
+#include "store/refusal.h"
+#include "store/format/dates.h"
 #include "store/store.h"
 
 #include <optional>

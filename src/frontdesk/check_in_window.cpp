@@ -5,7 +5,7 @@
 #include "frontdesk/folio.h"
 #include "frontdesk/folio_printing.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/placement.h"

@@ -1,9 +1,9 @@
 #include "frontdesk/folio.h"
 
-#include "store/layout.h"
+#include "store/format/layout.h"
 #include "store/lookups.h"
 #include "store/motel_details.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "frontdesk/folio_list.h"
 
 #include "frontdesk/folio.h"
-#include "store/dates.h"
-#include "store/layout.h"
-#include "store/numbers.h"
+#include "store/format/dates.h"
+#include "store/format/layout.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 
 namespace roomwright {

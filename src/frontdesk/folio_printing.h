@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/records.h"
+#include "store/format/records.h"
 #include "ui/services.h"
 
 namespace roomwright {

@@ -1,9 +1,9 @@
 #include "frontdesk/guest_folio.h"
 
 #include "frontdesk/departures.h"
-#include "store/codepage.h"
-#include "store/dates.h"
-#include "store/numbers.h"
+#include "store/format/codepage.h"
+#include "store/format/dates.h"
+#include "store/format/numbers.h"
 
 #include <algorithm>
 

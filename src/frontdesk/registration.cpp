@@ -2,9 +2,9 @@
 
 #include "store/charges.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 namespace roomwright {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/charges.h"
-#include "store/dates.h"
+#include "store/format/dates.h"
 #include "store/store.h"
 
 #include <optional>

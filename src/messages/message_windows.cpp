@@ -1,7 +1,7 @@
 #include "messages/message_windows.h"
 
 #include "messages/messages.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"

@@ -1,6 +1,6 @@
 #include "messages/messages.h"
 
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 namespace roomwright {
 

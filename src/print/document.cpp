@@ -1,6 +1,6 @@
 #include "print/document.h"
 
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 namespace roomwright {
 

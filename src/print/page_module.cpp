@@ -2,7 +2,7 @@
 // when a command asks for a PDF file or the printer.
 #include "print/pages.h"
 #include "print/qt_printer.h"
-#include "store/path_text.h"
+#include "store/format/path_text.h"
 
 #include <QGuiApplication>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "print/pages.h"
 
-#include "store/path_text.h"
-#include "store/platform.h"
+#include "store/format/path_text.h"
+#include "store/disk/platform.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
 #include "print/pdf_file.h"
 
-#include "store/path_text.h"
-#include "store/platform.h"
-#include "store/store_error.h"
+#include "store/format/path_text.h"
+#include "store/disk/platform.h"
+#include "store/format/store_error.h"
 
 #include <algorithm>
 #include <fstream>

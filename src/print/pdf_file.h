@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/data_directory.h"
+#include "store/disk/data_directory.h"
 
 #include <functional>
 

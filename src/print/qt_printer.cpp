@@ -1,7 +1,7 @@
 #include "print/qt_printer.h"
 
 #include "print/pdf_file.h"
-#include "store/path_text.h"
+#include "store/format/path_text.h"
 
 #include <QFontDatabase>
 #include <QFontMetricsF>

@@ -2,7 +2,7 @@
 
 #include "print/printer.h"
 #include "store/clock.h"
-#include "store/data_directory.h"
+#include "store/disk/data_directory.h"
 
 #include <functional>
 #include <string>

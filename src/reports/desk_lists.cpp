@@ -3,7 +3,7 @@
 #include "frontdesk/folio.h"
 #include "reservations/reservations.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 
 #include <algorithm>

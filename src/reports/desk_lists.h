@@ -1,7 +1,7 @@
 #pragma once
 
 #include "print/document.h"
-#include "store/dates.h"
+#include "store/format/dates.h"
 #include "store/store.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "frontdesk/folio.h"
 #include "store/charges.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 
 namespace roomwright {

@@ -1,6 +1,6 @@
 #include "reports/guest_history.h"
 
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 #include <algorithm>
 

@@ -3,10 +3,10 @@
 #include "reports/financial_report.h"
 #include "store/charges.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
-#include "store/path_text.h"
+#include "store/format/numbers.h"
+#include "store/format/path_text.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 #include <bit>
 #include <cinttypes>

@@ -2,7 +2,7 @@
 
 #include "frontdesk/calendar_window.h"
 #include "frontdesk/folio_printing.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/placement.h"

@@ -2,11 +2,11 @@
 
 #include "frontdesk/registration.h"
 #include "store/charges.h"
-#include "store/codepage.h"
-#include "store/numbers.h"
-#include "store/path_text.h"
+#include "store/format/codepage.h"
+#include "store/format/numbers.h"
+#include "store/format/path_text.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 namespace roomwright {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/dates.h"
+#include "store/format/dates.h"
 #include "store/store.h"
 
 #include <cstddef>

@@ -1,8 +1,8 @@
 #include "setup/room_inventory.h"
 
-#include "store/codepage.h"
+#include "store/format/codepage.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 namespace roomwright {
 

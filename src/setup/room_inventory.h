@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/refusal.h"
+#include "store/refusal.h"
 #include "store/store.h"
 
 #include <array>

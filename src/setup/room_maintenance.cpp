@@ -3,7 +3,7 @@
 #include "setup/room_inventory.h"
 #include "setup/settings_entry.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 namespace roomwright {
 

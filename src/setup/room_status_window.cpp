@@ -1,7 +1,7 @@
 #include "setup/room_status_window.h"
 
 #include "setup/room_maintenance.h"
-#include "store/layout.h"
+#include "store/format/layout.h"
 #include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"

@@ -1,6 +1,6 @@
 #include "setup/settings_entry.h"
 
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 namespace roomwright {
 

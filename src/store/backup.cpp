@@ -1,8 +1,8 @@
 #include "store/backup.h"
 
-#include "store/path_text.h"
-#include "store/platform.h"
-#include "store/store_error.h"
+#include "store/disk/platform.h"
+#include "store/format/path_text.h"
+#include "store/format/store_error.h"
 
 #include <algorithm>
 #include <cerrno>

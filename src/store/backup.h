@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/clock.h"
-#include "store/data_directory.h"
+#include "store/disk/data_directory.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/dates.h"
-#include "store/records.h"
+#include "store/format/charge_line.h"
 #include "store/store.h"
 
 #include <array>
@@ -12,68 +11,12 @@
 
 namespace roomwright {
 
-// One posting of a stay, as a line of its charge file.
-struct ChargeLine {
-    std::string RoomNumber; // the guest's room number as stored, 5 characters
-    std::string Shift;
-    std::string Clerk;
-    CivilDate PostDate;
-    std::string Code;
-    std::string Description;
-    double Amount = 0;         // read back as the decimal text it was written as
-    std::optional<double> Tax; // never written; a reader computes the tax of room rent
-    long FolioNumber = 0;
-};
-
-// The line as it is written, without its CR LF:
-// "101  ","A","JS",#2026-12-07#,"E","Room Rent",59.95,,17,,"-----","-----",,,,,,
-std::string formatChargeLine(const ChargeLine& line);
-
-struct ParsedCharges {
-    std::vector<ChargeLine> lines;
-    // One entry per line that could not be read: the file, the line number and why.
-    std::vector<std::string> problems;
-};
-// Parses the text of a charge file (Windows-1252). Never fails: a malformed line is skipped
-// and reported.
-ParsedCharges parseChargeFile(std::string_view bytes, const std::string& fileName);
 // Reads a charge file line by line in large blocks, never holding it whole: `line` hears
 // each line read, `problem` each line that could not be (as in ParsedCharges::problems). A
 // missing file has no lines.
 void scanChargeFile(FileSystem& files, const Path& chargeFile,
                     const std::function<void(const ChargeLine&)>& line,
                     const std::function<void(const std::string&)>& problem);
-
-// What can be posted to a stay: a code, its description and the month's totals slot.
-enum class Category {
-    RoomRent,
-    PetFee,
-    Copies,
-    Stamp,
-    Fax,
-    RollAway,
-    Visa,
-    MasterCard,
-    Discover,
-    AmericanExpress,
-    Cash,
-    Check,
-    Other,
-};
-struct CategoryInfo {
-    Category category;
-    const char* code;
-    const char* description;
-    TotalsSlot slot;
-    bool payment;
-};
-const CategoryInfo& categoryInfo(Category category);
-// The payment category of a pay code ("V", "M", "D", "A", "C", "K", "O").
-std::optional<Category> paymentCategory(std::string_view payCode);
-
-// The category a charge line counts in, by its code and description ("K" is both Copies and
-// Check); nothing for a line no posting writes.
-std::optional<Category> lineCategory(const ChargeLine& line);
 
 // A month's totals as the file holds them, with what is damaged about each sum: "cut short"
 // (the file ends inside it) or "not a finite number"; "" for a sound sum. A missing or

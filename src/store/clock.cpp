@@ -1,6 +1,6 @@
 #include "store/clock.h"
 
-#include "store/platform.h"
+#include "store/disk/platform.h"
 
 #include <chrono>
 #include <ctime>

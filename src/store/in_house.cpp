@@ -1,6 +1,6 @@
 #include "store/in_house.h"
 
-#include "store/saved_bytes.h"
+#include "store/format/saved_bytes.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/record_file.h"
-#include "store/record_view.h"
-#include "store/records.h"
+#include "store/disk/record_file.h"
+#include "store/format/record_view.h"
+#include "store/format/records.h"
 
 #include <cstddef>
 #include <functional>

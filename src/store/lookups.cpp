@@ -1,9 +1,9 @@
 #include "store/lookups.h"
 
-#include "store/codepage.h"
-#include "store/numbers.h"
+#include "store/format/codepage.h"
+#include "store/format/numbers.h"
+#include "store/format/store_error.h"
 #include "store/settings.h"
-#include "store/store_error.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "store/motel_details.h"
 
-#include "store/layout.h"
+#include "store/format/layout.h"
 
 #include <array>
 #include <span>

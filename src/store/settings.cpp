@@ -1,8 +1,8 @@
 #include "store/settings.h"
 
-#include "store/numbers.h"
-#include "store/path_text.h"
-#include "store/store_error.h"
+#include "store/format/numbers.h"
+#include "store/format/path_text.h"
+#include "store/format/store_error.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "store/data_directory.h"
+#include "store/disk/data_directory.h"
+#include "store/disk/journal.h"
+#include "store/format/layout.h"
+#include "store/format/record_view.h"
+#include "store/format/records.h"
 #include "store/in_house.h"
-#include "store/journal.h"
-#include "store/layout.h"
-#include "store/record_view.h"
-#include "store/records.h"
 
 #include <memory>
 #include <optional>

@@ -1,11 +1,11 @@
 #include "store/verify.h"
 
 #include "store/charges.h"
+#include "store/format/numbers.h"
+#include "store/format/path_text.h"
+#include "store/format/store_error.h"
 #include "store/lookups.h"
-#include "store/numbers.h"
-#include "store/path_text.h"
 #include "store/settings.h"
-#include "store/store_error.h"
 
 #include <cmath>
 #include <map>

@@ -3,7 +3,7 @@
 // A data directory in a temporary folder, and the command-line tool run on it.
 
 #include "cli/commands.h"
-#include "store/path_text.h"
+#include "store/format/path_text.h"
 #include "store/store.h"
 #include "support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
 

@@ -2,8 +2,8 @@
 // beside a writer held by this process.
 #include "reports/night_audit.h"
 #include "store/charges.h"
-#include "store/platform.h"
-#include "store/writer_lock.h"
+#include "store/disk/platform.h"
+#include "store/disk/writer_lock.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
 

@@ -1,7 +1,7 @@
 // On Windows, the system's lock keeps a second program off a data directory: the
 // command-line tool, started as a child process, is refused while this process holds it.
-#include "store/platform.h"
-#include "store/writer_lock.h"
+#include "store/disk/platform.h"
+#include "store/disk/writer_lock.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

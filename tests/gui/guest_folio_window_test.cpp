@@ -2,7 +2,7 @@
 #include "gui/gui_fixture.h"
 #include "messages/message_windows.h"
 #include "store/charges.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 #include "support/records.h"
 #include "support/temp_dir.h"

@@ -1,6 +1,6 @@
 #include "gui/gui_fixture.h"
 #include "print/qt_printer.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 #include <QPrinterInfo>
 

@@ -1,6 +1,6 @@
 #include "app/start_up.h"
 #include "gui/gui_fixture.h"
-#include "store/platform.h"
+#include "store/disk/platform.h"
 
 namespace roomwright::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "store/charges.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/faulty_file_system.h"
 #include "support/records.h"
 #include "support/temp_dir.h"

@@ -1,6 +1,6 @@
 #include "frontdesk/folio.h"
 
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 #include "support/folio_page.h"
 #include "support/temp_dir.h"

@@ -4,7 +4,7 @@
 #include "frontdesk/registration.h"
 
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
 

@@ -4,7 +4,7 @@
 #include "ops/ops_fixture.h"
 #include "store/charges.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/faulty_file_system.h"
 
 namespace roomwright {

@@ -3,9 +3,9 @@
 #include "frontdesk/folio.h"
 #include "ops/ops_fixture.h"
 #include "store/charges.h"
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/faulty_file_system.h"
 
 namespace roomwright::testing {

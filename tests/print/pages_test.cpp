@@ -1,6 +1,6 @@
 #include "print/pages.h"
 
-#include "store/file_system.h"
+#include "store/disk/file_system.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

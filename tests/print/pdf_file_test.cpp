@@ -1,6 +1,6 @@
 #include "print/pdf_file.h"
 
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

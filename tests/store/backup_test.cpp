@@ -1,7 +1,7 @@
 #include "store/backup.h"
 
 #include "cli/commands.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

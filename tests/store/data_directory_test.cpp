@@ -1,5 +1,5 @@
-#include "store/data_directory.h"
-#include "store/platform.h"
+#include "store/disk/data_directory.h"
+#include "store/disk/platform.h"
 
 #include "support/temp_dir.h"
 

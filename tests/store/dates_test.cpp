@@ -1,6 +1,6 @@
-#include "store/dates.h"
+#include "store/format/dates.h"
 
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "store/lookups.h"
 
 #include "ops/ops_fixture.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/faulty_file_system.h"
 
 #include <filesystem>

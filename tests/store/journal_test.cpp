@@ -1,6 +1,6 @@
-#include "store/journal.h"
+#include "store/disk/journal.h"
 
-#include "store/saved_bytes.h"
+#include "store/format/saved_bytes.h"
 #include "store/store.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "store/numbers.h"
+#include "store/format/numbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "store/platform.h"
+#include "store/disk/platform.h"
 
-#include "store/data_directory.h"
-#include "store/store_error.h"
+#include "store/disk/data_directory.h"
+#include "store/format/store_error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // What must hold the same on Windows and elsewhere: the names under c:/Motel/, the bytes of
 // a charge file, and names beyond ASCII.
 #include "store/charges.h"
-#include "store/data_directory.h"
-#include "store/path_text.h"
+#include "store/disk/data_directory.h"
+#include "store/format/path_text.h"
 #include "store/settings.h"
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "store/record_view.h"
+#include "store/format/record_view.h"
 
-#include "store/codepage.h"
-#include "store/records.h"
+#include "store/format/codepage.h"
+#include "store/format/records.h"
 
 #include <gtest/gtest.h>
 

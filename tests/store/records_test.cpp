@@ -1,7 +1,7 @@
-#include "store/records.h"
+#include "store/format/records.h"
 
-#include "store/codepage.h"
-#include "store/dates.h"
+#include "store/format/codepage.h"
+#include "store/format/dates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "support/faulty_file_system.h"
 
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 #include <algorithm>
 

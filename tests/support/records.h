@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/dates.h"
-#include "store/records.h"
+#include "store/format/dates.h"
+#include "store/format/records.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/file_system.h"
+#include "store/disk/file_system.h"
 
 #include <map>
 #include <string>

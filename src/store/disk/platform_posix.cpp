@@ -1,8 +1,8 @@
 // The POSIX half of the platform seam (Linux, the BSDs, macOS).
-#include "store/platform.h"
+#include "store/disk/platform.h"
 
-#include "store/path_text.h"
-#include "store/store_error.h"
+#include "store/format/path_text.h"
+#include "store/format/store_error.h"
 
 #include <cerrno>
 #include <cstdlib>

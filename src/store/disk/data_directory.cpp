@@ -1,8 +1,8 @@
-#include "store/data_directory.h"
+#include "store/disk/data_directory.h"
 
-#include "store/numbers.h"
-#include "store/path_text.h"
-#include "store/platform.h"
+#include "store/disk/platform.h"
+#include "store/format/numbers.h"
+#include "store/format/path_text.h"
 
 namespace roomwright {
 

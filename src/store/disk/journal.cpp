@@ -1,8 +1,8 @@
-#include "store/journal.h"
+#include "store/disk/journal.h"
 
-#include "store/path_text.h"
-#include "store/saved_bytes.h"
-#include "store/store_error.h"
+#include "store/format/path_text.h"
+#include "store/format/saved_bytes.h"
+#include "store/format/store_error.h"
 
 #include <algorithm>
 #include <exception>

@@ -1,7 +1,7 @@
-#include "store/file_system.h"
+#include "store/disk/file_system.h"
 
-#include "store/platform.h"
-#include "store/store_error.h"
+#include "store/disk/platform.h"
+#include "store/format/store_error.h"
 
 #include <algorithm>
 #include <cerrno>

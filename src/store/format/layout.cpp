@@ -1,6 +1,6 @@
-#include "store/layout.h"
+#include "store/format/layout.h"
 
-#include "store/codepage.h"
+#include "store/format/codepage.h"
 
 #include <bit>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "store/codepage.h"
+#include "store/format/codepage.h"
 
 #include <array>
 #include <cstdint>

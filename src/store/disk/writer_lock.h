@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/data_directory.h"
-#include "store/platform.h"
+#include "store/disk/data_directory.h"
+#include "store/disk/platform.h"
 
 #include <chrono>
 #include <stdexcept>

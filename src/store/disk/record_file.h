@@ -1,14 +1,13 @@
 #pragma once
 
-#include "store/file_system.h"
+#include "store/disk/file_system.h"
+#include "store/format/bytes.h"
 
 #include <cstddef>
 #include <functional>
 #include <vector>
 
 namespace roomwright {
-
-using Bytes = std::vector<std::byte>;
 
 // A file of fixed-length slots: record n (from 1) occupies bytes (n - 1) * L to n * L - 1.
 // Every write is a whole slot or nothing: when the disk refuses part of a slot, the file is

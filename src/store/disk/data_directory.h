@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/dates.h"
-#include "store/file_system.h"
+#include "store/disk/file_system.h"
+#include "store/format/dates.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/record_file.h"
+#include "store/format/bytes.h"
 
 #include <cstddef>
 #include <cstdint>

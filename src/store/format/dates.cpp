@@ -1,7 +1,7 @@
-#include "store/dates.h"
+#include "store/format/dates.h"
 
-#include "store/numbers.h"
-#include "store/store_error.h"
+#include "store/format/numbers.h"
+#include "store/format/store_error.h"
 
 #include <chrono>
 #include <cmath>

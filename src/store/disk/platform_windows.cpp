@@ -1,7 +1,7 @@
 // The Windows half of the platform seam, on the Win32 API.
-#include "store/platform.h"
+#include "store/disk/platform.h"
 
-#include "store/store_error.h"
+#include "store/format/store_error.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "store/writer_lock.h"
+#include "store/disk/writer_lock.h"
 
-#include "store/path_text.h"
+#include "store/format/path_text.h"
 
 #include <fstream>
 #include <sstream>

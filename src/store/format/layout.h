@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/codepage.h"
-#include "store/record_file.h"
+#include "store/format/bytes.h"
+#include "store/format/codepage.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
-#include "store/record_file.h"
+#include "store/disk/record_file.h"
 
-#include "store/data_directory.h"
-#include "store/store_error.h"
+#include "store/disk/data_directory.h"
+#include "store/format/store_error.h"
 
 #include <algorithm>
 #include <string>

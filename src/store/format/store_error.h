@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/path_text.h"
+#include "store/format/path_text.h"
 
 #include <filesystem>
 #include <stdexcept>

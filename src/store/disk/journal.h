@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/file_system.h"
-#include "store/record_file.h"
+#include "store/disk/file_system.h"
+#include "store/disk/record_file.h"
 
 #include <cstdint>
 #include <functional>
