@@ -71,8 +71,15 @@ DeskWindow* Desk::create(WindowId id) {
         return new GuestHistoryWindow(services_);
     case WindowId::HistoryNames:
         return new HistoryNamesWindow(services_);
-    case WindowId::MotelDetails:
-        return new MotelDetailsWindow(services_);
+    case WindowId::MotelDetails: {
+        auto* window = new MotelDetailsWindow(services_);
+        QObject::connect(window, &MotelDetailsWindow::detailsSaved, window, [this] {
+            if (auto* main = dynamic_cast<MainWindow*>(find(WindowId::Main))) {
+                main->showMotelName();
+            }
+        });
+        return window;
+    }
     case WindowId::TapeChart:
         return new TapeChartWindow(services_);
     default:

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "frontdesk/registration.h"
-#include "store/dates.h"
+#include "store/format/dates.h"
 #include "store/lookups.h"
+#include "store/refusal.h"
 #include "store/store.h"
 
 #include <optional>
@@ -94,10 +95,7 @@ enum class BookingField {
     Room
 };
 // A booking turned down: what to tell the clerk and the box to put the focus on.
-struct BookingRefusal {
-    BookingField field;
-    std::string message;
-};
+using BookingRefusal = Refusal<BookingField>;
 // Checks the booking in the order the clerk is asked for it and, when it passes, appends it
 // as a new open reservation. Returns the refusal, and writes nothing, when it does not pass:
 // an empty or invalid date, days that are not a whole number of 0 or more, a missing name,
@@ -131,10 +129,7 @@ struct ReservationChanges {
 };
 enum class ChangeField { PayCode, Arrival, Departure, Days, Room };
 // Changes or a check-in turned down: what to tell the clerk and the box to put the focus on.
-struct ChangeRefusal {
-    ChangeField field;
-    std::string message;
-};
+using ChangeRefusal = Refusal<ChangeField>;
 inline const std::string kSelectPayCode = "Select Pay Code";
 // The pay codes the reservation window offers, in order; the clerk may also type one.
 const std::vector<std::string>& reservationPayCodes();

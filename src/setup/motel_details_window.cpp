@@ -1,6 +1,5 @@
 #include "setup/motel_details_window.h"
 
-#include "frontdesk/main_window.h"
 #include "store/motel_details.h"
 #include "ui/controls.h"
 #include "ui/default_button.h"
@@ -78,9 +77,7 @@ void MotelDetailsWindow::enterClicked() {
     const MotelDetails motel{nameBox->text().toStdString(), streetBox->text().toStdString(),
                              townBox->text().toStdString(), phoneBox->text().toStdString()};
     if (guarded(services_.dialogs, this, [&] { setMotelDetails(services_.store, motel); })) {
-        if (auto* main = dynamic_cast<MainWindow*>(services_.windows.find(WindowId::Main))) {
-            main->showMotelName();
-        }
+        emit detailsSaved();
         close();
     }
 }

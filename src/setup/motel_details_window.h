@@ -24,6 +24,10 @@ class MotelDetailsWindow : public DeskWindow {
     QPushButton* enterButton; // Enter
     QPushButton* exitButton;  // Exit
 
+  signals:
+    // The details were saved: the main window shows the name anew.
+    void detailsSaved();
+
   public slots:
     void enterClicked();
     void exitClicked();
