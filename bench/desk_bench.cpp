@@ -1,14 +1,15 @@
 // How the clerk's actions hold up as a motel keeps every stay for decades.
 //
-// Each action runs on generated data directories of 1, 20 and 40 years (100 rooms, 12,500
-// stays a year, about 70 guests in house as the newest records, 3,000 reservations a year),
-// side by side with one sequential read of the files it may need, in the same run. The
-// directories are generated once into $TMPDIR/roomwright-bench/<years>y and reused;
+// Each action runs on generated data directories of 1, 20 and 40 years (bench_motel.h: 100
+// rooms, 12,500 stays a year, about 70 guests in house as the newest records, 3,000
+// reservations a year), side by side with one sequential read of the files it may need, in
+// the same run. The directories are generated once under $TMPDIR/roomwright-bench/ and reused;
 // ROOMWRIGHT_BENCH_DIR=DIR measures an existing data directory instead, under every size.
 // Times under load: compare the CPU column, and each action with the read in the same run.
 //
 //   nice build/bench/bin/roomwright_bench
 
+#include "bench_motel.h"
 #include "frontdesk/check_out.h"
 #include "frontdesk/departures.h"
 #include "frontdesk/folio.h"
@@ -35,100 +36,19 @@
 namespace roomwright {
 namespace {
 
+using bench::generatedMotel;
+using bench::MotelShape;
+
 namespace fs = std::filesystem;
 
-constexpr long kStaysPerYear = 12'500;
-constexpr long kReservationsPerYear = 3'000;
-constexpr long kInHouse = 70;
-constexpr int kRooms = 100;
-const CivilDate kToday{2026, 12, 7};
-
-void writeSlots(std::ofstream& out, const Bytes& slot) {
-    out.write(reinterpret_cast<const char*>(slot.data()),
-              static_cast<std::streamsize>(slot.size()));
+// The motel of each benchmark: 100 rooms, 70 guests in house (one in seven leaving today),
+// 12,500 stays and 3,000 bookings a year.
+MotelShape shapeOf(long years) {
+    MotelShape shape;
+    shape.years = years;
+    return shape;
 }
-
-std::string roomNumber(long i) {
-    return std::to_string(100 + i % kRooms);
-}
-
-// Writes a data directory of `years` of history, unless one is there already.
-void generate(const fs::path& root, long years) {
-    if (fs::exists(root / "done")) {
-        return;
-    }
-    fs::remove_all(root);
-    DiskFileSystem files;
-    const DataDirectory directory(root);
-    directory.ensureExists(files);
-    const Store store(directory, files);
-    const long stays = years * kStaysPerYear;
-    const CivilDate first = kToday.plusDays(-365 * years);
-    {
-        std::ofstream rooms(directory.room(), std::ios::binary);
-        for (int i = 0; i < kRooms; ++i) {
-            RoomRecord room;
-            room.RoomNumber = roomNumber(i);
-            room.RoomType = "NQ1";
-            room.Rate = 59.95f;
-            room.CleanFlag = "Y";
-            room.VacantFlag = i < kInHouse ? "N" : "Y";
-            room.OrderFlag = "K";
-            writeSlots(rooms, encode(room));
-        }
-    }
-    {
-        std::ofstream guests(directory.guest(), std::ios::binary);
-        for (long i = 1; i <= stays; ++i) {
-            const bool inHouse = i > stays - kInHouse;
-            GuestRecord guest;
-            guest.LastName = "Guest" + std::to_string(i);
-            guest.FirstName = "Pat";
-            guest.Address = "12 Main Street";
-            guest.City = "Springfield";
-            guest.State = "Ohio";
-            guest.Zip = "45501";
-            guest.Phone = "555-0100";
-            guest.RoomNumber = roomNumber(inHouse ? stays - i : i);
-            guest.PayCode = "C";
-            guest.Rate = 59.95f;
-            guest.FolioNumber = static_cast<float>(i);
-            const CivilDate arrival =
-                inHouse ? kToday.plusDays(-1) : first.plusDays(i * 365 * years / stays);
-            guest.ArrivalDate = arrival.stored();
-            guest.ArrivalTime = "3:42:10 PM";
-            guest.DepartureDate = (inHouse && i % 7 == 0 ? kToday : arrival.plusDays(2)).stored();
-            if (!inHouse) {
-                guest.CheckOutMark = "*";
-                guest.DepartureTime = "10:02:11 AM";
-            }
-            writeSlots(guests, encode(guest));
-        }
-    }
-    {
-        std::ofstream reservations(directory.reservation(), std::ios::binary);
-        const long booked = years * kReservationsPerYear;
-        for (long i = 1; i <= booked; ++i) {
-            ReservationRecord reservation;
-            reservation.LastName = "Booked" + std::to_string(i);
-            reservation.FirstName = "Lee";
-            reservation.RoomNumber = roomNumber(i);
-            reservation.ArrivalDate = first.plusDays(i * 365 * years / booked).stored();
-            reservation.DepartureDate = first.plusDays(i * 365 * years / booked + 2).stored();
-            reservation.ConfirmationNumber = static_cast<float>(i);
-            reservation.CheckInMark = "*";
-            writeSlots(reservations, encode(reservation));
-        }
-    }
-    setTaxRate(store, 0.07f);
-    setPetFee(store, 10);
-    for (long i = stays - kInHouse + 1; i <= stays; ++i) {
-        const std::string room = roomNumber(stays - i) + "  ";
-        postItem(store, i, room, Category::RoomRent, 59.95, kToday.plusDays(-1));
-        postItem(store, i, room, Category::Cash, 128.30, kToday.plusDays(-1));
-    }
-    std::ofstream(root / "done") << stays << '\n';
-}
+const CivilDate kToday = MotelShape{}.today;
 
 // The data directory of a benchmark: 1, 20 or 40 years, or the one given.
 struct Motel {
@@ -143,14 +63,12 @@ Motel motelOf(long years) {
         if (const char* given = std::getenv("ROOMWRIGHT_BENCH_DIR")) {
             motel.root = given;
         } else {
-            motel.root =
-                fs::temp_directory_path() / "roomwright-bench" / (std::to_string(years) + "y");
-            generate(motel.root, years);
+            motel.root = generatedMotel(shapeOf(years));
         }
         DiskFileSystem files;
         motel.newestFolio = lastFolioNumber(Store(DataDirectory(motel.root), files));
         if (motel.newestFolio == 0) {
-            motel.newestFolio = years * kStaysPerYear;
+            motel.newestFolio = years * shapeOf(years).staysPerYear;
         }
     }
     return motel;
