@@ -7,7 +7,6 @@
 #include "ui/controls.h"
 #include "ui/placement.h"
 
-#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -19,152 +18,50 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace roomwright {
 
 namespace {
 
-// The control names of the guest's boxes, which differ between the two booking windows.
-struct GuestBoxNames {
-    const char* lastName;
-    const char* firstName;
-    const char* address;
-    const char* city;
-    const char* state;
-    const char* zip;
-    const char* phone;
-    const char* cell;
-    const char* company;
-    const char* email;
-    const char* driversLicense;
-    const char* comment;
-    const char* adults;
-    const char* children;
-    const char* cardNumber;
+// The guest's boxes of the two booking windows: lists to pick from in a new booking, lists
+// that also show whatever a stored reservation holds in the reservation window.
+constexpr GuestBoxesForm kEntryGuestBoxes = {
+    .names = {"Text1", "Text2", "Text3", "Text4", "Combo1", "Text5", "Text6", "Text7", "Text8",
+              "Text9", "Text10", "Text11", "Text12", "Text13", "Text16", "Combo2", "Combo3"},
+    .lists = GuestLists::PickedOrPrompt,
+    .readOnly = false,
+    .fieldWidths = true,
+    .guestCaption = "Guest",
+    .cardCaption = "Credit Card Information",
+    .driversLicenseCaption = "Drivers Lic. #",
+    .guestGrid = GuestGrid::Registration,
+    .cardGrid = CardGrid::Stacked,
+    .widths = BoxWidths::ForTyping,
 };
-
-// How the state and card expiry lists take their text: picked from the list only, or also
-// typed (so that they can show whatever a stored reservation holds).
-enum class ListText { Picked, Typed };
-
-QComboBox* makeList(QWidget* parent, const char* name, const QString& prompt, ListText kind) {
-    if (kind == ListText::Picked) {
-        return makePickList(parent, name, prompt);
-    }
-    QComboBox* list = makeEditableCombo(parent, name, prompt);
-    list->lineEdit()->setPlaceholderText(prompt);
-    return list;
-}
-
-GuestBoxes makeGuestBoxes(QWidget* parent, const GuestBoxNames& names, ListText lists) {
-    const ReservationRecord widths;
-    GuestBoxes boxes{};
-    boxes.guestFrame = new QGroupBox(QStringLiteral("Guest"), parent);
-    QWidget* frame = boxes.guestFrame;
-    const auto box = [&](const char* name, int width) {
-        return makeTextBox(frame, name, nullptr, width);
-    };
-    boxes.lastName = box(names.lastName, widths.LastName.width);
-    boxes.firstName = box(names.firstName, widths.FirstName.width);
-    boxes.address = box(names.address, widths.Address.width);
-    boxes.city = box(names.city, widths.City.width);
-    boxes.state = makeList(frame, "Combo1", QStringLiteral("Select State"), lists);
-    boxes.zip = box(names.zip, widths.Zip.width);
-    boxes.phone = box(names.phone, widths.Phone.width);
-    boxes.cell = box(names.cell, widths.Cell.width);
-    boxes.company = box(names.company, widths.Company.width);
-    boxes.email = box(names.email, widths.Email.width);
-    boxes.driversLicense = box(names.driversLicense, widths.DriversLicense.width);
-    boxes.comment = box(names.comment, widths.Comment.width);
-    boxes.adults = box(names.adults, widths.Adults.width);
-    boxes.children = box(names.children, widths.Children.width);
-    fillStates(boxes.state);
-
-    auto* grid = new QGridLayout(frame);
-    const auto row = [&](int r, int c, const char* label, QWidget* field, int span = 1) {
-        grid->addWidget(makeCaption(frame, QString::fromLatin1(label), field), r, c);
-        grid->addWidget(field, r, c + 1, 1, span);
-    };
-    row(0, 0, "Last", boxes.lastName);
-    row(0, 2, "First", boxes.firstName);
-    row(1, 0, "Address", boxes.address, 3);
-    row(2, 0, "City", boxes.city);
-    row(2, 2, "State", boxes.state);
-    row(3, 0, "Zip", boxes.zip);
-    row(4, 0, "Phone", boxes.phone);
-    row(4, 2, "Cell", boxes.cell);
-    row(5, 0, "Company", boxes.company);
-    row(5, 2, "Email", boxes.email);
-    row(6, 0, "Drivers Lic. #", boxes.driversLicense);
-    row(7, 0, "Comment", boxes.comment, 3);
-    row(8, 0, "Adults", boxes.adults);
-    row(8, 2, "Children", boxes.children);
-    // Wide enough for what a clerk types, at any font size.
-    const int character = frame->fontMetrics().averageCharWidth();
-    for (QLineEdit* wide : {boxes.lastName, boxes.firstName, boxes.city, boxes.phone, boxes.cell,
-                            boxes.company, boxes.email, boxes.driversLicense}) {
-        wide->setMinimumWidth(character * 16);
-    }
-    for (QLineEdit* narrow : {boxes.zip, boxes.adults, boxes.children}) {
-        narrow->setMinimumWidth(character * 8);
-    }
-    grid->setRowStretch(9, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
-
-    boxes.cardFrame = new QGroupBox(QStringLiteral("Credit Card Information"), parent);
-    QWidget* card = boxes.cardFrame;
-    boxes.visa = makeCaptioned<QRadioButton>(card, "Option1", "Visa");
-    boxes.masterCard = makeCaptioned<QRadioButton>(card, "Option2", "Master Card");
-    boxes.discover = makeCaptioned<QRadioButton>(card, "Option3", "Discover");
-    boxes.americanExpress = makeCaptioned<QRadioButton>(card, "Option4", "American Express");
-    boxes.cards = new QButtonGroup(card);
-    for (QRadioButton* option :
-         {boxes.visa, boxes.masterCard, boxes.discover, boxes.americanExpress}) {
-        boxes.cards->addButton(option);
-    }
-    boxes.cardNumber = makeTextBox(card, names.cardNumber, nullptr, widths.CardNumber.width);
-    boxes.expireMonth = makeList(card, "Combo2", QString::fromStdString(kExpireMonthPrompt), lists);
-    boxes.expireYear = makeList(card, "Combo3", QString::fromStdString(kExpireYearPrompt), lists);
-    fillMonths(boxes.expireMonth);
-    fillCardYears(boxes.expireYear);
-
-    auto* cardGrid = new QGridLayout(card);
-    cardGrid->addWidget(boxes.visa, 0, 0);
-    cardGrid->addWidget(boxes.masterCard, 0, 1);
-    cardGrid->addWidget(boxes.discover, 1, 0);
-    cardGrid->addWidget(boxes.americanExpress, 1, 1);
-    cardGrid->addWidget(makeCaption(card, QStringLiteral("Card #"), boxes.cardNumber), 2, 0);
-    cardGrid->addWidget(boxes.cardNumber, 2, 1);
-    cardGrid->addWidget(makeCaption(card, QStringLiteral("Expire"), boxes.expireMonth), 3, 0);
-    auto* expiry = new QHBoxLayout;
-    expiry->addWidget(boxes.expireMonth, 1);
-    expiry->addWidget(boxes.expireYear);
-    cardGrid->addLayout(expiry, 3, 1);
-    captionControl(boxes.expireMonth, QString::fromStdString(kExpireMonthPrompt));
-    captionControl(boxes.expireYear, QString::fromStdString(kExpireYearPrompt));
-    return boxes;
-}
+constexpr GuestBoxesForm kReservationGuestBoxes = {
+    .names = {"Text2", "Text3", "Text4", "Text5", "Combo1", "Text6", "Text7", "Text8", "Text9",
+              "Text10", "Text11", "Text12", "Text13", "Text14", "Text17", "Combo2", "Combo3"},
+    .lists = GuestLists::Typed,
+    .readOnly = false,
+    .fieldWidths = true,
+    .guestCaption = "Guest",
+    .cardCaption = "Credit Card Information",
+    .driversLicenseCaption = "Drivers Lic. #",
+    .guestGrid = GuestGrid::Registration,
+    .cardGrid = CardGrid::Stacked,
+    .widths = BoxWidths::ForTyping,
+};
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
 }
-// A list's text: what a typed list shows, or a pick list's chosen entry (its prompt while
-// nothing is picked).
-std::string text(const QComboBox* list) {
-    if (list->isEditable() || list->currentIndex() >= 0) {
-        return list->currentText().toStdString();
-    }
-    return list->placeholderText().toStdString();
-}
 // A stored text field as a box shows it: without the blanks that pad it, and without the
 // NUL bytes of a field never written.
-template <std::size_t W> QString boxText(const Text<W>& field) {
+template <std::size_t W> std::string boxText(const Text<W>& field) {
     std::string value = field.str();
     std::erase(value, '\0');
-    return QString::fromStdString(rightTrim(value));
+    return rightTrim(value);
 }
 void showPrice(const Price& price, QLineEdit* rate, QLineEdit* tax, QLineEdit* total,
                QLineEdit* stayTotal) {
@@ -181,50 +78,6 @@ void addLine(QGridLayout* grid, int row, const char* caption, QWidget* control) 
 }
 
 } // namespace
-
-std::string GuestBoxes::cardType() const {
-    const std::pair<QRadioButton*, const char*> options[] = {
-        {visa, "V"}, {masterCard, "M"}, {discover, "D"}, {americanExpress, "A"}};
-    for (const auto& [option, letter] : options) {
-        if (option->isChecked()) {
-            return letter;
-        }
-    }
-    return {};
-}
-
-GuestDetails GuestBoxes::details() const {
-    GuestDetails d;
-    d.lastName = text(lastName);
-    d.firstName = text(firstName);
-    d.address = text(address);
-    d.city = text(city);
-    d.state = text(state);
-    d.zip = text(zip);
-    d.phone = text(phone);
-    d.cell = text(cell);
-    d.company = text(company);
-    d.email = text(email);
-    d.driversLicense = text(driversLicense);
-    d.comment = text(comment);
-    d.adults = text(adults);
-    d.children = text(children);
-    d.cardType = cardType();
-    d.cardNumber = text(cardNumber);
-    d.cardExpireMonth = text(expireMonth);
-    d.cardExpireYear = text(expireYear);
-    return d;
-}
-
-void GuestBoxes::showCardType(const std::string& letter) {
-    cards->setExclusive(false);
-    const std::pair<QRadioButton*, const char*> options[] = {
-        {visa, "V"}, {masterCard, "M"}, {discover, "D"}, {americanExpress, "A"}};
-    for (const auto& [option, optionLetter] : options) {
-        option->setChecked(letter == optionLetter);
-    }
-    cards->setExclusive(true);
-}
 
 // The reservations menu.
 
@@ -278,10 +131,7 @@ ReservationEntryWindow::ReservationEntryWindow(Services& services) : DeskWindow(
     departureBox = makeTextBox(stayFrame, "Text15");
     daysBox = makeTextBox(stayFrame, "Text21");
     calendarButton = makeButton(stayFrame, "Command1", QStringLiteral("Calendar"));
-    guest = makeGuestBoxes(this,
-                           {"Text1", "Text2", "Text3", "Text4", "Combo1", "Text5", "Text6", "Text7",
-                            "Text8", "Text9", "Text10", "Text11", "Text12", "Text13", "Text16"},
-                           ListText::Picked);
+    guest = makeGuestBoxes(this, kEntryGuestBoxes);
     auto* roomFrame = new QGroupBox(QStringLiteral("Room"), this);
     roomList = makeRoomChoice(roomFrame, "Combo4");
     rateBox = makeTextBox(roomFrame, "Text17");
@@ -421,7 +271,7 @@ void ReservationEntryWindow::roomChosen() {
     if (roomList->currentIndex() < 0) {
         return;
     }
-    const std::string room = roomOfEntry(text(roomList));
+    const std::string room = roomOfEntry(shownText(roomList));
     guarded(services_.dialogs, this, [&] {
         if (arrivalBox->text().isEmpty()) {
             arrivalPicked(openCalendars()->arrivalCalendar->selectedDate());
@@ -454,7 +304,7 @@ Booking ReservationEntryWindow::booking() const {
     b.departure = text(departureBox);
     b.days = text(daysBox);
     b.guest = guest.details();
-    b.roomEntry = text(roomList);
+    b.roomEntry = shownText(roomList);
     b.rate = text(rateBox);
     b.confirmationNumber = confirmationLabel->text().toStdString();
     b.shift = onDutyShift_;
@@ -582,12 +432,8 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     taxBox = makeTextBox(stayFrame, "Text20");
     totalBox = makeTextBox(stayFrame, "Text21");
     stayTotalBox = makeTextBox(stayFrame, "Text22");
-    payCodeList =
-        makeList(stayFrame, "Combo4", QString::fromStdString(kSelectPayCode), ListText::Typed);
-    guest = makeGuestBoxes(this,
-                           {"Text2", "Text3", "Text4", "Text5", "Combo1", "Text6", "Text7", "Text8",
-                            "Text9", "Text10", "Text11", "Text12", "Text13", "Text14", "Text17"},
-                           ListText::Typed);
+    payCodeList = makeTypedList(stayFrame, "Combo4", QString::fromStdString(kSelectPayCode));
+    guest = makeGuestBoxes(this, kReservationGuestBoxes);
     printCheck = makeCaptioned<QCheckBox>(this, "Check1", "Print folio upon check in");
     exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
     saveButton = makeButton(this, "Command4", QStringLiteral("Save and Exit"));
@@ -702,7 +548,7 @@ void ReservationWindow::display(const Shown& shown) {
     const ReservationRecord& r = shown.reservation;
     shown_ = shown;
     confirmationLabel->setText(QString::fromStdString(plainNumber(r.ConfirmationNumber)));
-    const QString room = boxText(r.RoomNumber);
+    const QString room = QString::fromStdString(boxText(r.RoomNumber));
     roomLabel->setText(room);
     roomList->setCurrentIndex(-1);
     for (int i = 0; i < roomList->count(); ++i) {
@@ -715,22 +561,9 @@ void ReservationWindow::display(const Shown& shown) {
     arrivalBox->setText(QString::fromStdString(shortDate(CivilDate::fromStored(r.ArrivalDate))));
     departureBox->setText(
         QString::fromStdString(shortDate(CivilDate::fromStored(r.DepartureDate))));
-    const std::pair<QLineEdit*, QString> boxes[] = {
-        {guest.lastName, boxText(r.LastName)}, {guest.firstName, boxText(r.FirstName)},
-        {guest.address, boxText(r.Address)},   {guest.city, boxText(r.City)},
-        {guest.zip, boxText(r.Zip)},           {guest.phone, boxText(r.Phone)},
-        {guest.cell, boxText(r.Cell)},         {guest.company, boxText(r.Company)},
-        {guest.email, boxText(r.Email)},       {guest.driversLicense, boxText(r.DriversLicense)},
-        {guest.comment, boxText(r.Comment)},   {guest.adults, boxText(r.Adults)},
-        {guest.children, boxText(r.Children)}, {guest.cardNumber, boxText(r.CardNumber)},
-    };
-    for (const auto& [box, value] : boxes) {
-        box->setText(value);
-    }
-    guest.state->setEditText(boxText(r.State));
-    guest.expireMonth->setEditText(boxText(r.CardExpireMonth));
-    guest.expireYear->setEditText(boxText(r.CardExpireYear));
-    guest.showCardType(r.CardType.trimmed());
+    GuestBoxTexts texts;
+    forEachBox(r, [&](std::size_t box, const auto& field) { texts[box] = boxText(field); });
+    guest.show(texts, r.CardType.trimmed());
     payCodeList->setCurrentIndex(-1);
     payCodeList->setEditText(QString());
     daysBox->setText(QString::fromStdString(plainNumber(r.Days)));
@@ -739,7 +572,7 @@ void ReservationWindow::display(const Shown& shown) {
 
 void ReservationWindow::roomChosen() {
     if (roomList->currentIndex() >= 0) {
-        roomLabel->setText(QString::fromStdString(roomOfEntry(text(roomList))));
+        roomLabel->setText(QString::fromStdString(roomOfEntry(shownText(roomList))));
     }
 }
 
@@ -752,7 +585,7 @@ void ReservationWindow::daysChanged() {
 
 ReservationChanges ReservationWindow::changes() const {
     ReservationChanges c;
-    c.payCode = text(payCodeList);
+    c.payCode = shownText(payCodeList);
     c.arrival = text(arrivalBox);
     c.departure = text(departureBox);
     c.days = text(daysBox);

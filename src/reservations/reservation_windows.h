@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frontdesk/guest_boxes.h"
 #include "reservations/reservations.h"
 #include "ui/services.h"
 
@@ -8,18 +9,15 @@
 #include <optional>
 #include <string>
 
-class QButtonGroup;
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
 class QDate;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
-class QRadioButton;
 
 namespace roomwright {
 
@@ -37,42 +35,6 @@ class ReservationsMenuWindow : public DeskWindow {
   public slots:
     void addClicked();
     void retrieveClicked();
-};
-
-// The guest's boxes and card details, as the booking windows show them, in the order the
-// clerk goes through them.
-struct GuestBoxes {
-    QGroupBox* guestFrame;
-    QLineEdit* lastName;
-    QLineEdit* firstName;
-    QLineEdit* address;
-    QLineEdit* city;
-    QComboBox* state;
-    QLineEdit* zip;
-    QLineEdit* phone;
-    QLineEdit* cell;
-    QLineEdit* company;
-    QLineEdit* email;
-    QLineEdit* driversLicense;
-    QLineEdit* comment;
-    QLineEdit* adults;
-    QLineEdit* children;
-    QGroupBox* cardFrame;
-    QRadioButton* visa;
-    QRadioButton* masterCard;
-    QRadioButton* discover;
-    QRadioButton* americanExpress;
-    QButtonGroup* cards;
-    QLineEdit* cardNumber;
-    QComboBox* expireMonth;
-    QComboBox* expireYear;
-
-    // The letter of the chosen card option, "" when none is chosen.
-    std::string cardType() const;
-    // What the boxes hold: their texts, the lists\' texts and the chosen card.
-    GuestDetails details() const;
-    // Chooses the option of the letter; any other text leaves none chosen.
-    void showCardType(const std::string& letter);
 };
 
 class ReservationCalendarsWindow;

@@ -197,6 +197,12 @@ QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& a
     return combo;
 }
 
+QComboBox* makeTypedList(QWidget* parent, const char* name, const QString& prompt) {
+    QComboBox* list = makeEditableCombo(parent, name, prompt);
+    list->lineEdit()->setPlaceholderText(prompt);
+    return list;
+}
+
 QComboBox* makeRoomChoice(QWidget* parent, const char* name) {
     const QString prompt = QStringLiteral("Select Room");
     auto* combo = makePickList(parent, name, prompt);
@@ -254,6 +260,23 @@ void fillList(QComboBox* list, const std::vector<std::string>& entries) {
         list->addItem(QString::fromStdString(entry));
     }
     list->setCurrentIndex(-1);
+}
+
+std::string shownText(const QComboBox* list) {
+    if (list->isEditable() || list->currentIndex() >= 0) {
+        return list->currentText().toStdString();
+    }
+    return list->placeholderText().toStdString();
+}
+
+std::string chosenText(const QComboBox* list) {
+    return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
+}
+
+void chainTabOrder(const std::vector<QWidget*>& controls) {
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+    }
 }
 
 void focusField(QWidget* field) {
