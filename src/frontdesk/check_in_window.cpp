@@ -33,22 +33,12 @@ double value(const QLineEdit* box) {
 void showNumber(QLineEdit* box, double number) {
     box->setText(QString::fromStdString(plainNumber(number)));
 }
-std::string text(const QLineEdit* box) {
-    return box->text().toStdString();
-}
 
 // The guest's boxes: lists to pick from, of which one with nothing picked reads "".
 constexpr GuestBoxesForm kWalkInGuestBoxes = {
     .names = {"Text1", "Text2", "Text3", "Text4", "Combo1", "Text5", "Text6", "Text7", "Text8",
               "Text9", "Text10", "Text12", "Text13", "Text14", "Text11", "Combo2", "Combo3"},
     .lists = GuestLists::PickedOrEmpty,
-    .readOnly = false,
-    .fieldWidths = true,
-    .guestCaption = "Guest",
-    .cardCaption = "Credit Card Information",
-    .driversLicenseCaption = "Drivers Lic. #",
-    .guestGrid = GuestGrid::Registration,
-    .cardGrid = CardGrid::Stacked,
     .widths = BoxWidths::NarrowCounts,
 };
 
@@ -103,22 +93,18 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
 
     auto* stayFrame = new QGroupBox(QStringLiteral("Room and Stay"), this);
     auto* stay = new QGridLayout(stayFrame);
-    const auto line = [&](int r, const char* label, QWidget* field) {
-        stay->addWidget(makeCaption(stayFrame, QString::fromLatin1(label), field), r, 0);
-        stay->addWidget(field, r, 1);
-    };
-    line(0, "Room", roomCombo);
-    line(1, "Rate", rateBox);
-    line(2, "Tax", taxBox);
-    line(3, "Total", nightTotalBox);
-    line(4, "Days", daysBox);
+    addCaptioned(stay, 0, 0, QStringLiteral("Room"), roomCombo);
+    addCaptioned(stay, 1, 0, QStringLiteral("Rate"), rateBox);
+    addCaptioned(stay, 2, 0, QStringLiteral("Tax"), taxBox);
+    addCaptioned(stay, 3, 0, QStringLiteral("Total"), nightTotalBox);
+    addCaptioned(stay, 4, 0, QStringLiteral("Days"), daysBox);
     stay->addWidget(calendarButton, 4, 2);
-    line(5, "Departure Date", departureBox);
+    addCaptioned(stay, 5, 0, QStringLiteral("Departure Date"), departureBox);
     stay->addWidget(petFeeCheck, 6, 0);
     stay->addWidget(petFeeBox, 6, 1);
     petFeeBox->setAccessibleName(QStringLiteral("Pet fee amount"));
-    line(7, "Total This Stay", stayTotalBox);
-    line(8, "Pay Code", payCodeCombo);
+    addCaptioned(stay, 7, 0, QStringLiteral("Total This Stay"), stayTotalBox);
+    addCaptioned(stay, 8, 0, QStringLiteral("Pay Code"), payCodeCombo);
     stay->setColumnStretch(1, 1);
 
     auto* right = new QVBoxLayout;
@@ -230,12 +216,12 @@ WalkIn CheckInWindow::registration() const {
     walkIn.guest = guest.details();
     walkIn.roomEntry = chosenText(roomCombo);
     walkIn.payCode = chosenText(payCodeCombo);
-    walkIn.rate = text(rateBox);
-    walkIn.days = text(daysBox);
-    walkIn.departure = text(departureBox);
+    walkIn.rate = textOf(rateBox);
+    walkIn.days = textOf(daysBox);
+    walkIn.departure = textOf(departureBox);
     walkIn.pet = petFeeCheck->isChecked();
-    walkIn.petFee = text(petFeeBox);
-    walkIn.stayTotal = text(stayTotalBox);
+    walkIn.petFee = textOf(petFeeBox);
+    walkIn.stayTotal = textOf(stayTotalBox);
     walkIn.shift = onDutyShift_;
     walkIn.clerk = onDutyClerk_;
     return walkIn;

@@ -35,43 +35,42 @@ struct Place {
     int span;
 };
 constexpr std::array<Place, kGuestFrameBoxes> kRegistrationPlaces = {{
-    {0, 0, 1},
-    {0, 2, 1},
-    {1, 0, 3},
-    {2, 0, 1},
-    {2, 2, 1},
-    {3, 0, 1},
-    {4, 0, 1},
-    {4, 2, 1},
-    {5, 0, 1},
-    {5, 2, 1},
-    {6, 0, 1},
-    {7, 0, 3},
-    {8, 0, 1},
-    {8, 2, 1},
+    {0, 0, 1}, // last
+    {0, 2, 1}, // first
+    {1, 0, 3}, // address
+    {2, 0, 1}, // city
+    {2, 2, 1}, // state
+    {3, 0, 1}, // zip
+    {4, 0, 1}, // phone
+    {4, 2, 1}, // cell
+    {5, 0, 1}, // company
+    {5, 2, 1}, // email
+    {6, 0, 1}, // driver's licence
+    {7, 0, 3}, // comment
+    {8, 0, 1}, // adults
+    {8, 2, 1}, // children
 }};
 constexpr std::array<Place, kGuestFrameBoxes> kFolioPlaces = {{
-    {0, 0, 1},
-    {0, 2, 1},
-    {1, 0, 3},
-    {2, 0, 1},
-    {2, 2, 1},
-    {3, 0, 1},
-    {3, 2, 1},
-    {4, 0, 1},
-    {4, 2, 1},
-    {5, 0, 3},
-    {6, 0, 1},
-    {6, 2, 1},
-    {7, 0, 1},
-    {7, 2, 1},
+    {0, 0, 1}, // last
+    {0, 2, 1}, // first
+    {1, 0, 3}, // address
+    {2, 0, 1}, // city
+    {2, 2, 1}, // state
+    {3, 0, 1}, // zip
+    {3, 2, 1}, // phone
+    {4, 0, 1}, // cell
+    {4, 2, 1}, // company
+    {5, 0, 3}, // email
+    {6, 0, 1}, // driver's licence
+    {6, 2, 1}, // comment
+    {7, 0, 1}, // adults
+    {7, 2, 1}, // children
 }};
-
-// The caption beside the control, both at their place in the grid.
-void addCaptioned(QGridLayout* grid, const Place& place, const QString& caption, QWidget* control) {
-    grid->addWidget(makeCaption(grid->parentWidget(), caption, control), place.row, place.column);
-    grid->addWidget(control, place.row, place.column + 1, 1, place.span);
-}
+// The captions of the guest's boxes; the driver's licence's is the form's.
+constexpr std::array<const char*, kGuestFrameBoxes> kCaptions = {
+    "Last", "First",   "Address", "City",  "State",   "Zip",    "Phone",
+    "Cell", "Company", "Email",   nullptr, "Comment", "Adults", "Children"};
+constexpr std::size_t kDriversLicense = 10;
 
 // The card options in a row over the grid's first line.
 void addOptionRow(QGridLayout* grid, const GuestBoxes& boxes, int columns) {
@@ -84,25 +83,14 @@ void addOptionRow(QGridLayout* grid, const GuestBoxes& boxes, int columns) {
 }
 
 void placeGuestBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
-    const std::array<const char*, kGuestFrameBoxes> captions = {"Last",
-                                                                "First",
-                                                                "Address",
-                                                                "City",
-                                                                "State",
-                                                                "Zip",
-                                                                "Phone",
-                                                                "Cell",
-                                                                "Company",
-                                                                "Email",
-                                                                form.driversLicenseCaption,
-                                                                "Comment",
-                                                                "Adults",
-                                                                "Children"};
     const auto& places =
         form.guestGrid == GuestGrid::Registration ? kRegistrationPlaces : kFolioPlaces;
     auto* grid = new QGridLayout(boxes.guestFrame);
     for (std::size_t box = 0; box < kGuestFrameBoxes; ++box) {
-        addCaptioned(grid, places[box], QString::fromUtf8(captions[box]), boxes.controls[box]);
+        const Place& place = places[box];
+        const char* caption = box == kDriversLicense ? form.driversLicenseCaption : kCaptions[box];
+        addCaptioned(grid, place.row, place.column, QString::fromUtf8(caption), boxes.controls[box],
+                     place.span);
     }
     if (form.guestGrid == GuestGrid::Registration) {
         grid->setRowStretch(places.back().row + 1, 1);
@@ -145,7 +133,7 @@ void placeCardBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
         grid->addWidget(boxes.masterCard, 0, 1);
         grid->addWidget(boxes.discover, 1, 0);
         grid->addWidget(boxes.americanExpress, 1, 1);
-        addCaptioned(grid, {2, 0, 1}, QStringLiteral("Card #"), number);
+        addCaptioned(grid, 2, 0, QStringLiteral("Card #"), number);
         grid->addWidget(makeCaption(boxes.cardFrame, QStringLiteral("Expire"), month), 3, 0);
         auto* expiry = new QHBoxLayout;
         expiry->addWidget(month, 1);
@@ -158,9 +146,9 @@ void placeCardBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
     }
     case CardGrid::OneLine:
         addOptionRow(grid, boxes, 6);
-        addCaptioned(grid, {1, 0, 1}, QStringLiteral("Card #"), number);
-        addCaptioned(grid, {1, 2, 1}, monthCaption, month);
-        addCaptioned(grid, {1, 4, 1}, yearCaption, year);
+        addCaptioned(grid, 1, 0, QStringLiteral("Card #"), number);
+        addCaptioned(grid, 1, 2, monthCaption, month);
+        addCaptioned(grid, 1, 4, yearCaption, year);
         // The card number takes the room left; the captions keep their whole width.
         number->setMinimumWidth(
             number->fontMetrics().horizontalAdvance(QStringLiteral("0000 0000 0000 0000")) + 12);
@@ -170,9 +158,9 @@ void placeCardBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
         break;
     case CardGrid::TwoLines:
         addOptionRow(grid, boxes, 4);
-        addCaptioned(grid, {1, 0, 1}, QStringLiteral("Card #"), number);
-        addCaptioned(grid, {2, 0, 1}, monthCaption, month);
-        addCaptioned(grid, {2, 2, 1}, yearCaption, year);
+        addCaptioned(grid, 1, 0, QStringLiteral("Card #"), number);
+        addCaptioned(grid, 2, 0, monthCaption, month);
+        addCaptioned(grid, 2, 2, yearCaption, year);
         break;
     }
 }

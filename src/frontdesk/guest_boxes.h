@@ -43,20 +43,22 @@ enum class BoxWidths {
 };
 
 // What differs between the windows that show the guest's details; everything else about
-// the boxes is the same in each.
+// the boxes is the same in each. What a form leaves out is as a registration has it: boxes
+// typed into and taking what their fields keep, in the frames "Guest" and "Credit Card
+// Information", stacked, wide enough for typing.
 struct GuestBoxesForm {
     // The object names of the boxes and lists, in box order.
     std::array<const char*, kGuestBoxCount> names;
     GuestLists lists;
-    bool readOnly;
+    bool readOnly = false;
     // Each box takes at most the characters its field keeps.
-    bool fieldWidths;
-    const char* guestCaption; // the guest frame's caption, "" for none
-    const char* cardCaption;  // the card frame's caption
-    const char* driversLicenseCaption;
-    GuestGrid guestGrid;
-    CardGrid cardGrid;
-    BoxWidths widths;
+    bool fieldWidths = true;
+    const char* guestCaption = "Guest"; // "" for none
+    const char* cardCaption = "Credit Card Information";
+    const char* driversLicenseCaption = "Drivers Lic. #";
+    GuestGrid guestGrid = GuestGrid::Registration;
+    CardGrid cardGrid = CardGrid::Stacked;
+    BoxWidths widths = BoxWidths::ForTyping;
 };
 
 // The guest's boxes and card details in two frames, which the window places. They are

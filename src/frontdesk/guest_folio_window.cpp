@@ -45,26 +45,14 @@ QStringList listOf(const std::vector<std::string>& entries) {
     return list;
 }
 
-// Puts "caption" and its field into a grid row, the label naming the field.
-void addRow(QGridLayout* grid, int row, int column, const char* caption, QWidget* field,
-            int span = 1) {
-    auto* label = new QLabel(QString::fromUtf8(caption), field->parentWidget());
-    grid->addWidget(label, row, column);
-    grid->addWidget(field, row, column + 1, 1, span);
-    labelControl(label, field);
-}
-
 // The guest's boxes: the state and the card's expiry in boxes as stored, as the clerk may
 // change them.
 constexpr GuestBoxesForm kFolioGuestBoxes = {
     .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
     .lists = GuestLists::Boxes,
-    .readOnly = false,
     .fieldWidths = false,
     .guestCaption = "",
-    .cardCaption = "Credit Card Information",
-    .driversLicenseCaption = "Drivers Lic. #",
     .guestGrid = GuestGrid::Folio,
     .cardGrid = CardGrid::OneLine,
     .widths = BoxWidths::Grid,
@@ -101,16 +89,16 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     }
     payCodeCombo = makeEditableCombo(stayBox, "Combo3", QStringLiteral("Pay Code"));
     auto* stayGrid = new QGridLayout(stayBox);
-    addRow(stayGrid, 0, 0, "Room", roomLabel);
+    addCaptioned(stayGrid, 0, 0, QStringLiteral("Room"), roomLabel);
     stayGrid->addWidget(moveRoomCombo, 0, 2, 1, 3);
-    addRow(stayGrid, 1, 0, "Rate", rateBox);
-    addRow(stayGrid, 2, 0, "Folio#", folioNumberLabel);
-    addRow(stayGrid, 3, 0, "Arrival Date", arrivalDateLabel);
-    addRow(stayGrid, 4, 0, "Arrival Time", arrivalTimeLabel);
-    addRow(stayGrid, 5, 0, "Depart Date", departureBox);
+    addCaptioned(stayGrid, 1, 0, QStringLiteral("Rate"), rateBox);
+    addCaptioned(stayGrid, 2, 0, QStringLiteral("Folio#"), folioNumberLabel);
+    addCaptioned(stayGrid, 3, 0, QStringLiteral("Arrival Date"), arrivalDateLabel);
+    addCaptioned(stayGrid, 4, 0, QStringLiteral("Arrival Time"), arrivalTimeLabel);
+    addCaptioned(stayGrid, 5, 0, QStringLiteral("Depart Date"), departureBox);
     stayGrid->addWidget(laterDepartureButton, 5, 2);
     stayGrid->addWidget(earlierDepartureButton, 5, 3);
-    addRow(stayGrid, 6, 0, "Pay Code", payCodeCombo, 4);
+    addCaptioned(stayGrid, 6, 0, QStringLiteral("Pay Code"), payCodeCombo, 4);
     stayGrid->setColumnStretch(4, 1);
     stayGrid->setRowStretch(7, 1);
 

@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,6 +169,12 @@ QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control) {
     return label;
 }
 
+void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control,
+                  int span) {
+    grid->addWidget(makeCaption(grid->parentWidget(), caption, control), row, column);
+    grid->addWidget(control, row, column + 1, 1, span);
+}
+
 QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label, int maxLength) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -260,6 +267,10 @@ void fillList(QComboBox* list, const std::vector<std::string>& entries) {
         list->addItem(QString::fromStdString(entry));
     }
     list->setCurrentIndex(-1);
+}
+
+std::string textOf(const QLineEdit* box) {
+    return box->text().toStdString();
 }
 
 std::string shownText(const QComboBox* list) {

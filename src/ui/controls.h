@@ -9,6 +9,7 @@
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -35,6 +36,10 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
 QLabel* makeValueLabel(QWidget* parent, const char* name, const QString& caption = {});
 // The caption beside a control: it becomes the control's buddy and gives its accessible name.
 QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control);
+// The caption and its control on one line of a grid: the caption in `column`, the control
+// beside it over `span` columns. The caption names the control.
+void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control,
+                  int span = 1);
 // A text box taking at most `maxLength` characters (0: no limit); the label, if any, becomes
 // its buddy and gives its accessible name.
 QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label = nullptr,
@@ -68,6 +73,8 @@ void fillStates(QComboBox* list);
 void fillMonths(QComboBox* list);
 void fillCardYears(QComboBox* list);
 
+// A box's text.
+std::string textOf(const QLineEdit* box);
 // A list's text as the clerk sees it: what a typed list shows, or a pick list's chosen entry
 // (its prompt while nothing is picked).
 std::string shownText(const QComboBox* list);
