@@ -34,37 +34,26 @@ struct Place {
     int column;
     int span;
 };
-constexpr std::array<Place, kGuestFrameBoxes> kRegistrationPlaces = {{
-    {0, 0, 1}, // last
-    {0, 2, 1}, // first
-    {1, 0, 3}, // address
-    {2, 0, 1}, // city
-    {2, 2, 1}, // state
-    {3, 0, 1}, // zip
-    {4, 0, 1}, // phone
-    {4, 2, 1}, // cell
-    {5, 0, 1}, // company
-    {5, 2, 1}, // email
-    {6, 0, 1}, // driver's licence
-    {7, 0, 3}, // comment
-    {8, 0, 1}, // adults
-    {8, 2, 1}, // children
-}};
-constexpr std::array<Place, kGuestFrameBoxes> kFolioPlaces = {{
-    {0, 0, 1}, // last
-    {0, 2, 1}, // first
-    {1, 0, 3}, // address
-    {2, 0, 1}, // city
-    {2, 2, 1}, // state
-    {3, 0, 1}, // zip
-    {3, 2, 1}, // phone
-    {4, 0, 1}, // cell
-    {4, 2, 1}, // company
-    {5, 0, 3}, // email
-    {6, 0, 1}, // driver's licence
-    {6, 2, 1}, // comment
-    {7, 0, 1}, // adults
-    {7, 2, 1}, // children
+// Where each of the guest's boxes stands in the two grids.
+struct Places {
+    Place registration;
+    Place folio;
+};
+constexpr std::array<Places, kGuestFrameBoxes> kPlaces = {{
+    {{0, 0, 1}, {0, 0, 1}}, // last
+    {{0, 2, 1}, {0, 2, 1}}, // first
+    {{1, 0, 3}, {1, 0, 3}}, // address
+    {{2, 0, 1}, {2, 0, 1}}, // city
+    {{2, 2, 1}, {2, 2, 1}}, // state
+    {{3, 0, 1}, {3, 0, 1}}, // zip
+    {{4, 0, 1}, {3, 2, 1}}, // phone
+    {{4, 2, 1}, {4, 0, 1}}, // cell
+    {{5, 0, 1}, {4, 2, 1}}, // company
+    {{5, 2, 1}, {5, 0, 3}}, // email
+    {{6, 0, 1}, {6, 0, 1}}, // driver's licence
+    {{7, 0, 3}, {6, 2, 1}}, // comment
+    {{8, 0, 1}, {7, 0, 1}}, // adults
+    {{8, 2, 1}, {7, 2, 1}}, // children
 }};
 // The captions of the guest's boxes; the driver's licence's is the form's.
 constexpr std::array<const char*, kGuestFrameBoxes> kCaptions = {
@@ -83,17 +72,16 @@ void addOptionRow(QGridLayout* grid, const GuestBoxes& boxes, int columns) {
 }
 
 void placeGuestBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
-    const auto& places =
-        form.guestGrid == GuestGrid::Registration ? kRegistrationPlaces : kFolioPlaces;
+    const bool registration = form.guestGrid == GuestGrid::Registration;
     auto* grid = new QGridLayout(boxes.guestFrame);
     for (std::size_t box = 0; box < kGuestFrameBoxes; ++box) {
-        const Place& place = places[box];
+        const Place& place = registration ? kPlaces[box].registration : kPlaces[box].folio;
         const char* caption = box == kDriversLicense ? form.driversLicenseCaption : kCaptions[box];
         addCaptioned(grid, place.row, place.column, QString::fromUtf8(caption), boxes.controls[box],
                      place.span);
     }
-    if (form.guestGrid == GuestGrid::Registration) {
-        grid->setRowStretch(places.back().row + 1, 1);
+    if (registration) {
+        grid->setRowStretch(kPlaces.back().registration.row + 1, 1);
         grid->setColumnStretch(1, 1);
         grid->setColumnStretch(3, 1);
     }
