@@ -283,11 +283,11 @@ TEST_F(RoomWindows, PropertiesOfferEveryRoomAndTheTenTypes) {
     EXPECT_EQ(tabOrder(form, form->roomCombo, 5),
               (QStringList{"Combo1", "Combo2", "Text1", "Command2", "Command1"}));
 
-    // A room whose number is not three characters long can be chosen but fills nothing.
+    // A room of any stored length is found from its entry.
     pick(form->roomCombo, "12  SNQ1      ");
-    EXPECT_EQ(form->roomNumberLabel->text(), "");
-    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Room Type");
-    EXPECT_EQ(form->rateBox->text(), "");
+    EXPECT_EQ(form->roomNumberLabel->text(), "12  ");
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "SNQ1");
+    EXPECT_EQ(form->rateBox->text(), "45");
 }
 
 TEST_F(RoomWindows, PropertiesShowTheLastOfTwoSameNumberedRoomsAndSaveIntoTheFirst) {
