@@ -35,6 +35,7 @@ inline constexpr std::string_view kNoShow = "No-show";
 struct Cancellation {
     CivilDate date;
     std::string reason; // right-trimmed
+    friend bool operator==(const Cancellation&, const Cancellation&) = default;
 };
 
 // Whether and when a booking was cancelled, and why: its check-in mark is "*" and Reserved4

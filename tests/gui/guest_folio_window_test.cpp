@@ -162,6 +162,39 @@ TEST_F(FolioWindowTest, ChoosingRoom101ShowsItsInHouseGuestNeverTheDepartedOne) 
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(FolioWindowTest, AGuestInARoomOfAnyNumberLengthIsServedMovedAndCheckedOut) {
+    addRoom("107");
+    long folio = 0;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        addRoom(room.number);
+        addGuest(room.number, "Stone", ++folio);
+    }
+    auto* form = openFolio();
+    folio = 0;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        SCOPED_TRACE(room.number);
+        ++folio;
+        pick(form->guestCombo, QString(room.number) + "  Stone, Ann");
+        EXPECT_EQ(form->lastNameBox->text(), "Stone");
+        EXPECT_EQ(form->roomLabel->text(), room.number);
+        EXPECT_EQ(form->folioNumberLabel->text(), QString::number(folio));
+        post(form, "C - Cash", "10");
+        EXPECT_EQ(readCharges(store, folio).lines.size(), 2u);
+
+        pick(form->moveRoomCombo, "107  NQ1       ");
+        EXPECT_EQ(form->roomLabel->text(), "107");
+        pick(form->moveRoomCombo,
+             form->moveRoomCombo->itemText(form->moveRoomCombo->findData(QString(room.number))));
+        EXPECT_EQ(form->roomLabel->text(), room.number);
+
+        dialogs.answers.push_back(true);
+        QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
+        EXPECT_FALSE(store.guests().read(static_cast<std::size_t>(folio)).inHouse());
+        EXPECT_EQ(store.rooms().read(static_cast<std::size_t>(folio) + 1).VacantFlag.str(), "Y");
+    }
+    EXPECT_EQ(messages().size(), std::size(kRoomNumbers)); // the check-out questions only
+}
+
 TEST_F(FolioWindowTest, PickingACodeFillsTheRateOrThePetFeeOrKeepsTheAmount) {
     setPetFee(store, 15.5f);
     addGuest("101", "Smith", 3);

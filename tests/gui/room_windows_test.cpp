@@ -372,6 +372,41 @@ TEST_F(RoomWindows, EnterSavesThePropertiesAndATypedCodeIsKept) {
 
 // --- Room status -----------------------------------------------------------------------------
 
+TEST_F(RoomWindows, PropertiesAndStatusFindAndSaveARoomWhateverTheLengthOfItsNumber) {
+    addRoom("107", "NQ1", 100);
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        addRoom(room.number, "SNQ1", room.rate);
+    }
+    auto* properties = openForm<RoomPropertiesWindow>(WindowId::RoomProperties);
+    auto* status = openForm<RoomStatusWindow>(WindowId::RoomStatus);
+    std::size_t record = 1;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        SCOPED_TRACE(room.number);
+        ++record;
+        const QString number = room.number;
+        const auto entryOf = [&](QComboBox* list) {
+            return list->itemText(list->findData(number));
+        };
+        pick(properties->roomCombo, entryOf(properties->roomCombo));
+        EXPECT_EQ(properties->roomNumberLabel->text(), number.leftJustified(4));
+        EXPECT_EQ(properties->roomTypeCombo->currentText(), "SNQ1");
+        EXPECT_EQ(properties->rateBox->text(), room.rateText);
+        properties->rateBox->setText("99.5");
+        click(properties->saveButton);
+        expectRefused("Your changes have been made.");
+        EXPECT_EQ(store.rooms().read(record).Rate, 99.5f);
+
+        pick(status->roomCombo, entryOf(status->roomCombo));
+        EXPECT_EQ(status->roomNumberLabel->text(), number);
+        EXPECT_TRUE(status->cleanOption->isChecked());
+        click(status->dirtyOption);
+        click(status->saveButton);
+        expectRefused("Your changes have been made.");
+        EXPECT_EQ(store.rooms().read(record).CleanFlag.str(), "N");
+    }
+    EXPECT_EQ(store.rooms().read(1).Rate, 100.0f); // room 107 as it was
+}
+
 TEST_F(RoomWindows, StatusShowsTheFirstMatchingRoom) {
     addRoom("101", "NQ1", 45.0f, "N", "Y", "X", "leaking tap");
     addRoom("101", "SQ1", 45.0f, "Y", "N", "K", "other");

@@ -2,6 +2,7 @@
 
 #include "frontdesk/folio.h"
 #include "ops/ops_fixture.h"
+#include "store/bookings.h"
 #include "store/charges.h"
 #include "store/format/numbers.h"
 #include "store/format/store_error.h"
@@ -299,6 +300,48 @@ TEST_F(Reservations, SavingChangesRefusesBadBoxesAndAMoveOntoAnotherBooking) {
     // Unmoved, a booking never overbooks itself.
     EXPECT_EQ(saveReservationChanges(store, shown, unchanged(shown.reservation), kToday),
               std::nullopt);
+}
+
+TEST_F(Reservations, ACancelledBookingIsOpenToNoReaderAndNothingMoreIsDoneToIt) {
+    const Shown shown = saveAndFind(smith()); // 101, the 7th to the 9th
+    Booking other = smith();
+    other.confirmationNumber = "2";
+    other.room = "102";
+    saveAndFind(other);
+    const std::string before = readFile(directory.reservation());
+
+    cancelReservation(store, shown, "Guest called off the whole trip", {2026, 12, 6});
+    const std::string after = readFile(directory.reservation());
+    // The older program's reading: a check-in mark of "*" is a booking no longer open.
+    EXPECT_EQ(after.substr(493, 20), "*" + std::string(19, ' '));
+    EXPECT_EQ(after.substr(513, 40), "Cancelled 2026-12-06Guest called off the");
+    std::string expected = before;
+    expected.replace(493, 60, after.substr(493, 60));
+    EXPECT_EQ(after, expected); // nothing else, the other booking least of all
+    // This program's reading.
+    EXPECT_EQ(cancellation(store.reservations().read(1)),
+              (Cancellation{{2026, 12, 6}, "Guest called off the"}));
+    EXPECT_FALSE(openReservationByNumber(store, 1));
+    EXPECT_FALSE(openReservationAt(store, 1));
+    ASSERT_EQ(openReservationNames(store).size(), 1u);
+    EXPECT_EQ(openReservationNames(store)[0].record, 2u);
+    EXPECT_FALSE(overbooks("101", kToday));
+    ASSERT_EQ(openArrivals(store, kToday).size(), 1u);
+    EXPECT_EQ(openArrivals(store, kToday)[0].first, 2u);
+
+    // Neither checked in nor cancelled again, and nothing is written for trying.
+    EXPECT_THROW(checkInReservation(store, shown, {"65", "145.6", "V - Visa"}, kToday, "9:00 AM"),
+                 DataError);
+    EXPECT_THROW(cancelReservation(store, shown, "", kToday), DataError);
+    EXPECT_THROW(markNoShow(store, 1, kToday), DataError);
+    EXPECT_EQ(readFile(directory.reservation()), after);
+    EXPECT_EQ(store.guests().count(), 0u);
+    EXPECT_EQ(lastFolioNumber(store), 0);
+
+    // A guest who never came.
+    markNoShow(store, 2, kToday);
+    EXPECT_EQ(cancellation(store.reservations().read(2)), (Cancellation{kToday, "No-show"}));
+    EXPECT_TRUE(openArrivals(store, kToday).empty());
 }
 
 class ReservationCheckIn : public Reservations {
