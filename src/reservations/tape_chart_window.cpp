@@ -188,6 +188,8 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
 
     chartTable->setColumnCount(kFirstDayColumn + chart_.days);
     chartTable->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("State\ntoday")));
+    // The state's words are read whole; the days share the width that is left.
+    chartTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (int day = 0; day < chart_.days; ++day) {
         chartTable->setHorizontalHeaderItem(kFirstDayColumn + day,
                                             new QTableWidgetItem(dayCaption(first.plusDays(day))));
