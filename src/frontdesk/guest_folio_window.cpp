@@ -246,6 +246,12 @@ void GuestFolioWindow::fillSelector() {
 }
 
 std::optional<SelectorEntry> GuestFolioWindow::selectedEntry() const {
+    // The entry picked, even where two stays read alike; else the one a typed text names.
+    const int picked = guestCombo->currentIndex();
+    if (picked >= 0 && static_cast<std::size_t>(picked) < selector_.size() &&
+        guestCombo->itemText(picked) == guestCombo->currentText()) {
+        return selector_[static_cast<std::size_t>(picked)];
+    }
     return entryNamed(selector_, toStd(guestCombo->currentText()));
 }
 

@@ -195,6 +195,18 @@ TEST_F(FolioWindowTest, AGuestInARoomOfAnyNumberLengthIsServedMovedAndCheckedOut
     EXPECT_EQ(messages().size(), std::size(kRoomNumbers)); // the check-out questions only
 }
 
+TEST_F(FolioWindowTest, OfTwoStaysThatReadAlikeTheOnePickedIsShown) {
+    addGuest("101", "Smith", 3);
+    addGuest("101", "Smith", 4); // a second check-in into the room, under the same name
+    auto* form = openFolio();
+    form->guestCombo->setCurrentIndex(1);
+    emit form->guestCombo->activated(1);
+    EXPECT_EQ(form->folioNumberLabel->text(), "4");
+    post(form, "C - Cash", "10");
+    EXPECT_EQ(readCharges(store, 4).lines.size(), 2u);
+    EXPECT_EQ(readCharges(store, 3).lines.size(), 1u);
+}
+
 TEST_F(FolioWindowTest, PickingACodeFillsTheRateOrThePetFeeOrKeepsTheAmount) {
     setPetFee(store, 15.5f);
     addGuest("101", "Smith", 3);

@@ -68,13 +68,7 @@ TEST_F(MainWindowTest, ListsTodaysOpenArrivalsAllDayAndOpensOneReadyToCheckIn) {
           {"103", "Cole", 13.0f, 0, BookingState::Cancelled},
           {"104", "Dunn", 14.0f, 1, BookingState::Open},
           {"12", "Eyre", 15.0f, 0, BookingState::Open}}) {
-        ReservationRecord r;
-        r.RoomNumber = room;
-        r.LastName = last;
-        r.FirstName = "Lee";
-        r.ConfirmationNumber = number;
-        r.ArrivalDate = today.plusDays(arrival).stored();
-        r.DepartureDate = today.plusDays(arrival + 2).stored();
+        ReservationRecord r = makeBooking(room, last, number, today.plusDays(arrival), 2);
         if (state == BookingState::CheckedIn) {
             r.CheckInMark = "*";
         } else if (state == BookingState::Cancelled) {
@@ -85,13 +79,7 @@ TEST_F(MainWindowTest, ListsTodaysOpenArrivalsAllDayAndOpensOneReadyToCheckIn) {
     setNow(today, {15, 0, 0, 0}); // the afternoon too
     auto* form = openForm<MainWindow>(WindowId::Main);
     EXPECT_EQ(form->arrivalsList->accessibleName(), "Arriving today");
-    const auto arrivals = [&] {
-        QStringList lines;
-        for (int i = 0; i < form->arrivalsList->count(); ++i) {
-            lines << form->arrivalsList->item(i)->text();
-        }
-        return lines;
-    };
+    const auto arrivals = [&] { return linesOf(form->arrivalsList); };
     EXPECT_EQ(arrivals(), (QStringList{"101  Ames, Lee  2 nights", "12  Eyre, Lee  2 nights"}));
 
     // Enter opens the booking in the reservation window, ready for its pay code.

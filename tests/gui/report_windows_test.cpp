@@ -82,13 +82,7 @@ TEST_F(ReportWindows, AfterTheAuditTonightsNoShowsAreListedAndMarkedOneByOne) {
                                                             {"12", "Berg", 22.0f, 0, ""},
                                                             {"103", "Cole", 23.0f, 0, "*"},
                                                             {"104", "Dunn", 24.0f, 1, ""}}) {
-        ReservationRecord r;
-        r.RoomNumber = room;
-        r.LastName = last;
-        r.FirstName = "Lee";
-        r.ConfirmationNumber = number;
-        r.ArrivalDate = kToday.plusDays(arrival).stored();
-        r.DepartureDate = kToday.plusDays(arrival + 2).stored();
+        ReservationRecord r = makeBooking(room, last, number, kToday.plusDays(arrival), 2);
         r.CheckInMark = mark;
         store.reservations().append(r);
     }
@@ -101,13 +95,7 @@ TEST_F(ReportWindows, AfterTheAuditTonightsNoShowsAreListedAndMarkedOneByOne) {
     ASSERT_EQ(findForm<NightAuditWindow>(WindowId::NightAudit), audit); // stays for them
     EXPECT_TRUE(audit->noShowsList->isVisible());
     EXPECT_EQ(audit->noShowsList->accessibleName(), "Tonight's no-shows");
-    const auto listed = [&] {
-        QStringList lines;
-        for (int i = 0; i < audit->noShowsList->count(); ++i) {
-            lines << audit->noShowsList->item(i)->text();
-        }
-        return lines;
-    };
+    const auto listed = [&] { return linesOf(audit->noShowsList); };
     EXPECT_EQ(listed(), (QStringList{"101  Ames, Lee  2 nights", "12  Berg, Lee  2 nights"}));
 
     audit->noShowsList->setCurrentRow(1);

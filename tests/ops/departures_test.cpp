@@ -34,14 +34,7 @@ TEST(ArrivalsOn, ListsTheOpenBookingsArrivingThatDayOnly) {
     const CivilDate today{2026, 12, 7};
     const auto book = [&](const char* room, const char* last, int arrival, int nights,
                           const char* mark = "") {
-        ReservationRecord r;
-        r.RoomNumber = room;
-        r.LastName = last;
-        r.FirstName = "Lee";
-        r.ArrivalDate = today.plusDays(arrival).stored();
-        if (nights > 0) {
-            r.DepartureDate = today.plusDays(arrival + nights).stored();
-        }
+        ReservationRecord r = testing::makeBooking(room, last, 0, today.plusDays(arrival), nights);
         r.CheckInMark = mark;
         return r;
     };
