@@ -39,7 +39,8 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     const Store store(directory, files);
     // Held until the program ends: no other program writes here meanwhile.
-    const std::optional<WriterLock> writer = claimDataDirectory(store, files, dialogs);
+    const std::optional<WriterLock> writer =
+        claimDataDirectory(store, files, dialogs, clock.today());
     if (!writer) {
         return 1;
     }

@@ -6,7 +6,7 @@
 namespace roomwright {
 
 std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& files,
-                                             Dialogs& dialogs) {
+                                             Dialogs& dialogs, const CivilDate& today) {
     std::optional<WriterLock> lock;
     bool undone = false;
     const bool ready = guarded(dialogs, nullptr, [&] {
@@ -15,6 +15,9 @@ std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& fil
         // Only the one writer may put back what an operation cut short left half changed.
         undone = store.recover();
         store.scanInHouseGuests([](std::size_t, const RecordView<GuestRecord>&) { return false; });
+        store.scanIndexedBookings(
+            today, [](std::size_t, const RecordView<ReservationRecord>&) { return false; });
+        store.saveIndexes();
     });
     if (!ready) {
         return std::nullopt;

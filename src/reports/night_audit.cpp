@@ -2,11 +2,11 @@
 
 #include "reports/financial_report.h"
 #include "store/charges.h"
-#include "store/lookups.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/lookups.h"
+#include "store/settings.h"
 
 #include <bit>
 #include <cinttypes>
@@ -24,10 +24,8 @@ const std::string kRule(139, '-');
 using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
 Stays inHouseGuests(const Store& store) {
     Stays guests;
-    store.guests().scanViews([&](std::size_t n, const RecordView<GuestRecord>& guest) {
-        if (inHouse(guest)) {
-            guests.emplace_back(n, guest.decode());
-        }
+    store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>& guest) {
+        guests.emplace_back(n, guest.decode());
         return true;
     });
     return guests;

@@ -26,8 +26,8 @@
 namespace roomwright {
 namespace {
 
+using testing::motelFiles;
 using testing::readFile;
-using testing::snapshot;
 using testing::writeFile;
 
 const CivilDate kToday{2026, 12, 7};
@@ -48,13 +48,6 @@ std::string differences(const Files& actual, const Files& expected) {
         }
     }
     return names;
-}
-
-// The motel's files, without the program's own cache (rebuilt whenever it is in doubt).
-Files motelFiles(const Path& root) {
-    Files files = snapshot(root);
-    files.erase("inhouse.index");
-    return files;
 }
 
 // A motel with a stay-over (folio 1, room 102), a reservation arriving today for room 101,

@@ -85,9 +85,9 @@ TEST_F(CheckIn, WarnsOfAReservationArrivingTodayEvenWhenItWasCheckedInButNotCanc
     ReservationRecord cancelled = reservation("103", kToday, "");
     markCancelled(cancelled, kToday, "");
     store.reservations().append(cancelled);
-    EXPECT_TRUE(bookingArrivesOn(store, "101", kToday));
-    EXPECT_FALSE(bookingArrivesOn(store, "102", kToday));
-    EXPECT_FALSE(bookingArrivesOn(store, "103", kToday));
+    EXPECT_TRUE(bookingArrivesOn(store, "101", kToday, kToday));
+    EXPECT_FALSE(bookingArrivesOn(store, "102", kToday, kToday));
+    EXPECT_FALSE(bookingArrivesOn(store, "103", kToday, kToday));
 }
 
 TEST_F(CheckIn, TheRateOfTheLastRoomWithTheNumberCounts) {

@@ -3,8 +3,8 @@
 
 #include "ops/ops_fixture.h"
 #include "store/charges.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 #include "support/faulty_file_system.h"
 
 namespace roomwright {
@@ -154,7 +154,7 @@ TEST_F(NightAuditTest, ARunStoppedAtAnyWriteIsFinishedExactlyOnceByTheNextRun) {
     setUp(cleanRoot);
     DiskFileSystem disk;
     runNightAudit(Store(DataDirectory(cleanRoot), disk), kToday);
-    auto clean = snapshot(cleanRoot);
+    auto clean = testing::motelFiles(cleanRoot);
     clean.erase("nightaudit.journal");
 
     // The power going at the n-th write: `landed` bytes of it reach the disk, and nothing
@@ -214,7 +214,7 @@ TEST_F(NightAuditTest, ARunStoppedAtAnyWriteIsFinishedExactlyOnceByTheNextRun) {
             }
             EXPECT_EQ(runNightAudit(Store(DataDirectory(root), disk), kToday).outcome,
                       finished ? AuditOutcome::AlreadyPosted : AuditOutcome::Posted);
-            auto after = snapshot(root);
+            auto after = testing::motelFiles(root);
             after.erase("nightaudit.journal");
             EXPECT_EQ(after, clean);
             if (finished) {

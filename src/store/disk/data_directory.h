@@ -47,6 +47,9 @@ class DataDirectory {
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
+    // The same for the saved index of the bookings the desk asks about.
+    Path bookingIndex() const { return root_ / "bookings.index"; }
+    Path bookingIndexTemporary() const { return root_ / "bookings.index.new"; }
     // The motel's own name, address and phone for the letterhead and the main window, a
     // text file of this program's own, and the file it is written to before it replaces it.
     Path motelDetails() const { return root_ / "motel.txt"; }

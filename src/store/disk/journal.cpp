@@ -158,9 +158,9 @@ void JournaledFiles::begin() {
     ++depth_;
 }
 
-void JournaledFiles::commit() {
+bool JournaledFiles::commit() {
     if (--depth_ > 0) {
-        return;
+        return false;
     }
     if (spoiled_) {
         undoAll();
@@ -168,7 +168,7 @@ void JournaledFiles::commit() {
     }
     if (journalLength_ == 0) {
         clear();
-        return;
+        return false;
     }
     try {
         std::set<Path> directories;
@@ -215,6 +215,7 @@ void JournaledFiles::commit() {
         // The operation stands: a journal marked complete is cleared at the next start.
     }
     clear();
+    return true;
 }
 
 void JournaledFiles::abandon() noexcept {

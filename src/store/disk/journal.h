@@ -40,8 +40,9 @@ class JournaledFiles : public FileSystem {
     // Operations nest: only the outermost one commits or is undone.
     void begin();
     // Makes the operation's changes durable. When that fails, or when a nested operation
-    // was abandoned, everything is undone and the failure thrown.
-    void commit();
+    // was abandoned, everything is undone and the failure thrown. Returns true when the
+    // outermost operation changed files and they are now durable.
+    bool commit();
     // Undoes the operation's changes (the outermost one's: a failed step spoils it whole).
     void abandon() noexcept;
 
