@@ -2,6 +2,8 @@
 
 #include "store/format/layout.h"
 
+#include <array>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -46,7 +48,8 @@ class CsvColumnList {
 };
 
 // Formats dump rows straight from record slots into a buffer that goes to the stream in
-// large blocks: a dump writes out every field of years of records.
+// large blocks: a dump writes out every field of years of records. A row is written in
+// place, into room the buffer keeps for the longest row its columns can make.
 class CsvDump {
   public:
     CsvDump(std::ostream& out, std::vector<CsvColumn> columns);
@@ -61,11 +64,39 @@ class CsvDump {
     std::size_t damaged() const { return damaged_; }
 
   private:
-    void flushWhenFull();
+    // Each writes one field at `at` and returns where it ends. A text's slot may be read up
+    // to `readable` bytes from its start.
+    char* putText(char* at, std::string_view stored, std::size_t readable);
+    char* putSingle(char* at, float value);
+    char* putDate(char* at, double stored);
 
     std::ostream& out_;
     std::vector<CsvColumn> columns_;
-    std::string buffer_;
+    std::size_t longestRow_ = 0;
+    std::string buffer_; // its whole size is used, up to `used_`
+    std::size_t used_ = 0;
+    std::string converted_; // a text field that needs UTF-8 or quotes
+    // The texts of the numbers and dates met last, by their stored bits: a motel's rates,
+    // amounts and days repeat from record to record.
+    class Remembered {
+      public:
+        template <class Make> const std::string& text(std::uint64_t bits, Make make) {
+            Kept& kept = kept_[(bits * 0x9E3779B97F4A7C15ull) >> 56];
+            if (kept.bits != bits || kept.text.empty()) {
+                kept = {bits, make()};
+            }
+            return kept.text;
+        }
+
+      private:
+        struct Kept {
+            std::uint64_t bits = 0;
+            std::string text; // empty until one is kept
+        };
+        std::array<Kept, 256> kept_;
+    };
+    Remembered singles_;
+    Remembered dates_;
     std::size_t damaged_ = 0;
 };
 

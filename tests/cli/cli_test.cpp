@@ -82,6 +82,11 @@ TEST(DumpText, RemovesTrailingBlanksAndNulsOnly) {
         {"a\0 b"s + std::string(9, ' ') + std::string(9, '\0') + " ", "a\0 b"s},
         {"  lead\xA0"s + std::string(16, ' '), "  lead\xA0"}, // 0xA0 is no blank
         {"x@@@@@@@@@@@@@@@@", "x@@@@@@@@@@@@@@@@"},
+        // The last byte kept at each place of the eight bytes read at a time.
+        {"Ann"s + std::string(13, ' '), "Ann"},
+        {"abcdefghij"s + std::string(5, ' ') + '\0', "abcdefghij"},
+        {"Guest12 "s + std::string(24, '\0'), "Guest12"},
+        {std::string(15, 'z') + " ", std::string(15, 'z')},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(dumpText(c.stored), c.shown);
