@@ -49,6 +49,7 @@ const char* const kHelp =
     "                        program that is writing to the data directory to finish\n"
     "                        (default: 5)\n"
     "  --help                show this text\n"
+    "  --version             show the version\n"
     "\n"
     "Commands:\n"
     "  init                       create the data directory and its folders when missing,\n"
@@ -537,6 +538,9 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             const std::string& option = arguments[i];
             if (option == "--help") {
                 out << kHelp;
+                return 0;
+            } else if (option == "--version") {
+                out << "roomwright-cli " << ROOMWRIGHT_VERSION << '\n';
                 return 0;
             } else if (option == "--data-dir") {
                 dataDir = optionValue(option);

@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# `make windows-package`: the whole program for 64-bit Windows on the Qt that
+# packaging/windows/build-qt.sh cross-built (build/windows-qt/prefix), in build/windows-package:
+#   1. the programs, the page module and every test (core and windows), built with MinGW-w64;
+#   2. every test run under Wine, the windows' tests on Qt's offscreen platform;
+#   3. roomwright.exe started under Wine on a virtual screen (Xvfb), and a screenshot of it:
+#      roomwright-under-wine.png;
+#   4. the installer, made with Debian's NSIS: roomwright-<version>-setup.exe.
+# Each step says how long it took; build/windows-package/summary has the times (with those of
+# Qt's build), the tests run and passed, and the installer's size.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+qt=$root/build/windows-qt/prefix
+out=$root/build/windows-package
+jobs=${JOBS:-2}
+if [ "$jobs" -gt 2 ]; then jobs=2; fi
+if [ ! -f "$qt/roomwright-qt-complete" ]; then
+    echo "Qt for Windows is not built: make windows-qt" >&2
+    exit 1
+fi
+
+# Wine keeps its Windows installation in the build directory, quietly.
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+
+mkdir -p "$out"
+times=$out/times
+: > "$times"
+step() {
+    local name=$1
+    shift
+    local start=$SECONDS
+    echo "== Windows package: $name"
+    "$@"
+    local took=$((SECONDS - start))
+    printf '%-10s %4d min %02d s\n' "$name" $((took / 60)) $((took % 60)) | tee -a "$times"
+}
+
+program() {
+    cmake -S "$root" -B "$out" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DROOMWRIGHT_WERROR=ON \
+        -DROOMWRIGHT_GTEST_SOURCE=/usr/src/googletest
+    nice -n 19 cmake --build "$out" --parallel "$jobs"
+}
+
+tests() {
+    mkdir -p "$WINEPREFIX"
+    "$wine" wineboot --init
+    local status=0
+    (cd "$out" && ctest --verbose --timeout 1800) > "$out/tests.log" 2>&1 || status=$?
+    # GoogleTest's own count of each test program, and ctest's closing line.
+    grep -E '^[0-9]+: \[(==========|  PASSED  |  FAILED  )\]' "$out/tests.log" || true
+    grep -E 'tests passed|tests failed' "$out/tests.log" || true
+    if [ "$status" -ne 0 ]; then
+        grep -E '^[0-9]+: \[  FAILED  \]' "$out/tests.log" >&2 || true
+        echo "tests under Wine failed; see $out/tests.log" >&2
+        return "$status"
+    fi
+}
+
+screenshot() {
+    local motel=$out/screenshot-motel
+    rm -rf "$motel"
+    "$wine" "$out/bin/roomwright-cli.exe" --data-dir "Z:$motel" init
+    "$wine" "$out/bin/roomwright-cli.exe" --data-dir "Z:$motel" set motel \
+        --name "Blue Heron Motel" --phone "Phone: 530-555-0142"
+    rm -f "$out/roomwright-under-wine.png"
+    xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" bash -c '
+        "$1" "$2" --data-dir "Z:$3" &
+        program=$!
+        # Time for Wine to start the program and for Qt to open its windows.
+        sleep 25
+        import -window root "$4"
+        kill $program 2>/dev/null || true
+        "$5" -k || true
+    ' screenshot "$wine" "$out/bin/roomwright.exe" "$motel" "$out/roomwright-under-wine.png" \
+        "$wineserver"
+    test -s "$out/roomwright-under-wine.png"
+    echo "screenshot: $out/roomwright-under-wine.png"
+}
+
+installer() {
+    local version
+    version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+    local stage=$out/stage/Roomwright
+    rm -rf "$out/stage"
+    cmake --install "$out" --prefix "$stage" --strip
+    # The uninstaller removes exactly these files, then these folders when they are empty.
+    (cd "$stage"
+     find . -type f | sort | sed 's|^\./||; s|/|\\|g; s|.*|    Delete "$INSTDIR\\&"|'
+     find . -mindepth 1 -type d | sort -r | sed 's|^\./||; s|/|\\|g; s|.*|    RMDir "$INSTDIR\\&"|'
+    ) > "$out/stage/files.nsh"
+    local setup=$out/roomwright-$version-setup.exe
+    rm -f "$setup"
+    makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DFILES="$out/stage/files.nsh" \
+        -DICON="$root/packaging/windows/roomwright.ico" -DOUTFILE="$setup" \
+        "$root/packaging/windows/roomwright.nsi"
+    echo "installer: $setup ($(du -k "$setup" | cut -f1) KiB)"
+}
+
+step program program
+step tests tests
+step screenshot screenshot
+step installer installer
+
+setup=$(ls "$out"/roomwright-*-setup.exe)
+{
+    echo "Qt for Windows (build/windows-qt/times):"
+    cat "$root/build/windows-qt/times"
+    echo "The program for Windows:"
+    cat "$times"
+    echo "Tests under Wine:"
+    grep -E '^[0-9]+: \[(==========|  PASSED  |  FAILED  )\]' "$out/tests.log" || true
+    grep -E 'tests passed|tests failed' "$out/tests.log" || true
+    echo "Screenshot: $out/roomwright-under-wine.png"
+    echo "Installer: $setup, $(stat -c %s "$setup") bytes"
+} | tee "$out/summary"
