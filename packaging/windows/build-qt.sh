@@ -44,16 +44,7 @@ if [ -f "$prefix/roomwright-qt-complete" ]; then
 fi
 mkdir -p "$qt"
 
-# Runs a step and writes how long it took.
-step() {
-    local name=$1
-    shift
-    local start=$SECONDS
-    echo "== Qt for Windows: $name"
-    "$@"
-    local took=$((SECONDS - start))
-    printf '%-10s %4d min %02d s\n' "$name" $((took / 60)) $((took % 60)) | tee -a "$times"
-}
+. "$root/packaging/windows/steps.sh"
 
 # The version of the host Qt: the Windows Qt is built from the very same source.
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)

@@ -28,15 +28,7 @@ wineserver=/usr/lib/wine/wineserver64
 mkdir -p "$out"
 times=$out/times
 : > "$times"
-step() {
-    local name=$1
-    shift
-    local start=$SECONDS
-    echo "== Windows package: $name"
-    "$@"
-    local took=$((SECONDS - start))
-    printf '%-10s %4d min %02d s\n' "$name" $((took / 60)) $((took % 60)) | tee -a "$times"
-}
+. "$root/packaging/windows/steps.sh"
 
 program() {
     cmake -S "$root" -B "$out" -G Ninja \

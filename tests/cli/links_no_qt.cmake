@@ -2,21 +2,19 @@
 # the command-line tool reaches Qt only through the page module it loads on demand.
 # With LDD (Linux) every library it loads is listed; with OBJDUMP (Windows) the DLLs it imports.
 if(OBJDUMP)
-    execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} RESULT_VARIABLE status
-                    OUTPUT_VARIABLE libraries ERROR_VARIABLE errors)
-    if(NOT status EQUAL 0 OR NOT libraries MATCHES "DLL Name: KERNEL32\\.dll")
-        message(FATAL_ERROR "objdump could not list the DLLs of ${PROGRAM}: ${errors}")
-    endif()
-    if(libraries MATCHES "DLL Name: Qt6")
-        message(FATAL_ERROR "${PROGRAM} loads Qt at start:\n${libraries}")
-    endif()
-    return()
+    set(list_libraries ${OBJDUMP} -p)
+    set(system_library "DLL Name: KERNEL32\\.dll")
+    set(qt_library "DLL Name: Qt6")
+else()
+    set(list_libraries ${LDD})
+    set(system_library "libc\\.so")
+    set(qt_library "libQt6")
 endif()
-execute_process(COMMAND ${LDD} ${PROGRAM} RESULT_VARIABLE status OUTPUT_VARIABLE libraries
-                ERROR_VARIABLE errors)
-if(NOT status EQUAL 0 OR NOT libraries MATCHES "libc\\.so")
-    message(FATAL_ERROR "ldd could not list the libraries of ${PROGRAM}: ${errors}")
+execute_process(COMMAND ${list_libraries} ${PROGRAM} RESULT_VARIABLE status
+                OUTPUT_VARIABLE libraries ERROR_VARIABLE errors)
+if(NOT status EQUAL 0 OR NOT libraries MATCHES "${system_library}")
+    message(FATAL_ERROR "${list_libraries} could not list the libraries of ${PROGRAM}: ${errors}")
 endif()
-if(libraries MATCHES "libQt6")
+if(libraries MATCHES "${qt_library}")
     message(FATAL_ERROR "${PROGRAM} loads Qt at start:\n${libraries}")
 endif()
