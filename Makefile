@@ -18,8 +18,6 @@ TEST_DIR := build/test
 BENCH_DIR := build/bench
 WINDOWS_DIR := build/windows
 PACKAGE_DIR := build/package
-WINDOWS_QT_DIR := build/windows-qt
-WINDOWS_PACKAGE_DIR := build/windows-package
 
 # The tests run on Qt's offscreen platform, under AddressSanitizer and
 # UndefinedBehaviorSanitizer; leaks inside the system's font and GL libraries are not ours.
