@@ -5,7 +5,8 @@
 #   2. every test run under Wine, the windows' tests on Qt's offscreen platform;
 #   3. roomwright.exe started under Wine on a virtual screen (Xvfb), and a screenshot of it:
 #      roomwright-under-wine.png;
-#   4. the installer, made with Debian's NSIS: roomwright-<version>-setup.exe.
+#   4. the installer, made with Debian's NSIS: roomwright-<version>-setup.exe, whose contents
+#      7-Zip lists to check that it holds the whole program folder.
 # Each step says how long it took; build/windows-package/summary has the times (with those of
 # Qt's build), the tests run and passed, and the installer's size.
 set -euo pipefail
@@ -90,7 +91,17 @@ installer() {
     makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DFILES="$out/stage/files.nsh" \
         -DICON="$root/packaging/windows/roomwright.ico" -DOUTFILE="$setup" \
         "$root/packaging/windows/roomwright.nsi"
-    echo "installer: $setup ($(du -k "$setup" | cut -f1) KiB)"
+    # The installer holds every file of the program folder.
+    local listing missing
+    listing=$(7z l "$setup")
+    missing=$(cd "$stage" && find . -type f | sed 's|^\./||' | while read -r file; do
+        grep -qF " $file" <<< "$listing" || echo "$file"
+    done)
+    if [ -n "$missing" ]; then
+        echo "the installer lacks: $missing" >&2
+        return 1
+    fi
+    echo "installer: $setup ($(du -k "$setup" | cut -f1) KiB), $(grep -c . "$out/stage/files.nsh") files and folders"
 }
 
 step program program
