@@ -26,6 +26,8 @@
 #  - Direct2D is off (not used, and a second Windows platform plugin to build);
 #  - pkg-config is off, so that nothing of the host's libraries leaks into the Windows build:
 #    zlib, libpng, PCRE2, HarfBuzz, FreeType and double-conversion are Qt's bundled copies.
+#  - qt-printsupport-without-direct2d.patch, beside this script, makes the Windows print engine
+#    build without Direct2D (see the patch: Qt 6.4 does not link there otherwise).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -68,6 +70,16 @@ CONF
     mv "$apt_dir/download"/qt6-base-*/ "$source_dir"
 }
 
+# Qt's own patches (Debian's are applied by apt-get source), once.
+patch_source() {
+    local patch
+    for patch in "$root"/packaging/windows/qt-*.patch; do
+        if ! patch -d "$source_dir" -p1 -R --dry-run --silent < "$patch" > /dev/null; then
+            patch -d "$source_dir" -p1 --forward < "$patch"
+        fi
+    done
+}
+
 configure() {
     nice -n 19 cmake -S "$source_dir" -B "$build_dir" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64-qt.cmake" \
@@ -105,6 +117,7 @@ if [ ! -f "$source_dir/CMakeLists.txt" ]; then
     : > "$times"
     step fetch fetch
 fi
+patch_source
 step configure configure
 step build build
 step install install
