@@ -26,8 +26,8 @@
 #  - Direct2D is off (not used, and a second Windows platform plugin to build);
 #  - pkg-config is off, so that nothing of the host's libraries leaks into the Windows build:
 #    zlib, libpng, PCRE2, HarfBuzz, FreeType and double-conversion are Qt's bundled copies.
-#  - qt-printsupport-without-direct2d.patch, beside this script, makes the Windows print engine
-#    build without Direct2D (see the patch: Qt 6.4 does not link there otherwise).
+#  - qt-windows-without-direct2d.patch, beside this script, makes the Windows print engine and
+#    platform plugin build without Direct2D (see the patch: Qt 6.4 does not link them otherwise).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
