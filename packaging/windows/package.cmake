@@ -3,8 +3,8 @@
 # from beside itself), with what they load at run time, as Qt's windeployqt would lay it out:
 # Qt's DLLs, the MinGW-w64 runtime's DLLs, and Qt's plugins in folders of their own beside
 # them (Qt looks for plugins beside the program): the Windows platform (the windows), the
-# offscreen platform (the page module draws its pages there), the Windows print support and
-# the Windows style.
+# offscreen platform (the page module draws its pages there) and the Windows style. Printing on
+# Windows is inside Qt's print support DLL itself.
 #
 # The same files are copied into bin/ of the build, so that the programs and the tests run
 # there under Wine as they will once installed. The tests also need Qt's test library.
@@ -15,7 +15,6 @@ set(ROOMWRIGHT_QT_LIBRARIES Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
 set(ROOMWRIGHT_QT_PLUGINS
     platforms Qt6::QWindowsIntegrationPlugin
     platforms Qt6::QOffscreenIntegrationPlugin
-    printsupport Qt6::QWindowsPrinterSupportPlugin
     styles Qt6::QWindowsVistaStylePlugin)
 
 # The MinGW-w64 runtime as the compiler links it: C++, GCC's support library, POSIX threads.

@@ -31,10 +31,13 @@ times=$out/times
 : > "$times"
 . "$root/packaging/windows/steps.sh"
 
+# Warnings are shown but do not stop the build: GCC 12 warns falsely of overlapping copies
+# inside std::string at -O3 (-Wrestrict, GCC bug 105329); `make test-windows` holds the code
+# to -Werror.
 program() {
     cmake -S "$root" -B "$out" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DROOMWRIGHT_WERROR=ON \
+        -DCMAKE_BUILD_TYPE=Release -DROOMWRIGHT_WERROR=OFF \
         -DROOMWRIGHT_GTEST_SOURCE=/usr/src/googletest
     nice -n 19 cmake --build "$out" --parallel "$jobs"
 }
