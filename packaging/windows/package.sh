@@ -64,12 +64,22 @@ screenshot() {
     "$wine" "$out/bin/roomwright-cli.exe" --data-dir "Z:$motel" set motel \
         --name "Blue Heron Motel" --phone "Phone: 530-555-0142"
     rm -f "$out/roomwright-under-wine.png"
+    # Wine's desktop, started for the tool without a screen, must be gone first: the program
+    # started on the virtual screen would start its windows there, where nothing shows them.
+    "$wineserver" -w
     xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" bash -c '
         "$1" "$2" --data-dir "Z:$3" &
         program=$!
-        # Time for Wine to start the program and for Qt to open its windows.
-        sleep 25
-        import -window root "$4"
+        # Wine starts the program and Qt opens its windows: the screen stops being black.
+        for attempt in $(seq 60); do
+            sleep 3
+            import -window root "$4"
+            if [ "$(identify -format "%[fx:mean>0.05]" "$4")" = 1 ]; then
+                sleep 3
+                import -window root "$4"
+                break
+            fi
+        done
         kill $program 2>/dev/null || true
         "$5" -k || true
     ' screenshot "$wine" "$out/bin/roomwright.exe" "$motel" "$out/roomwright-under-wine.png" \
