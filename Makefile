@@ -9,7 +9,7 @@ WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest
 # Qt for Windows from Debian's source (dpkg-dev unpacks it), the installer (7-Zip lists what it
 # holds) and the picture of the program under Wine on a virtual screen.
 WINDOWS_QT_PACKAGES := $(WINDOWS_PACKAGES) qt6-base-dev dpkg-dev xz-utils perl nsis xvfb xauth \
-                       imagemagick fonts-dejavu-core p7zip-full
+                       imagemagick fonts-dejavu-core p7zip-full poppler-utils
 ICON_PACKAGES := librsvg2-bin icoutils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

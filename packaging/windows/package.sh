@@ -45,6 +45,9 @@ program() {
 tests() {
     mkdir -p "$WINEPREFIX"
     "$wine" wineboot --init
+    # Wine's Windows has no fonts of its own in its fonts folder, where a real one has many:
+    # the page module draws with the fonts it finds there.
+    cp /usr/share/fonts/truetype/dejavu/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
     local status=0
     (cd "$out" && ctest --verbose --timeout 1800) > "$out/tests.log" 2>&1 || status=$?
     # GoogleTest's own count of each test program, and ctest's closing line.
@@ -55,6 +58,17 @@ tests() {
         echo "tests under Wine failed; see $out/tests.log" >&2
         return "$status"
     fi
+    # The installed tool's PDF has the report's text in it.
+    local motel=$out/pdf-motel
+    rm -rf "$motel" "$out/housekeeping.pdf"
+    "$wine" "$out/bin/roomwright-cli.exe" --data-dir "Z:$motel" init
+    "$wine" "$out/bin/roomwright-cli.exe" --data-dir "Z:$motel" print housekeeping \
+        --pdf "Z:$out/housekeeping.pdf"
+    if ! pdftotext "$out/housekeeping.pdf" - | grep -q "Housekeeping Report"; then
+        echo "roomwright-cli.exe wrote a PDF without the report's text: $out/housekeeping.pdf" >&2
+        return 1
+    fi
+    echo "roomwright-cli.exe under Wine wrote $out/housekeeping.pdf with its text"
 }
 
 screenshot() {
