@@ -11,14 +11,17 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 
 namespace roomwright {
 
 namespace {
 
-constexpr std::size_t kBlockBytes = 1 << 20;
+constexpr std::size_t kBlockBytes = 1 << 17;
 // A text is copied into a row in chunks of this many bytes.
 constexpr std::size_t kChunk = 16;
+// The most a row's number or date takes.
+constexpr std::size_t kNumberRoom = 32;
 
 bool needsQuotes(std::string_view value) {
     return std::ranges::any_of(
@@ -38,27 +41,35 @@ constexpr std::array<unsigned char, 256> kByteNeeds = [] {
     return needs;
 }();
 
-// Trailing blanks and NUL characters removed.
-std::string_view dumpTrimmed(std::string_view text) {
-    std::size_t end = text.size();
-    // Eight bytes at a time while they are all blanks or NULs: the bytes whose only bit
-    // can be the blank's. In the first word that is not, the last byte the mask leaves
-    // nonzero is the last one kept: the highest of the word on a little-endian machine.
+// The length of a stored text without its trailing blanks and NUL characters: the bytes
+// whose only bit can be the blank's. Read eight at a time, every word of the text, so that
+// no branch waits on where the text ends; in a word, the highest byte the mask leaves nonzero
+// is the last one kept. `before` bytes ahead of the text may be read too, so that a tail
+// shorter than a word is read as the end of one.
+inline std::size_t keptLength(const char* text, std::size_t width, std::size_t before) {
+    static_assert(std::endian::native == std::endian::little, "words are read little-endian");
     constexpr std::uint64_t kNotBlankOrNul = 0xDFDFDFDFDFDFDFDFull;
-    while (end >= 8) {
+    const auto masked = [](const char* at) {
         std::uint64_t word = 0;
-        std::memcpy(&word, text.data() + end - 8, sizeof word);
-        if (const std::uint64_t kept = word & kNotBlankOrNul; kept != 0) {
-            const int after = std::endian::native == std::endian::little ? std::countl_zero(kept)
-                                                                         : std::countr_zero(kept);
-            return text.substr(0, end - static_cast<std::size_t>(after / 8));
+        std::memcpy(&word, at, sizeof word);
+        return word & kNotBlankOrNul;
+    };
+    std::size_t kept = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= width; i += 8) {
+        const std::uint64_t word = masked(text + i);
+        kept = word != 0 ? i + 8 - static_cast<std::size_t>(std::countl_zero(word)) / 8 : kept;
+    }
+    const std::size_t tail = width - i;
+    if (tail > 0 && (width >= 8 || before >= 8 - tail)) {
+        const std::uint64_t word = masked(text + width - 8) & (~std::uint64_t{0} << 8 * (8 - tail));
+        kept = word != 0 ? width - static_cast<std::size_t>(std::countl_zero(word)) / 8 : kept;
+    } else {
+        for (; i < width; ++i) {
+            kept = (text[i] & 0xDF) != 0 ? i + 1 : kept;
         }
-        end -= 8;
     }
-    while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == '\0')) {
-        --end;
-    }
-    return text.substr(0, end);
+    return kept;
 }
 
 void appendField(std::string& out, std::string_view value) {
@@ -78,13 +89,13 @@ void appendField(std::string& out, std::string_view value) {
 
 // What the bytes of a text ask for, eight at a time: a byte with its high bit set is one to
 // convert, and a zero byte in `word` XOR a byte repeated marks that byte.
-unsigned needsOf(std::string_view bytes) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
-    const auto holds = [&](std::uint64_t word, unsigned char c) {
-        const std::uint64_t x = word ^ (kOnes * c);
-        return ((x - kOnes) & ~x & kHighBits) != 0;
-    };
+constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+bool holds(std::uint64_t word, unsigned char c) {
+    const std::uint64_t x = word ^ (kOnes * c);
+    return ((x - kOnes) & ~x & kHighBits) != 0;
+}
+inline unsigned needsOf(std::string_view bytes) {
     unsigned needs = kAsIs;
     std::size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
@@ -123,23 +134,29 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields,
 }
 
 std::string dumpText(const std::string& text) {
-    return std::string(dumpTrimmed(text));
+    return text.substr(0, keptLength(text.data(), text.size(), 0));
 }
 
 std::string dumpDate(double stored) {
     return isoDate(CivilDate::fromStored(stored));
 }
 
-CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns)
-    : out_(out), columns_(std::move(columns)) {
+CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength)
+    : out_(out), columns_(std::move(columns)), singles_([](std::uint64_t bits) {
+          return plainNumber(std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
+      }),
+      dates_([](std::uint64_t bits) { return dumpDate(std::bit_cast<double>(bits)); }) {
     // The record number and the line end, then each field after its comma: a text's every
     // byte can take three in UTF-8, in quotes; a number or date at most kNumberRoom; and the
     // room a text copied in whole chunks may write past its end.
-    constexpr std::size_t kNumberRoom = 32;
     longestRow_ = kNumberRoom + 1 + kChunk;
     for (const CsvColumn& column : columns_) {
         longestRow_ +=
             1 + (column.kind == CsvColumn::Kind::Text ? 3 * column.width + 2 : kNumberRoom);
+        const std::size_t chunks = (column.width + kChunk - 1) / kChunk * kChunk;
+        steps_.push_back({column.kind, column.offset + chunks <= slotLength,
+                          static_cast<std::uint32_t>(column.offset),
+                          static_cast<std::uint32_t>(column.width)});
     }
     buffer_.resize(kBlockBytes + longestRow_);
 }
@@ -162,43 +179,61 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
     char* at = buffer_.data() + used_;
     at = std::to_chars(at, at + 24, n).ptr;
     const char* bytes = reinterpret_cast<const char*>(slot.data());
-    for (const CsvColumn& column : columns_) {
+    for (const Step& column : steps_) {
         *at++ = ',';
+        const Remembered::Kept* remembered = nullptr;
         switch (column.kind) {
-        case CsvColumn::Kind::Text:
-            at = putText(at, std::string_view(bytes + column.offset, column.width),
-                         slot.size() - column.offset);
+        case CsvColumn::Kind::Text: {
+            const std::string_view text(
+                bytes + column.offset,
+                keptLength(bytes + column.offset, column.width, column.offset));
+            if (text.empty()) {
+                break; // a field never written, or blanks only
+            }
+            if (needsOf(text) != kAsIs) {
+                at = putConverted(at, text);
+            } else if (column.chunked) {
+                // Whole chunks, which the slot holds: what lands past the text is written
+                // over by what follows it.
+                for (std::size_t i = 0; i < text.size(); i += kChunk) {
+                    std::memcpy(at + i, text.data() + i, kChunk);
+                }
+                at += text.size();
+            } else {
+                std::memcpy(at, text.data(), text.size());
+                at += text.size();
+            }
             break;
-        case CsvColumn::Kind::Single:
-            at = putSingle(at, field::getSingle(slot, column.offset));
+        }
+        case CsvColumn::Kind::Single: {
+            const float value = field::getSingle(slot, column.offset);
+            damaged_ += std::isfinite(value) ? 0 : 1;
+            if (const auto whole = writtenWhole(value)) {
+                at = std::to_chars(at, at + kNumberRoom, *whole).ptr; // counters, folio numbers
+            } else {
+                remembered = &singles_.text(std::bit_cast<std::uint32_t>(value));
+            }
             break;
-        case CsvColumn::Kind::Date:
-            at = putDate(at, field::getDate(slot, column.offset));
+        }
+        case CsvColumn::Kind::Date: {
+            const double stored = field::getDate(slot, column.offset);
+            damaged_ += CivilDate::possible(stored) ? 0 : 1;
+            remembered = &dates_.text(std::bit_cast<std::uint64_t>(stored));
             break;
+        }
+        }
+        if (remembered != nullptr) {
+            std::memcpy(at, remembered->text.data(), remembered->text.size());
+            at += remembered->length;
         }
     }
     *at++ = '\n';
     used_ = static_cast<std::size_t>(at - buffer_.data());
 }
 
-char* CsvDump::putText(char* at, std::string_view stored, std::size_t readable) {
-    const std::string_view bytes = dumpTrimmed(stored);
-    const unsigned needs = needsOf(bytes);
-    if (needs == kAsIs) {
-        // Whole chunks where the slot has the bytes: what lands past the text is written over
-        // by what follows it.
-        if (const std::size_t whole = (bytes.size() + kChunk - 1) / kChunk * kChunk;
-            whole <= readable) {
-            for (std::size_t i = 0; i < whole; i += kChunk) {
-                std::memcpy(at + i, bytes.data() + i, kChunk);
-            }
-        } else {
-            std::memcpy(at, bytes.data(), bytes.size());
-        }
-        return at + bytes.size();
-    }
+char* CsvDump::putConverted(char* at, std::string_view bytes) {
     converted_.clear();
-    if ((needs & kQuotes) != 0) {
+    if ((needsOf(bytes) & kQuotes) != 0) {
         appendField(converted_, fromCp1252(bytes));
     } else {
         appendCp1252(bytes, converted_);
@@ -207,20 +242,14 @@ char* CsvDump::putText(char* at, std::string_view stored, std::size_t readable) 
     return at + converted_.size();
 }
 
-char* CsvDump::putSingle(char* at, float value) {
-    damaged_ += std::isfinite(value) ? 0 : 1;
-    const std::string& text =
-        singles_.text(std::bit_cast<std::uint32_t>(value), [&] { return plainNumber(value); });
-    std::memcpy(at, text.data(), text.size());
-    return at + text.size();
-}
-
-char* CsvDump::putDate(char* at, double stored) {
-    damaged_ += CivilDate::possible(stored) ? 0 : 1;
-    const std::string& text =
-        dates_.text(std::bit_cast<std::uint64_t>(stored), [&] { return dumpDate(stored); });
-    std::memcpy(at, text.data(), text.size());
-    return at + text.size();
+void CsvDump::Remembered::remember(Kept& kept, std::uint64_t bits) const {
+    const std::string text = make_(bits);
+    if (text.empty() || text.size() > kLongest) {
+        throw std::logic_error("a number's text \"" + text + "\" does not fit the dump's memory");
+    }
+    kept.bits = bits;
+    kept.length = text.size();
+    std::ranges::copy(text, kept.text.begin());
 }
 
 void CsvDump::finish() {

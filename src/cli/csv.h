@@ -52,7 +52,8 @@ class CsvColumnList {
 // place, into room the buffer keeps for the longest row its columns can make.
 class CsvDump {
   public:
-    CsvDump(std::ostream& out, std::vector<CsvColumn> columns);
+    // The rows are of records in slots of `slotLength` bytes.
+    CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength);
     // The header row: Record, then the field names.
     void header();
     // Record n's row: its number, then each field as dumpText, plainNumber or dumpDate
@@ -64,35 +65,49 @@ class CsvDump {
     std::size_t damaged() const { return damaged_; }
 
   private:
-    // Each writes one field at `at` and returns where it ends. A text's slot may be read up
-    // to `readable` bytes from its start.
-    char* putText(char* at, std::string_view stored, std::size_t readable);
-    char* putSingle(char* at, float value);
-    char* putDate(char* at, double stored);
+    // Writes at `at` a text that needs UTF-8 or quotes; returns where it ends.
+    char* putConverted(char* at, std::string_view bytes);
+
+    // A column as a row writes it: where its bytes are, and whether the slot holds the whole
+    // chunks a text of its width is copied in.
+    struct Step {
+        CsvColumn::Kind kind;
+        bool chunked;
+        std::uint32_t offset;
+        std::uint32_t width;
+    };
 
     std::ostream& out_;
     std::vector<CsvColumn> columns_;
+    std::vector<Step> steps_;
     std::size_t longestRow_ = 0;
     std::string buffer_; // its whole size is used, up to `used_`
     std::size_t used_ = 0;
     std::string converted_; // a text field that needs UTF-8 or quotes
     // The texts of the numbers and dates met last, by their stored bits: a motel's rates,
-    // amounts and days repeat from record to record.
+    // amounts and days repeat from record to record. `make` gives the text of the bits, at
+    // most kLongest characters (a number or a date is); each is kept in a whole chunk.
     class Remembered {
       public:
-        template <class Make> const std::string& text(std::uint64_t bits, Make make) {
+        static constexpr std::size_t kLongest = 15;
+        struct Kept {
+            std::uint64_t bits = 0;
+            std::size_t length = 0; // 0 until one is kept
+            std::array<char, kLongest + 1> text{};
+        };
+        using Make = std::string (*)(std::uint64_t bits);
+        explicit Remembered(Make make) : make_(make) {}
+        const Kept& text(std::uint64_t bits) {
             Kept& kept = kept_[(bits * 0x9E3779B97F4A7C15ull) >> 56];
-            if (kept.bits != bits || kept.text.empty()) {
-                kept = {bits, make()};
+            if (kept.bits != bits || kept.length == 0) {
+                remember(kept, bits);
             }
-            return kept.text;
+            return kept;
         }
 
       private:
-        struct Kept {
-            std::uint64_t bits = 0;
-            std::string text; // empty until one is kept
-        };
+        void remember(Kept& kept, std::uint64_t bits) const;
+        Make make_;
         std::array<Kept, 256> kept_;
     };
     Remembered singles_;
@@ -110,7 +125,7 @@ template <class Table> DumpedDamage dumpTable(std::ostream& out, const Table& ta
     CsvColumnList list;
     const Record blank{};
     Record::layout(list, blank);
-    CsvDump dump(out, std::move(list.columns));
+    CsvDump dump(out, std::move(list.columns), Record::slotLength);
     dump.header();
     table.scanViews([&](std::size_t n, const auto& view) {
         dump.row(n, view.slot());
