@@ -23,6 +23,10 @@ class FileReader {
     virtual void seek(std::uint64_t offset) = 0;
 };
 
+// What a name stands for, as the name itself says: a symbolic link is a link whatever it
+// points to (the program never reads or writes through one).
+enum class EntryKind { Missing, File, Folder, Link, Other };
+
 // The seam between the data store and the disk. Every byte the store reads or writes goes
 // through one of these calls; the test version injects failures such as a full disk.
 class FileSystem {
@@ -48,9 +52,19 @@ class FileSystem {
     // it, then renames that over `file`. Throws StoreError naming `file` when it cannot;
     // `file` is then as it was.
     virtual void replaceWhole(const Path& file, const Path& temporary,
-                              std::span<const std::byte> bytes) = 0;
-    // Deletes the file; a missing file is no error. Throws StoreError when it cannot.
+                              std::span<const std::byte> bytes);
+    // Deletes the file, or an empty folder; a missing one is no error. Throws StoreError
+    // when it cannot.
     virtual void remove(const Path& file) = 0;
+    // Gives the file or folder `from` the name `to` in one step, replacing a file of that
+    // name. Throws StoreError naming `to` when it cannot.
+    virtual void rename(const Path& from, const Path& to) = 0;
+    // What `path` names, without following a symbolic link there. Throws StoreError when
+    // it cannot be told.
+    virtual EntryKind kindOf(const Path& path) = 0;
+    // When the file's bytes last changed, as a number only compared for equality; 0 when
+    // it does not exist. Throws StoreError when it cannot be told.
+    virtual std::int64_t modified(const Path& file) = 0;
     // Waits until what was written to the file is on the disk itself, where a power cut
     // cannot take it; a missing file is no error. Throws StoreError naming the file.
     virtual void sync(const Path& file) = 0;
@@ -74,9 +88,10 @@ class DiskFileSystem : public FileSystem {
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
     void truncate(const Path& file, std::uint64_t length) override;
     void createDirectories(const Path& directory) override;
-    void replaceWhole(const Path& file, const Path& temporary,
-                      std::span<const std::byte> bytes) override;
     void remove(const Path& file) override;
+    void rename(const Path& from, const Path& to) override;
+    EntryKind kindOf(const Path& path) override;
+    std::int64_t modified(const Path& file) override;
     void sync(const Path& file) override;
     void syncDirectory(const Path& directory) override;
     std::vector<Path> list(const Path& directory) override;
