@@ -83,6 +83,8 @@ void FileSystem::replaceWhole(const Path& file, const Path& temporary,
         // A temporary left behind keeps the permissions it had: start from a fresh one.
         remove(temporary);
         write(temporary, 0, bytes);
+        // The new name must never stand for bytes that are not on the disk yet.
+        sync(temporary);
         rename(temporary, file);
     } catch (const StoreError& failure) {
         try {
@@ -92,6 +94,7 @@ void FileSystem::replaceWhole(const Path& file, const Path& temporary,
         }
         throw StoreError(file, "write", failure.reason());
     }
+    syncDirectory(file.parent_path());
 }
 
 std::uint64_t DiskFileSystem::size(const Path& file) {

@@ -48,9 +48,10 @@ class FileSystem {
     // Cuts the file back to `length` bytes.
     virtual void truncate(const Path& file, std::uint64_t length) = 0;
     virtual void createDirectories(const Path& directory) = 0;
-    // Makes `file` hold exactly `bytes`, all or nothing: writes them to `temporary` beside
-    // it, then renames that over `file`. Throws StoreError naming `file` when it cannot;
-    // `file` is then as it was.
+    // Makes `file` hold exactly `bytes`, all or nothing, also across a power cut: writes
+    // them to `temporary` beside it and syncs it, renames it over `file`, and syncs the
+    // folder. Throws StoreError naming `file` when it cannot; `file` is then as it was,
+    // unless only the folder's sync failed (the error then names the folder).
     virtual void replaceWhole(const Path& file, const Path& temporary,
                               std::span<const std::byte> bytes);
     // Deletes the file, or an empty folder; a missing one is no error. Throws StoreError
