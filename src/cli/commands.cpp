@@ -12,14 +12,14 @@
 #include "store/backup.h"
 #include "store/charges.h"
 #include "store/clock.h"
-#include "store/lookups.h"
-#include "store/motel_details.h"
+#include "store/disk/writer_lock.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/lookups.h"
+#include "store/motel_details.h"
+#include "store/settings.h"
 #include "store/verify.h"
-#include "store/disk/writer_lock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -437,7 +437,7 @@ int nightAudit(Context& c, const std::vector<std::string>& words) {
     const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
     // Refused before the audit charges anyone, not after.
     if (output.pdf) {
-        refuseDataFileTarget(pathFromUtf8(*output.pdf), c.store.directory());
+        refusePdfTarget(pathFromUtf8(*output.pdf), c.store.directory());
     }
     const NightAudit audit = runNightAudit(c.store, c.clock.today());
     if (audit.outcome == AuditOutcome::Refused) {
