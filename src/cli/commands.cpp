@@ -444,7 +444,7 @@ int nightAudit(Context& c, const std::vector<std::string>& words) {
         c.err << "roomwright-cli: " << kDueOutToday << '\n';
         return 1;
     }
-    output.send(c, audit.documents);
+    printNightReports([&] { output.send(c, audit.documents); });
     c.err << (audit.outcome == AuditOutcome::AlreadyPosted ? kChargesAlreadyPosted
                                                            : kNightReportsRun)
           << '\n';
