@@ -459,7 +459,7 @@ int backup(Context& c, const std::vector<std::string>& words) {
     } else {
         expectArguments(words, 2, usage);
     }
-    const Backup done = backUp(c.store.directory(), words[1], c.clock, keep);
+    const Backup done = backUp(c.store, pathFromUtf8(words[1]), c.clock, keep);
     for (const Path& removed : done.removed) {
         c.err << "Removed the older backup " << utf8Text(removed) << '\n';
     }

@@ -147,7 +147,8 @@ void DiskFileSystem::write(const Path& file, std::uint64_t offset,
     if (!platform::seekFile(handle.get(), offset)) {
         throw StoreError(file, "write", reasonOf(errno));
     }
-    const std::size_t put = std::fwrite(bytes.data(), 1, bytes.size(), handle.get());
+    const std::size_t put =
+        bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), handle.get());
     if (put != bytes.size() || std::fflush(handle.get()) != 0) {
         const int error = errno;
         handle.reset();
