@@ -279,6 +279,38 @@ TEST_F(InHouseIndexTest, AnIndexThatCannotBeSavedFailsNothingAndIsNotTrustedNext
     EXPECT_EQ(inHouseOf(Store(directory, files)), (std::vector<std::size_t>{1, 7, 8, 9}));
 }
 
+// An operation undone in the same run takes a stay back into house: the index starts afresh,
+// also on a disk whose clock ticks too slowly to give the guest file another time.
+TEST(InHouseIndex, AnUndoneCheckOutIsInHouseAgain) {
+    class SlowClock : public DiskFileSystem {
+      public:
+        std::int64_t modified(const Path&) override { return 1; }
+    };
+    testing::TempDir temp;
+    SlowClock files;
+    const Store store(DataDirectory(temp.path()), files);
+    store.guests().append(makeStay("101", "Ann", "", kDay));
+    store.guests().append(makeStay("102", "Bob", "", kDay, true)); // the last record stays
+    const auto inHouse = [&] {
+        std::vector<std::size_t> numbers;
+        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
+            numbers.push_back(n);
+            return true;
+        });
+        return numbers;
+    };
+    ASSERT_EQ(inHouse(), std::vector<std::size_t>{1});
+    EXPECT_THROW(asOneOperation(store,
+                                [&] {
+                                    GuestRecord leaving = store.guests().read(1);
+                                    leaving.CheckOutMark = "*";
+                                    store.guests().write(1, leaving);
+                                    throw DataError("the room could not be written");
+                                }),
+                 DataError);
+    EXPECT_EQ(inHouse(), std::vector<std::size_t>{1});
+}
+
 // Only a write that reached the disk changes what the index knows.
 TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
     testing::TempDir temp;
