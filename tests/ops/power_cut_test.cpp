@@ -3,6 +3,7 @@
 // before the operation or as a clean run leaves them, verify finds nothing, and the
 // program's own files (the in-house index, the night audit's journal) are right or rebuilt.
 
+#include "ops/ops_fixture.h"
 #include "ops/writing_operations.h"
 #include "store/lookups.h"
 #include "store/verify.h"
@@ -34,15 +35,9 @@ Files motelFiles(const PowerCutFileSystem& disk) {
     return testing::motelFilesOf(disk.image().under(kDirectory.root()));
 }
 
-// The in-house guests as the index gives them, and as a scan of every record does.
-std::vector<std::size_t> indexed(const Store& store) {
-    std::vector<std::size_t> records;
-    store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-        records.push_back(n);
-        return true;
-    });
-    return records;
-}
+using testing::inHouseRecords;
+
+// The in-house guests as a scan of every record finds them.
 std::vector<std::size_t> scanned(const Store& store) {
     std::vector<std::size_t> records;
     store.guests().scanViews([&](std::size_t n, const RecordView<GuestRecord>& guest) {
@@ -59,7 +54,7 @@ std::vector<std::size_t> scanned(const Store& store) {
 void startOn(PowerCutFileSystem& disk) {
     const Store store(kDirectory, disk);
     store.recover();
-    indexed(store);
+    inHouseRecords(store);
 }
 
 // One power cut: what is wrong after the next start; "" when nothing is.
@@ -80,7 +75,7 @@ std::string afterTheCut(const DiskImage& cut, const testing::WritingOperation& o
         return "verify: " + verification.findings.front().file.generic_string() + ": " +
                verification.findings.front().problem;
     }
-    if (indexed(store) != scanned(store)) {
+    if (inHouseRecords(store) != scanned(store)) {
         return "the saved in-house index was trusted and is wrong";
     }
     // The program's own files lead the operation, run again, to the clean run's files:
@@ -100,7 +95,7 @@ TEST(PowerCut, EveryOperationIsWholeOrAbsentWhereverThePowerGoes) {
     PowerCutFileSystem laying;
     const Store laid(kDirectory, laying);
     testing::layDownMotel(laid);
-    indexed(laid);
+    inHouseRecords(laid);
     const DiskImage motel = laying.image();
     std::size_t cases = 0;
     for (const auto& operation : testing::everyWritingOperation()) {
@@ -108,7 +103,7 @@ TEST(PowerCut, EveryOperationIsWholeOrAbsentWhereverThePowerGoes) {
         const Files before = motelFiles(clean);
         // As the program runs it: the guests in house found at its start.
         const Store store(kDirectory, clean);
-        ASSERT_FALSE(indexed(store).empty());
+        ASSERT_FALSE(inHouseRecords(store).empty());
         ASSERT_EQ(clean.steps(), 0u);
         operation.run(store);
         const Files after = motelFiles(clean);

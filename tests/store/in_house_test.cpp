@@ -59,12 +59,7 @@ class InHouseIndexTest : public StoreTest {
 
     std::vector<std::size_t> indexed() const { return inHouseOf(*desk); }
     static std::vector<std::size_t> inHouseOf(const Store& store) {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
+        return testing::inHouseRecords(store);
     }
     // What a scan of every record finds.
     std::vector<std::size_t> scanned() const {
@@ -291,14 +286,7 @@ TEST(InHouseIndex, AnUndoneCheckOutIsInHouseAgain) {
     const Store store(DataDirectory(temp.path()), files);
     store.guests().append(makeStay("101", "Ann", "", kDay));
     store.guests().append(makeStay("102", "Bob", "", kDay, true)); // the last record stays
-    const auto inHouse = [&] {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
-    };
+    const auto inHouse = [&] { return testing::inHouseRecords(store); };
     ASSERT_EQ(inHouse(), std::vector<std::size_t>{1});
     EXPECT_THROW(asOneOperation(store,
                                 [&] {
@@ -319,14 +307,7 @@ TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
     GuestRecord departing = makeStay("101", "Ann", "", kDay);
     store.guests().append(departing);
     store.guests().append(makeStay("102", "Bob", "", kDay));
-    const auto inHouse = [&] {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
-    };
+    const auto inHouse = [&] { return testing::inHouseRecords(store); };
     ASSERT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
     departing.CheckOutMark = "*";
     files.failAfter(0);

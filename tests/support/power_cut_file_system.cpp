@@ -317,16 +317,6 @@ std::unique_ptr<FileReader> PowerCutFileSystem::openForReading(const Path& file)
     return std::make_unique<MemoryReader>(contents_[fileAt(file, "read")].bytes);
 }
 
-std::size_t PowerCutFileSystem::readAt(const Path& file, std::uint64_t offset,
-                                       std::span<std::byte> into) {
-    auto reader = openForReading(file);
-    if (!reader) {
-        return 0;
-    }
-    reader->seek(offset);
-    return reader->read(into);
-}
-
 void PowerCutFileSystem::write(const Path& file, std::uint64_t offset,
                                std::span<const std::byte> bytes) {
     const auto place = placeOf(file);

@@ -52,7 +52,6 @@ class PowerCutFileSystem : public FileSystem {
 
     std::uint64_t size(const Path& file) override;
     std::unique_ptr<FileReader> openForReading(const Path& file) override;
-    std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) override;
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
     void truncate(const Path& file, std::uint64_t length) override;
     void createDirectories(const Path& directory) override;

@@ -123,8 +123,7 @@ std::unique_ptr<FileReader> DiskFileSystem::openForReading(const Path& file) {
     return std::make_unique<DiskReader>(file, std::move(handle));
 }
 
-std::size_t DiskFileSystem::readAt(const Path& file, std::uint64_t offset,
-                                   std::span<std::byte> into) {
+std::size_t FileSystem::readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) {
     auto reader = openForReading(file);
     if (!reader) {
         return 0;

@@ -37,9 +37,8 @@ class FileSystem {
     // Opens an existing file for reading from its start; nothing when it does not exist.
     virtual std::unique_ptr<FileReader> openForReading(const Path& file) = 0;
     // Reads up to `into.size()` bytes at `offset`; returns the bytes read (0 when the file
-    // does not exist or ends before `offset`).
-    virtual std::size_t readAt(const Path& file, std::uint64_t offset,
-                               std::span<std::byte> into) = 0;
+    // does not exist or ends before `offset`). Through openForReading.
+    virtual std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into);
     // Writes `bytes` at `offset`, creating the file when it is missing, and flushes them to
     // the system. Throws StoreError when not every byte could be written; some of them
     // may have reached the file by then.
@@ -85,7 +84,6 @@ class DiskFileSystem : public FileSystem {
   public:
     std::uint64_t size(const Path& file) override;
     std::unique_ptr<FileReader> openForReading(const Path& file) override;
-    std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) override;
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
     void truncate(const Path& file, std::uint64_t length) override;
     void createDirectories(const Path& directory) override;
