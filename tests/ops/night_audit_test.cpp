@@ -124,7 +124,7 @@ TEST_F(NightAuditTest, ASecondRunTheSameDayChargesNobodyAndPrintsTheSameReports)
 }
 
 // The guard against charging a day twice rests on the motel's own files: deleting the audit's
-// journal after a run (the room rent 1064.80 -> 1339.75) charges nobody again.
+// journal after a run charges nobody again.
 TEST_F(NightAuditTest, ADayIsChargedOnceEvenWithoutTheAuditsJournal) {
     fillHouse();
     ASSERT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::Posted);

@@ -161,7 +161,7 @@ TEST_F(BackupTest, ACopyThatReadsBackOtherwiseIsRefused) {
 
 #ifndef _WIN32 // Wine makes no symbolic links
 // Only what lies in the data directory itself is copied: a link in it, to a file or to a
-// folder (the dailycharge/ moved elsewhere), is refused, naming it, and no copy left.
+// folder (dailycharge/ moved to another disk), is refused, naming it, and no copy left.
 TEST_F(BackupTest, ALinkInTheDataDirectoryIsRefusedNamingIt) {
     const Path moved = temp.path() / "charges";
     fs::rename(directory.dailyCharge(), moved);
