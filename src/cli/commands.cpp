@@ -448,14 +448,14 @@ int nightAudit(Context& c, const std::vector<std::string>& words) {
     const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
     // Refused before the audit charges anyone, not after.
     if (output.pdf) {
-        refuseDataFileTarget(pathFromUtf8(*output.pdf), c.store.directory());
+        refusePdfTarget(pathFromUtf8(*output.pdf), c.store.directory());
     }
     const NightAudit audit = runNightAudit(c.store, c.clock.today());
     if (audit.outcome == AuditOutcome::Refused) {
         c.err << "roomwright-cli: " << kDueOutToday << '\n';
         return 1;
     }
-    output.send(c, audit.documents);
+    printNightReports([&] { output.send(c, audit.documents); });
     c.err << (audit.outcome == AuditOutcome::AlreadyPosted ? kChargesAlreadyPosted
                                                            : kNightReportsRun)
           << '\n';
@@ -470,7 +470,7 @@ int backup(Context& c, const std::vector<std::string>& words) {
     } else {
         expectArguments(words, 2, usage);
     }
-    const Backup done = backUp(c.store.directory(), words[1], c.clock, keep);
+    const Backup done = backUp(c.store, pathFromUtf8(words[1]), c.clock, keep);
     for (const Path& removed : done.removed) {
         c.err << "Removed the older backup " << utf8Text(removed) << '\n';
     }

@@ -3,6 +3,7 @@
 #include "print/document.h"
 #include "store/store.h"
 
+#include <functional>
 #include <vector>
 
 namespace roomwright {
@@ -13,6 +14,8 @@ inline constexpr const char* kNightReportsRun = "Your night reports were run suc
 inline constexpr const char* kChargesAlreadyPosted =
     "Tonight's room charges were already posted, so nobody was charged again. Your night "
     "reports were run successfully.";
+inline constexpr const char* kReportsNotPrinted =
+    "Tonight's room charges are posted, but the night reports could not be printed: ";
 
 // The guest list: every in-house guest, in guest-file order, with room, name, rate, arrival,
 // departure and pay code.
@@ -38,7 +41,16 @@ struct NightAudit {
 // stay before its posting and once it is done. A run's postings are one operation of the
 // store: a run that stopped half-way (a file that could not be written, the power going)
 // leaves none of them, and the next run of the same day leaves the files exactly as one
-// clean run would have. File failures throw StoreError.
+// clean run would have. The month's totals keep the days whose audit charged into them
+// (TotalsRecord::audited), so that a second run of a day charges nobody even without the
+// journal. Everything the run needs is read before its first write, and
+// its reports are built before its charges are committed. File failures throw StoreError,
+// damage DamageError; either way nobody was charged.
 NightAudit runNightAudit(const Store& store, const CivilDate& today);
+
+// Prints an audit's reports through `print`, once its charges stand: a failure there is
+// thrown again as a runtime_error that says the charges are posted (kReportsNotPrinted),
+// so that the clerk does not take tonight for uncharged.
+void printNightReports(const std::function<void()>& print);
 
 } // namespace roomwright

@@ -144,9 +144,8 @@ void MainMenuWindow::backupClicked() {
         return;
     }
     Backup backup;
-    if (guarded(services_.dialogs, this, [&] {
-            backup = backUp(services_.store.directory(), folder.toStdString(), services_.clock);
-        })) {
+    if (guarded(services_.dialogs, this,
+                [&] { backup = backUp(services_.store, folder.toStdString(), services_.clock); })) {
         services_.dialogs.inform(
             this, QStringLiteral("Back Up Data"),
             QStringLiteral("The motel's data was copied and checked, %1 files, into %2")

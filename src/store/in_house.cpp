@@ -21,13 +21,14 @@ RecordView<GuestRecord> slotView(const Bytes& slots, std::size_t i, std::size_t 
 }
 
 // The saved index, all numbers little-endian:
-//   magic "RWINHOUS", version (u32), slot length (u32), records covered (u64),
+//   magic "RWINHOUS", version (u32), slot length (u32), the guest file's length (u64) and
+//   modification time (u64) when it was saved, records covered (u64),
 //   in-house record count (u64), the in-house record numbers (u64 each, ascending),
 //   the last covered record as it was seen (one slot, none when no record is covered),
 //   and an FNV-1a checksum (u64) of everything before it.
 constexpr std::string_view kMagic = "RWINHOUS";
-constexpr std::uint32_t kVersion = 1;
-constexpr std::size_t kHeader = kMagic.size() + 4 + 4 + 8 + 8;
+constexpr std::uint32_t kVersion = 2;
+constexpr std::size_t kHeader = kMagic.size() + 4 + 4 + 8 + 8 + 8 + 8;
 constexpr std::size_t kChecksum = 8;
 // Far beyond any motel's in-house guests; a larger file is damaged.
 constexpr std::uint64_t kLargestSaved = std::uint64_t{16} << 20;
@@ -69,25 +70,31 @@ void InHouseIndex::written(std::size_t n, std::span<const std::byte> slot) {
         savedTried_ = true;
         return;
     }
-    // A record past the covered ones is read with the tail at the next use.
-    if (n > covered_) {
-        return;
-    }
-    if (n == covered_ && !std::ranges::equal(slot, last_)) {
-        last_.assign(slot.begin(), slot.end());
-        changed_ = true;
-    }
-    const auto at = std::lower_bound(records_.begin(), records_.end(), n);
-    const bool indexed = at != records_.end() && *at == n;
-    const bool stays = inHouse(RecordView<GuestRecord>(slot));
-    if (stays && !indexed) {
-        records_.insert(at, n);
-        changed_ = true;
-    } else if (!stays && indexed) {
-        records_.erase(at);
-        changed_ = true;
+    // The guest file is another now: the saved index is saved again for it. A record past
+    // the covered ones is read with the tail at the next use.
+    changed_ = true;
+    if (n <= covered_) {
+        if (n == covered_) {
+            last_.assign(slot.begin(), slot.end());
+        }
+        const auto at = std::lower_bound(records_.begin(), records_.end(), n);
+        const bool indexed = at != records_.end() && *at == n;
+        const bool stays = inHouse(RecordView<GuestRecord>(slot));
+        if (stays && !indexed) {
+            records_.insert(at, n);
+        } else if (!stays && indexed) {
+            records_.erase(at);
+        }
     }
     saveChanges();
+}
+
+std::optional<std::vector<std::size_t>> InHouseIndex::savedRecords(const RecordFile& file) {
+    load();
+    if (!upToDate(file) || !readChecked(file)) {
+        return std::nullopt;
+    }
+    return records_;
 }
 
 void InHouseIndex::forget() noexcept {
@@ -123,6 +130,8 @@ void InHouseIndex::load() {
         reader.number(4) != kVersion || reader.number(4) != slotLength) {
         return;
     }
+    const std::uint64_t length = reader.number(8);
+    const auto modified = static_cast<std::int64_t>(reader.number(8));
     const std::uint64_t covered = reader.number(8);
     const std::uint64_t count = reader.number(8);
     const std::uint64_t lastLength = covered > 0 ? slotLength : 0;
@@ -143,6 +152,7 @@ void InHouseIndex::load() {
         return;
     }
     records_ = std::move(records);
+    seen_ = {length, modified};
     covered_ = static_cast<std::size_t>(covered);
     last_.assign(last.begin(), last.end());
     built_ = true;
@@ -154,6 +164,7 @@ void InHouseIndex::saveChanges() {
         return;
     }
     changed_ = false;
+    seen_ = identity();
     Bytes bytes;
     bytes.reserve(kHeader + records_.size() * 8 + last_.size() + kChecksum);
     for (const char c : kMagic) {
@@ -161,6 +172,8 @@ void InHouseIndex::saveChanges() {
     }
     put(bytes, kVersion, 4);
     put(bytes, GuestRecord::slotLength, 4);
+    put(bytes, seen_.length, 8);
+    put(bytes, static_cast<std::uint64_t>(seen_.modified), 8);
     put(bytes, covered_, 8);
     put(bytes, records_.size(), 8);
     for (const std::size_t n : records_) {
@@ -181,8 +194,14 @@ void InHouseIndex::saveChanges() {
     }
 }
 
+InHouseIndex::Identity InHouseIndex::identity() const {
+    return {files_.size(guest_), files_.modified(guest_)};
+}
+
 bool InHouseIndex::upToDate(const RecordFile& file) {
-    if (!built_) {
+    // Another file than the one the index last saw (restored, or written by another
+    // program) is read afresh.
+    if (!built_ || seen_ != identity()) {
         return false;
     }
     const std::size_t count = file.count();

@@ -35,28 +35,45 @@ class SlotWatcher {
 // write (which the index hears of).
 //
 // The index is kept between runs in a small file of its own, so that a start does not read the
-// whole guest file: the first use takes the saved index, reads the tail the file grew by since, and
-// checks it as above; a saved index that is missing, damaged, of another layout, or doubtful in any
-// of the ways above is not trusted, and the index is built by one scan instead. It is saved again
-// after every change. It is a cache, not the motel's data: when it cannot be saved, the clerk's
-// work stands, the saved file is deleted (a stale one could miss a stay the store took back into
-// house when it undid a check-out), and the next start builds the index by one scan.
+// whole guest file: the first use takes the saved index and checks it as above. Saved or in
+// memory, the index is used only for the very guest file it last saw: the file's length and
+// modification time must be the ones it had then (the store's own writes are heard), so a
+// guest file restored from a copy, written by another program, or put back by an undo is
+// read afresh. A saved index that is missing,
+// damaged, of another layout, of another file or doubtful in any of the ways above is not
+// trusted, and the index is built by one scan instead. It is saved again after every write
+// to the guest file. It is a cache, not the motel's data: when it cannot be saved, the
+// clerk's work stands, the saved file is deleted, and the next start builds the index by one
+// scan.
 class InHouseIndex : public SlotWatcher {
   public:
     using Visit = std::function<bool(std::size_t n, const RecordView<GuestRecord>& guest)>;
 
-    // `saved` keeps the index between runs; a new one is written to `temporary` first.
-    InHouseIndex(FileSystem& files, Path saved, Path temporary)
-        : files_(files), saved_(std::move(saved)), temporary_(std::move(temporary)) {}
+    // The index of the guest file `guest`; `saved` keeps it between runs, and a new one is
+    // written to `temporary` first.
+    InHouseIndex(FileSystem& files, Path guest, Path saved, Path temporary)
+        : files_(files), guest_(std::move(guest)), saved_(std::move(saved)),
+          temporary_(std::move(temporary)) {}
 
     // Visits the in-house guests of `file` in record order; `visit` returns false to stop.
     void visit(const RecordFile& file, const Visit& visit);
+    // The in-house records of `file` as the saved index gives them, when the first use would
+    // take it; nothing when it would build the index afresh. Writes nothing.
+    std::optional<std::vector<std::size_t>> savedRecords(const RecordFile& file);
     void written(std::size_t n, std::span<const std::byte> slot) override;
     // The guest file was put back as it stood before an operation that was undone: the
     // index is built afresh at the next use, and the saved one is deleted.
     void forget() noexcept;
 
   private:
+    // What tells one guest file from another: its length and modification time.
+    struct Identity {
+        std::uint64_t length = 0;
+        std::int64_t modified = 0;
+        friend bool operator==(const Identity&, const Identity&) = default;
+    };
+    Identity identity() const;
+
     // Takes the index an earlier run saved, when it is whole and of this layout; it is
     // checked against the guest file like any other.
     void load();
@@ -73,12 +90,14 @@ class InHouseIndex : public SlotWatcher {
     std::optional<Bytes> readChecked(const RecordFile& file) const;
 
     FileSystem& files_;
+    Path guest_;
     Path saved_;
     Path temporary_;
     bool savedTried_ = false; // the saved index was read, or must not be (see written)
     bool changed_ = false;    // the index differs from the saved one
 
     bool built_ = false;
+    Identity seen_;                    // the guest file as the index last saw it
     std::size_t covered_ = 0;          // records 1 to covered_ have been looked at
     Bytes last_;                       // record covered_ as last seen
     std::vector<std::size_t> records_; // in-house record numbers, ascending

@@ -56,9 +56,11 @@ void setMotelDetails(const Store& store, const MotelDetails& details) {
     for (const auto& [key, field] : kFields) {
         content.append(key).append("=").append(cleanDetail(details.*field)).append("\n");
     }
-    store.files().replaceWhole(store.directory().motelDetails(),
-                               store.directory().motelDetailsTemporary(),
-                               std::as_bytes(std::span(content)));
+    asOneOperation(store, [&] {
+        store.files().replaceWhole(store.directory().motelDetails(),
+                                   store.directory().motelDetailsTemporary(),
+                                   std::as_bytes(std::span(content)));
+    });
 }
 
 } // namespace roomwright

@@ -21,7 +21,8 @@ struct MotelDetails {
 // What the file holds; nothing set when it is missing. Lines it does not know are skipped,
 // and control characters read as blanks, so no content of the file can break a page.
 MotelDetails motelDetails(const Store& store);
-// Replaces the file as a whole: the old details stay when it cannot be written.
+// Replaces the file as a whole, as one operation: the old details stay when it cannot be
+// written, also across a power cut.
 void setMotelDetails(const Store& store, const MotelDetails& details);
 
 // A text as a details line keeps it: control characters as blanks, blanks at either end

@@ -117,7 +117,8 @@ class Store {
   public:
     Store(DataDirectory directory, FileSystem& files)
         : directory_(std::move(directory)),
-          inHouse_(std::make_shared<InHouseIndex>(files, directory_.inHouseIndex(),
+          inHouse_(std::make_shared<InHouseIndex>(files, directory_.guest(),
+                                                  directory_.inHouseIndex(),
                                                   directory_.inHouseIndexTemporary())),
           files_(std::make_shared<JournaledFiles>(files, directory_.root(), directory_.journal())) {
         // An undone operation may have taken a stay back into house, or out of the file.

@@ -165,7 +165,9 @@ TEST_F(SetupWindows, BackUpDataCopiesToThePickedFolderAndTellsWhereOrWhyNot) {
     const Path made = usb / "roomwright-2026-12-07-093000";
     EXPECT_EQ(dialogs.shown[2].title, "Back Up Data");
     EXPECT_TRUE(dialogs.shown[2].text.endsWith(QString::fromStdString(made.generic_string())));
-    EXPECT_EQ(snapshot(made), snapshot(directory.root()));
+    auto copied = snapshot(made);
+    EXPECT_EQ(copied.erase(".roomwright-backup"), 1u); // the mark of a finished copy
+    EXPECT_EQ(copied, snapshot(directory.root()));
 
     click(menu->backupButton); // into the data directory itself
     ASSERT_EQ(dialogs.shown.size(), 5u);

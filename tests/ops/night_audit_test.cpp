@@ -3,9 +3,13 @@
 
 #include "ops/ops_fixture.h"
 #include "store/charges.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
+#include "support/counting_file_system.h"
 #include "support/faulty_file_system.h"
+
+#include <filesystem>
+#include <functional>
 
 namespace roomwright {
 namespace {
@@ -117,6 +121,63 @@ TEST_F(NightAuditTest, ASecondRunTheSameDayChargesNobodyAndPrintsTheSameReports)
     EXPECT_EQ(runNightAudit(store, kTomorrow).outcome, AuditOutcome::Posted);
     EXPECT_EQ(charges(1).size(), 2u);
     EXPECT_FLOAT_EQ(roomRent(), 90);
+}
+
+// The guard against charging a day twice rests on the motel's own files: deleting the audit's
+// journal after a run charges nobody again.
+TEST_F(NightAuditTest, ADayIsChargedOnceEvenWithoutTheAuditsJournal) {
+    fillHouse();
+    ASSERT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::Posted);
+    files.remove(directory.auditJournal());
+    auto afterFirst = snapshot(directory.root());
+    EXPECT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::AlreadyPosted);
+    EXPECT_EQ(snapshot(directory.root()), afterFirst);
+    EXPECT_FLOAT_EQ(roomRent(), 45 + 72.5f + 80);
+    // Another day is charged, and so is the same day of another month.
+    files.remove(directory.auditJournal());
+    EXPECT_EQ(runNightAudit(store, CivilDate{2026, 12, 20}).outcome, AuditOutcome::Posted);
+    EXPECT_EQ(runNightAudit(store, CivilDate{2027, 1, 7}).outcome, AuditOutcome::Posted);
+    EXPECT_EQ(charges(1).size(), 3u);
+}
+
+// Everything the run needs is read before it charges anyone: damage in any of it stops the
+// run with the file named, and nobody is charged.
+TEST_F(NightAuditTest, DamageInAnythingTheRunNeedsStopsItBeforeItChargesAnyone) {
+    fillHouse();
+    const struct {
+        const char* name;
+        Path file;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"a tax rate that is not a number", directory.tax(),
+         [&] { testing::writeFile(directory.tax(), std::string("\xff\xff\xff\xff", 4)); }},
+        {"the shift and clerk cut short", directory.shiftClerk(),
+         [&] { testing::writeFile(directory.shiftClerk(), "J"); }},
+        {"an audit journal of 3 GB", directory.auditJournal(),
+         [&] {
+             testing::writeFile(directory.auditJournal(), "2026-12-07 begin 1 0 0 0\n");
+             std::filesystem::resize_file(directory.auditJournal(), std::uint64_t{3} << 30);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string sound = testing::readFile(c.file);
+        c.spoil();
+        testing::CountingFileSystem counting(c.file);
+        try {
+            runNightAudit(Store(directory, counting), kToday);
+            ADD_FAILURE() << "no damage found";
+        } catch (const DamageError& damage) {
+            EXPECT_EQ(damage.file(), c.file);
+        }
+        EXPECT_LT(counting.bytesRead, 1u << 20);
+        for (const long folio : {1, 3, 4}) {
+            EXPECT_TRUE(charges(folio).empty());
+        }
+        EXPECT_EQ(roomRent(), 0);
+        files.remove(c.file);
+        testing::writeFile(c.file, sound);
+    }
 }
 
 TEST_F(NightAuditTest, TheFirstOfTheMonthReportsTheNewMonth) {

@@ -2,8 +2,10 @@
 
 #include "ops/ops_fixture.h"
 #include "store/format/store_error.h"
+#include "support/counting_file_system.h"
 #include "support/faulty_file_system.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -12,50 +14,11 @@
 namespace roomwright {
 namespace {
 
+using testing::CountingFileSystem;
 using testing::makeStay;
 using testing::StoreTest;
 
 const CivilDate kDay{2026, 12, 7};
-
-// The disk, counting the bytes read by scans of the guest file from its first record.
-class CountingFileSystem : public DiskFileSystem {
-  public:
-    explicit CountingFileSystem(Path counted) : counted_(std::move(counted)) {}
-
-    std::unique_ptr<FileReader> openForReading(const Path& file) override {
-        auto reader = DiskFileSystem::openForReading(file);
-        if (!reader || file != counted_) {
-            return reader;
-        }
-        return std::make_unique<Counting>(std::move(reader), wholeScanBytes);
-    }
-    std::size_t wholeScanBytes = 0;
-
-  private:
-    // Counts what is read before any seek: a scan from record 1.
-    class Counting : public FileReader {
-      public:
-        Counting(std::unique_ptr<FileReader> reader, std::size_t& bytes)
-            : reader_(std::move(reader)), bytes_(&bytes) {}
-        std::size_t read(std::span<std::byte> into) override {
-            const std::size_t got = reader_->read(into);
-            if (fromStart_) {
-                *bytes_ += got;
-            }
-            return got;
-        }
-        void seek(std::uint64_t offset) override {
-            fromStart_ = false;
-            reader_->seek(offset);
-        }
-
-      private:
-        std::unique_ptr<FileReader> reader_;
-        std::size_t* bytes_;
-        bool fromStart_ = true;
-    };
-    Path counted_;
-};
 
 // The store keeps where its in-house guests are; these tests change the guest file in every
 // way the index must notice, through the store and behind its back (another store on the
@@ -96,12 +59,7 @@ class InHouseIndexTest : public StoreTest {
 
     std::vector<std::size_t> indexed() const { return inHouseOf(*desk); }
     static std::vector<std::size_t> inHouseOf(const Store& store) {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
+        return testing::inHouseRecords(store);
     }
     // What a scan of every record finds.
     std::vector<std::size_t> scanned() const {
@@ -187,7 +145,7 @@ TEST_F(InHouseIndexTest, FollowsEveryChangeToTheGuestFile) {
 }
 
 // The index is saved in the data directory, and the next run on it takes it when it is
-// provably current or extendable, and builds it by one scan of the guest file otherwise.
+// provably current, and builds it by one scan of the guest file otherwise.
 TEST_F(InHouseIndexTest, TheNextRunTakesTheSavedIndexOnlyWhenItIsCurrent) {
     const std::size_t slot = GuestRecord::slotLength;
     const Path saved = directory.inHouseIndex();
@@ -204,17 +162,33 @@ TEST_F(InHouseIndexTest, TheNextRunTakesTheSavedIndexOnlyWhenItIsCurrent) {
         bool scansAll;
     } cases[] = {
         {"nothing", [](auto&) {}, {1, 7, 8, 9}, false},
+        {"the old stay checked out by the store",
+         [](auto& t) { checkOut(t.own(), 1); },
+         {7, 8, 9},
+         false},
         {"appended behind its back",
          [](auto& t) { t.add("104", "Dee", false); },
          {1, 7, 8, 9, 10},
-         false},
+         true},
         {"the old stay checked out by the store, then one appended",
          [](auto& t) {
              checkOut(t.own(), 1);
              t.add("104", "Dee", false);
          },
          {7, 8, 9, 10},
-         false},
+         true},
+        {"restored from a copy of the same length taken before a check-out",
+         [this](auto& t) {
+             const Path guest = directory.guest();
+             const std::string copy = testing::readFile(guest);
+             const auto copied = std::filesystem::last_write_time(guest);
+             checkOut(t.own(), 8);
+             testing::writeFile(guest, copy);
+             // As a copy keeps its time (cp -p): any other than the one the index saw.
+             std::filesystem::last_write_time(guest, copied - std::chrono::hours(1));
+         },
+         {1, 7, 8, 9},
+         true},
         {"the old stay checked out behind its back",
          [](auto& t) { checkOut(t.other, 1); },
          {7, 8, 9},
@@ -300,6 +274,31 @@ TEST_F(InHouseIndexTest, AnIndexThatCannotBeSavedFailsNothingAndIsNotTrustedNext
     EXPECT_EQ(inHouseOf(Store(directory, files)), (std::vector<std::size_t>{1, 7, 8, 9}));
 }
 
+// An operation undone in the same run takes a stay back into house: the index starts afresh,
+// also on a disk whose clock ticks too slowly to give the guest file another time.
+TEST(InHouseIndex, AnUndoneCheckOutIsInHouseAgain) {
+    class SlowClock : public DiskFileSystem {
+      public:
+        std::int64_t modified(const Path&) override { return 1; }
+    };
+    testing::TempDir temp;
+    SlowClock files;
+    const Store store(DataDirectory(temp.path()), files);
+    store.guests().append(makeStay("101", "Ann", "", kDay));
+    store.guests().append(makeStay("102", "Bob", "", kDay, true)); // the last record stays
+    const auto inHouse = [&] { return testing::inHouseRecords(store); };
+    ASSERT_EQ(inHouse(), std::vector<std::size_t>{1});
+    EXPECT_THROW(asOneOperation(store,
+                                [&] {
+                                    GuestRecord leaving = store.guests().read(1);
+                                    leaving.CheckOutMark = "*";
+                                    store.guests().write(1, leaving);
+                                    throw DataError("the room could not be written");
+                                }),
+                 DataError);
+    EXPECT_EQ(inHouse(), std::vector<std::size_t>{1});
+}
+
 // Only a write that reached the disk changes what the index knows.
 TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
     testing::TempDir temp;
@@ -308,14 +307,7 @@ TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
     GuestRecord departing = makeStay("101", "Ann", "", kDay);
     store.guests().append(departing);
     store.guests().append(makeStay("102", "Bob", "", kDay));
-    const auto inHouse = [&] {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
-    };
+    const auto inHouse = [&] { return testing::inHouseRecords(store); };
     ASSERT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
     departing.CheckOutMark = "*";
     files.failAfter(0);

@@ -1,7 +1,7 @@
 #include "store/disk/record_file.h"
 
-#include "store/store.h"
 #include "store/format/store_error.h"
+#include "store/store.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
@@ -85,6 +85,8 @@ TEST(RecordFile, CountsWholeRecordsOnlyAndScansThemInOrderAcrossBlocks) {
     ASSERT_EQ(range.size(), 2u * 237);
     EXPECT_EQ(static_cast<char>(range[0]), 'a' + 4998 % 26);
     EXPECT_EQ(static_cast<char>(range[237]), 'a' + 4999 % 26);
+    // The stray tail is never read as part of a record: record 5001 reads as zero bytes.
+    EXPECT_EQ(file.read(5001), Bytes(237));
 }
 
 TEST(RecordFile, AFullDiskLeavesNoPartialRecordBehind) {

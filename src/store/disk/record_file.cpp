@@ -89,10 +89,15 @@ void RecordFile::scan(const SlotVisit& visit, std::size_t first) const {
     if (!reader || first < 1) {
         return;
     }
+    const std::uint64_t start = static_cast<std::uint64_t>(first - 1) * slotLength_;
     if (first > 1) {
-        reader->seek(static_cast<std::uint64_t>(first - 1) * slotLength_);
+        reader->seek(start);
     }
-    const std::size_t slotsPerBlock = std::max<std::size_t>(1, kBlockBytes / slotLength_);
+    // Blocks of 1 MiB, or the whole rest of a smaller file and one slot more.
+    const std::uint64_t length = files_.size(path_);
+    const std::size_t slotsPerBlock = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::max<std::size_t>(1, kBlockBytes / slotLength_),
+                                (length - std::min(length, start)) / slotLength_ + 1));
     Bytes block(slotsPerBlock * slotLength_);
     std::size_t n = first - 1;
     while (true) {
