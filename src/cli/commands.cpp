@@ -12,14 +12,14 @@
 #include "store/backup.h"
 #include "store/charges.h"
 #include "store/clock.h"
-#include "store/lookups.h"
-#include "store/motel_details.h"
+#include "store/disk/writer_lock.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/lookups.h"
+#include "store/motel_details.h"
+#include "store/settings.h"
 #include "store/verify.h"
-#include "store/disk/writer_lock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -90,7 +90,11 @@ const char* const kHelp =
     "  list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]\n"
     "                             the open reservations arriving, the guests due out, or\n"
     "                             the guests in house with their balance, on a day (default:\n"
-    "                             today), as a table or as CSV\n";
+    "                             today), as a table or as CSV\n"
+    "\n"
+    "Every command that takes --pdf FILE or --printer also takes --paper letter|a4, the\n"
+    "paper to print on (default: the printer's own; for a PDF, Letter where the system's\n"
+    "locale country uses it, A4 elsewhere).\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -301,13 +305,20 @@ int dump(Context& c, const std::vector<std::string>& words) {
 struct Output {
     std::optional<std::string> pdf;
     bool printer = false;
+    std::optional<Paper> paper;
 
-    // Takes --pdf FILE or --printer at words[i]; false when the word is neither.
+    // Takes --pdf FILE, --printer or --paper letter|a4 at words[i]; false when the word is
+    // none of them.
     bool take(const std::vector<std::string>& words, std::size_t& i) {
         if (words[i] == "--pdf" && i + 1 < words.size()) {
             pdf = words[++i];
         } else if (words[i] == "--printer") {
             printer = true;
+        } else if (words[i] == "--paper" && i + 1 < words.size()) {
+            paper = paperNamed(words[++i]);
+            if (!paper) {
+                throw UsageError("--paper takes letter or a4, not \"" + words[i] + "\"");
+            }
         } else {
             return false;
         }
@@ -323,7 +334,7 @@ struct Output {
             return;
         }
         sendToPages(PageJob{documents, pdf, printer, c.store.directory(), c.store.files(), c.clock,
-                            [&](const std::string& message) { c.err << message << '\n'; }});
+                            [&](const std::string& message) { c.err << message << '\n'; }, paper});
     }
 };
 
@@ -336,6 +347,9 @@ Output outputOptions(const std::vector<std::string>& words, std::size_t first, c
         if (!output.take(words, i) && !other(i)) {
             throw UsageError(std::string("usage: roomwright-cli ") + usage);
         }
+    }
+    if (output.paper && !output.pdf && !output.printer) {
+        throw UsageError("--paper goes with --pdf FILE or --printer: plain text has no paper");
     }
     return output;
 }

@@ -2,8 +2,8 @@
 
 #include "frontdesk/folio.h"
 #include "reservations/reservations.h"
-#include "store/lookups.h"
 #include "store/format/numbers.h"
+#include "store/lookups.h"
 #include "store/settings.h"
 
 #include <algorithm>
@@ -121,7 +121,6 @@ DeskTable deskTable(const DeskList& list, CellForm form) {
 
 Document deskListDocument(const DeskList& list) {
     const DeskTable table = deskTable(list, CellForm::Printed);
-    const std::string rule(kColumns.back() + 11, '-');
     const auto line = [&](Document& document, const std::vector<std::string>& cells) {
         for (std::size_t i = 0; i < cells.size(); ++i) {
             document.tab(kColumns[i]).text(cells[i]);
@@ -130,9 +129,9 @@ Document deskListDocument(const DeskList& list) {
     };
     Document document(deskListTitle(list));
     document.text(deskListTitle(list)).endLine();
-    document.text(rule).endLine();
+    document.rule('-', kColumns.back() + 11).endLine();
     line(document, table.captions);
-    document.text(rule).endLine();
+    document.rule('-', kColumns.back() + 11).endLine();
     for (const auto& cells : table.rows) {
         line(document, cells);
     }

@@ -2,11 +2,11 @@
 
 #include "reports/financial_report.h"
 #include "store/charges.h"
-#include "store/lookups.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/lookups.h"
+#include "store/settings.h"
 
 #include <bit>
 #include <cinttypes>
@@ -18,7 +18,7 @@ namespace roomwright {
 
 namespace {
 
-const std::string kRule(139, '-');
+constexpr int kRule = 139;
 
 // The in-house guests with their record numbers, in record order.
 using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
@@ -37,11 +37,11 @@ Document guestListOf(const Stays& guests, const CivilDate& today) {
     Document list("Guest List " + isoDate(today));
     list.endLine();
     list.text("Guest List for " + shortDate(today)).endLine();
-    list.text(kRule).endLine();
+    list.rule('-', kRule).endLine();
     list.text("Room    Last                   First            Rate          Arrival Date     "
               "Depart Date         Pay Code")
         .endLine();
-    list.text(kRule).endLine();
+    list.rule('-', kRule).endLine();
     for (const auto& [n, guest] : guests) {
         list.text(rightTrim(onPaper(guest.RoomNumber.str())));
         list.tab(9).text(rightTrim(onPaper(guest.LastName.str())));
@@ -50,7 +50,7 @@ Document guestListOf(const Stays& guests, const CivilDate& today) {
         list.tab(50).text(shortDate(CivilDate::fromStored(guest.ArrivalDate)));
         list.tab(65).text(shortDate(CivilDate::fromStored(guest.DepartureDate)));
         list.tab(87).text(onPaper(guest.PayCode.str())).endLine();
-        list.text(kRule).endLine();
+        list.rule('-', kRule).endLine();
     }
     return list;
 }
