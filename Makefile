@@ -3,7 +3,7 @@
 # Wine. Each installs the Debian packages it needs when some are missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core poppler-utils
+            libbenchmark-dev fonts-dejavu-core qt6-svg-dev poppler-utils
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

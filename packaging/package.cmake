@@ -35,5 +35,6 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 # The Qt libraries and the platform plugins the windows need to open on a desktop.
 string(CONCAT CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), "
-    "libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, libstdc++6 (>= 12), libc6 (>= 2.34)")
+    "libqt6printsupport6 (>= 6.4), libqt6svg6 (>= 6.4), qt6-qpa-plugins, libstdc++6 (>= 12), "
+    "libc6 (>= 2.34)")
 include(CPack)

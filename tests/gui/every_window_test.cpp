@@ -4,7 +4,10 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
+#include <QColor>
 #include <QComboBox>
+#include <QIcon>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -37,7 +40,7 @@ class EveryWindow : public DeskTest {
     EveryWindow() { store.rooms().append(makeRoom("101", "NQ1", 45)); }
 };
 
-TEST_F(EveryWindow, OpensWithEveryControlNamedAndReachableByKeyboard) {
+TEST_F(EveryWindow, OpensWithTheIconAndEveryControlNamedAndReachableByKeyboard) {
     for (const Built& built : kWindows) {
         SCOPED_TRACE(built.name);
         QWidget* window = desk.open(built.id);
@@ -45,6 +48,10 @@ TEST_F(EveryWindow, OpensWithEveryControlNamedAndReachableByKeyboard) {
         EXPECT_EQ(window->objectName(), built.name);
         EXPECT_TRUE(window->isVisible());
         EXPECT_FALSE(window->windowTitle().isEmpty());
+        // The program's icon, drawn (its middle is the motel's white wall).
+        const QImage icon = window->windowIcon().pixmap(32).toImage();
+        ASSERT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.pixelColor(16, 16), QColor(Qt::white));
         EXPECT_EQ(controlsWithoutNameOrFocus(window), std::vector<QString>{});
     }
 }
