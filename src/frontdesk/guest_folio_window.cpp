@@ -2,6 +2,7 @@
 
 #include "frontdesk/check_out.h"
 #include "frontdesk/folio.h"
+#include "frontdesk/folio_list_box.h"
 #include "frontdesk/registration.h"
 #include "messages/message_windows.h"
 #include "messages/messages.h"
@@ -12,7 +13,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -162,12 +162,8 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     stayGrid->setRowStretch(7, 1);
 
     // The folio.
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    folioList = new QListWidget(this);
-    folioList->setObjectName(QStringLiteral("List1"));
-    folioList->setFont(fixed);
-    folioColumns_ = makeListHeader(folioList, onScreen(folioListHeader(FolioGap::Chosen)));
-    folioList->setAccessibleName(QStringLiteral("Folio"));
+    folioBox_ = new FolioListBox(this);
+    folioList = folioBox_->list();
     folioList->setMinimumHeight(150);
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
     balanceLabel = valueLabel(this, "Label31");
@@ -232,8 +228,7 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     auto* root = new QVBoxLayout(this);
     root->addLayout(selectorRow);
     root->addLayout(top);
-    root->addWidget(folioColumns_);
-    root->addWidget(folioList, 1);
+    root->addWidget(folioBox_, 1);
     root->addLayout(balanceRow);
     root->addWidget(postBox);
     root->addLayout(buttons);
@@ -308,7 +303,7 @@ void GuestFolioWindow::fillSelector() {
 }
 
 void GuestFolioWindow::clearGuest() {
-    folioList->clear();
+    folioBox_->clear();
     stopMessageBlink();
     for (QLineEdit* b : boxes_) {
         b->clear();
@@ -352,16 +347,10 @@ void GuestFolioWindow::stopMessageBlink() {
     blinkOn_ = false;
 }
 
-void GuestFolioWindow::showFolio(long folioNumber, FolioGap gap) {
-    const FolioListing listing = folioListing(services_.store, folioNumber, gap);
-    folioList->clear();
-    folioList->addItems(listOf(listing.lines));
-    folioColumns_->setText(onScreen(folioListHeader(gap)));
+void GuestFolioWindow::showFolio(long folioNumber) {
+    const FolioListing listing = folioListing(services_.store, folioNumber);
     balanceLabel->setText(onScreen(listing.balance));
-    if (!listing.problems.empty()) {
-        QStringList problems = listOf(listing.problems);
-        services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
-    }
+    folioBox_->showListing(listing, services_.dialogs);
 }
 
 Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
@@ -424,7 +413,7 @@ void GuestFolioWindow::guestPicked() {
         arrivalTimeLabel->setText(onScreen(view.arrivalTime));
         payCodeCombo->setEditText(onScreen(view.payCode));
         const long folio = folioNumberOf(services_.store, found->second);
-        showFolio(folio, FolioGap::Chosen);
+        showFolio(folio);
         setGuestChosen(true);
         if (hasLiveMessage(services_.store, folio)) {
             retrieveMessageButton->setEnabled(true);
@@ -465,7 +454,7 @@ void GuestFolioWindow::doNowClicked() {
             refuse(*refusal);
             return;
         }
-        showFolio(folioNumberOf(services_.store, guest->second), FolioGap::Posted);
+        showFolio(folioNumberOf(services_.store, guest->second));
         amountBox->clear();
         codeCombo->setEditText(QStringLiteral("Select Code"));
         codeCombo->setFocus();

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "frontdesk/folio_list.h"
 #include "frontdesk/guest_folio.h"
 #include "ui/services.h"
 
@@ -18,6 +17,8 @@ class QRadioButton;
 class QTimer;
 
 namespace roomwright {
+
+class FolioListBox;
 
 // The guest folio window: one in-house guest's registration, folio and balance; postings,
 // stay changes, the printed folio, check-out and the guest's messages.
@@ -104,14 +105,14 @@ class GuestFolioWindow : public DeskWindow {
     void setGuestChosen(bool chosen);
     void stopMessageBlink();
     // Lists the stay's charge lines with their running balance and shows the balance.
-    void showFolio(long folioNumber, FolioGap gap);
+    void showFolio(long folioNumber);
     // The guest on screen, or nothing after telling the clerk to pick one.
     Found<GuestRecord> guestOnScreen();
     void refuse(const Refusal<FolioField>& refusal);
 
     std::array<QLineEdit*, 17> boxes_;
     QButtonGroup* cards_;
-    QLabel* folioColumns_; // the captions over the folio lines
+    FolioListBox* folioBox_; // the folio lines under their captions
     bool blinkOn_ = false;
 };
 

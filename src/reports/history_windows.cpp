@@ -1,7 +1,7 @@
 #include "reports/history_windows.h"
 
 #include "frontdesk/folio.h"
-#include "frontdesk/folio_list.h"
+#include "frontdesk/folio_list_box.h"
 #include "reports/guest_history.h"
 #include "store/lookups.h"
 #include "ui/controls.h"
@@ -109,13 +109,9 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     departureTimeLabel = addValue(stayGrid, 6, "Label26", "Depart Time");
     stayGrid->setRowStretch(7, 1);
 
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    folioList = new QListWidget(this);
-    folioList->setFont(fixed);
+    folioBox_ = new FolioListBox(this);
+    folioList = folioBox_->list();
     folioList->setMinimumHeight(150);
-    nameControl(folioList, "List1", QStringLiteral("Folio"));
-    auto* columns =
-        makeListHeader(folioList, QString::fromStdString(folioListHeader(FolioGap::Chosen)));
 
     printFolioButton = makeButton(this, "Command3", QStringLiteral("Print Folio"));
     exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));
@@ -138,8 +134,7 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     foot->addWidget(options);
     auto* root = new QVBoxLayout(this);
     root->addLayout(top);
-    root->addWidget(columns);
-    root->addWidget(folioList, 1);
+    root->addWidget(folioBox_, 1);
     root->addLayout(foot);
     resize(900, 640);
 
@@ -163,7 +158,7 @@ void GuestHistoryWindow::openLookUp() {
 }
 
 void GuestHistoryWindow::clearStay() {
-    folioList->clear();
+    folioBox_->clear();
     for (QLineEdit* box : guestBoxes) {
         box->clear();
     }
@@ -200,18 +195,9 @@ void GuestHistoryWindow::entryPicked(const QString& entry) {
         departureTimeLabel->setText(onScreen(view.departureTime));
         rateLabel->setText(onScreen(view.guest.rate));
         roomLabel->setText(onScreen(view.guest.room));
-        const FolioListing listing = folioListing(
-            services_.store, folioNumberOf(services_.store, found->second), FolioGap::Chosen);
-        for (const std::string& line : listing.lines) {
-            folioList->addItem(onScreen(line));
-        }
-        if (!listing.problems.empty()) {
-            QStringList problems;
-            for (const std::string& problem : listing.problems) {
-                problems.append(onScreen(problem));
-            }
-            services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
-        }
+        folioBox_->showListing(
+            folioListing(services_.store, folioNumberOf(services_.store, found->second)),
+            services_.dialogs);
     });
     services_.windows.close(WindowId::HistoryNames);
 }
