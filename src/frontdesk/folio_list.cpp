@@ -113,6 +113,7 @@ FolioListing listFolio(const FolioStatement& statement) {
                                      tax.cell(entry.tax), balance.cell(entry.balance)));
     }
     listing.balance = plainNumber(statement.balance);
+    listing.settled = statement.balance == 0;
     return listing;
 }
 

@@ -18,6 +18,7 @@ struct FolioListing {
     std::string header;
     std::vector<std::string> lines;
     std::string balance; // the final balance, without a leading blank
+    bool settled = true; // the final balance is 0
     // Lines of the charge file that could not be read: they are left off the list.
     std::vector<std::string> problems;
 };

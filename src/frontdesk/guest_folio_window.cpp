@@ -347,10 +347,11 @@ void GuestFolioWindow::stopMessageBlink() {
     blinkOn_ = false;
 }
 
-void GuestFolioWindow::showFolio(long folioNumber) {
-    const FolioListing listing = folioListing(services_.store, folioNumber);
+FolioListing GuestFolioWindow::showFolio(long folioNumber) {
+    FolioListing listing = folioListing(services_.store, folioNumber);
     balanceLabel->setText(onScreen(listing.balance));
     folioBox_->showListing(listing, services_.dialogs);
+    return listing;
 }
 
 Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
@@ -522,12 +523,26 @@ void GuestFolioWindow::printFolioClicked() {
     });
 }
 
+// A guest who still owes money, or is owed it, is checked out only when the clerk says so
+// twice, No being the answer Enter gives to the first question.
 void GuestFolioWindow::checkOutClicked() {
     guarded(services_.dialogs, this, [&] {
         const auto guest = guestOnScreen();
-        if (!guest || !services_.dialogs.ask(this, QStringLiteral("Check Out"),
-                                             QStringLiteral("Are you sure you want to check "
-                                                            "this guest out?"))) {
+        if (!guest) {
+            return;
+        }
+        const QString title = QStringLiteral("Check Out");
+        // The balance as it stands now, shown as the window shows it.
+        const FolioListing folio = showFolio(folioNumberOf(services_.store, guest->second));
+        if (!folio.settled &&
+            !services_.dialogs.ask(
+                this, title,
+                QStringLiteral("The balance is %1. Check out anyway?").arg(balanceLabel->text()),
+                Answer::No)) {
+            return;
+        }
+        if (!services_.dialogs.ask(
+                this, title, QStringLiteral("Are you sure you want to check this guest out?"))) {
             return;
         }
         checkOut(services_.store, guest->first, guest->second, longTime(services_.clock.now()));

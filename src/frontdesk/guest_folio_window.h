@@ -19,6 +19,7 @@ class QTimer;
 namespace roomwright {
 
 class FolioListBox;
+struct FolioListing;
 
 // The guest folio window: one in-house guest's registration, folio and balance; postings,
 // stay changes, the printed folio, check-out and the guest's messages.
@@ -104,8 +105,9 @@ class GuestFolioWindow : public DeskWindow {
     void clearGuest();
     void setGuestChosen(bool chosen);
     void stopMessageBlink();
-    // Lists the stay's charge lines with their running balance and shows the balance.
-    void showFolio(long folioNumber);
+    // Lists the stay's charge lines with their running balance and shows the balance; returns
+    // what it listed.
+    FolioListing showFolio(long folioNumber);
     // The guest on screen, or nothing after telling the clerk to pick one.
     Found<GuestRecord> guestOnScreen();
     void refuse(const Refusal<FolioField>& refusal);

@@ -1,4 +1,5 @@
 #include "frontdesk/guest_folio_window.h"
+#include "gui/clerk.h"
 #include "gui/gui_fixture.h"
 #include "messages/message_windows.h"
 #include "store/charges.h"
@@ -368,22 +369,54 @@ TEST_F(FolioWindowTest, AStayWithoutChargeLinesShowsAnEmptyFolio) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(FolioWindowTest, CheckOutAnsweredNoChangesNothing) {
-    addRoom("101");
-    addGuest("101", "Smith", 3);
-    auto* form = openFolio();
-    pick(form->guestCombo, "101  Smith, Ann");
-    const std::string guests = fileBytes(directory.guest());
-    const std::string rooms = fileBytes(directory.room());
-    QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.shown[0].question);
-    EXPECT_EQ(dialogs.shown[0].title, "Check Out");
-    EXPECT_EQ(dialogs.shown[0].text, "Are you sure you want to check this guest out?");
-    EXPECT_EQ(fileBytes(directory.guest()), guests);
-    EXPECT_EQ(fileBytes(directory.room()), rooms);
-    EXPECT_EQ(form->lastNameBox->text(), "Smith");
-    EXPECT_TRUE(form->checkOutButton->isEnabled());
+// A balance that is not 0 is asked about first, No being the answer Enter gives; either No
+// keeps the guest in house and writes nothing.
+TEST_F(FolioWindowTest, CheckOutAsksAboutAnOpenBalanceThenWhetherTheClerkIsSure) {
+    const QString owing = "The balance is 72.8. Check out anyway?";
+    const QString sure = "Are you sure you want to check this guest out?";
+    const struct {
+        bool paid;
+        std::deque<bool> answers;
+        QStringList questions;
+        bool checkedOut;
+    } cases[] = {
+        {false, {false}, {owing}, false},
+        {false, {true, false}, {owing, sure}, false},
+        {false, {true, true}, {owing, sure}, true},
+        {true, {false}, {sure}, false},
+        {true, {true}, {sure}, true},
+    };
+    long folio = 3;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.questions.join(" / ").toStdString());
+        const std::string room = std::to_string(100 + folio);
+        addRoom(room.c_str());
+        addGuest(room.c_str(), "Smith", folio);
+        if (c.paid) {
+            postItem(store, folio, room, Category::Cash, 72.8, today);
+        }
+        ++folio;
+        auto* form = openFolio();
+        pick(form->guestCombo, QString::fromStdString(room) + "  Smith, Ann");
+        const std::string guests = fileBytes(directory.guest());
+        const std::string rooms = fileBytes(directory.room());
+        dialogs.shown.clear();
+        dialogs.answers = c.answers;
+        QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
+        QStringList asked;
+        for (const auto& box : dialogs.shown) {
+            EXPECT_TRUE(box.question);
+            EXPECT_EQ(box.title, "Check Out");
+            EXPECT_EQ(box.byDefault, box.text == owing ? Answer::No : Answer::Yes);
+            asked << box.text;
+        }
+        EXPECT_EQ(asked, c.questions);
+        EXPECT_EQ(fileBytes(directory.guest()) == guests, !c.checkedOut);
+        EXPECT_EQ(fileBytes(directory.room()) == rooms, !c.checkedOut);
+        EXPECT_EQ(form->lastNameBox->text(), c.checkedOut ? "" : "Smith");
+        form->close();
+        settle();
+    }
 }
 
 TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefillsTheSelector) {
@@ -394,7 +427,7 @@ TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefil
     setNow(today, {10, 45, 30, 0});
     auto* form = openFolio();
     pick(form->guestCombo, "101  Smith, Ann");
-    dialogs.answers.push_back(true);
+    dialogs.answers = {true, true}; // the open balance, and sure
     QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
 
     const GuestRecord gone = store.guests().read(2);
