@@ -4,8 +4,9 @@
 #include "frontdesk/check_in.h"
 #include "frontdesk/folio.h"
 #include "frontdesk/folio_printing.h"
-#include "store/lookups.h"
+#include "frontdesk/stay_dates_link.h"
 #include "store/format/numbers.h"
+#include "store/lookups.h"
 #include "store/settings.h"
 #include "ui/controls.h"
 #include "ui/placement.h"
@@ -102,7 +103,7 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
         cards_->addButton(option);
     }
     // Computed from the room and the tax rate; the pet fee opens with the pet option.
-    for (QLineEdit* computed : {taxBox, nightTotalBox, petFeeBox, departureBox}) {
+    for (QLineEdit* computed : {taxBox, nightTotalBox, petFeeBox}) {
         computed->setReadOnly(true);
     }
     for (QLineEdit* narrow :
@@ -203,6 +204,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     root->addLayout(buttons);
     resize(sizeHint());
 
+    // The stay arrives today.
+    new StayDatesLink(
+        this, [this] { return shortDate(services_.clock.today()); }, daysBox, departureBox);
     calendar_ = new CalendarWindow(this);
     connect(calendar_, &CalendarWindow::dayPicked, this, &CheckInWindow::calendarDayPicked);
     connect(roomCombo, &QComboBox::currentIndexChanged, this, &CheckInWindow::roomPicked);
@@ -277,10 +281,9 @@ void CheckInWindow::daysChanged() {
     showStayTotal();
 }
 
+// The departure date fills the days.
 void CheckInWindow::calendarDayPicked(const QDate& date) {
-    const CivilDate picked = toCivilDate(date);
-    departureBox->setText(QString::fromStdString(shortDate(picked)));
-    daysBox->setText(QString::number(picked.serial() - services_.clock.today().serial()));
+    departureBox->setText(QString::fromStdString(shortDate(toCivilDate(date))));
     calendar_->hide();
 }
 
