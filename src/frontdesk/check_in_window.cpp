@@ -11,7 +11,6 @@
 #include "ui/controls.h"
 #include "ui/placement.h"
 
-#include <QButtonGroup>
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -35,13 +34,14 @@ double value(const QLineEdit* box) {
 void showNumber(QLineEdit* box, double number) {
     box->setText(QString::fromStdString(plainNumber(number)));
 }
-std::string text(const QLineEdit* box) {
-    return box->text().toStdString();
-}
-// The chosen entry of a list, "" while it still shows its prompt.
-std::string chosen(const QComboBox* list) {
-    return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
-}
+
+// The guest's boxes: lists to pick from, of which one with nothing picked reads "".
+constexpr GuestBoxesForm kWalkInGuestBoxes = {
+    .names = {"Text1", "Text2", "Text3", "Text4", "Combo1", "Text5", "Text6", "Text7", "Text8",
+              "Text9", "Text10", "Text12", "Text13", "Text14", "Text11", "Combo2", "Combo3"},
+    .lists = GuestLists::PickedOrEmpty,
+    .widths = BoxWidths::NarrowCounts,
+};
 
 } // namespace
 
@@ -53,21 +53,9 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     shiftLabel = makeValueLabel(this, "Label17");
     clerkLabel = makeValueLabel(this, "Label19");
 
-    // Created in the order the clerk goes through them, which is the tab order.
-    lastNameBox = makeTextBox(this, "Text1", nullptr, GuestRecord{}.LastName.width);
-    firstNameBox = makeTextBox(this, "Text2", nullptr, GuestRecord{}.FirstName.width);
-    addressBox = makeTextBox(this, "Text3", nullptr, GuestRecord{}.Address.width);
-    cityBox = makeTextBox(this, "Text4", nullptr, GuestRecord{}.City.width);
-    stateCombo = makePickList(this, "Combo1", QStringLiteral("Select State"));
-    zipBox = makeTextBox(this, "Text5", nullptr, GuestRecord{}.Zip.width);
-    phoneBox = makeTextBox(this, "Text6", nullptr, GuestRecord{}.Phone.width);
-    cellBox = makeTextBox(this, "Text7", nullptr, GuestRecord{}.Cell.width);
-    companyBox = makeTextBox(this, "Text8", nullptr, GuestRecord{}.Company.width);
-    emailBox = makeTextBox(this, "Text9", nullptr, GuestRecord{}.Email.width);
-    driversLicenseBox = makeTextBox(this, "Text10", nullptr, GuestRecord{}.DriversLicense.width);
-    commentBox = makeTextBox(this, "Text12", nullptr, GuestRecord{}.Comment.width);
-    adultsBox = makeTextBox(this, "Text13", nullptr, GuestRecord{}.Adults.width);
-    childrenBox = makeTextBox(this, "Text14", nullptr, GuestRecord{}.Children.width);
+    // Created in the order the clerk goes through them, which is the tab order; the card's
+    // details, made with the guest's, come after the pay code.
+    guest = makeGuestBoxes(this, kWalkInGuestBoxes);
     roomCombo = makePickList(this, "Combo4", QStringLiteral("Select Room"));
     rateBox = makeTextBox(this, "Text15");
     taxBox = makeTextBox(this, "Text16");
@@ -79,35 +67,19 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     petFeeBox = makeTextBox(this, "Text19");
     stayTotalBox = makeTextBox(this, "Text18");
     payCodeCombo = makePickList(this, "Combo5", QStringLiteral("Select Pay Code"));
-    auto* cardFrame = new QGroupBox(QStringLiteral("Credit Card Information"), this);
-    visaOption = makeCaptioned<QRadioButton>(cardFrame, "Option1", "Visa");
-    masterCardOption = makeCaptioned<QRadioButton>(cardFrame, "Option2", "Master Card");
-    discoverOption = makeCaptioned<QRadioButton>(cardFrame, "Option3", "Discover");
-    americanExpressOption = makeCaptioned<QRadioButton>(cardFrame, "Option4", "American Express");
-    cardNumberBox = makeTextBox(cardFrame, "Text11", nullptr, GuestRecord{}.CardNumber.width);
-    expiryMonthCombo = makePickList(cardFrame, "Combo2", QStringLiteral("Expire Month"));
-    expiryYearCombo = makePickList(cardFrame, "Combo3", QStringLiteral("Expire Year"));
     printFolioCheck = makeCaptioned<QCheckBox>(this, "Check2", "Print folio upon check in");
     checkInButton = makeCaptioned<QPushButton>(this, "Command1", "Check In");
     clearButton = makeCaptioned<QPushButton>(this, "Command3", "Clear Fields");
     exitButton = makeCaptioned<QPushButton>(this, "Command2", "Exit");
 
-    fillStates(stateCombo);
-    fillMonths(expiryMonthCombo);
-    fillCardYears(expiryYearCombo);
     fillList(payCodeCombo, payCodeList());
-
-    cards_ = new QButtonGroup(this);
-    for (QRadioButton* option :
-         {visaOption, masterCardOption, discoverOption, americanExpressOption}) {
-        cards_->addButton(option);
-    }
+    chainTabOrder({payCodeCombo, guest.visa, guest.masterCard, guest.discover,
+                   guest.americanExpress, guest.cardNumber, guest.expireMonth, guest.expireYear});
     // Computed from the room and the tax rate; the pet fee opens with the pet option.
     for (QLineEdit* computed : {taxBox, nightTotalBox, petFeeBox}) {
         computed->setReadOnly(true);
     }
-    for (QLineEdit* narrow :
-         {adultsBox, childrenBox, rateBox, taxBox, nightTotalBox, petFeeBox, daysBox}) {
+    for (QLineEdit* narrow : {rateBox, taxBox, nightTotalBox, petFeeBox, daysBox}) {
         narrow->setMaximumWidth(90);
     }
 
@@ -120,74 +92,29 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     header->addWidget(makeCaption(this, QStringLiteral("Clerk:"), clerkLabel));
     header->addWidget(clerkLabel);
 
-    auto* guestFrame = new QGroupBox(QStringLiteral("Guest"), this);
-    auto* guest = new QGridLayout(guestFrame);
-    const auto row = [&](int r, int c, const char* label, QWidget* field, int span = 1) {
-        guest->addWidget(makeCaption(guestFrame, QString::fromLatin1(label), field), r, c);
-        guest->addWidget(field, r, c + 1, 1, span);
-    };
-    row(0, 0, "Last", lastNameBox);
-    row(0, 2, "First", firstNameBox);
-    row(1, 0, "Address", addressBox, 3);
-    row(2, 0, "City", cityBox);
-    row(2, 2, "State", stateCombo);
-    row(3, 0, "Zip", zipBox);
-    row(4, 0, "Phone", phoneBox);
-    row(4, 2, "Cell", cellBox);
-    row(5, 0, "Company", companyBox);
-    row(5, 2, "Email", emailBox);
-    row(6, 0, "Drivers Lic. #", driversLicenseBox);
-    row(7, 0, "Comment", commentBox, 3);
-    row(8, 0, "Adults", adultsBox);
-    row(8, 2, "Children", childrenBox);
-    // The narrow count boxes stand at the left of their columns instead of narrowing them.
-    guest->setAlignment(adultsBox, Qt::AlignLeft);
-    guest->setAlignment(childrenBox, Qt::AlignLeft);
-    guest->setRowStretch(9, 1);
-    guest->setColumnStretch(1, 1);
-    guest->setColumnStretch(3, 1);
-
     auto* stayFrame = new QGroupBox(QStringLiteral("Room and Stay"), this);
     auto* stay = new QGridLayout(stayFrame);
-    const auto line = [&](int r, const char* label, QWidget* field) {
-        stay->addWidget(makeCaption(stayFrame, QString::fromLatin1(label), field), r, 0);
-        stay->addWidget(field, r, 1);
-    };
-    line(0, "Room", roomCombo);
-    line(1, "Rate", rateBox);
-    line(2, "Tax", taxBox);
-    line(3, "Total", nightTotalBox);
-    line(4, "Days", daysBox);
+    addCaptioned(stay, 0, 0, QStringLiteral("Room"), roomCombo);
+    addCaptioned(stay, 1, 0, QStringLiteral("Rate"), rateBox);
+    addCaptioned(stay, 2, 0, QStringLiteral("Tax"), taxBox);
+    addCaptioned(stay, 3, 0, QStringLiteral("Total"), nightTotalBox);
+    addCaptioned(stay, 4, 0, QStringLiteral("Days"), daysBox);
     stay->addWidget(calendarButton, 4, 2);
-    line(5, "Departure Date", departureBox);
+    addCaptioned(stay, 5, 0, QStringLiteral("Departure Date"), departureBox);
     stay->addWidget(petFeeCheck, 6, 0);
     stay->addWidget(petFeeBox, 6, 1);
     petFeeBox->setAccessibleName(QStringLiteral("Pet fee amount"));
-    line(7, "Total This Stay", stayTotalBox);
-    line(8, "Pay Code", payCodeCombo);
+    addCaptioned(stay, 7, 0, QStringLiteral("Total This Stay"), stayTotalBox);
+    addCaptioned(stay, 8, 0, QStringLiteral("Pay Code"), payCodeCombo);
     stay->setColumnStretch(1, 1);
-
-    auto* card = new QGridLayout(cardFrame);
-    card->addWidget(visaOption, 0, 0);
-    card->addWidget(masterCardOption, 0, 1);
-    card->addWidget(discoverOption, 1, 0);
-    card->addWidget(americanExpressOption, 1, 1);
-    card->addWidget(makeCaption(cardFrame, QStringLiteral("Card #"), cardNumberBox), 2, 0);
-    card->addWidget(cardNumberBox, 2, 1);
-    card->addWidget(makeCaption(cardFrame, QStringLiteral("Expire"), expiryMonthCombo), 3, 0);
-    auto* expiry = new QHBoxLayout;
-    expiry->addWidget(expiryMonthCombo, 1);
-    expiry->addWidget(expiryYearCombo);
-    card->addLayout(expiry, 3, 1);
-    expiryYearCombo->setAccessibleName(QStringLiteral("Expire Year"));
 
     auto* right = new QVBoxLayout;
     right->addWidget(stayFrame);
-    right->addWidget(cardFrame);
+    right->addWidget(guest.cardFrame);
     right->addStretch();
 
     auto* body = new QHBoxLayout;
-    body->addWidget(guestFrame);
+    body->addWidget(guest.guestFrame);
     body->addLayout(right);
 
     auto* buttons = new QHBoxLayout;
@@ -224,7 +151,7 @@ void CheckInWindow::load() {
     const CivilDate today = services_.clock.today();
     dateLabel->setText(QString::fromStdString(shortDate(today)));
     daysBox->setText(QStringLiteral("1"));
-    adultsBox->setText(QStringLiteral("1"));
+    guest.adults->setText(QStringLiteral("1"));
     guarded(services_.dialogs, this, [&] {
         const QSignalBlocker quiet(roomCombo);
         fillList(roomCombo, roomsForCheckIn(services_.store));
@@ -289,40 +216,15 @@ void CheckInWindow::calendarDayPicked(const QDate& date) {
 
 WalkIn CheckInWindow::registration() const {
     WalkIn walkIn;
-    walkIn.guest.lastName = text(lastNameBox);
-    walkIn.guest.firstName = text(firstNameBox);
-    walkIn.guest.address = text(addressBox);
-    walkIn.guest.city = text(cityBox);
-    walkIn.guest.state = chosen(stateCombo);
-    walkIn.guest.zip = text(zipBox);
-    walkIn.guest.phone = text(phoneBox);
-    walkIn.guest.cell = text(cellBox);
-    walkIn.guest.company = text(companyBox);
-    walkIn.guest.email = text(emailBox);
-    walkIn.guest.driversLicense = text(driversLicenseBox);
-    walkIn.guest.comment = text(commentBox);
-    walkIn.guest.adults = text(adultsBox);
-    walkIn.guest.children = text(childrenBox);
-    const std::pair<QRadioButton*, const char*> cards[] = {{visaOption, "V"},
-                                                           {masterCardOption, "M"},
-                                                           {discoverOption, "D"},
-                                                           {americanExpressOption, "A"}};
-    for (const auto& [option, letter] : cards) {
-        if (option->isChecked()) {
-            walkIn.guest.cardType = letter;
-        }
-    }
-    walkIn.guest.cardNumber = text(cardNumberBox);
-    walkIn.guest.cardExpireMonth = chosen(expiryMonthCombo);
-    walkIn.guest.cardExpireYear = chosen(expiryYearCombo);
-    walkIn.roomEntry = chosen(roomCombo);
-    walkIn.payCode = chosen(payCodeCombo);
-    walkIn.rate = text(rateBox);
-    walkIn.days = text(daysBox);
-    walkIn.departure = text(departureBox);
+    walkIn.guest = guest.details();
+    walkIn.roomEntry = chosenText(roomCombo);
+    walkIn.payCode = chosenText(payCodeCombo);
+    walkIn.rate = textOf(rateBox);
+    walkIn.days = textOf(daysBox);
+    walkIn.departure = textOf(departureBox);
     walkIn.pet = petFeeCheck->isChecked();
-    walkIn.petFee = text(petFeeBox);
-    walkIn.stayTotal = text(stayTotalBox);
+    walkIn.petFee = textOf(petFeeBox);
+    walkIn.stayTotal = textOf(stayTotalBox);
     walkIn.shift = onDutyShift_;
     walkIn.clerk = onDutyClerk_;
     return walkIn;
@@ -331,27 +233,27 @@ WalkIn CheckInWindow::registration() const {
 QWidget* CheckInWindow::control(WalkInField field) const {
     switch (field) {
     case WalkInField::LastName:
-        return lastNameBox;
+        return guest.lastName;
     case WalkInField::FirstName:
-        return firstNameBox;
+        return guest.firstName;
     case WalkInField::Address:
-        return addressBox;
+        return guest.address;
     case WalkInField::City:
-        return cityBox;
+        return guest.city;
     case WalkInField::State:
-        return stateCombo;
+        return guest.state;
     case WalkInField::Zip:
-        return zipBox;
+        return guest.zip;
     case WalkInField::PayCode:
         return payCodeCombo;
     case WalkInField::Adults:
-        return adultsBox;
+        return guest.adults;
     case WalkInField::Room:
         return roomCombo;
     case WalkInField::Days:
         return daysBox;
     }
-    return lastNameBox;
+    return guest.lastName;
 }
 
 void CheckInWindow::checkInClicked() {
@@ -380,27 +282,19 @@ void CheckInWindow::exitClicked() {
 }
 
 void CheckInWindow::clearClicked() {
-    for (QLineEdit* field :
-         {lastNameBox, firstNameBox, addressBox, cityBox, zipBox, phoneBox, cellBox, companyBox,
-          emailBox, driversLicenseBox, cardNumberBox, commentBox, childrenBox, rateBox, taxBox,
-          nightTotalBox, stayTotalBox, petFeeBox}) {
+    guest.clear();
+    for (QLineEdit* field : {rateBox, taxBox, nightTotalBox, stayTotalBox, petFeeBox}) {
         field->clear();
     }
-    for (QComboBox* list :
-         {stateCombo, expiryMonthCombo, expiryYearCombo, roomCombo, payCodeCombo}) {
+    for (QComboBox* list : {roomCombo, payCodeCombo}) {
         list->setCurrentIndex(-1);
     }
-    cards_->setExclusive(false);
-    for (QAbstractButton* option : cards_->buttons()) {
-        option->setChecked(false);
-    }
-    cards_->setExclusive(true);
     petFeeCheck->setChecked(false);
     printFolioCheck->setChecked(false);
-    adultsBox->setText(QStringLiteral("1"));
+    guest.adults->setText(QStringLiteral("1"));
     daysBox->setText(QStringLiteral("1"));
     daysChanged(); // also when the days already read 1
-    lastNameBox->setFocus();
+    guest.lastName->setFocus();
 }
 
 void CheckInWindow::calendarClicked() {

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "frontdesk/guest_boxes.h"
 #include "ui/services.h"
 
 #include <string>
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QDate;
@@ -28,45 +28,39 @@ class CheckInWindow : public DeskWindow {
 
     void load() override;
 
-    QLabel* dateLabel;                   // today's date
-    QLabel* shiftLabel;                  // shift on duty
-    QLabel* clerkLabel;                  // clerk on duty
-    QLineEdit* lastNameBox;              // Last
-    QLineEdit* firstNameBox;             // First
-    QLineEdit* addressBox;               // Address
-    QLineEdit* cityBox;                  // City
-    QComboBox* stateCombo;               // state
-    QLineEdit* zipBox;                   // Zip
-    QLineEdit* phoneBox;                 // Phone
-    QLineEdit* cellBox;                  // Cell
-    QLineEdit* companyBox;               // Company
-    QLineEdit* emailBox;                 // Email
-    QLineEdit* driversLicenseBox;        // Drivers Lic. #
-    QLineEdit* commentBox;               // Comment
-    QLineEdit* adultsBox;                // Adults
-    QLineEdit* childrenBox;              // Children
-    QComboBox* roomCombo;                // room
-    QLineEdit* rateBox;                  // Rate
-    QLineEdit* taxBox;                   // Tax of one night
-    QLineEdit* nightTotalBox;            // Total of one night
-    QLineEdit* daysBox;                  // Days
-    QPushButton* calendarButton;         // Calendar
-    QLineEdit* departureBox;             // Departure Date
-    QCheckBox* petFeeCheck;              // Pet Fee
-    QLineEdit* petFeeBox;                // pet fee amount
-    QLineEdit* stayTotalBox;             // Total This Stay
-    QComboBox* payCodeCombo;             // pay code
-    QRadioButton* visaOption;            // Visa
-    QRadioButton* masterCardOption;      // Master Card
-    QRadioButton* discoverOption;        // Discover
-    QRadioButton* americanExpressOption; // American Express
-    QLineEdit* cardNumberBox;            // Card #
-    QComboBox* expiryMonthCombo;         // expiry month
-    QComboBox* expiryYearCombo;          // expiry year
-    QCheckBox* printFolioCheck;          // Print folio upon check in
-    QPushButton* checkInButton;          // Check In
-    QPushButton* clearButton;            // Clear Fields
-    QPushButton* exitButton;             // Exit
+    QLabel* dateLabel;  // today's date
+    QLabel* shiftLabel; // shift on duty
+    QLabel* clerkLabel; // clerk on duty
+    GuestBoxes guest;
+    // Shortcuts into the guest's boxes.
+    QLineEdit* const& lastNameBox = guest.lastName;
+    QLineEdit* const& firstNameBox = guest.firstName;
+    QLineEdit* const& addressBox = guest.address;
+    QLineEdit* const& cityBox = guest.city;
+    QComboBox* const& stateCombo = guest.state;
+    QLineEdit* const& zipBox = guest.zip;
+    QLineEdit* const& phoneBox = guest.phone;
+    QLineEdit* const& cellBox = guest.cell;
+    QLineEdit* const& emailBox = guest.email;
+    QLineEdit* const& adultsBox = guest.adults;
+    QRadioButton* const& masterCardOption = guest.masterCard;
+    QComboBox* const& expiryMonthCombo = guest.expireMonth;
+    QComboBox* const& expiryYearCombo = guest.expireYear;
+    QComboBox* roomCombo;        // room
+    QLineEdit* rateBox;          // Rate
+    QLineEdit* taxBox;           // Tax of one night
+    QLineEdit* nightTotalBox;    // Total of one night
+    QLineEdit* daysBox;          // Days
+    QPushButton* calendarButton; // Calendar
+    QLineEdit* departureBox;     // Departure Date
+    QCheckBox* petFeeCheck;      // Pet Fee
+    QLineEdit* petFeeBox;        // pet fee amount
+    QLineEdit* stayTotalBox;     // Total This Stay
+    QComboBox* payCodeCombo;     // pay code
+    QCheckBox* printFolioCheck;  // Print folio upon check in
+    QPushButton* checkInButton;  // Check In
+    QPushButton* clearButton;    // Clear Fields
+    QPushButton* exitButton;     // Exit
 
     // The calendar beside the window; it lives as long as this window.
     CalendarWindow* calendar() const { return calendar_; }
@@ -89,7 +83,6 @@ class CheckInWindow : public DeskWindow {
     QWidget* control(WalkInField field) const;
     void showStayTotal();
 
-    QButtonGroup* cards_;
     CalendarWindow* calendar_;
     // The shift and clerk on duty as stored; the labels show them.
     std::string onDutyShift_;

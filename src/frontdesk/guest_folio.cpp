@@ -19,28 +19,6 @@ template <std::size_t W> std::string shown(const Text<W>& field) {
     return text;
 }
 
-// The folio window's boxes, last name to expiry year, and the guest fields they show, in
-// box order.
-template <class Guest, class Visit> void forEachBox(Guest& guest, Visit visit) {
-    visit(0, guest.LastName);
-    visit(1, guest.FirstName);
-    visit(2, guest.Address);
-    visit(3, guest.City);
-    visit(4, guest.State);
-    visit(5, guest.Zip);
-    visit(6, guest.Phone);
-    visit(7, guest.Cell);
-    visit(8, guest.Company);
-    visit(9, guest.Email);
-    visit(10, guest.DriversLicense);
-    visit(11, guest.Comment);
-    visit(12, guest.Adults);
-    visit(13, guest.Children);
-    visit(14, guest.CardNumber);
-    visit(15, guest.CardExpireMonth);
-    visit(16, guest.CardExpireYear);
-}
-
 struct PostingRow {
     char code;
     Category category;

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "store/refusal.h"
+#include "frontdesk/registration.h"
 #include "store/charges.h"
 #include "store/lookups.h"
+#include "store/refusal.h"
 #include "store/store.h"
 
 #include <array>
@@ -57,15 +58,15 @@ std::optional<Refusal<FolioField>> postToFolio(const Store& store, const GuestRe
 
 // What the window's boxes and labels show of a guest.
 struct GuestView {
-    std::array<std::string, 17> boxes; // last name to expiry year, in box order
-    std::string cardType;              // "V", "M", "D", "A" or anything else
-    std::string room;                  // the room label
-    std::string rate;                  // the rate box
-    std::string folio;                 // the folio number label
-    std::string arrivalDate;           // the arrival date label
-    std::string arrivalTime;           // the arrival time label
-    std::string departureDate;         // the departure box
-    std::string payCode;               // the pay code box
+    GuestBoxTexts boxes;       // last name to expiry year, in box order
+    std::string cardType;      // "V", "M", "D", "A" or anything else
+    std::string room;          // the room label
+    std::string rate;          // the rate box
+    std::string folio;         // the folio number label
+    std::string arrivalDate;   // the arrival date label
+    std::string arrivalTime;   // the arrival time label
+    std::string departureDate; // the departure box
+    std::string payCode;       // the pay code box
 };
 GuestView guestView(const GuestRecord& guest);
 
@@ -87,9 +88,9 @@ std::vector<std::string> roomMoveEntries(const Store& store);
 
 // What "Save and Exit" stores from the window.
 struct FolioChanges {
-    std::array<std::string, 17> boxes; // last name to expiry year, in box order
-    std::string payCode;               // the pay code box; its first character is stored
-    std::string room;                  // the room label
+    GuestBoxTexts boxes; // last name to expiry year, in box order
+    std::string payCode; // the pay code box; its first character is stored
+    std::string room;    // the room label
     std::string rate;
     std::string departure;
 };

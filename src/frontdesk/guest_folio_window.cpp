@@ -11,7 +11,6 @@
 #include "ui/controls.h"
 #include "ui/placement.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +19,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -47,14 +45,18 @@ QStringList listOf(const std::vector<std::string>& entries) {
     return list;
 }
 
-// Puts "caption" and its field into a grid row, the label naming the field.
-void addRow(QGridLayout* grid, int row, int column, const char* caption, QWidget* field,
-            int span = 1) {
-    auto* label = new QLabel(QString::fromUtf8(caption), field->parentWidget());
-    grid->addWidget(label, row, column);
-    grid->addWidget(field, row, column + 1, 1, span);
-    labelControl(label, field);
-}
+// The guest's boxes: the state and the card's expiry in boxes as stored, as the clerk may
+// change them.
+constexpr GuestBoxesForm kFolioGuestBoxes = {
+    .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
+              "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
+    .lists = GuestLists::Boxes,
+    .fieldWidths = false,
+    .guestCaption = "",
+    .guestGrid = GuestGrid::Folio,
+    .cardGrid = CardGrid::OneLine,
+    .widths = BoxWidths::Grid,
+};
 
 } // namespace
 
@@ -65,68 +67,7 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     // The guest.
     guestCombo = makeEditableCombo(this, "Combo1", QStringLiteral("Select Room"));
     guestCombo->setMinimumWidth(260);
-    auto* guestBox = new QGroupBox(this);
-    lastNameBox = makeTextBox(guestBox, "Text1");
-    firstNameBox = makeTextBox(guestBox, "Text2");
-    addressBox = makeTextBox(guestBox, "Text3");
-    cityBox = makeTextBox(guestBox, "Text4");
-    stateBox = makeTextBox(guestBox, "Text5");
-    zipBox = makeTextBox(guestBox, "Text6");
-    phoneBox = makeTextBox(guestBox, "Text7");
-    cellBox = makeTextBox(guestBox, "Text8");
-    companyBox = makeTextBox(guestBox, "Text9");
-    emailBox = makeTextBox(guestBox, "Text10");
-    driversLicenseBox = makeTextBox(guestBox, "Text11");
-    commentBox = makeTextBox(guestBox, "Text12");
-    adultsBox = makeTextBox(guestBox, "Text13");
-    childrenBox = makeTextBox(guestBox, "Text14");
-    auto* guestGrid = new QGridLayout(guestBox);
-    addRow(guestGrid, 0, 0, "Last", lastNameBox);
-    addRow(guestGrid, 0, 2, "First", firstNameBox);
-    addRow(guestGrid, 1, 0, "Address", addressBox, 3);
-    addRow(guestGrid, 2, 0, "City", cityBox);
-    addRow(guestGrid, 2, 2, "State", stateBox);
-    addRow(guestGrid, 3, 0, "Zip", zipBox);
-    addRow(guestGrid, 3, 2, "Phone", phoneBox);
-    addRow(guestGrid, 4, 0, "Cell", cellBox);
-    addRow(guestGrid, 4, 2, "Company", companyBox);
-    addRow(guestGrid, 5, 0, "Email", emailBox, 3);
-    addRow(guestGrid, 6, 0, "Drivers Lic. #", driversLicenseBox);
-    addRow(guestGrid, 6, 2, "Comment", commentBox);
-    addRow(guestGrid, 7, 0, "Adults", adultsBox);
-    addRow(guestGrid, 7, 2, "Children", childrenBox);
-
-    auto* cardBox = new QGroupBox(QStringLiteral("Credit Card Information"), this);
-    visaOption = new QRadioButton(QStringLiteral("Visa"), cardBox);
-    masterCardOption = new QRadioButton(QStringLiteral("Master Card"), cardBox);
-    discoverOption = new QRadioButton(QStringLiteral("Discover"), cardBox);
-    americanExpressOption = new QRadioButton(QStringLiteral("American Express"), cardBox);
-    cards_ = new QButtonGroup(this);
-    const std::array<QRadioButton*, 4> options = {visaOption, masterCardOption, discoverOption,
-                                                  americanExpressOption};
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        nameControl(options[i], ("Option" + std::to_string(i + 1)).c_str(), options[i]->text());
-        cards_->addButton(options[i]);
-    }
-    cardNumberBox = makeTextBox(cardBox, "Text15");
-    expiryMonthBox = makeTextBox(cardBox, "Text16");
-    expiryYearBox = makeTextBox(cardBox, "Text17");
-    auto* cardGrid = new QGridLayout(cardBox);
-    auto* optionRow = new QHBoxLayout;
-    for (QRadioButton* option : options) {
-        optionRow->addWidget(option);
-    }
-    optionRow->addStretch();
-    cardGrid->addLayout(optionRow, 0, 0, 1, 6);
-    addRow(cardGrid, 1, 0, "Card #", cardNumberBox);
-    addRow(cardGrid, 1, 2, "Expire Month", expiryMonthBox);
-    addRow(cardGrid, 1, 4, "Expire Year", expiryYearBox);
-    // The card number takes the room left; the captions keep their whole width.
-    cardNumberBox->setMinimumWidth(
-        cardNumberBox->fontMetrics().horizontalAdvance(QStringLiteral("0000 0000 0000 0000")) + 12);
-    expiryMonthBox->setMaximumWidth(90);
-    expiryYearBox->setMaximumWidth(70);
-    cardGrid->setColumnStretch(1, 1);
+    guest = makeGuestBoxes(this, kFolioGuestBoxes);
 
     // The stay.
     auto* stayBox = new QGroupBox(this);
@@ -148,16 +89,16 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     }
     payCodeCombo = makeEditableCombo(stayBox, "Combo3", QStringLiteral("Pay Code"));
     auto* stayGrid = new QGridLayout(stayBox);
-    addRow(stayGrid, 0, 0, "Room", roomLabel);
+    addCaptioned(stayGrid, 0, 0, QStringLiteral("Room"), roomLabel);
     stayGrid->addWidget(moveRoomCombo, 0, 2, 1, 3);
-    addRow(stayGrid, 1, 0, "Rate", rateBox);
-    addRow(stayGrid, 2, 0, "Folio#", folioNumberLabel);
-    addRow(stayGrid, 3, 0, "Arrival Date", arrivalDateLabel);
-    addRow(stayGrid, 4, 0, "Arrival Time", arrivalTimeLabel);
-    addRow(stayGrid, 5, 0, "Depart Date", departureBox);
+    addCaptioned(stayGrid, 1, 0, QStringLiteral("Rate"), rateBox);
+    addCaptioned(stayGrid, 2, 0, QStringLiteral("Folio#"), folioNumberLabel);
+    addCaptioned(stayGrid, 3, 0, QStringLiteral("Arrival Date"), arrivalDateLabel);
+    addCaptioned(stayGrid, 4, 0, QStringLiteral("Arrival Time"), arrivalTimeLabel);
+    addCaptioned(stayGrid, 5, 0, QStringLiteral("Depart Date"), departureBox);
     stayGrid->addWidget(laterDepartureButton, 5, 2);
     stayGrid->addWidget(earlierDepartureButton, 5, 3);
-    addRow(stayGrid, 6, 0, "Pay Code", payCodeCombo, 4);
+    addCaptioned(stayGrid, 6, 0, QStringLiteral("Pay Code"), payCodeCombo, 4);
     stayGrid->setColumnStretch(4, 1);
     stayGrid->setRowStretch(7, 1);
 
@@ -200,17 +141,12 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     messageBlinkTimer->setObjectName(QStringLiteral("Timer2"));
     messageBlinkTimer->setInterval(500);
 
-    boxes_ = {
-        lastNameBox, firstNameBox, addressBox,    cityBox,        stateBox,          zipBox,
-        phoneBox,    cellBox,      companyBox,    emailBox,       driversLicenseBox, commentBox,
-        adultsBox,   childrenBox,  cardNumberBox, expiryMonthBox, expiryYearBox};
-
     auto* selectorRow = new QHBoxLayout;
     selectorRow->addWidget(guestCombo);
     selectorRow->addStretch();
     auto* left = new QVBoxLayout;
-    left->addWidget(guestBox);
-    left->addWidget(cardBox);
+    left->addWidget(guest.guestFrame);
+    left->addWidget(guest.cardFrame);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 3);
     top->addWidget(stayBox, 2);
@@ -285,9 +221,9 @@ void GuestFolioWindow::load() {
 void GuestFolioWindow::showStay(long folioNumber) {
     guarded(services_.dialogs, this, [&] {
         for (int i = 0; i < guestCombo->count(); ++i) {
-            const auto guest = guestOfSelectorText(services_.store, toStd(guestCombo->itemText(i)));
-            if (guest && static_cast<double>(guest->second.FolioNumber) ==
-                             static_cast<double>(folioNumber)) {
+            const auto stay = guestOfSelectorText(services_.store, toStd(guestCombo->itemText(i)));
+            if (stay &&
+                static_cast<double>(stay->second.FolioNumber) == static_cast<double>(folioNumber)) {
                 guestCombo->setCurrentIndex(i);
                 guestPicked();
                 return;
@@ -305,16 +241,9 @@ void GuestFolioWindow::fillSelector() {
 void GuestFolioWindow::clearGuest() {
     folioBox_->clear();
     stopMessageBlink();
-    for (QLineEdit* b : boxes_) {
-        b->clear();
-    }
+    guest.clear();
     departureBox->clear();
     rateBox->clear();
-    cards_->setExclusive(false);
-    for (QAbstractButton* option : cards_->buttons()) {
-        option->setChecked(false);
-    }
-    cards_->setExclusive(true);
     for (QLabel* label :
          {arrivalDateLabel, folioNumberLabel, roomLabel, arrivalTimeLabel, balanceLabel}) {
         label->clear();
@@ -355,13 +284,13 @@ FolioListing GuestFolioWindow::showFolio(long folioNumber) {
 }
 
 Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
-    auto guest = shownGuest(services_.store, toStd(guestCombo->currentText()),
-                            toStd(folioNumberLabel->text()));
-    if (!guest) {
+    auto stay = shownGuest(services_.store, toStd(guestCombo->currentText()),
+                           toStd(folioNumberLabel->text()));
+    if (!stay) {
         services_.dialogs.inform(this, kAttention, QString::fromUtf8(kPickAGuest));
         guestCombo->setFocus();
     }
-    return guest;
+    return stay;
 }
 
 void GuestFolioWindow::refuse(const Refusal<FolioField>& refusal) {
@@ -397,15 +326,7 @@ void GuestFolioWindow::guestPicked() {
             return;
         }
         const GuestView view = guestView(found->second);
-        for (std::size_t i = 0; i < boxes_.size(); ++i) {
-            boxes_[i]->setText(onScreen(view.boxes[i]));
-        }
-        const std::array<const char*, 4> cardCodes = {"V", "M", "D", "A"};
-        const std::array<QRadioButton*, 4> options = {visaOption, masterCardOption, discoverOption,
-                                                      americanExpressOption};
-        for (std::size_t i = 0; i < cardCodes.size(); ++i) {
-            options[i]->setChecked(view.cardType == cardCodes[i]);
-        }
+        guest.show(view.boxes, view.cardType);
         arrivalDateLabel->setText(onScreen(view.arrivalDate));
         departureBox->setText(onScreen(view.departureDate));
         roomLabel->setText(onScreen(view.room));
@@ -444,18 +365,18 @@ void GuestFolioWindow::doNowClicked() {
             refuse({FolioField::Amount, "You did not enter an amount."});
             return;
         }
-        const auto guest = guestOnScreen();
-        if (!guest) {
+        const auto stay = guestOnScreen();
+        if (!stay) {
             return;
         }
         const auto refusal =
-            postToFolio(services_.store, guest->second, toStd(codeCombo->currentText()),
+            postToFolio(services_.store, stay->second, toStd(codeCombo->currentText()),
                         toStd(amountBox->text()), services_.clock.today());
         if (refusal) {
             refuse(*refusal);
             return;
         }
-        showFolio(folioNumberOf(services_.store, guest->second));
+        showFolio(folioNumberOf(services_.store, stay->second));
         amountBox->clear();
         codeCombo->setEditText(QStringLiteral("Select Code"));
         codeCombo->setFocus();
@@ -485,20 +406,17 @@ void GuestFolioWindow::earlierDepartureClicked() {
 void GuestFolioWindow::saveAndExitClicked() {
     bool saved = false;
     guarded(services_.dialogs, this, [&] {
-        const auto guest = guestOnScreen();
-        if (!guest) {
+        const auto stay = guestOnScreen();
+        if (!stay) {
             return;
         }
         FolioChanges changes;
-        for (std::size_t i = 0; i < boxes_.size(); ++i) {
-            changes.boxes[i] = toStd(boxes_[i]->text());
-        }
+        changes.boxes = guest.texts();
         changes.payCode = toStd(payCodeCombo->currentText());
         changes.room = toStd(roomLabel->text());
         changes.rate = toStd(rateBox->text());
         changes.departure = toStd(departureBox->text());
-        const auto refusal =
-            saveFolioChanges(services_.store, guest->first, guest->second, changes);
+        const auto refusal = saveFolioChanges(services_.store, stay->first, stay->second, changes);
         if (refusal) {
             refuse(*refusal);
             return;
@@ -513,12 +431,12 @@ void GuestFolioWindow::saveAndExitClicked() {
 void GuestFolioWindow::printFolioClicked() {
     printFolioButton->setEnabled(false);
     guarded(services_.dialogs, this, [&] {
-        const auto guest = guestOnScreen();
-        if (!guest) {
+        const auto stay = guestOnScreen();
+        if (!stay) {
             return;
         }
         const PrintedFolio folio =
-            printedFolio(services_.store, guest->second, FolioVariant::InHouse);
+            printedFolio(services_.store, stay->second, FolioVariant::InHouse);
         services_.printer.print(folio.document);
     });
 }
@@ -527,13 +445,13 @@ void GuestFolioWindow::printFolioClicked() {
 // twice, No being the answer Enter gives to the first question.
 void GuestFolioWindow::checkOutClicked() {
     guarded(services_.dialogs, this, [&] {
-        const auto guest = guestOnScreen();
-        if (!guest) {
+        const auto stay = guestOnScreen();
+        if (!stay) {
             return;
         }
         const QString title = QStringLiteral("Check Out");
         // The balance as it stands now, shown as the window shows it.
-        const FolioListing folio = showFolio(folioNumberOf(services_.store, guest->second));
+        const FolioListing folio = showFolio(folioNumberOf(services_.store, stay->second));
         if (!folio.settled &&
             !services_.dialogs.ask(
                 this, title,
@@ -545,7 +463,7 @@ void GuestFolioWindow::checkOutClicked() {
                 this, title, QStringLiteral("Are you sure you want to check this guest out?"))) {
             return;
         }
-        checkOut(services_.store, guest->first, guest->second, longTime(services_.clock.now()));
+        checkOut(services_.store, stay->first, stay->second, longTime(services_.clock.now()));
         clearGuest();
         setGuestChosen(false);
         fillSelector();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "frontdesk/guest_boxes.h"
 #include "frontdesk/guest_folio.h"
 #include "ui/services.h"
 
@@ -7,7 +8,6 @@
 
 #include <array>
 
-class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -30,28 +30,13 @@ class GuestFolioWindow : public DeskWindow {
 
     void load() override;
 
-    QComboBox* guestCombo;               // the guest selector
-    QLineEdit* lastNameBox;              // Last
-    QLineEdit* firstNameBox;             // First
-    QLineEdit* addressBox;               // Address
-    QLineEdit* cityBox;                  // City
-    QLineEdit* stateBox;                 // State
-    QLineEdit* zipBox;                   // Zip
-    QLineEdit* phoneBox;                 // Phone
-    QLineEdit* cellBox;                  // Cell
-    QLineEdit* companyBox;               // Company
-    QLineEdit* emailBox;                 // Email
-    QLineEdit* driversLicenseBox;        // Drivers Lic. #
-    QLineEdit* commentBox;               // Comment
-    QLineEdit* adultsBox;                // Adults
-    QLineEdit* childrenBox;              // Children
-    QRadioButton* visaOption;            // Visa
-    QRadioButton* masterCardOption;      // Master Card
-    QRadioButton* discoverOption;        // Discover
-    QRadioButton* americanExpressOption; // American Express
-    QLineEdit* cardNumberBox;            // Card #
-    QLineEdit* expiryMonthBox;           // Expire Month
-    QLineEdit* expiryYearBox;            // Expire Year
+    QComboBox* guestCombo; // the guest selector
+    GuestBoxes guest;
+    // Shortcuts into the guest's boxes.
+    QLineEdit* const& lastNameBox = guest.lastName;
+    QLineEdit* const& phoneBox = guest.phone;
+    QLineEdit* const& driversLicenseBox = guest.driversLicense;
+    QRadioButton* const& masterCardOption = guest.masterCard;
     QLabel* roomLabel;                   // the guest's room
     QComboBox* moveRoomCombo;            // rooms to move to
     QLineEdit* rateBox;                  // Rate
@@ -112,8 +97,6 @@ class GuestFolioWindow : public DeskWindow {
     Found<GuestRecord> guestOnScreen();
     void refuse(const Refusal<FolioField>& refusal);
 
-    std::array<QLineEdit*, 17> boxes_;
-    QButtonGroup* cards_;
     FolioListBox* folioBox_; // the folio lines under their captions
     bool blinkOn_ = false;
 };

@@ -4,6 +4,8 @@
 #include "store/format/dates.h"
 #include "store/store.h"
 
+#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +33,37 @@ struct GuestDetails {
     std::string cardExpireMonth;
     std::string cardExpireYear;
 };
+// The guest's boxes in box order, the order every window shows them in: last name to
+// children, then the card number and its expiry month and year.
+inline constexpr std::size_t kGuestBoxCount = 17;
+using GuestBoxTexts = std::array<std::string, kGuestBoxCount>;
+// Visits the fields of a guest or a reservation that the boxes show, with each one's place
+// in box order.
+template <class Person, class Visit> void forEachBox(Person& person, Visit visit) {
+    visit(0, person.LastName);
+    visit(1, person.FirstName);
+    visit(2, person.Address);
+    visit(3, person.City);
+    visit(4, person.State);
+    visit(5, person.Zip);
+    visit(6, person.Phone);
+    visit(7, person.Cell);
+    visit(8, person.Company);
+    visit(9, person.Email);
+    visit(10, person.DriversLicense);
+    visit(11, person.Comment);
+    visit(12, person.Adults);
+    visit(13, person.Children);
+    visit(14, person.CardNumber);
+    visit(15, person.CardExpireMonth);
+    visit(16, person.CardExpireYear);
+}
+
+// What the state and card expiry lists show while nothing is picked.
+inline const std::string kStatePrompt = "Select State";
+inline const std::string kExpireMonthPrompt = "Expire Month";
+inline const std::string kExpireYearPrompt = "Expire Year";
+
 // The pay codes a stay is registered or kept with, in the order the windows offer them.
 const std::vector<std::string>& payCodeList();
 

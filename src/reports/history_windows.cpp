@@ -8,7 +8,6 @@
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -21,36 +20,26 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace roomwright {
 
 namespace {
 
-struct Box {
-    const char* name;
-    const char* caption;
-    int row;
-    int column;
+// The guest's boxes, read-only: the stay is over.
+constexpr GuestBoxesForm kHistoryGuestBoxes = {
+    .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
+              "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
+    .lists = GuestLists::Boxes,
+    .readOnly = true,
+    .fieldWidths = false,
+    .guestCaption = "",
+    .cardCaption = "Credit Card Info",
+    .driversLicenseCaption = "Driver Lic.#",
+    .guestGrid = GuestGrid::Folio,
+    .cardGrid = CardGrid::TwoLines,
+    .widths = BoxWidths::Grid,
 };
-// Text1 to Text17 in box order, and where each stands in its grid.
-constexpr std::array<Box, 17> kBoxes = {{
-    {"Text1", "Last", 0, 0},
-    {"Text2", "First", 0, 2},
-    {"Text3", "Address", 1, 0},
-    {"Text4", "City", 2, 0},
-    {"Text5", "State", 2, 2},
-    {"Text6", "Zip", 3, 0},
-    {"Text7", "Phone", 3, 2},
-    {"Text8", "Cell", 4, 0},
-    {"Text9", "Company", 4, 2},
-    {"Text10", "Email", 5, 0},
-    {"Text11", "Driver Lic.#", 6, 0},
-    {"Text12", "Comment", 6, 2},
-    {"Text13", "Adults", 7, 0},
-    {"Text14", "Children", 7, 2},
-    {"Text15", "Card #", 1, 0},
-    {"Text16", "Expire Month", 2, 0},
-    {"Text17", "Expire Year", 2, 2},
-}};
 
 // A stay's value beside its caption in a grid.
 QLabel* addValue(QGridLayout* grid, int row, const char* name, const char* caption) {
@@ -68,35 +57,13 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     setObjectName(QStringLiteral("Form19"));
     setWindowTitle(QStringLiteral("History"));
 
-    auto* guestFrame = new QGroupBox(this);
-    auto* guestGrid = new QGridLayout(guestFrame);
-    auto* cardFrame = new QGroupBox(QStringLiteral("Credit Card Info"), this);
-    auto* cardGrid = new QGridLayout(cardFrame);
-    cards_ = new QButtonGroup(this);
-    const std::array<const char*, 4> cardCaptions = {"Visa", "Master Card", "Discover",
-                                                     "American Express"};
-    auto* optionRow = new QHBoxLayout;
-    for (std::size_t i = 0; i < cardOptions.size(); ++i) {
-        const std::string name = "Option" + std::to_string(i + 1);
-        cardOptions[i] = makeCaptioned<QRadioButton>(cardFrame, name.c_str(),
-                                                     QString::fromUtf8(cardCaptions[i]));
-        cards_->addButton(cardOptions[i]);
-        optionRow->addWidget(cardOptions[i]);
-    }
-    optionRow->addStretch();
-    cardGrid->addLayout(optionRow, 0, 0, 1, 4);
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-        const Box& box = kBoxes[i];
-        QGridLayout* grid = i < 14 ? guestGrid : cardGrid;
-        QWidget* parent = grid->parentWidget();
-        auto* caption = new QLabel(QString::fromUtf8(box.caption), parent);
-        guestBoxes[i] = makeTextBox(parent, box.name, caption);
-        guestBoxes[i]->setReadOnly(true);
-        const bool wide =
-            box.name == std::string_view("Text3") || box.name == std::string_view("Text10");
-        grid->addWidget(caption, box.row, box.column);
-        grid->addWidget(guestBoxes[i], box.row, box.column + 1, 1, wide ? 3 : 1);
-    }
+    guest = makeGuestBoxes(this, kHistoryGuestBoxes);
+    guestBoxes = guest.boxes();
+    cardOptions = guest.cardOptions();
+    // Tab goes through the card options first, then the boxes.
+    std::vector<QWidget*> tabOrder(cardOptions.begin(), cardOptions.end());
+    tabOrder.insert(tabOrder.end(), guestBoxes.begin(), guestBoxes.end());
+    chainTabOrder(tabOrder);
 
     auto* stayFrame = new QGroupBox(this);
     auto* stayGrid = new QGridLayout(stayFrame);
@@ -123,8 +90,8 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     optionButtons->addWidget(exitButton);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(guestFrame);
-    left->addWidget(cardFrame);
+    left->addWidget(guest.guestFrame);
+    left->addWidget(guest.cardFrame);
     auto* top = new QHBoxLayout;
     top->addLayout(left, 3);
     top->addWidget(stayFrame, 2);
@@ -159,18 +126,11 @@ void GuestHistoryWindow::openLookUp() {
 
 void GuestHistoryWindow::clearStay() {
     folioBox_->clear();
-    for (QLineEdit* box : guestBoxes) {
-        box->clear();
-    }
+    guest.clear();
     for (QLabel* label : {folioLabel, arrivalDateLabel, departureDateLabel, arrivalTimeLabel,
                           departureTimeLabel, rateLabel, roomLabel}) {
         label->clear();
     }
-    cards_->setExclusive(false);
-    for (QRadioButton* option : cardOptions) {
-        option->setChecked(false);
-    }
-    cards_->setExclusive(true);
 }
 
 void GuestHistoryWindow::entryPicked(const QString& entry) {
@@ -181,13 +141,7 @@ void GuestHistoryWindow::entryPicked(const QString& entry) {
             return;
         }
         const HistoryView view = historyView(found->second);
-        for (std::size_t i = 0; i < guestBoxes.size(); ++i) {
-            guestBoxes[i]->setText(onScreen(view.guest.boxes[i]));
-        }
-        const std::array<const char*, 4> cardCodes = {"V", "M", "D", "A"};
-        for (std::size_t i = 0; i < cardCodes.size(); ++i) {
-            cardOptions[i]->setChecked(view.guest.cardType == cardCodes[i]);
-        }
+        guest.show(view.guest.boxes, view.guest.cardType);
         folioLabel->setText(onScreen(view.guest.folio));
         arrivalDateLabel->setText(onScreen(view.guest.arrivalDate));
         departureDateLabel->setText(onScreen(view.guest.departureDate));

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "frontdesk/guest_boxes.h"
 #include "ui/services.h"
 
 #include <array>
 
-class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,9 +26,9 @@ class GuestHistoryWindow : public DeskWindow {
     void load() override;
 
     QLabel* folioLabel;
-    // Last, First, Address, City, State, Zip, Phone, Cell, Company, Email, Driver Lic.#,
-    // Comment, Adults, Children, then the card number, expiry month and expiry year.
-    std::array<QLineEdit*, 17> guestBoxes;
+    GuestBoxes guest;
+    // The guest's boxes in box order, and the card options.
+    std::array<QLineEdit*, kGuestBoxCount> guestBoxes;
     std::array<QRadioButton*, 4> cardOptions; // Visa, Master Card, Discover, American Express
     QLabel* arrivalDateLabel;
     QLabel* departureDateLabel;
@@ -52,7 +52,6 @@ class GuestHistoryWindow : public DeskWindow {
     void clearStay();
     void openLookUp();
 
-    QButtonGroup* cards_;
     FolioListBox* folioBox_; // the folio lines under their captions
 };
 

@@ -53,18 +53,14 @@ Price retrievedPrice(const Store& store, const ReservationRecord& reservation);
 // cents.
 Price recomputedPrice(std::string_view rate, std::string_view days, float taxRate);
 
-// What the clerk may leave out of a booking's card details: the texts the expiry lists show
-// while nothing is picked, stored as they are.
-inline const std::string kExpireMonthPrompt = "Expire Month";
-inline const std::string kExpireYearPrompt = "Expire Year";
-
 // The refusal of a date box that holds no date, naming the box.
 std::string notADate(std::string_view box);
 
-// The guest's details of a booking before the clerk fills them in: the lists show their prompts.
+// The guest's details of a booking before the clerk fills them in: the lists show their
+// prompts, which are stored as they are when the clerk leaves the card details out.
 inline GuestDetails promptedGuest() {
     GuestDetails guest;
-    guest.state = "Select State";
+    guest.state = kStatePrompt;
     guest.cardExpireMonth = kExpireMonthPrompt;
     guest.cardExpireYear = kExpireYearPrompt;
     return guest;

@@ -1,7 +1,7 @@
 #include "reservations/tape_chart_window.h"
 
 #include "frontdesk/guest_folio_window.h"
-#include "reservations/reservation_windows.h"
+#include "reservations/reservation_window.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/placement.h"

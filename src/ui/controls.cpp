@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -168,6 +169,12 @@ QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control) {
     return label;
 }
 
+void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control,
+                  int span) {
+    grid->addWidget(makeCaption(grid->parentWidget(), caption, control), row, column);
+    grid->addWidget(control, row, column + 1, 1, span);
+}
+
 QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label, int maxLength) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(QString::fromLatin1(name));
@@ -195,6 +202,12 @@ QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& a
     combo->setInsertPolicy(QComboBox::NoInsert);
     nameControl(combo, name, accessibleName);
     return combo;
+}
+
+QComboBox* makeTypedList(QWidget* parent, const char* name, const QString& prompt) {
+    QComboBox* list = makeEditableCombo(parent, name, prompt);
+    list->lineEdit()->setPlaceholderText(prompt);
+    return list;
 }
 
 QComboBox* makeRoomChoice(QWidget* parent, const char* name) {
@@ -254,6 +267,27 @@ void fillList(QComboBox* list, const std::vector<std::string>& entries) {
         list->addItem(QString::fromStdString(entry));
     }
     list->setCurrentIndex(-1);
+}
+
+std::string textOf(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+
+std::string shownText(const QComboBox* list) {
+    if (list->isEditable() || list->currentIndex() >= 0) {
+        return list->currentText().toStdString();
+    }
+    return list->placeholderText().toStdString();
+}
+
+std::string chosenText(const QComboBox* list) {
+    return list->currentIndex() < 0 ? std::string() : list->currentText().toStdString();
+}
+
+void chainTabOrder(const std::vector<QWidget*>& controls) {
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+    }
 }
 
 void focusField(QWidget* field) {

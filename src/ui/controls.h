@@ -9,6 +9,7 @@
 #include <vector>
 
 class QComboBox;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -35,12 +36,19 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text);
 QLabel* makeValueLabel(QWidget* parent, const char* name, const QString& caption = {});
 // The caption beside a control: it becomes the control's buddy and gives its accessible name.
 QLabel* makeCaption(QWidget* parent, const QString& text, QWidget* control);
+// The caption and its control on one line of a grid: the caption in `column`, the control
+// beside it over `span` columns. The caption names the control.
+void addCaptioned(QGridLayout* grid, int row, int column, const QString& caption, QWidget* control,
+                  int span = 1);
 // A text box taking at most `maxLength` characters (0: no limit); the label, if any, becomes
 // its buddy and gives its accessible name.
 QLineEdit* makeTextBox(QWidget* parent, const char* name, QLabel* label = nullptr,
                        int maxLength = 0);
 // A list to pick from that shows `prompt` while nothing is picked.
 QComboBox* makePickList(QWidget* parent, const char* name, const QString& prompt);
+// A list that also takes a typed text (an editable combo box) and shows `prompt` while it
+// holds none.
+QComboBox* makeTypedList(QWidget* parent, const char* name, const QString& prompt);
 // An editable combo box that never adds what is typed to its list. Screen readers read its
 // caption as its name, whatever it shows, and what it shows as its value.
 QComboBox* makeEditableCombo(QWidget* parent, const char* name, const QString& accessibleName);
@@ -65,12 +73,23 @@ void fillStates(QComboBox* list);
 void fillMonths(QComboBox* list);
 void fillCardYears(QComboBox* list);
 
+// A box's text.
+std::string textOf(const QLineEdit* box);
+// A list's text as the clerk sees it: what a typed list shows, or a pick list's chosen entry
+// (its prompt while nothing is picked).
+std::string shownText(const QComboBox* list);
+// The chosen entry of a list, "" while nothing is picked.
+std::string chosenText(const QComboBox* list);
+
 // Replaces the entries of a list; nothing is picked afterwards.
 void fillList(QComboBox* list, const std::vector<std::string>& entries);
 
 // A text from the files as a window shows it: the NUL characters of a field never written
 // show as blanks, as they do on paper.
 QString onScreen(std::string text);
+
+// Tab goes through the controls in the order given, from where the first of them stands.
+void chainTabOrder(const std::vector<QWidget*>& controls);
 
 // Puts the focus on a field and selects its text, so that typing replaces it.
 void focusField(QWidget* field);

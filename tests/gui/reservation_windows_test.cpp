@@ -1,4 +1,8 @@
-#include "reservations/reservation_windows.h"
+#include "reservations/reservation_calendars_window.h"
+#include "reservations/reservation_entry_window.h"
+#include "reservations/reservation_names_window.h"
+#include "reservations/reservation_window.h"
+#include "reservations/reservations_menu_window.h"
 
 #include "gui/clerk.h"
 #include "gui/gui_fixture.h"

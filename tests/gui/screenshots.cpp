@@ -11,7 +11,7 @@
 #include "frontdesk/guest_folio_window.h"
 #include "frontdesk/main_window.h"
 #include "reports/night_audit_window.h"
-#include "reservations/reservation_windows.h"
+#include "reservations/reservation_entry_window.h"
 #include "reservations/tape_chart_window.h"
 #include "setup/amount_window.h"
 #include "setup/main_menu_window.h"

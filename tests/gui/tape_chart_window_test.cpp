@@ -3,7 +3,7 @@
 #include "gui/clerk.h"
 #include "gui/gui_fixture.h"
 #include "reports/desk_lists.h"
-#include "reservations/reservation_windows.h"
+#include "reservations/reservation_window.h"
 #include "reservations/tape_chart_window.h"
 #include "setup/main_menu_window.h"
 #include "support/records.h"
