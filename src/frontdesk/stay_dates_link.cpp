@@ -14,7 +14,8 @@ std::string text(const QLineEdit* box) {
 
 StayDatesLink::StayDatesLink(QObject* parent, std::function<std::string()> arrival,
                              QLineEdit* nights, QLineEdit* departure, QLineEdit* arrivalBox)
-    : QObject(parent), arrival_(std::move(arrival)), nights_(nights), departure_(departure) {
+    : QObject(parent), arrival_(std::move(arrival)), nights_(nights), departure_(departure),
+      arrivalBox_(arrivalBox) {
     connect(nights_, &QLineEdit::textChanged, this, &StayDatesLink::nightsChanged);
     connect(departure_, &QLineEdit::textChanged, this, &StayDatesLink::departureChanged);
     if (arrivalBox != nullptr) {
@@ -22,8 +23,12 @@ StayDatesLink::StayDatesLink(QObject* parent, std::function<std::string()> arriv
     }
 }
 
-void StayDatesLink::showStay(const QString& nights, const QString& departure) {
+void StayDatesLink::showStay(const QString& arrival, const QString& nights,
+                             const QString& departure) {
     showing_ = true;
+    if (arrivalBox_ != nullptr) {
+        arrivalBox_->setText(arrival);
+    }
     nights_->setText(nights);
     departure_->setText(departure);
     showing_ = false;
@@ -43,7 +48,9 @@ void StayDatesLink::departureChanged() {
 }
 
 void StayDatesLink::arrivalChanged() {
-    show(dates_.arrivalTyped(arrival_(), text(nights_), text(departure_)));
+    if (!showing_) {
+        show(dates_.arrivalTyped(arrival_(), text(nights_), text(departure_)));
+    }
 }
 
 void StayDatesLink::show(const StayDates::Shown& shown) {

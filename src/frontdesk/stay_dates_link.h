@@ -20,8 +20,8 @@ class StayDatesLink : public QObject {
     StayDatesLink(QObject* parent, std::function<std::string()> arrival, QLineEdit* nights,
                   QLineEdit* departure, QLineEdit* arrivalBox = nullptr);
 
-    // Shows a stored stay's nights and departure date.
-    void showStay(const QString& nights, const QString& departure);
+    // Shows a stored stay's arrival (in the arrival box), nights and departure date.
+    void showStay(const QString& arrival, const QString& nights, const QString& departure);
 
   private:
     void nightsChanged();
@@ -32,6 +32,7 @@ class StayDatesLink : public QObject {
     std::function<std::string()> arrival_;
     QLineEdit* nights_;
     QLineEdit* departure_;
+    QLineEdit* arrivalBox_;
     StayDates dates_;
     bool showing_ = false; // while the link itself fills a box
 };

@@ -1,6 +1,7 @@
 #include "reservations/reservation_entry_window.h"
 
 #include "frontdesk/calendar_window.h"
+#include "frontdesk/stay_dates_link.h"
 #include "reservations/price_boxes.h"
 #include "store/format/numbers.h"
 #include "store/settings.h"
@@ -103,6 +104,9 @@ ReservationEntryWindow::ReservationEntryWindow(Services& services) : DeskWindow(
     connect(saveButton, &QPushButton::clicked, this, &ReservationEntryWindow::saveClicked);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(arrivalBox, &QLineEdit::textEdited, this, &ReservationEntryWindow::arrivalEdited);
+    // The days and the departure date fill each other.
+    new StayDatesLink(
+        this, [this] { return textOf(arrivalBox); }, daysBox, departureBox, arrivalBox);
     connect(departureBox, &QLineEdit::textEdited, this, &ReservationEntryWindow::departureEdited);
 }
 
@@ -175,10 +179,11 @@ void ReservationEntryWindow::arrivalPicked(const QDate& date) {
     arrivalBox->setText(QString::fromStdString(shortDate(toCivilDate(date))));
 }
 
+// The days count from the arrival calendar's day, whatever the arrival box holds.
 void ReservationEntryWindow::departurePicked(const QDate& arrival, const QDate& departure) {
     const CivilDate leaving = toCivilDate(departure);
-    daysBox->setText(QString::number(leaving.serial() - toCivilDate(arrival).serial()));
     departureBox->setText(QString::fromStdString(shortDate(leaving)));
+    daysBox->setText(QString::number(leaving.serial() - toCivilDate(arrival).serial()));
     calendars_->hide();
 }
 

@@ -1,6 +1,7 @@
 #include "reservations/reservation_window.h"
 
 #include "frontdesk/folio_printing.h"
+#include "frontdesk/stay_dates_link.h"
 #include "reservations/price_boxes.h"
 #include "store/format/numbers.h"
 #include "store/settings.h"
@@ -114,6 +115,8 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     connect(byNameButton, &QPushButton::clicked, this, &ReservationWindow::byNameClicked);
     connect(roomList, &QComboBox::activated, this, &ReservationWindow::roomChosen);
     connect(daysBox, &QLineEdit::textChanged, this, &ReservationWindow::daysChanged);
+    stayDates_ = new StayDatesLink(
+        this, [this] { return textOf(arrivalBox); }, daysBox, departureBox, arrivalBox);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(saveButton, &QPushButton::clicked, this, &ReservationWindow::saveClicked);
     connect(checkInButton, &QPushButton::clicked, this, &ReservationWindow::checkInClicked);
@@ -184,15 +187,14 @@ void ReservationWindow::display(const Shown& shown) {
             break;
         }
     }
-    arrivalBox->setText(QString::fromStdString(shortDate(CivilDate::fromStored(r.ArrivalDate))));
-    departureBox->setText(
-        QString::fromStdString(shortDate(CivilDate::fromStored(r.DepartureDate))));
+    stayDates_->showStay(QString::fromStdString(shortDate(CivilDate::fromStored(r.ArrivalDate))),
+                         QString::fromStdString(plainNumber(r.Days)),
+                         QString::fromStdString(shortDate(CivilDate::fromStored(r.DepartureDate))));
     GuestBoxTexts texts;
     forEachBox(r, [&](std::size_t box, const auto& field) { texts[box] = boxText(field); });
     guest.show(texts, r.CardType.trimmed());
     payCodeList->setCurrentIndex(-1);
     payCodeList->setEditText(QString());
-    daysBox->setText(QString::fromStdString(plainNumber(r.Days)));
     showPrice(retrievedPrice(services_.store, r), rateBox, taxBox, totalBox, stayTotalBox);
 }
 

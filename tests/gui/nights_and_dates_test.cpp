@@ -18,6 +18,8 @@ struct StayBoxes {
 };
 const StayBoxes kWindows[] = {
     {WindowId::CheckIn, nullptr, "Text20", "Text21"},
+    {WindowId::ReservationEntry, "Text14", "Text21", "Text15"},
+    {WindowId::Reservation, "Text15", "Text19", "Text16"},
 };
 
 class NightsAndDates : public DeskTest {
