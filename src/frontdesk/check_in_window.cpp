@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -127,9 +128,8 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
-    root->addLayout(body, 1);
+    root->addWidget(makeScrollingArea(this, body), 1);
     root->addLayout(buttons);
-    resize(sizeHint());
 
     // The stay arrives today.
     new StayDatesLink(

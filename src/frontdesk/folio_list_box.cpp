@@ -15,6 +15,8 @@ FolioListBox::FolioListBox(QWidget* parent) : QWidget(parent) {
     list_ = new QListWidget(this);
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     nameControl(list_, "List1", QStringLiteral("Folio"));
+    // Where the window is short of room, four lines stay in view.
+    list_->setMinimumHeight(list_->fontMetrics().lineSpacing() * 4 + list_->frameWidth() * 2);
     captions_ = makeListHeader(list_, onScreen(listFolio({}).header));
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

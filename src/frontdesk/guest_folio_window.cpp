@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -105,7 +106,6 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     // The folio.
     folioBox_ = new FolioListBox(this);
     folioList = folioBox_->list();
-    folioList->setMinimumHeight(150);
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
     balanceLabel = valueLabel(this, "Label31");
     labelControl(balanceCaption, balanceLabel);
@@ -163,12 +163,13 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     buttons->addWidget(exitButton);
     auto* root = new QVBoxLayout(this);
     root->addLayout(selectorRow);
-    root->addLayout(top);
+    // The folio lines take the room the guest's details leave; where there is too little for
+    // both, the details scroll and the lines keep a few in view.
+    root->addWidget(makeScrollingArea(this, top));
     root->addWidget(folioBox_, 1);
     root->addLayout(balanceRow);
     root->addWidget(postBox);
     root->addLayout(buttons);
-    resize(900, 720);
 
     // Built disabled; the rest is disabled when the window opens.
     for (QWidget* control :

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -78,7 +79,6 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
 
     folioBox_ = new FolioListBox(this);
     folioList = folioBox_->list();
-    folioList->setMinimumHeight(150);
 
     printFolioButton = makeButton(this, "Command3", QStringLiteral("Print Folio"));
     exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));
@@ -100,10 +100,11 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     foot->addStretch();
     foot->addWidget(options);
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
+    // The folio lines take the room the guest's details leave; where there is too little for
+    // both, the details scroll and the lines keep a few in view.
+    root->addWidget(makeScrollingArea(this, top));
     root->addWidget(folioBox_, 1);
     root->addLayout(foot);
-    resize(900, 640);
 
     connect(printFolioButton, &QPushButton::clicked, this, &GuestHistoryWindow::printFolioClicked);
     connect(exitButton, &QPushButton::clicked, this, &GuestHistoryWindow::exitClicked);

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -96,7 +97,7 @@ ReservationEntryWindow::ReservationEntryWindow(Services& services) : DeskWindow(
     body->addLayout(right, 2);
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
-    root->addLayout(body, 1);
+    root->addWidget(makeScrollingArea(this, body), 1);
     root->addLayout(makeButtonRow({saveButton, exitButton}));
 
     connect(calendarButton, &QPushButton::clicked, this, &ReservationEntryWindow::calendarClicked);

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -107,7 +108,7 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     buttons->insertWidget(0, printCheck);
     auto* root = new QVBoxLayout(this);
     root->addLayout(finder);
-    root->addLayout(body, 1);
+    root->addWidget(makeScrollingArea(this, body), 1);
     root->addLayout(buttons);
 
     connect(goButton, &QPushButton::clicked, this, &ReservationWindow::goClicked);

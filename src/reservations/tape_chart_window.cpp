@@ -6,6 +6,7 @@
 #include "ui/dialogs.h"
 #include "ui/placement.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 
@@ -88,9 +90,11 @@ TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
     // Tab leaves the chart; the arrow keys move over it.
     chartTable->setTabKeyNavigation(false);
     chartTable->setWordWrap(false);
-    chartTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    chartTable->horizontalHeader()->setMinimumSectionSize(56);
+    // The days share the width the chart gets (fitDayColumns).
+    chartTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    chartTable->horizontalHeader()->setMinimumSectionSize(1);
     chartTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    chartTable->viewport()->installEventFilter(this);
     exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
 
     auto* weeks = new QHBoxLayout;
@@ -101,6 +105,7 @@ TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
     root->addLayout(weeks);
     root->addWidget(chartTable, 1);
     root->addLayout(makeButtonRow({exitButton}));
+    // Two weeks wide where the screen has room for them.
     resize(1180, 520);
 
     connect(previousWeekButton, &QPushButton::clicked, this, &TapeChartWindow::previousWeekClicked);
@@ -127,6 +132,7 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
                                               shortDate(first.plusDays(chart_.days - 1))));
 
     chartTable->setColumnCount(chart_.days);
+    fitDayColumns();
     for (int day = 0; day < chart_.days; ++day) {
         chartTable->setHorizontalHeaderItem(day,
                                             new QTableWidgetItem(dayCaption(first.plusDays(day))));
@@ -173,6 +179,25 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
     }
     if (rows > 0) {
         chartTable->setCurrentCell(0, 0);
+    }
+}
+
+bool TapeChartWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chartTable->viewport() && event->type() == QEvent::Resize) {
+        fitDayColumns();
+    }
+    return DeskWindow::eventFilter(watched, event);
+}
+
+void TapeChartWindow::fitDayColumns() {
+    const int days = chartTable->columnCount();
+    if (days == 0) {
+        return;
+    }
+    const int width = chartTable->viewport()->width();
+    const int shown = std::clamp(width / kDayWidth, std::min(kLeastDays, days), days);
+    for (int day = 0; day < days; ++day) {
+        chartTable->setColumnWidth(day, std::max(1, width / shown));
     }
 }
 

@@ -1,5 +1,7 @@
 #include "ui/print_preview.h"
 
+#include "ui/placement.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QPointer>
@@ -44,6 +46,7 @@ QPrintPreviewDialog* makePreview(const Document& document, QPrinter& printer, QW
     if (auto* fitWidth = preview->findChild<QAction*>(QStringLiteral("fitWidthAction"))) {
         fitWidth->trigger();
     }
+    keepOnScreen(preview);
     return preview;
 }
 

@@ -1,15 +1,25 @@
+#include "gui/clerk.h"
 #include "gui/gui_fixture.h"
 #include "support/records.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QColor>
 #include <QComboBox>
+#include <QFont>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QTest>
+
+#include <set>
 
 namespace roomwright::testing {
 namespace {
@@ -130,6 +140,121 @@ TEST_F(EveryWindow, AnEditableListKeepsItsCaptionAsItsNameWhateverItShows) {
             }
         }
     }
+}
+
+// The smallest screen a front desk has: 1366 x 768 at 125 %, or 1920 x 1080 at 175 %, less
+// a taskbar, in logical pixels.
+constexpr QSize kSmallScreen(1092, 576);
+
+// The controls of the window that lie outside it, or outside the part of its scroll area
+// that scrolling brings into view, as they stand now.
+std::vector<QString> controlsOutOfReach(QWidget* window) {
+    std::vector<QString> out;
+    for (QWidget* control : window->findChildren<QWidget*>()) {
+        if (control->window() != window || !control->isVisibleTo(window) || !isControl(control)) {
+            continue;
+        }
+        // Where the control scrolls, its scroll area must stand in the window.
+        QWidget* area = window;
+        QWidget* inWindow = control;
+        for (QWidget* up = control->parentWidget(); up != window; up = up->parentWidget()) {
+            if (auto* scroll = qobject_cast<QScrollArea*>(up)) {
+                area = scroll->widget();
+                inWindow = scroll;
+                break;
+            }
+        }
+        const auto inside = [](QWidget* part, QWidget* whole) {
+            return whole->rect().contains(QRect(part->mapTo(whole, QPoint(0, 0)), part->size()));
+        };
+        if (control->width() <= 0 || control->height() <= 0 || !inside(control, area) ||
+            !inside(inWindow, window)) {
+            out.push_back(control->objectName());
+        }
+    }
+    return out;
+}
+
+// The enabled buttons of the window that Tab, pressed over and over from its first control,
+// never reaches. Of a group of option buttons Tab reaches one, and the arrow keys the others.
+std::vector<QString> buttonsTabMisses(QWidget* window) {
+    std::set<QWidget*> reached;
+    const int controls = static_cast<int>(window->findChildren<QWidget*>().size());
+    for (int i = 0; i < controls && window->focusWidget() != nullptr; ++i) {
+        reached.insert(window->focusWidget());
+        if (auto* option = qobject_cast<QRadioButton*>(window->focusWidget())) {
+            for (QRadioButton* other : option->parentWidget()->findChildren<QRadioButton*>()) {
+                reached.insert(other);
+            }
+        }
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+    }
+    std::vector<QString> missed;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->window() == window && button->isVisibleTo(window) && button->isEnabled() &&
+            isControl(button) && !reached.contains(button)) {
+            missed.push_back(button->objectName());
+        }
+    }
+    return missed;
+}
+
+// A window (or one beside it) fits the screen, as it opens and at its smallest, with every
+// control in view or in its scroll area and every button reachable with Tab.
+void expectFitsWithEveryControlInReach(QWidget* window) {
+    SCOPED_TRACE(window->objectName().toStdString());
+    for (const QSize size :
+         {window->sizeHint(), window->minimumSizeHint(), window->minimumSize(), window->size()}) {
+        EXPECT_LE(size.width(), kSmallScreen.width());
+        EXPECT_LE(size.height(), kSmallScreen.height());
+    }
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(window->screen()->availableGeometry().contains(frame))
+        << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+    for (const QSize size : {window->size(), window->minimumSize()}) {
+        SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+        window->resize(size);
+        window->layout()->activate();
+        EXPECT_EQ(controlsOutOfReach(window), std::vector<QString>{});
+    }
+    EXPECT_EQ(buttonsTabMisses(window), std::vector<QString>{});
+}
+
+// The windows that open beside another: the walk-in's calendar (open with it), the booking's
+// calendars and the reservation window's name list (opened by a button).
+const std::pair<WindowId, const char*> kBesideButtons[] = {
+    {WindowId::ReservationEntry, "Command1"},
+    {WindowId::Reservation, "Command2"},
+};
+
+TEST_F(EveryWindow, FitsTheSmallestScreenWithEveryControlInReach) {
+    const QFont deskFont = QApplication::font();
+    // At the desk's own font, and at the 11 points a GNOME desktop sets.
+    for (const double points : {deskFont.pointSizeF(), 11.0}) {
+        SCOPED_TRACE(points);
+        QFont font = deskFont;
+        font.setPointSizeF(points);
+        QApplication::setFont(font);
+        for (const Built& built : kWindows) {
+            QWidget* window = desk.open(built.id);
+            ASSERT_NE(window, nullptr);
+            for (const auto& [id, button] : kBesideButtons) {
+                if (id == built.id) {
+                    window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+                }
+            }
+            QApplication::processEvents();
+            expectFitsWithEveryControlInReach(window);
+            for (QWidget* beside : window->findChildren<QWidget*>()) {
+                if (beside->isWindow() && beside->isVisible() && beside->layout() != nullptr) {
+                    expectFitsWithEveryControlInReach(beside);
+                }
+            }
+            window->close();
+            settle();
+        }
+    }
+    QApplication::setFont(deskFont);
 }
 
 TEST_F(EveryWindow, AWindowAlreadyOpenIsBroughtForwardNotOpenedTwice) {

@@ -97,6 +97,10 @@ class DeskTest : public ::testing::Test {
 
 namespace roomwright::testing {
 
+// A button, box, list or check box the clerk works with (a combo box's own parts are the
+// combo box's).
+bool isControl(QWidget* widget);
+
 // Every button, box, list and check box of the window can take the keyboard focus and has
 // an accessible name; lists the ones that do not.
 std::vector<QString> controlsWithoutNameOrFocus(QWidget* window);
