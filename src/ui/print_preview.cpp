@@ -46,6 +46,8 @@ QPrintPreviewDialog* makePreview(const Document& document, QPrinter& printer, QW
     if (auto* fitWidth = preview->findChild<QAction*>(QStringLiteral("fitWidthAction"))) {
         fitWidth->trigger();
     }
+    // As large as the screen allows, for the page to be read.
+    preview->resize(roomOnScreen(preview));
     keepOnScreen(preview);
     return preview;
 }
