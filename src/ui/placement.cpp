@@ -29,7 +29,7 @@ QSize frameSize(const QWidget* window) {
 }
 
 // The frame the window system puts around the window; before it has put one, the frame of
-// another window it shows, or else a title bar's height.
+// another window it shows, or else a title bar and a border of a few pixels.
 QSize frameOf(const QWidget* window) {
     if (!frameSize(window).isNull()) {
         return frameSize(window);
@@ -39,7 +39,8 @@ QSize frameOf(const QWidget* window) {
             return frameSize(other);
         }
     }
-    return QSize(0, window->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const int border = 4;
+    return QSize(2 * border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
 }
 
 } // namespace
