@@ -9,6 +9,7 @@
 #include "reports/desk_lists.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
+#include "reservations/reservations.h"
 #include "store/backup.h"
 #include "store/charges.h"
 #include "store/clock.h"
@@ -27,6 +28,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -45,9 +47,9 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
-    "  --wait SECONDS        how long init, set, backup and night-audit wait for another\n"
-    "                        program that is writing to the data directory to finish\n"
-    "                        (default: 5)\n"
+    "  --wait SECONDS        how long init, set, backup, night-audit and\n"
+    "                        cancel-reservation wait for another program that is\n"
+    "                        writing to the data directory to finish (default: 5)\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -87,10 +89,18 @@ const char* const kHelp =
     "                             the financial report and the guest list; refuses while a\n"
     "                             guest is due out today. Run again the same day, it charges\n"
     "                             nobody twice. Messages go to standard error.\n"
-    "  list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]\n"
-    "                             the open reservations arriving, the guests due out, or\n"
-    "                             the guests in house with their balance, on a day (default:\n"
-    "                             today), as a table or as CSV\n"
+    "  cancel-reservation CONFIRMATION [--record N] [--reason TEXT]\n"
+    "                             cancels the open reservation with that confirmation\n"
+    "                             number (where two carry it, --record N names the one at\n"
+    "                             record N of the reservation file) and keeps TEXT, cut to\n"
+    "                             20 characters, as the reason (\"No-show\" for a guest who\n"
+    "                             never came); the booking is no longer open: not found,\n"
+    "                             not checked in, holding no room\n"
+    "  list arrivals|departures|in-house|no-shows [--date YYYY-MM-DD] [--csv]\n"
+    "                             the open reservations arriving, the guests due out, the\n"
+    "                             guests in house with their balance, or the no-shows (the\n"
+    "                             arrivals still open once the night audit has run), on a\n"
+    "                             day (default: today), as a table or as CSV\n"
     "\n"
     "Every command that takes --pdf FILE or --printer also takes --paper letter|a4, the\n"
     "paper to print on (default: the printer's own; for a PDF, Letter where the system's\n"
@@ -482,10 +492,12 @@ int backup(Context& c, const std::vector<std::string>& words) {
 }
 
 int list(Context& c, const std::vector<std::string>& words) {
-    const char* const usage = "list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]";
+    const char* const usage =
+        "list arrivals|departures|in-house|no-shows [--date YYYY-MM-DD] [--csv]";
     const std::map<std::string, DeskListKind> kinds = {{"arrivals", DeskListKind::Arrivals},
                                                        {"departures", DeskListKind::Departures},
-                                                       {"in-house", DeskListKind::InHouse}};
+                                                       {"in-house", DeskListKind::InHouse},
+                                                       {"no-shows", DeskListKind::NoShows}};
     const auto kind = words.size() >= 2 ? kinds.find(words[1]) : kinds.end();
     if (kind == kinds.end()) {
         throw UsageError(std::string("usage: roomwright-cli ") + usage);
@@ -519,6 +531,53 @@ int list(Context& c, const std::vector<std::string>& words) {
         c.err << "roomwright-cli: " << problem << '\n';
     }
     return found.problems.empty() ? 0 : 1;
+}
+
+int cancelBooking(Context& c, const std::vector<std::string>& words) {
+    const char* const usage = "cancel-reservation CONFIRMATION [--record N] [--reason TEXT]";
+    if (words.size() < 2) {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+    const long number = wholeNumber(words[1], "CONFIRMATION", 0, 16777216);
+    std::optional<std::size_t> record;
+    std::string reason;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        if (words[i] == "--record" && i + 1 < words.size()) {
+            record = static_cast<std::size_t>(
+                wholeNumber(words[++i], "N", 1, std::numeric_limits<int>::max()));
+        } else if (words[i] == "--reason" && i + 1 < words.size()) {
+            reason = words[++i];
+        } else {
+            throw UsageError(std::string("usage: roomwright-cli ") + usage);
+        }
+    }
+    std::vector<Shown> open = openReservationsNumbered(c.store, static_cast<double>(number));
+    if (record) {
+        std::erase_if(open, [&](const Shown& shown) { return shown.record != *record; });
+    }
+    const std::string file = utf8Text(c.store.reservations().path());
+    const std::string which = "confirmation number " + std::to_string(number) +
+                              (record ? " at record " + std::to_string(*record) : "");
+    if (open.empty()) {
+        throw DataError("No open reservation in " + file + " has " + which +
+                        "; nothing was written.");
+    }
+    if (open.size() > 1) {
+        std::string records;
+        for (const Shown& shown : open) {
+            records += (records.empty() ? "" : ", ") + std::to_string(shown.record);
+        }
+        throw DataError(std::to_string(open.size()) + " open reservations in " + file + " have " +
+                        which + " (records " + records +
+                        "); name one with --record N. Nothing was written.");
+    }
+    const ReservationRecord& booking = open.front().reservation;
+    cancelReservation(c.store, open.front(), reason, c.clock.today());
+    c.out << "Reservation " << number << " of " << booking.LastName.trimmed() << ", "
+          << booking.FirstName.trimmed() << " for room " << booking.RoomNumber.trimmed()
+          << ", arriving " << shortDate(CivilDate::fromStored(booking.ArrivalDate))
+          << ", is cancelled.\n";
+    return 0;
 }
 
 std::optional<TimeOfDay> isoTime(const std::string& text) {
@@ -613,6 +672,13 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
                 err << kOperationUndone << '\n';
             }
             return nightAudit(context, words);
+        }
+        if (words[0] == "cancel-reservation") {
+            const WriterLock writer = holdWhileWriting();
+            if (store.recover()) {
+                err << kOperationUndone << '\n';
+            }
+            return cancelBooking(context, words);
         }
         if (words[0] == "verify") {
             return verify(context, words);

@@ -15,7 +15,9 @@ QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, cons
                                    const QString& text, QMessageBox::StandardButtons buttons,
                                    QMessageBox::StandardButton byDefault = QMessageBox::NoButton) {
     const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, buttons, parent);
-    box->setDefaultButton(byDefault);
+    if (byDefault != QMessageBox::NoButton) {
+        box->setDefaultButton(byDefault);
+    }
     const int answer = box->exec();
     delete box.data();
     return static_cast<QMessageBox::StandardButton>(answer);
@@ -46,8 +48,7 @@ void MessageBoxDialogs::showMessage(QWidget* parent, const QString& title, const
 bool MessageBoxDialogs::showQuestion(QWidget* parent, const QString& title, const QString& text,
                                      Answer byDefault) {
     return runBox(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
-                  byDefault == Answer::Yes ? QMessageBox::Yes : QMessageBox::No) ==
-           QMessageBox::Yes;
+                  byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 QString MessageBoxDialogs::showFolderPicker(QWidget* parent, const QString& title) {

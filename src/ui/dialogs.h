@@ -6,7 +6,7 @@ class QWidget;
 
 namespace roomwright {
 
-// The answers to a question, and the one Enter gives.
+// The answer a question gives when the clerk just presses Enter.
 enum class Answer { Yes, No };
 
 // Every message box of the program goes through this seam; tests answer it themselves.
@@ -16,8 +16,8 @@ class Dialogs {
     virtual ~Dialogs() = default;
     // A message with an OK button; a title of "ATTENTION!" shows the warning icon.
     void inform(QWidget* parent, const QString& title, const QString& text);
-    // A question with Yes and No buttons and the question icon, Enter pressing the button of
-    // `byDefault`; true for Yes.
+    // A question with Yes and No buttons and the question icon; true for Yes. A question
+    // whose Yes cannot be taken back has No as its default.
     bool ask(QWidget* parent, const QString& title, const QString& text,
              Answer byDefault = Answer::Yes);
     // A folder the clerk picks (a USB stick); empty when the clerk cancels.
