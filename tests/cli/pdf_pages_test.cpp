@@ -117,14 +117,7 @@ class PdfPages : public testing::CliFixture {
             makeStayOver("102", "Brook", 2, 65, kToday.plusDays(-3), kToday.plusDays(-1));
         departed.CheckOutMark = "*";
         store.guests().append(departed);
-        ReservationRecord booking;
-        booking.RoomNumber = "102";
-        booking.LastName = "Okafor";
-        booking.FirstName = "Lee";
-        booking.Rate = 65;
-        booking.ArrivalDate = kToday.stored();
-        booking.DepartureDate = kToday.plusDays(2).stored();
-        store.reservations().append(booking);
+        store.reservations().append(testing::makeBooking("102", "Okafor", 1, kToday, 2));
     }
 
     Document folio(long number, FolioVariant variant) {

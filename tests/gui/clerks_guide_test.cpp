@@ -2,6 +2,7 @@
 // whatever it promises, the program does.
 #include "gui/clerk.h"
 #include "gui/gui_fixture.h"
+#include "gui/walk_in_guest.h"
 
 #include "frontdesk/check_in_window.h"
 #include "frontdesk/guest_folio_window.h"
@@ -35,13 +36,6 @@ class ClerksGuide : public DeskTest {
         click(main()->mainMenuButton);
         click(findForm<MainMenuWindow>(WindowId::MainMenu)->*button);
         settle();
-    }
-    QStringList told() const {
-        QStringList texts;
-        for (const auto& box : dialogs.shown) {
-            texts << box.text;
-        }
-        return texts;
     }
 };
 
@@ -79,20 +73,14 @@ TEST_F(ClerksGuide, WorksAsTheReadmeSaysItDoes) {
     click(main()->checkInButton);
     auto* checkIn = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(checkIn, nullptr);
-    type(checkIn->lastNameBox, "Smith");
-    type(checkIn->firstNameBox, "Ann");
-    type(checkIn->addressBox, "12 Elm Street");
-    type(checkIn->cityBox, "Louisville");
-    pick(checkIn->stateCombo, "Kentucky");
-    type(checkIn->zipBox, "40202");
-    pick(checkIn->payCodeCombo, "C = Cash");
+    typeWalkInGuest(checkIn);
     pick(checkIn->roomCombo, checkIn->roomCombo->itemText(0));
     type(checkIn->daysBox, "1");
     EXPECT_EQ(checkIn->departureBox->text(), "12/8/2026");
     click(checkIn->printFolioCheck);
     click(checkIn->checkInButton);
     settle();
-    EXPECT_EQ(told(), QStringList{});
+    EXPECT_EQ(dialogs.texts(), QStringList{});
     ASSERT_EQ(printer.documents.size(), 1u); // the folio
     const auto stay = firstInHouseGuest(store, [](const auto&) { return true; });
     ASSERT_TRUE(stay);
@@ -120,7 +108,7 @@ TEST_F(ClerksGuide, WorksAsTheReadmeSaysItDoes) {
     click(folio->doNowButton);
     dialogs.answers = {true};
     click(folio->checkOutButton);
-    EXPECT_EQ(told(), QStringList{"Are you sure you want to check this guest out?"});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Are you sure you want to check this guest out?"});
     EXPECT_EQ(store.rooms().read(1).CleanFlag.str(), "N");
     EXPECT_EQ(store.rooms().read(1).VacantFlag.str(), "Y");
     click(folio->exitButton);
@@ -138,7 +126,7 @@ TEST_F(ClerksGuide, WorksAsTheReadmeSaysItDoes) {
     dialogs.shown.clear();
     fromTheMenu(&MainMenuWindow::nightAuditButton);
     click(findForm<NightAuditWindow>(WindowId::NightAudit)->runButton);
-    EXPECT_EQ(told(), QStringList{"Your night reports were run successfully."});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Your night reports were run successfully."});
     EXPECT_EQ(printer.documents.size(), 4u); // the financial report and the guest list
 
     // A reservation: the guest, the arrival day and the nights, a room, then "Save".
@@ -157,7 +145,7 @@ TEST_F(ClerksGuide, WorksAsTheReadmeSaysItDoes) {
     pick(entry->roomList, entry->roomList->itemText(1));
     click(entry->saveButton);
     settle();
-    EXPECT_EQ(told(), QStringList{"Your reservation was created successfully."});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Your reservation was created successfully."});
 
     // On the day, found by its confirmation number and checked in.
     setNow({2026, 12, 20}, {14, 5, 0, 0});
@@ -172,7 +160,7 @@ TEST_F(ClerksGuide, WorksAsTheReadmeSaysItDoes) {
     pick(booking->payCodeList, "C - Cash");
     click(booking->checkInButton);
     settle();
-    EXPECT_EQ(told(), QStringList{"Your reservation was checked in successfuly."});
+    EXPECT_EQ(dialogs.texts(), QStringList{"Your reservation was checked in successfuly."});
 
     // The tape chart: the stay is a bar with its name, which opens its folio.
     click(main()->tapeChartButton);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
@@ -26,6 +27,14 @@ class ScriptedDialogs : public Dialogs {
     };
 
     std::vector<Shown> shown;
+    // The texts of the boxes shown, in turn.
+    QStringList texts() const {
+        QStringList all;
+        for (const Shown& box : shown) {
+            all << box.text;
+        }
+        return all;
+    }
     std::deque<bool> answers;
     // The folders the clerk picks, in turn; none left is a cancelled picker.
     std::deque<QString> folders;
