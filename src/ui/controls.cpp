@@ -121,6 +121,8 @@ void readValuesAloud() {
 class ScrollingArea : public QScrollArea {
   public:
     explicit ScrollingArea(QWidget* parent) : QScrollArea(parent) {
+        // Tab goes to the controls inside, never to the area itself.
+        setFocusPolicy(Qt::NoFocus);
         setFrameShape(QFrame::NoFrame);
         setWidgetResizable(true);
         connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {

@@ -86,6 +86,10 @@ void captionControl(QWidget* control, QString caption) {
     if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->lineEdit()) {
         combo->lineEdit()->setAccessibleName(caption);
     }
+    // A calendar's keyboard stands in its grid of days.
+    if (QWidget* keys = control->focusProxy()) {
+        keys->setAccessibleName(caption);
+    }
 }
 
 void nameControl(QWidget* control, const char* objectName, const QString& accessibleName) {

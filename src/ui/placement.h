@@ -22,8 +22,9 @@ QSize roomOnScreen(const QWidget* window);
 // accessible name of its label (the label becomes its buddy) or of its caption.
 void nameControl(QWidget* control, const char* objectName, const QString& accessibleName);
 void labelControl(QLabel* label, QWidget* control);
-// Names a control by a caption (shortcut marks left out); an editable combo's text part, where
-// the keyboard stands in it, bears the same name. Use it rather than setAccessibleName.
+// Names a control by a caption (shortcut marks left out); the part where the keyboard stands
+// in it (an editable combo's text part, a calendar's grid of days) bears the same name. Use it
+// rather than setAccessibleName.
 void captionControl(QWidget* control, QString caption);
 
 } // namespace roomwright

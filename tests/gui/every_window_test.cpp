@@ -175,32 +175,41 @@ std::vector<QString> controlsOutOfReach(QWidget* window) {
     return out;
 }
 
-// The enabled buttons of the window that Tab, pressed over and over from its first control,
-// never reaches. Of a group of option buttons Tab reaches one, and the arrow keys the others.
-std::vector<QString> buttonsTabMisses(QWidget* window) {
+// What Tab, pressed over and over from the window's first control, reaches: the enabled
+// buttons it never reaches, and the places it stops at that have no name a screen reader
+// could read. Of a group of option buttons Tab reaches one, and the arrow keys the others.
+struct TabWalk {
+    std::vector<QString> buttonsMissed;
+    std::vector<QString> stopsWithoutName;
+};
+TabWalk walkWithTab(QWidget* window) {
+    TabWalk walk;
     std::set<QWidget*> reached;
     const int controls = static_cast<int>(window->findChildren<QWidget*>().size());
     for (int i = 0; i < controls && window->focusWidget() != nullptr; ++i) {
-        reached.insert(window->focusWidget());
-        if (auto* option = qobject_cast<QRadioButton*>(window->focusWidget())) {
+        QWidget* stop = window->focusWidget();
+        if (reached.insert(stop).second && stop->accessibleName().isEmpty()) {
+            walk.stopsWithoutName.push_back(stop->objectName());
+        }
+        if (auto* option = qobject_cast<QRadioButton*>(stop)) {
             for (QRadioButton* other : option->parentWidget()->findChildren<QRadioButton*>()) {
                 reached.insert(other);
             }
         }
-        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(stop, Qt::Key_Tab);
     }
-    std::vector<QString> missed;
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
         if (button->window() == window && button->isVisibleTo(window) && button->isEnabled() &&
             isControl(button) && !reached.contains(button)) {
-            missed.push_back(button->objectName());
+            walk.buttonsMissed.push_back(button->objectName());
         }
     }
-    return missed;
+    return walk;
 }
 
 // A window (or one beside it) fits the screen, as it opens and at its smallest, with every
-// control in view or in its scroll area and every button reachable with Tab.
+// control in view or in its scroll area, every button reachable with Tab and every place Tab
+// stops at named.
 void expectFitsWithEveryControlInReach(QWidget* window) {
     SCOPED_TRACE(window->objectName().toStdString());
     for (const QSize size :
@@ -217,7 +226,9 @@ void expectFitsWithEveryControlInReach(QWidget* window) {
         window->layout()->activate();
         EXPECT_EQ(controlsOutOfReach(window), std::vector<QString>{});
     }
-    EXPECT_EQ(buttonsTabMisses(window), std::vector<QString>{});
+    const TabWalk walk = walkWithTab(window);
+    EXPECT_EQ(walk.buttonsMissed, std::vector<QString>{});
+    EXPECT_EQ(walk.stopsWithoutName, std::vector<QString>{});
 }
 
 // The windows that open beside another: the walk-in's calendar (open with it), the booking's
