@@ -4,8 +4,8 @@
 
 namespace roomwright {
 
-// The program's icon, the package's own drawing, built into the program and drawn at the
-// sizes title bars, task bars and window lists ask for.
+// The program's icon, the package's own drawing (packaging/roomwright.svg), built into the
+// program at the sizes title bars, task bars and window lists ask for.
 QIcon programIcon();
 
 } // namespace roomwright
