@@ -5,12 +5,12 @@
 # the Debian packages it needs when some are missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core lintian
+            libbenchmark-dev fonts-dejavu-core lintian poppler-utils librsvg2-bin
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest
 # Qt for Windows from Debian's source (dpkg-dev unpacks it), the installer (7-Zip lists what it
 # holds) and the picture of the program under Wine on a virtual screen.
 WINDOWS_QT_PACKAGES := $(WINDOWS_PACKAGES) qt6-base-dev dpkg-dev xz-utils perl nsis xvfb xauth \
-                       imagemagick fonts-dejavu-core p7zip-full poppler-utils
+                       imagemagick fonts-dejavu-core p7zip-full poppler-utils librsvg2-bin
 ICON_PACKAGES := librsvg2-bin icoutils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

@@ -101,7 +101,11 @@ const char* const kHelp =
     "                             the open reservations arriving, the guests due out, the\n"
     "                             guests in house with their balance, or the no-shows (the\n"
     "                             arrivals still open once the night audit has run), on a\n"
-    "                             day (default: today), as a table or as CSV\n";
+    "                             day (default: today), as a table or as CSV\n"
+    "\n"
+    "Every command that takes --pdf FILE or --printer also takes --paper letter|a4, the\n"
+    "paper to print on (default: the printer's own; for a PDF, Letter where the system's\n"
+    "locale country uses it, A4 elsewhere).\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -312,13 +316,20 @@ int dump(Context& c, const std::vector<std::string>& words) {
 struct Output {
     std::optional<std::string> pdf;
     bool printer = false;
+    std::optional<Paper> paper;
 
-    // Takes --pdf FILE or --printer at words[i]; false when the word is neither.
+    // Takes --pdf FILE, --printer or --paper letter|a4 at words[i]; false when the word is
+    // none of them.
     bool take(const std::vector<std::string>& words, std::size_t& i) {
         if (words[i] == "--pdf" && i + 1 < words.size()) {
             pdf = words[++i];
         } else if (words[i] == "--printer") {
             printer = true;
+        } else if (words[i] == "--paper" && i + 1 < words.size()) {
+            paper = paperNamed(words[++i]);
+            if (!paper) {
+                throw UsageError("--paper takes letter or a4, not \"" + words[i] + "\"");
+            }
         } else {
             return false;
         }
@@ -334,7 +345,7 @@ struct Output {
             return;
         }
         sendToPages(PageJob{documents, pdf, printer, c.store.directory(), c.store.files(), c.clock,
-                            [&](const std::string& message) { c.err << message << '\n'; }});
+                            [&](const std::string& message) { c.err << message << '\n'; }, paper});
     }
 };
 
@@ -347,6 +358,9 @@ Output outputOptions(const std::vector<std::string>& words, std::size_t first, c
         if (!output.take(words, i) && !other(i)) {
             throw UsageError(std::string("usage: roomwright-cli ") + usage);
         }
+    }
+    if (output.paper && !output.pdf && !output.printer) {
+        throw UsageError("--paper goes with --pdf FILE or --printer: plain text has no paper");
     }
     return output;
 }

@@ -19,7 +19,7 @@ namespace roomwright {
 
 namespace {
 
-const std::string kRule(139, '-');
+constexpr int kRule = 139;
 
 // The in-house guests with their record numbers, in record order.
 using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
@@ -38,11 +38,11 @@ Document guestListOf(const Stays& guests, const CivilDate& today) {
     Document list("Guest List " + isoDate(today));
     list.endLine();
     list.text("Guest List for " + shortDate(today)).endLine();
-    list.text(kRule).endLine();
+    list.rule('-', kRule).endLine();
     list.text("Room    Last                   First            Rate          Arrival Date     "
               "Depart Date         Pay Code")
         .endLine();
-    list.text(kRule).endLine();
+    list.rule('-', kRule).endLine();
     for (const auto& [n, guest] : guests) {
         list.text(rightTrim(onPaper(guest.RoomNumber.str())));
         list.tab(9).text(rightTrim(onPaper(guest.LastName.str())));
@@ -51,7 +51,7 @@ Document guestListOf(const Stays& guests, const CivilDate& today) {
         list.tab(50).text(shortDate(CivilDate::fromStored(guest.ArrivalDate)));
         list.tab(65).text(shortDate(CivilDate::fromStored(guest.DepartureDate)));
         list.tab(87).text(onPaper(guest.PayCode.str())).endLine();
-        list.text(kRule).endLine();
+        list.rule('-', kRule).endLine();
     }
     return list;
 }

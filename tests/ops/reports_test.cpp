@@ -98,7 +98,7 @@ TEST_F(GuestHistory, ShowsTheStayWithItsSettledFolioAndStoredWidths) {
     EXPECT_EQ(view.guest.boxes[12], "2 ");
     EXPECT_EQ(view.guest.room, "101  ");
     EXPECT_EQ(view.departureTime, "11:02:03 AM" + std::string(9, ' '));
-    const FolioListing listing = folioListing(store, 12, FolioGap::Chosen);
+    const FolioListing listing = folioListing(store, 12);
     ASSERT_EQ(listing.lines.size(), 3u);
     EXPECT_EQ(listing.lines.back().substr(listing.lines.back().size() - 2), " 0");
 }
