@@ -1,8 +1,10 @@
 #include "reports/night_audit.h"
 
+#include "reports/card_erasing.h"
 #include "reports/financial_report.h"
 #include "store/charges.h"
 #include "store/lookups.h"
+#include "store/motel_details.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
 #include "store/settings.h"
@@ -260,6 +262,9 @@ NightAudit runNightAudit(const Store& store, const CivilDate& today) {
         }
         journal.noteComplete();
         audit.outcome = AuditOutcome::Posted;
+    }
+    if (const auto kept = firstDayKept(motelDetails(store).cards, today)) {
+        eraseCardsBefore(store, *kept);
     }
     operation.commit();
 

@@ -31,14 +31,15 @@ struct NightAudit {
 
 // The night audit of `today`. Refuses while an in-house guest is due out today. Otherwise
 // posts one night's room rent, at the guest's own rate, to every in-house guest who did not
-// arrive today, and builds the two night reports.
+// arrive today, erases the cards the motel no longer needs (eraseCardsBefore, as long as the
+// motel's details say they are kept), and builds the two night reports.
 //
 // Each stay-over is charged once a night, however often the audit runs: the audit keeps a
 // journal of its own beside the motel's files (DataDirectory::auditJournal), noting each
 // stay before its posting and once it is done. A run's postings are one operation of the
-// store: a run that stopped half-way (a file that could not be written, the power going)
-// leaves none of them, and the next run of the same day leaves the files exactly as one
-// clean run would have. File failures throw StoreError.
+// store, and so is the erasing: a run that stopped half-way (a file that could not be written, the
+// power going) leaves none of them, and the next run of the same day leaves the files exactly as
+// one clean run would have. File failures throw StoreError.
 NightAudit runNightAudit(const Store& store, const CivilDate& today);
 
 } // namespace roomwright

@@ -24,11 +24,15 @@ template <class Record> class Table {
     const Path& path() const { return file_.path(); }
     std::size_t count() const { return file_.count(); }
     Record read(std::size_t n) const { return decode<Record>(file_.read(n)); }
-    void write(std::size_t n, const Record& record) {
-        const Bytes slot = encode(record);
-        file_.write(n, slot);
+    void write(std::size_t n, const Record& record) { writeSlots(n, encode(record)); }
+    // Writes encoded records `first` onwards, whole slots back to back, in one write.
+    void writeSlots(std::size_t first, std::span<const std::byte> slots) {
+        file_.writeSlots(first, slots);
         if (watcher_) {
-            watcher_->written(n, slot);
+            for (std::size_t i = 0; i * Record::slotLength < slots.size(); ++i) {
+                watcher_->written(first + i,
+                                  slots.subspan(i * Record::slotLength, Record::slotLength));
+            }
         }
     }
     std::size_t append(const Record& record) {

@@ -36,8 +36,11 @@ namespace {
 class Screenshots : public DeskTest {
   protected:
     Screenshots() : folder(qEnvironmentVariable("ROOMWRIGHT_SCREENSHOTS")) {
-        setMotelDetails(store, {"Blue Heron Motel", "410 Lakeshore Drive", "Tahoe City, CA  96145",
-                                "Phone: 530-555-0142           Fax: 530-555-0143"});
+        setMotelDetails(store, {"Blue Heron Motel",
+                                "410 Lakeshore Drive",
+                                "Tahoe City, CA  96145",
+                                "Phone: 530-555-0142           Fax: 530-555-0143",
+                                {}});
         setTaxRate(store, 0.09f);
         setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
         setReminderSwitch(store, 1);

@@ -140,7 +140,8 @@ TEST_F(SetupWindows, TheMotelsOwnNameGoesOnTheMainWindowAndAnEmptyBoxBringsBackT
     type(details->townBox, "Tahoe, CA");
     QTest::keyClick(details->townBox, Qt::Key_Return);
     EXPECT_FALSE(isOpen(WindowId::MotelDetails));
-    EXPECT_EQ(motelDetails(store), (MotelDetails{"<b>Blue Heron</b> Inn", "", "Tahoe, CA", ""}));
+    EXPECT_EQ(motelDetails(store),
+              (MotelDetails{"<b>Blue Heron</b> Inn", "", "Tahoe, CA", "", {}}));
     EXPECT_EQ(main->motelNameLabel->text(), "<b>Blue Heron</b> Inn"); // shown as typed
     EXPECT_EQ(main->motelNameLabel->textFormat(), Qt::PlainText);
 

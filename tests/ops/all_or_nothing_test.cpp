@@ -6,6 +6,7 @@
 #include "frontdesk/check_out.h"
 #include "frontdesk/guest_folio.h"
 #include "messages/messages.h"
+#include "reports/card_erasing.h"
 #include "reports/night_audit.h"
 #include "reservations/reservations.h"
 #include "setup/room_inventory.h"
@@ -57,8 +58,8 @@ Files motelFiles(const Path& root) {
     return files;
 }
 
-// A motel with a stay-over (folio 1, room 102), a reservation arriving today for room 101,
-// a message for the stay and one dirty room.
+// A motel with a stay-over (folio 1, room 102), a stay that left long ago with its card, a
+// reservation arriving today for room 101, a message for the stay and one dirty room.
 void layDown(const Path& root) {
     DiskFileSystem disk;
     const Store store(DataDirectory(root), disk);
@@ -73,6 +74,11 @@ void layDown(const Path& root) {
     store.guests().append(
         testing::makeStayOver("102", "Adams", 1, 65, kToday.plusDays(-1), kToday.plusDays(2)));
     postItem(store, 1, "102  ", Category::RoomRent, 65, kToday.plusDays(-1));
+    GuestRecord gone = testing::makeStay("101", "Early", "Ed", kToday.plusDays(-90), true);
+    gone.CardNumber = "4111111111111111";
+    gone.CardExpireMonth = "May";
+    gone.CardExpireYear = "2027";
+    store.guests().append(gone);
     ReservationRecord booked;
     booked.LastName = "Baker";
     booked.FirstName = "Bo";
@@ -162,6 +168,8 @@ const std::vector<Case>& everyWritingOperation() {
                                 kToday, "12:00:00");
          }},
         {"night audit", [](const Store& s) { runNightAudit(s, kToday); }},
+        {"cards erased",
+         [](const Store& s) { EXPECT_EQ(eraseCardsBefore(s, kToday).records(), 1u); }},
         {"all rooms clean", [](const Store& s) { EXPECT_EQ(makeAllRoomsClean(s), 2u); }},
         {"room properties",
          [](const Store& s) {

@@ -8,6 +8,11 @@
 
 namespace roomwright::testing {
 
+// An encoded record's bytes, as readFile gives a file's.
+inline std::string slotOf(const Bytes& slot) {
+    return {reinterpret_cast<const char*>(slot.data()), slot.size()};
+}
+
 // A room as the inventory stores one, in the state given. The comment stays unset (NUL
 // bytes, as in a room entered from the inventory window) unless one is given.
 inline RoomRecord makeRoom(const std::string& number, const std::string& type, float rate,

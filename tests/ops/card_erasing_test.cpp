@@ -1,0 +1,170 @@
+#include "reports/card_erasing.h"
+
+#include "frontdesk/check_out.h"
+#include "ops/ops_fixture.h"
+#include "reports/night_audit.h"
+#include "store/motel_details.h"
+#include "store/settings.h"
+
+namespace roomwright {
+namespace {
+
+using testing::makeStay;
+using testing::makeStayOver;
+
+const CivilDate kToday{2026, 12, 7};
+constexpr long kDays = 30;
+
+template <class Record> Record withCard(Record record) {
+    record.CardNumber = "4111 1111 1111 1111";
+    record.CardExpireMonth = "March";
+    record.CardExpireYear = "2027";
+    return record;
+}
+
+// What erasing leaves of a slot made by withCard: the card's fifty bytes, nothing else.
+std::string erasedSlot(std::string slot) {
+    slot.replace(240, 50, "1111" + std::string(46, ' '));
+    return slot;
+}
+
+class CardErasingTest : public testing::StoreTest {
+  protected:
+    CardErasingTest() {
+        setTaxRate(store, 0.09f);
+        setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
+    }
+    void setErasing(CardErasing erasing) {
+        MotelDetails motel = motelDetails(store);
+        motel.cards = erasing;
+        setMotelDetails(store, motel);
+    }
+    // The stays and bookings of every kind, each with its card; returns what each of the
+    // two files holds once the cards of the ones done more than kDays days ago are erased.
+    std::pair<std::string, std::string> layDownEveryKind() {
+        const auto departed = [&](long daysAgo) {
+            GuestRecord stay = makeStay("101", "Gone", "Al", kToday.plusDays(-daysAgo), true);
+            stay.FolioNumber = static_cast<float>(store.guests().count() + 1);
+            return withCard(stay);
+        };
+        const auto booked = [&](long arrivedDaysAgo, const char* mark,
+                                const std::string& cancellation) {
+            ReservationRecord booking;
+            booking.LastName = "Booked";
+            booking.RoomNumber = "102";
+            booking.ArrivalDate = kToday.plusDays(-arrivedDaysAgo).stored();
+            booking.CheckInMark = mark;
+            booking.stored = Bytes(ReservationRecord::slotLength);
+            for (std::size_t i = 0; i < cancellation.size(); ++i) {
+                booking.stored[513 + i] = static_cast<std::byte>(cancellation[i]);
+            }
+            return withCard(booking);
+        };
+        const struct {
+            GuestRecord stay;
+            bool erased;
+        } stays[] = {
+            {departed(kDays + 1), true},
+            {departed(kDays), false}, // not more than kDays days ago
+            {departed(kDays - 1), false},
+            {departed(-3), false}, // left early: counted from the day it was planned to
+            {withCard(
+                 makeStayOver("103", "Here", 9, 50, kToday.plusDays(-400), kToday.plusDays(-100))),
+             false}, // in house, however long
+        };
+        const struct {
+            ReservationRecord booking;
+            bool erased;
+        } bookings[] = {
+            {booked(kDays + 1, "", ""), false},  // open: its card still guarantees it
+            {booked(kDays + 1, "*", ""), true},  // checked in on its arrival
+            {booked(kDays - 1, "*", ""), false}, // checked in lately
+            {booked(-5, "*", "Cancelled 2026-10-01"), true},
+            {booked(kDays + 60, "*", "Cancelled 2026-12-01"), false}, // cancelled lately
+        };
+        std::string guestFile;
+        std::string reservationFile;
+        for (const auto& s : stays) {
+            store.guests().append(s.stay);
+            const std::string slot = testing::slotOf(encode(s.stay));
+            guestFile += s.erased ? erasedSlot(slot) : slot;
+        }
+        for (const auto& b : bookings) {
+            store.reservations().append(b.booking);
+            const std::string slot = testing::slotOf(encode(b.booking));
+            reservationFile += b.erased ? erasedSlot(slot) : slot;
+        }
+        return {guestFile, reservationFile};
+    }
+};
+
+TEST_F(CardErasingTest, ErasesWhatWasDoneMoreThanTheDaysAgoAndASecondRunNothing) {
+    const auto [guests, reservations] = layDownEveryKind();
+    const CivilDate kept = *firstDayKept(CardErasing{kDays}, kToday);
+
+    const ErasedCards first = eraseCardsBefore(store, kept);
+    EXPECT_EQ(first.stays, 1u);
+    EXPECT_EQ(first.bookings, 2u);
+    EXPECT_EQ(testing::readFile(directory.guest()), guests);
+    EXPECT_EQ(testing::readFile(directory.reservation()), reservations);
+
+    EXPECT_EQ(eraseCardsBefore(store, kept).records(), 0u);
+    EXPECT_EQ(testing::readFile(directory.guest()), guests);
+    EXPECT_EQ(testing::readFile(directory.reservation()), reservations);
+}
+
+// Years of history are written back in runs, each record whole.
+TEST_F(CardErasingTest, ErasesLongRunsOfHistoryInWholeRecords) {
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const GuestRecord stay = withCard(
+            makeStay("101", "Old" + std::to_string(i), "Al", kToday.plusDays(-400 + i / 10), true));
+        store.guests().append(stay);
+        expected += erasedSlot(testing::slotOf(encode(stay)));
+    }
+    EXPECT_EQ(eraseCardsBefore(store, kToday).stays, 3000u);
+    EXPECT_EQ(testing::readFile(directory.guest()), expected);
+}
+
+// The night audit erases by the motel's setting (30 days unless set), never when it is
+// "never"; a refused audit erases nothing either.
+TEST_F(CardErasingTest, TheNightAuditErasesAsTheMotelSays) {
+    const auto [guests, reservations] = layDownEveryKind();
+    const std::string before = testing::readFile(directory.guest());
+    const std::string bookingsBefore = testing::readFile(directory.reservation());
+
+    setErasing(CardErasing{std::nullopt});
+    EXPECT_EQ(runNightAudit(store, kToday.plusDays(-1)).outcome, AuditOutcome::Posted);
+    EXPECT_EQ(testing::readFile(directory.guest()), before);
+    EXPECT_EQ(testing::readFile(directory.reservation()), bookingsBefore);
+
+    setErasing(CardErasing{});
+    store.guests().append(makeStayOver("104", "Due", 20, 50, kToday.plusDays(-1), kToday));
+    EXPECT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::Refused);
+    EXPECT_EQ(testing::readFile(directory.reservation()), bookingsBefore);
+
+    GuestRecord due = store.guests().read(store.guests().count());
+    due.DepartureDate = kToday.plusDays(1).stored();
+    store.guests().write(store.guests().count(), due);
+    EXPECT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::Posted);
+    EXPECT_EQ(testing::readFile(directory.guest()).substr(0, guests.size()), guests);
+    EXPECT_EQ(testing::readFile(directory.reservation()), reservations);
+}
+
+// "0": the card goes with check-out itself; any other setting leaves it to the audit.
+TEST_F(CardErasingTest, CheckOutErasesTheCardWhenTheMotelKeepsItNoDaysAfter) {
+    for (const long days : {0L, kDays}) {
+        setErasing(CardErasing{days});
+        const GuestRecord stay =
+            withCard(makeStayOver("101", "Avery", 1, 45, kToday.plusDays(-2), kToday));
+        const std::size_t n = store.guests().append(stay);
+        checkOut(store, n, stay, "11:00:00 AM");
+        const GuestRecord out = store.guests().read(n);
+        EXPECT_FALSE(out.inHouse());
+        EXPECT_EQ(out.CardNumber.trimmed(), days == 0 ? "1111" : "4111 1111 1111 1111") << days;
+        EXPECT_EQ(out.CardExpireMonth.trimmed(), days == 0 ? "" : "March") << days;
+    }
+}
+
+} // namespace
+} // namespace roomwright
