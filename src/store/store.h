@@ -25,13 +25,13 @@ template <class Record> class Table {
     std::size_t count() const { return file_.count(); }
     Record read(std::size_t n) const { return decode<Record>(file_.read(n)); }
     void write(std::size_t n, const Record& record) { writeSlots(n, encode(record)); }
-    // Writes encoded records `first` onwards, whole slots back to back, in one write.
-    void writeSlots(std::size_t first, std::span<const std::byte> slots) {
-        file_.writeSlots(first, slots);
+    // Writes encoded records `first` onwards, whole records back to back, in one write.
+    void writeSlots(std::size_t first, std::span<const std::byte> records) {
+        file_.writeSlots(first, records);
         if (watcher_) {
-            for (std::size_t i = 0; i * Record::slotLength < slots.size(); ++i) {
+            for (std::size_t i = 0; i * Record::slotLength < records.size(); ++i) {
                 watcher_->written(first + i,
-                                  slots.subspan(i * Record::slotLength, Record::slotLength));
+                                  records.subspan(i * Record::slotLength, Record::slotLength));
             }
         }
     }

@@ -35,10 +35,10 @@ void RecordFile::write(std::size_t n, const Bytes& slot) {
     writeSlots(n, slot);
 }
 
-void RecordFile::writeSlots(std::size_t first, std::span<const std::byte> slots) {
-    if (slots.empty() || slots.size() % slotLength_ != 0) {
+void RecordFile::writeSlots(std::size_t first, std::span<const std::byte> written) {
+    if (written.empty() || written.size() % slotLength_ != 0) {
         throw StoreError(path_, "write",
-                         "a record of " + std::to_string(slots.size()) +
+                         "a record of " + std::to_string(written.size()) +
                              " bytes does not fit a slot of " + std::to_string(slotLength_));
     }
     const std::uint64_t lengthBefore = files_.size(path_);
@@ -50,14 +50,14 @@ void RecordFile::writeSlots(std::size_t first, std::span<const std::byte> slots)
     if (lengthBefore == 0) {
         // A new file is created whole, written beside it and renamed into place: no power
         // cut leaves it holding part of its first record, which would read as damage.
-        files_.replaceWhole(path_, DataDirectory::beside(path_), slots);
+        files_.replaceWhole(path_, DataDirectory::beside(path_), written);
         return;
     }
-    // What the slots overwrite, and where the file ended when they reach past it.
-    const std::size_t overwritten = std::min(records - (first - 1), slots.size() / slotLength_);
+    // The records the write overwrites, to be put back when it fails.
+    const std::size_t overwritten = std::min(records - (first - 1), written.size() / slotLength_);
     const Bytes before = readRange(first, overwritten);
     try {
-        files_.write(path_, offset, slots);
+        files_.write(path_, offset, written);
     } catch (const StoreError&) {
         // Put back what the failed write may have half-changed, then report the failure:
         // the length the file had, and the slots it overwrote. The first failure is the one
