@@ -503,7 +503,7 @@ int eraseCards(Context& c, const std::vector<std::string>& words) {
             return 1;
         }
     }
-    const ErasedCards erased = eraseCardsBefore(c.store, *kept);
+    const ErasedCards erased = eraseCardsBefore(c.store, *kept, ErasingReach::EveryRecord);
     c.out << "Cards erased: " << counted(erased.records(), "record") << " changed ("
           << counted(erased.stays, "stay") << ", " << counted(erased.bookings, "reservation")
           << ").\n";

@@ -1,8 +1,10 @@
 #include "reports/card_erasing.h"
 
 #include "store/cards.h"
+#include "store/erasing_mark.h"
 #include "store/lookups.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
 
@@ -54,10 +56,31 @@ std::optional<long> bookingDone(const RecordView<ReservationRecord>& booking) {
     return daySerial(booking.number<&ReservationRecord::ArrivalDate>());
 }
 
-// Erases the cards of the records of one file done before the day `kept`; returns how many
-// it changed.
+// Whether the progress noted for the file is still the file's: it reaches as far, and its
+// anchor, done with for good, is as the last pass saw it.
+template <class Record> bool stillOf(const Table<Record>& table, const ErasingProgress& progress) {
+    if (progress.covered > table.count()) {
+        return false;
+    }
+    if (progress.anchor == 0) {
+        return true;
+    }
+    bool same = false;
+    table.visitViews({progress.anchor}, [&](std::size_t, const RecordView<Record>& anchor) {
+        same = std::ranges::equal(anchor.slot(), progress.anchorSlot);
+    });
+    return same;
+}
+
+// Erases the cards of one file's records done before the day `kept`: the pending ones of
+// `progress` and those past it, or every one when `progress` is not the file's. Notes in
+// `progress` how far it came; returns how many records it changed.
 template <class Record, class Done>
-std::size_t eraseDone(Table<Record> table, long kept, Done done) {
+std::size_t eraseDone(Table<Record> table, ErasingProgress& progress, long kept, Done done) {
+    if (!stillOf(table, progress)) {
+        progress = {};
+    }
+    ErasingProgress next{table.count(), progress.anchor, progress.anchorSlot, {}};
     std::size_t erased = 0;
     std::size_t runFirst = 0;
     Bytes run;
@@ -67,35 +90,53 @@ std::size_t eraseDone(Table<Record> table, long kept, Done done) {
             run.clear();
         }
     };
-    // The records are written behind the scan, which has read them already.
-    table.scanViews([&](std::size_t n, const RecordView<Record>& view) {
+    // Records are visited in ascending order and written back behind the reads.
+    const auto look = [&](std::size_t n, const RecordView<Record>& view) {
         const std::optional<long> day = done(view);
-        if (!day || *day >= kept || !holdsCard(view)) {
-            return true;
+        if (!day) {
+            next.pending.push_back(n);
+        } else if (!holdsCard(view)) {
+            next.anchor = n;
+            next.anchorSlot.assign(view.slot().begin(), view.slot().end());
+        } else if (*day >= kept) {
+            next.pending.push_back(n);
+        } else {
+            Record record = view.decode();
+            eraseCard(record);
+            next.anchor = n;
+            next.anchorSlot = encode(record);
+            if (runFirst + run.size() / Record::slotLength != n || run.size() >= kRunBytes) {
+                writeRun();
+                runFirst = n;
+            }
+            run.insert(run.end(), next.anchorSlot.begin(), next.anchorSlot.end());
+            ++erased;
         }
-        Record record = view.decode();
-        eraseCard(record);
-        if (runFirst + run.size() / Record::slotLength != n || run.size() >= kRunBytes) {
-            writeRun();
-            runFirst = n;
-        }
-        const Bytes slot = encode(record);
-        run.insert(run.end(), slot.begin(), slot.end());
-        ++erased;
         return true;
-    });
+    };
+    table.visitViews(progress.pending, look);
+    table.scanViews(look, progress.covered + 1);
     writeRun();
+    progress = std::move(next);
     return erased;
 }
 
 } // namespace
 
-ErasedCards eraseCardsBefore(const Store& store, const CivilDate& firstDayKept) {
+ErasedCards eraseCardsBefore(const Store& store, const CivilDate& firstDayKept,
+                             ErasingReach reach) {
     const long kept = firstDayKept.serial();
+    const DataDirectory& directory = store.directory();
     return asOneOperation(store, [&] {
+        const ErasingMark saved = loadErasingMark(store.files(), directory.erasingMark());
+        ErasingMark mark = reach == ErasingReach::SinceLastPass ? saved : ErasingMark{};
         ErasedCards erased;
-        erased.stays = eraseDone(store.guests(), kept, stayDone);
-        erased.bookings = eraseDone(store.reservations(), kept, bookingDone);
+        erased.stays = eraseDone(store.guests(), mark.stays, kept, stayDone);
+        erased.bookings = eraseDone(store.reservations(), mark.bookings, kept, bookingDone);
+        if (mark != saved) {
+            saveErasingMark(store.files(), directory.erasingMark(),
+                            directory.erasingMarkTemporary(), mark);
+        }
         return erased;
     });
 }

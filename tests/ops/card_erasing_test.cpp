@@ -3,8 +3,13 @@
 #include "frontdesk/check_out.h"
 #include "ops/ops_fixture.h"
 #include "reports/night_audit.h"
+#include "store/cards.h"
+#include "store/erasing_mark.h"
 #include "store/motel_details.h"
 #include "store/settings.h"
+
+#include <filesystem>
+#include <functional>
 
 namespace roomwright {
 namespace {
@@ -111,6 +116,65 @@ TEST_F(CardErasingTest, ErasesWhatWasDoneMoreThanTheDaysAgoAndASecondRunNothing)
     EXPECT_EQ(eraseCardsBefore(store, kept).records(), 0u);
     EXPECT_EQ(testing::readFile(directory.guest()), guests);
     EXPECT_EQ(testing::readFile(directory.reservation()), reservations);
+}
+
+// The nightly pass reads what was not done with at the last pass and what came since;
+// records done with for good are not read again, unless the mark is no longer the file's.
+TEST_F(CardErasingTest, ANightlyPassReadsOnlyWhatWasNotDoneWithAndWhatCameSince) {
+    layDownEveryKind();
+    eraseCardsBefore(store, *firstDayKept(CardErasing{kDays}, kToday));
+    const ErasingMark mark = loadErasingMark(files, directory.erasingMark());
+    EXPECT_EQ(mark.stays.covered, 5u);
+    EXPECT_EQ(mark.stays.anchor, 1u);
+    EXPECT_EQ(mark.stays.pending, (std::vector<std::size_t>{2, 3, 4, 5}));
+    EXPECT_EQ(mark.bookings.pending, (std::vector<std::size_t>{1, 3, 5}));
+
+    // Two days later: the stays that became due since, and a stay added since.
+    store.guests().append(withCard(makeStay("104", "New", "Di", kToday.plusDays(-40), true)));
+    const CivilDate twoDaysLater = *firstDayKept(CardErasing{kDays}, kToday.plusDays(2));
+    EXPECT_EQ(eraseCardsBefore(store, twoDaysLater).stays, 3u);
+    EXPECT_EQ(loadErasingMark(files, directory.erasingMark()).stays.anchor, 6u);
+
+    // A card put back behind the pass's back into a stay it is done with is not seen; a pass
+    // over every record finds it.
+    const auto plantCard = [&] { store.guests().write(1, withCard(store.guests().read(1))); };
+    plantCard();
+    EXPECT_EQ(eraseCardsBefore(store, twoDaysLater).stays, 0u);
+    EXPECT_TRUE(holdsCard(store.guests().read(1)));
+    EXPECT_EQ(eraseCardsBefore(store, twoDaysLater, ErasingReach::EveryRecord).stays, 1u);
+
+    const struct {
+        const char* change;
+        std::function<void()> make;
+    } doubts[] = {
+        {"a damaged mark",
+         [&] {
+             std::string saved = testing::readFile(directory.erasingMark());
+             saved[20] ^= 1;
+             testing::writeFile(directory.erasingMark(), saved);
+         }},
+        {"no mark", [&] { std::filesystem::remove(directory.erasingMark()); }},
+        {"the anchor changed",
+         [&] {
+             const std::size_t anchor =
+                 loadErasingMark(files, directory.erasingMark()).stays.anchor;
+             GuestRecord stay = store.guests().read(anchor);
+             stay.Comment = "changed";
+             store.guests().write(anchor, stay);
+         }},
+        {"a shorter file",
+         [&] {
+             const std::string guests = testing::readFile(directory.guest());
+             testing::writeFile(directory.guest(), guests.substr(0, guests.size() - 800));
+         }},
+    };
+    for (const auto& doubt : doubts) {
+        SCOPED_TRACE(doubt.change);
+        plantCard();
+        doubt.make();
+        EXPECT_EQ(eraseCardsBefore(store, twoDaysLater).stays, 1u);
+        EXPECT_FALSE(holdsCard(store.guests().read(1)));
+    }
 }
 
 // Years of history are written back in runs, each record whole.
