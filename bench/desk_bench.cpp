@@ -84,11 +84,11 @@ class Desk {
             throw std::runtime_error("no guest in house in " + motel_.root.string());
         }
         selector_ = entries.back();
-        folio_ = std::to_string(
-            static_cast<long>(guestOfSelectorText(store_, selector_)->second.FolioNumber));
+        folio_ =
+            std::to_string(static_cast<long>(guestOfEntry(store_, selector_)->second.FolioNumber));
     }
     const Store& store() const { return store_; }
-    const std::string& selector() const { return selector_; }
+    const SelectorEntry& selector() const { return selector_; }
     const std::string& folio() const { return folio_; }
     const Motel& motel() const { return motel_; }
 
@@ -96,7 +96,7 @@ class Desk {
     Motel motel_;
     DiskFileSystem files_;
     Store store_;
-    std::string selector_;
+    SelectorEntry selector_;
     std::string folio_;
 };
 
@@ -157,7 +157,7 @@ void OpenFolioWindow(benchmark::State& state) {
 void ChooseGuest(benchmark::State& state) {
     const Desk desk(state.range(0));
     for (auto _ : state) {
-        const auto guest = guestOfSelectorText(desk.store(), desk.selector());
+        const auto guest = guestOfEntry(desk.store(), desk.selector());
         benchmark::DoNotOptimize(guestView(guest->second));
         const auto folio = static_cast<long>(guest->second.FolioNumber);
         benchmark::DoNotOptimize(folioListing(desk.store(), folio, FolioGap::Chosen));
@@ -290,7 +290,7 @@ void OverbookingCheck(benchmark::State& state) {
     DiskFileSystem files;
     const Store store(DataDirectory(motel.root), files);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(overbooked(store, "101", {kToday, kToday.plusDays(2)}));
+        benchmark::DoNotOptimize(overbooked(store, "101", {kToday, kToday.plusDays(2)}, kToday));
     }
 }
 BENCHMARK(OverbookingCheck)->Apply(largeOnly);

@@ -29,8 +29,16 @@ Desk::Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer)
 
 DeskWindow* Desk::create(WindowId id) {
     switch (id) {
-    case WindowId::Main:
-        return new MainWindow(services_);
+    case WindowId::Main: {
+        auto* window = new MainWindow(services_);
+        // A booking arriving today opens in the reservation window, ready to check in.
+        QObject::connect(window, &MainWindow::arrivalOpened, window, [this](std::size_t record) {
+            if (auto* reservation = dynamic_cast<ReservationWindow*>(open(WindowId::Reservation))) {
+                reservation->showRecord(record);
+            }
+        });
+        return window;
+    }
     case WindowId::CheckIn:
         return new CheckInWindow(services_);
     case WindowId::GuestFolio:
@@ -57,8 +65,15 @@ DeskWindow* Desk::create(WindowId id) {
         return new ReservationsMenuWindow(services_);
     case WindowId::ReservationEntry:
         return new ReservationEntryWindow(services_);
-    case WindowId::Reservation:
-        return new ReservationWindow(services_);
+    case WindowId::Reservation: {
+        auto* window = new ReservationWindow(services_);
+        QObject::connect(window, &ReservationWindow::bookingClosed, window, [this] {
+            if (auto* main = dynamic_cast<MainWindow*>(find(WindowId::Main))) {
+                main->showArrivals();
+            }
+        });
+        return window;
+    }
     case WindowId::Greetings:
         return new GreetingsWindow(services_);
     case WindowId::PostMessage:

@@ -10,17 +10,18 @@
 #include "reports/desk_lists.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
+#include "reservations/reservations.h"
 #include "store/backup.h"
 #include "store/charges.h"
 #include "store/clock.h"
-#include "store/lookups.h"
-#include "store/motel_details.h"
+#include "store/disk/writer_lock.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/lookups.h"
+#include "store/motel_details.h"
+#include "store/settings.h"
 #include "store/verify.h"
-#include "store/disk/writer_lock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -28,6 +29,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 
@@ -46,9 +48,9 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
-    "  --wait SECONDS        how long init, set, backup, night-audit and erase-cards wait\n"
-    "                        for another program that is writing to the data directory\n"
-    "                        to finish (default: 5)\n"
+    "  --wait SECONDS        how long init, set, backup, night-audit, erase-cards and\n"
+    "                        cancel-reservation wait for another program that is\n"
+    "                        writing to the data directory to finish (default: 5)\n"
     "  --help                show this text\n"
     "\n"
     "Commands:\n"
@@ -99,10 +101,18 @@ const char* const kHelp =
     "                             erases now what the night audit erases, or the cards of\n"
     "                             everything done before the given day, and says how many\n"
     "                             records it changed\n"
-    "  list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]\n"
-    "                             the open reservations arriving, the guests due out, or\n"
-    "                             the guests in house with their balance, on a day (default:\n"
-    "                             today), as a table or as CSV\n";
+    "  cancel-reservation CONFIRMATION [--record N] [--reason TEXT]\n"
+    "                             cancels the open reservation with that confirmation\n"
+    "                             number (where two carry it, --record N names the one at\n"
+    "                             record N of the reservation file) and keeps TEXT, cut to\n"
+    "                             20 characters, as the reason (\"No-show\" for a guest who\n"
+    "                             never came); the booking is no longer open: not found,\n"
+    "                             not checked in, holding no room\n"
+    "  list arrivals|departures|in-house|no-shows [--date YYYY-MM-DD] [--csv]\n"
+    "                             the open reservations arriving, the guests due out, the\n"
+    "                             guests in house with their balance, or the no-shows (the\n"
+    "                             arrivals still open once the night audit has run), on a\n"
+    "                             day (default: today), as a table or as CSV\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -527,10 +537,12 @@ int backup(Context& c, const std::vector<std::string>& words) {
 }
 
 int list(Context& c, const std::vector<std::string>& words) {
-    const char* const usage = "list arrivals|departures|in-house [--date YYYY-MM-DD] [--csv]";
+    const char* const usage =
+        "list arrivals|departures|in-house|no-shows [--date YYYY-MM-DD] [--csv]";
     const std::map<std::string, DeskListKind> kinds = {{"arrivals", DeskListKind::Arrivals},
                                                        {"departures", DeskListKind::Departures},
-                                                       {"in-house", DeskListKind::InHouse}};
+                                                       {"in-house", DeskListKind::InHouse},
+                                                       {"no-shows", DeskListKind::NoShows}};
     const auto kind = words.size() >= 2 ? kinds.find(words[1]) : kinds.end();
     if (kind == kinds.end()) {
         throw UsageError(std::string("usage: roomwright-cli ") + usage);
@@ -564,6 +576,53 @@ int list(Context& c, const std::vector<std::string>& words) {
         c.err << "roomwright-cli: " << problem << '\n';
     }
     return found.problems.empty() ? 0 : 1;
+}
+
+int cancelBooking(Context& c, const std::vector<std::string>& words) {
+    const char* const usage = "cancel-reservation CONFIRMATION [--record N] [--reason TEXT]";
+    if (words.size() < 2) {
+        throw UsageError(std::string("usage: roomwright-cli ") + usage);
+    }
+    const long number = wholeNumber(words[1], "CONFIRMATION", 0, 16777216);
+    std::optional<std::size_t> record;
+    std::string reason;
+    for (std::size_t i = 2; i < words.size(); ++i) {
+        if (words[i] == "--record" && i + 1 < words.size()) {
+            record = static_cast<std::size_t>(
+                wholeNumber(words[++i], "N", 1, std::numeric_limits<int>::max()));
+        } else if (words[i] == "--reason" && i + 1 < words.size()) {
+            reason = words[++i];
+        } else {
+            throw UsageError(std::string("usage: roomwright-cli ") + usage);
+        }
+    }
+    std::vector<Shown> open = openReservationsNumbered(c.store, static_cast<double>(number));
+    if (record) {
+        std::erase_if(open, [&](const Shown& shown) { return shown.record != *record; });
+    }
+    const std::string file = utf8Text(c.store.reservations().path());
+    const std::string which = "confirmation number " + std::to_string(number) +
+                              (record ? " at record " + std::to_string(*record) : "");
+    if (open.empty()) {
+        throw DataError("No open reservation in " + file + " has " + which +
+                        "; nothing was written.");
+    }
+    if (open.size() > 1) {
+        std::string records;
+        for (const Shown& shown : open) {
+            records += (records.empty() ? "" : ", ") + std::to_string(shown.record);
+        }
+        throw DataError(std::to_string(open.size()) + " open reservations in " + file + " have " +
+                        which + " (records " + records +
+                        "); name one with --record N. Nothing was written.");
+    }
+    const ReservationRecord& booking = open.front().reservation;
+    cancelReservation(c.store, open.front(), reason, c.clock.today());
+    c.out << "Reservation " << number << " of " << booking.LastName.trimmed() << ", "
+          << booking.FirstName.trimmed() << " for room " << booking.RoomNumber.trimmed()
+          << ", arriving " << shortDate(CivilDate::fromStored(booking.ArrivalDate))
+          << ", is cancelled.\n";
+    return 0;
 }
 
 std::optional<TimeOfDay> isoTime(const std::string& text) {
@@ -652,13 +711,19 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             throw DataError("There is no data directory at " + root +
                             ". Create one with: roomwright-cli --data-dir \"" + root + "\" init");
         }
-        if (words[0] == "night-audit" || words[0] == "erase-cards") {
+        // The writing commands that undo an operation cut short before they begin.
+        using Command = int (*)(Context&, const std::vector<std::string>&);
+        const std::map<std::string, Command> recovering = {
+            {"night-audit", nightAudit},
+            {"erase-cards", eraseCards},
+            {"cancel-reservation", cancelBooking},
+        };
+        if (const auto command = recovering.find(words[0]); command != recovering.end()) {
             const WriterLock writer = holdWhileWriting();
             if (store.recover()) {
                 err << kOperationUndone << '\n';
             }
-            return words[0] == "night-audit" ? nightAudit(context, words)
-                                             : eraseCards(context, words);
+            return command->second(context, words);
         }
         if (words[0] == "verify") {
             return verify(context, words);

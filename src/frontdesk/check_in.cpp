@@ -5,34 +5,14 @@
 #include "store/format/codepage.h"
 #include "store/format/dates.h"
 #include "store/format/layout.h"
-#include "store/lookups.h"
 #include "store/format/numbers.h"
 #include "store/format/store_error.h"
+#include "store/lookups.h"
 
 namespace roomwright {
 
-std::vector<std::string> roomsForCheckIn(const Store& store) {
-    std::vector<std::string> entries;
-    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
-        if (room.CleanFlag.str() != "N" && room.OrderFlag.str() != "X") {
-            entries.push_back(roomEntry(room));
-        }
-        return true;
-    });
-    return entries;
-}
-
-bool reservationArrivesToday(const Store& store, std::string_view roomNumber,
-                             const CivilDate& today) {
-    const double todayStored = today.stored();
-    const auto room = storedForm(roomNumber);
-    return room &&
-           store.reservations()
-               .findFirstWhere([&](const RecordView<ReservationRecord>& reservation) {
-                   return reservation.number<&ReservationRecord::ArrivalDate>() == todayStored &&
-                          reservation.trimmedBytes<&ReservationRecord::RoomNumber>() == *room;
-               })
-               .has_value();
+std::vector<RoomEntry> roomsForCheckIn(const Store& store) {
+    return roomEntries(store, roomEntry, readyToLet);
 }
 
 std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber) {
@@ -64,7 +44,7 @@ std::optional<Refusal<WalkInField>> checkWalkIn(const WalkIn& walkIn, const Civi
     }
     // The rate comes only from a chosen room and is taken strictly: without both there is
     // no stay to save.
-    if (walkIn.roomEntry.empty() || !strictNumber(walkIn.rate)) {
+    if (!walkIn.room || !strictNumber(walkIn.rate)) {
         return Refusal<WalkInField>{WalkInField::Room, "You did not select a room."};
     }
     const std::optional<long> days = wholeDayCount(walkIn.days);
@@ -88,7 +68,7 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
                            const std::string& timeText) {
     const std::optional<double> rate = strictNumber(walkIn.rate);
     const std::optional<Category> payment = paymentCategory(walkIn.payCode.substr(0, 1));
-    if (walkIn.roomEntry.empty() || !rate || !payment) {
+    if (!walkIn.room || !rate || !payment) {
         throw DataError("The registration has no room, rate or pay code; nothing was saved.");
     }
     const std::optional<long> days = wholeDayCount(walkIn.days);
@@ -102,7 +82,7 @@ GuestRecord registerWalkIn(const Store& store, const WalkIn& walkIn, const Civil
     // The shift and clerk of the stay are those the window showed the clerk.
     guest.Shift = walkIn.shift;
     guest.Clerk = walkIn.clerk;
-    guest.RoomNumber = roomOfEntry(walkIn.roomEntry);
+    guest.RoomNumber = *walkIn.room;
     guest.PayCode = walkIn.payCode.substr(0, 1);
     if (!walkIn.guest.cardType.empty()) {
         guest.CardType = walkIn.guest.cardType;

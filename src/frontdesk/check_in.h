@@ -1,8 +1,9 @@
 #pragma once
 
 #include "frontdesk/registration.h"
-#include "store/refusal.h"
 #include "store/format/dates.h"
+#include "store/lookups.h"
+#include "store/refusal.h"
 #include "store/store.h"
 
 #include <optional>
@@ -14,11 +15,7 @@ namespace roomwright {
 
 // The rooms a walk-in can be given, as room entries in file order: every room that is not
 // dirty and not out of order. Vacancy is not looked at: housekeeping's word counts.
-std::vector<std::string> roomsForCheckIn(const Store& store);
-
-// True when a reservation for the room arrives today, whether or not it was checked in.
-bool reservationArrivesToday(const Store& store, std::string_view roomNumber,
-                             const CivilDate& today);
+std::vector<RoomEntry> roomsForCheckIn(const Store& store);
 
 // The nightly rate of the room; with two rooms of the same number, the later one's.
 std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber);
@@ -27,8 +24,8 @@ std::optional<float> rateOfRoom(const Store& store, std::string_view roomNumber)
 // entries chosen in its lists ("" when none was chosen; the card type too).
 struct WalkIn {
     GuestDetails guest;
-    std::string roomEntry; // "101   NQ1      "
-    std::string payCode;   // "C = Cash"
+    std::optional<std::string> room; // the number of the room chosen
+    std::string payCode;             // "C = Cash"
     std::string rate;
     std::string days;
     std::string departure; // the departure date as the calendar set it ("" before any pick)

@@ -4,6 +4,7 @@
 #include "frontdesk/check_in.h"
 #include "frontdesk/folio.h"
 #include "frontdesk/folio_printing.h"
+#include "store/bookings.h"
 #include "store/format/numbers.h"
 #include "store/lookups.h"
 #include "store/settings.h"
@@ -165,19 +166,19 @@ void CheckInWindow::showStayTotal() {
 }
 
 void CheckInWindow::roomPicked() {
-    if (roomCombo->currentIndex() < 0) {
+    const auto room = chosenRoom(roomCombo);
+    if (!room) {
         return;
     }
-    const std::string room = roomOfEntry(roomCombo->currentText().toStdString());
     guarded(services_.dialogs, this, [&] {
-        if (reservationArrivesToday(services_.store, room, services_.clock.today())) {
+        if (bookingArrivesOn(services_.store, *room, services_.clock.today())) {
             services_.dialogs.inform(
                 this, kAttention,
                 QStringLiteral("You are overbooking on this room. Please choose another room."));
         }
-        if (const auto rate = rateOfRoom(services_.store, room)) {
-            rateBox->setText(QString::fromStdString(plainNumber(*rate)));
-        }
+        // A room gone from the file since the list was filled leaves no rate to take.
+        const auto rate = rateOfRoom(services_.store, *room);
+        rateBox->setText(rate ? QString::fromStdString(plainNumber(*rate)) : QString());
         showNumber(taxBox, roomRentTax(value(rateBox), taxRate(services_.store)));
         showNumber(nightTotalBox, value(rateBox) + value(taxBox));
         showStayTotal();
@@ -214,7 +215,7 @@ void CheckInWindow::calendarDayPicked(const QDate& date) {
 WalkIn CheckInWindow::registration() const {
     WalkIn walkIn;
     walkIn.guest = guest.details();
-    walkIn.roomEntry = chosenText(roomCombo);
+    walkIn.room = chosenRoom(roomCombo);
     walkIn.payCode = chosenText(payCodeCombo);
     walkIn.rate = textOf(rateBox);
     walkIn.days = textOf(daysBox);

@@ -1,8 +1,8 @@
 #include "frontdesk/guest_folio.h"
 
 #include "frontdesk/departures.h"
+#include "store/bookings.h"
 #include "store/cards.h"
-#include "store/format/codepage.h"
 #include "store/format/dates.h"
 #include "store/format/numbers.h"
 
@@ -49,28 +49,45 @@ const char* const kDepartureNotADate = "The departure date is not a date.";
 
 } // namespace
 
-std::vector<std::string> guestSelectorEntries(const Store& store) {
-    std::vector<std::string> entries;
-    store.scanInHouseGuests([&](std::size_t, const RecordView<GuestRecord>& guest) {
-        entries.push_back(departureLine(guest.decode()));
+std::vector<SelectorEntry> guestSelectorEntries(const Store& store) {
+    std::vector<SelectorEntry> entries;
+    store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>& view) {
+        const GuestRecord guest = view.decode();
+        entries.push_back({n, departureLine(guest), guest.RoomNumber.trimmed()});
         return true;
     });
     return entries;
 }
 
-Found<GuestRecord> guestOfSelectorText(const Store& store, std::string_view selectorText) {
-    // Characters are counted as the entry's room number is: one byte each in the files.
-    const std::string entry = toCp1252(selectorText);
-    if (entry.size() > 3 && entry[3] != ' ') {
+std::optional<SelectorEntry> entryNamed(const std::vector<SelectorEntry>& entries,
+                                        std::string_view selectorText) {
+    const std::string room = rightTrim(selectorText);
+    if (room.empty()) {
         return std::nullopt;
     }
-    return inHouseGuestOfRoom(store, roomOfEntry(selectorText));
+    auto named = std::ranges::find(entries, selectorText, &SelectorEntry::text);
+    if (named == entries.end()) {
+        named = std::ranges::find(entries, room, &SelectorEntry::room);
+    }
+    return named == entries.end() ? std::nullopt : std::optional(*named);
 }
 
-Found<GuestRecord> shownGuest(const Store& store, std::string_view selectorText,
+Found<GuestRecord> guestOfEntry(const Store& store, const SelectorEntry& entry) {
+    const Table<GuestRecord> guests = store.guests();
+    if (entry.record == 0 || entry.record > guests.count()) {
+        return std::nullopt;
+    }
+    GuestRecord guest = guests.read(entry.record);
+    if (!guest.inHouse()) {
+        return std::nullopt;
+    }
+    return std::pair{entry.record, std::move(guest)};
+}
+
+Found<GuestRecord> shownGuest(const Store& store, const std::optional<SelectorEntry>& entry,
                               std::string_view shownFolio) {
     const auto folio = strictNumber(shownFolio);
-    auto guest = guestOfSelectorText(store, selectorText);
+    auto guest = entry ? guestOfEntry(store, *entry) : std::nullopt;
     if (!folio || !guest || static_cast<double>(guest->second.FolioNumber) != *folio) {
         return std::nullopt;
     }
@@ -171,13 +188,7 @@ DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
     if (!departure) {
         return refuseDate(departureText, FolioField::Departure, kDepartureNotADate);
     }
-    const auto room = storedForm(rightTrim(roomText));
-    const auto booked =
-        room && store.reservations().findFirstWhere([&](const RecordView<ReservationRecord>& r) {
-            return CivilDate::fromStored(r.number<&ReservationRecord::ArrivalDate>()) ==
-                       *departure &&
-                   r.trimmedBytes<&ReservationRecord::RoomNumber>() == *room;
-        });
+    const bool booked = bookingArrivesOn(store, roomText, *departure);
     if (booked) {
         return refuseDate(departureText, FolioField::Departure,
                           "Can't Increase departure date. Overbooking.");
@@ -198,15 +209,8 @@ DepartureChange oneNightLess(std::string_view departureText, std::string_view ar
     return {shortDate(earlier), std::nullopt};
 }
 
-std::vector<std::string> roomMoveEntries(const Store& store) {
-    std::vector<std::string> entries;
-    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
-        if (room.CleanFlag.str() != "N" && room.OrderFlag.str() != "X") {
-            entries.push_back(roomMoveEntry(room));
-        }
-        return true;
-    });
-    return entries;
+std::vector<RoomEntry> roomMoveEntries(const Store& store) {
+    return roomEntries(store, roomMoveEntry, readyToLet);
 }
 
 std::optional<Refusal<FolioField>> saveFolioChanges(const Store& store, std::size_t recordNumber,

@@ -21,18 +21,28 @@ namespace roomwright {
 enum class FolioField { Selector, Code, Amount, Rate, Departure };
 
 inline constexpr const char* kPickAGuest = "Please pick a guest from the list.";
+inline constexpr const char* kNoLongerInHouse =
+    "This guest is no longer in house: the stay has been checked out.";
 
-// One entry per in-house guest, in record order: "101  Smith, Ann".
-std::vector<std::string> guestSelectorEntries(const Store& store);
-
-// The in-house guest a selector text names by its room: the first three characters, which
-// must be the whole room number (the text ends or a blank follows). A departed guest of the
-// same room is never taken, and "1015  Lee, Al" names no guest rather than room 101's.
-Found<GuestRecord> guestOfSelectorText(const Store& store, std::string_view selectorText);
-// The guest the window shows: the selector's guest, provided it is the stay whose folio
-// number the window shows. A selector text typed over a chosen guest names nobody, so that
-// nothing is ever done to a guest other than the one on screen.
-Found<GuestRecord> shownGuest(const Store& store, std::string_view selectorText,
+// One entry of the guest selector, "101  Smith, Ann", and the stay it was made from.
+struct SelectorEntry {
+    std::size_t record = 0; // in the guest file
+    std::string text;
+    std::string room; // right-trimmed
+    friend bool operator==(const SelectorEntry&, const SelectorEntry&) = default;
+};
+// One entry per in-house guest, in record order.
+std::vector<SelectorEntry> guestSelectorEntries(const Store& store);
+// The entry a selector text names: the entry whose text it is, else the first entry whose
+// room number it is (typed alone). A text that names no entry names nobody.
+std::optional<SelectorEntry> entryNamed(const std::vector<SelectorEntry>& entries,
+                                        std::string_view selectorText);
+// The stay an entry was made from, while it is in house; nothing once it has left.
+Found<GuestRecord> guestOfEntry(const Store& store, const SelectorEntry& entry);
+// The guest the window shows: the stay of the selector's entry, provided it is the stay whose
+// folio number the window shows. A selector text typed over a chosen guest names nobody, so
+// that nothing is ever done to a guest other than the one on screen.
+Found<GuestRecord> shownGuest(const Store& store, const std::optional<SelectorEntry>& entry,
                               std::string_view shownFolio);
 
 // The code list, in the order the window offers it.
@@ -75,8 +85,8 @@ struct DepartureChange {
     std::string departure; // what the departure box shows afterwards
     std::optional<Refusal<FolioField>> refusal;
 };
-// One more night, unless a reservation for the room (whatever its check-in mark) arrives on
-// the current departure date.
+// One more night, unless a booking of the room that is not cancelled (open or checked in)
+// arrives on the current departure date.
 DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
                              std::string_view roomText);
 // One night less, never coming down to the arrival date or before it.
@@ -84,7 +94,7 @@ DepartureChange oneNightLess(std::string_view departureText, std::string_view ar
 
 // The rooms a guest can be moved to: those not dirty and not out of order, as "101  NQ1 ...":
 // the room number as stored, one blank, the room type as stored.
-std::vector<std::string> roomMoveEntries(const Store& store);
+std::vector<RoomEntry> roomMoveEntries(const Store& store);
 
 // What "Save and Exit" stores from the window.
 struct FolioChanges {

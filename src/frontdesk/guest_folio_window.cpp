@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace roomwright {
 
 namespace {
@@ -217,30 +219,40 @@ void GuestFolioWindow::load() {
     printFolioTimer->start();
     guarded(services_.dialogs, this, [&] {
         fillSelector();
-        moveRoomCombo->addItems(listOf(roomMoveEntries(services_.store)));
+        fillList(moveRoomCombo, roomMoveEntries(services_.store));
         moveRoomCombo->setEditText(QStringLiteral("Select Room"));
     });
     guestCombo->setFocus();
 }
 
-void GuestFolioWindow::showStay(long folioNumber) {
-    guarded(services_.dialogs, this, [&] {
-        for (int i = 0; i < guestCombo->count(); ++i) {
-            const auto stay = guestOfSelectorText(services_.store, toStd(guestCombo->itemText(i)));
-            if (stay &&
-                static_cast<double>(stay->second.FolioNumber) == static_cast<double>(folioNumber)) {
-                guestCombo->setCurrentIndex(i);
-                guestPicked();
-                return;
-            }
-        }
-    });
+void GuestFolioWindow::showStay(std::size_t record) {
+    const auto entry = std::ranges::find(selector_, record, &SelectorEntry::record);
+    if (entry == selector_.end()) {
+        services_.dialogs.inform(this, kAttention, QString::fromUtf8(kNoLongerInHouse));
+        return;
+    }
+    guestCombo->setCurrentIndex(static_cast<int>(entry - selector_.begin()));
+    guestPicked();
 }
 
 void GuestFolioWindow::fillSelector() {
+    selector_.clear();
     guestCombo->clear();
-    guestCombo->addItems(listOf(guestSelectorEntries(services_.store)));
+    selector_ = guestSelectorEntries(services_.store);
+    for (const SelectorEntry& entry : selector_) {
+        guestCombo->addItem(onScreen(entry.text));
+    }
     guestCombo->setEditText(QStringLiteral("Select Room"));
+}
+
+std::optional<SelectorEntry> GuestFolioWindow::selectedEntry() const {
+    // The entry picked, even where two stays read alike; else the one a typed text names.
+    const int picked = guestCombo->currentIndex();
+    if (picked >= 0 && static_cast<std::size_t>(picked) < selector_.size() &&
+        guestCombo->itemText(picked) == guestCombo->currentText()) {
+        return selector_[static_cast<std::size_t>(picked)];
+    }
+    return entryNamed(selector_, toStd(guestCombo->currentText()));
 }
 
 void GuestFolioWindow::clearGuest() {
@@ -294,8 +306,7 @@ void GuestFolioWindow::showFolio(long folioNumber, FolioGap gap) {
 }
 
 Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
-    auto stay = shownGuest(services_.store, toStd(guestCombo->currentText()),
-                           toStd(folioNumberLabel->text()));
+    auto stay = shownGuest(services_.store, selectedEntry(), toStd(folioNumberLabel->text()));
     if (!stay) {
         services_.dialogs.inform(this, kAttention, QString::fromUtf8(kPickAGuest));
         guestCombo->setFocus();
@@ -330,7 +341,8 @@ void GuestFolioWindow::guestPicked() {
     clearGuest();
     setGuestChosen(false);
     guarded(services_.dialogs, this, [&] {
-        const auto found = guestOfSelectorText(services_.store, toStd(guestCombo->currentText()));
+        const auto entry = selectedEntry();
+        const auto found = entry ? guestOfEntry(services_.store, *entry) : std::nullopt;
         if (!found) {
             services_.dialogs.inform(this, kAttention, QString::fromUtf8(kPickAGuest));
             return;
@@ -366,7 +378,9 @@ void GuestFolioWindow::codePicked() {
 }
 
 void GuestFolioWindow::moveRoomPicked() {
-    roomLabel->setText(onScreen(roomOfEntry(toStd(moveRoomCombo->currentText()))));
+    if (const auto room = chosenRoom(moveRoomCombo)) {
+        roomLabel->setText(onScreen(*room));
+    }
 }
 
 void GuestFolioWindow::doNowClicked() {

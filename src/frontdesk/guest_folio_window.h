@@ -8,6 +8,8 @@
 #include <QColor>
 
 #include <array>
+#include <optional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -79,12 +81,14 @@ class GuestFolioWindow : public DeskWindow {
     void messageBlinkTimerFired();
     // The guest's message has been read and deleted: "Retrieve Message" stops blinking.
     void messageDeleted();
-    // Picks the in-house guest of the stay with this folio number, as the clerk would in the
-    // selector; picks nobody when the selector names another stay of the same room first.
-    void showStay(long folioNumber);
+    // Picks the stay at this record of the guest file, as the clerk would in the selector;
+    // tells the clerk when it is no longer in house.
+    void showStay(std::size_t record);
 
   private:
     void fillSelector();
+    // The selector's entry that its text names, if any.
+    std::optional<SelectorEntry> selectedEntry() const;
     void clearGuest();
     void setGuestChosen(bool chosen);
     void stopMessageBlink();
@@ -94,7 +98,8 @@ class GuestFolioWindow : public DeskWindow {
     Found<GuestRecord> guestOnScreen();
     void refuse(const Refusal<FolioField>& refusal);
 
-    QLabel* folioColumns_; // the captions over the folio lines
+    std::vector<SelectorEntry> selector_; // the selector's entries, in its order
+    QLabel* folioColumns_;                // the captions over the folio lines
     bool blinkOn_ = false;
 };
 

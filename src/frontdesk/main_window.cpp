@@ -30,6 +30,10 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     departuresList = new QListWidget(this);
     departuresList->setObjectName(QStringLiteral("List1"));
     labelControl(checkingOutLabel, departuresList);
+    arrivingLabel = makeLabel(this, "Label9", QStringLiteral("Arriving today"));
+    arrivalsList = new QListWidget(this);
+    arrivalsList->setObjectName(QStringLiteral("List2"));
+    labelControl(arrivingLabel, arrivalsList);
 
     QFont title = motelNameLabel->font();
     title.setPointSizeF(title.pointSizeF() * 1.6);
@@ -69,19 +73,21 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     tasks->addStretch();
     tasks->addWidget(exitButton);
 
-    auto* departures = new QVBoxLayout;
-    departures->addWidget(checkingOutLabel);
-    departures->addWidget(departuresList);
-    departures->addWidget(nightAuditLabel);
+    auto* lists = new QGridLayout;
+    lists->addWidget(checkingOutLabel, 0, 0);
+    lists->addWidget(departuresList, 1, 0);
+    lists->addWidget(arrivingLabel, 0, 1);
+    lists->addWidget(arrivalsList, 1, 1);
+    lists->addWidget(nightAuditLabel, 2, 0, 1, 2);
 
     auto* body = new QHBoxLayout;
     body->addLayout(tasks);
-    body->addLayout(departures, 1);
+    body->addLayout(lists, 1);
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
     root->addLayout(body, 1);
-    resize(640, 460);
+    resize(760, 460);
 
     connect(checkInButton, &QPushButton::clicked, this, &MainWindow::checkInClicked);
     connect(checkOutButton, &QPushButton::clicked, this, &MainWindow::checkOutClicked);
@@ -94,6 +100,7 @@ MainWindow::MainWindow(Services& services) : DeskWindow(services) {
     connect(housekeepingButton, &QPushButton::clicked, this, &MainWindow::housekeepingClicked);
     connect(exitButton, &QPushButton::clicked, this, &MainWindow::exitClicked);
     connect(clockTimer, &QTimer::timeout, this, &MainWindow::clockTicked);
+    connect(arrivalsList, &QListWidget::itemActivated, this, &MainWindow::arrivalActivated);
 }
 
 void MainWindow::load() {
@@ -111,6 +118,7 @@ void MainWindow::load() {
                 departuresList->addItem(QString::fromStdString(line));
             }
         }
+        showArrivals();
         if (reminderWanted(services_.store)) {
             services_.windows.open(WindowId::Greetings);
         }
@@ -125,6 +133,20 @@ void MainWindow::showMotelName() {
             motelNameLabel->setText(QString::fromStdString(name));
         }
     });
+}
+
+void MainWindow::showArrivals() {
+    arrivalsList->clear();
+    guarded(services_.dialogs, this, [&] {
+        for (const ArrivalLine& line : arrivalsOn(services_.store, services_.clock.today())) {
+            auto* item = new QListWidgetItem(onScreen(line.text), arrivalsList);
+            item->setData(Qt::UserRole, static_cast<qulonglong>(line.record));
+        }
+    });
+}
+
+void MainWindow::arrivalActivated(QListWidgetItem* item) {
+    emit arrivalOpened(static_cast<std::size_t>(item->data(Qt::UserRole).toULongLong()));
 }
 
 void MainWindow::clockTicked() {

@@ -2,8 +2,11 @@
 
 #include "ui/services.h"
 
+#include <cstddef>
+
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QTimer;
 
@@ -18,6 +21,8 @@ class MainWindow : public DeskWindow {
     void load() override;
     // The motel's own name where it is set, else the standard one.
     void showMotelName();
+    // Lists the open bookings arriving today.
+    void showArrivals();
 
     QLabel* dateLabel;        // today's date
     QLabel* clockLabel;       // the running clock
@@ -25,6 +30,8 @@ class MainWindow : public DeskWindow {
     QLabel* checkingOutLabel; // "Checking out today"
     QLabel* nightAuditLabel;  // the night audit note
     QListWidget* departuresList;
+    QLabel* arrivingLabel; // "Arriving today"
+    QListWidget* arrivalsList;
     QTimer* clockTimer;
     QPushButton* checkInButton;      // Check In
     QPushButton* checkOutButton;     // Check Out
@@ -49,6 +56,12 @@ class MainWindow : public DeskWindow {
     void housekeepingClicked();
     void exitClicked();
     void clockTicked();
+    // An arrival opened by Enter or a double-click.
+    void arrivalActivated(QListWidgetItem* item);
+
+  signals:
+    // The clerk opened the booking at this record of the reservation file, to check it in.
+    void arrivalOpened(std::size_t record);
 
   private:
     void scheduleClock();

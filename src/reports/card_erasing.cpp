@@ -1,12 +1,12 @@
 #include "reports/card_erasing.h"
 
+#include "store/bookings.h"
 #include "store/cards.h"
 #include "store/erasing_mark.h"
 #include "store/lookups.h"
 
 #include <algorithm>
 #include <optional>
-#include <string_view>
 
 namespace roomwright {
 
@@ -30,28 +30,13 @@ std::optional<long> stayDone(const RecordView<GuestRecord>& stay) {
     return daySerial(stay.number<&GuestRecord::DepartureDate>());
 }
 
-// A cancelled booking carries its check-in mark "*" and, in its fourth reserved field,
-// "Cancelled YYYY-MM-DD".
-constexpr std::size_t kCancellationOffset = 513;
-constexpr std::size_t kCancellationWidth = 20;
-constexpr std::string_view kCancelled = "Cancelled ";
-std::optional<CivilDate> cancelledOn(const RecordView<ReservationRecord>& booking) {
-    const std::string_view note(reinterpret_cast<const char*>(booking.slot().data()) +
-                                    kCancellationOffset,
-                                kCancellationWidth);
-    if (!note.starts_with(kCancelled)) {
-        return std::nullopt;
-    }
-    return parseIsoDate(rightTrim(note.substr(kCancelled.size())));
-}
-
 // The day a booking was done with, when it has been checked in or cancelled.
 std::optional<long> bookingDone(const RecordView<ReservationRecord>& booking) {
-    if (booking.trimmedBytes<&ReservationRecord::CheckInMark>() != "*") {
+    if (bookingState(booking) == BookingState::Open) {
         return std::nullopt;
     }
-    if (const auto cancelled = cancelledOn(booking)) {
-        return cancelled->serial();
+    if (const auto cancelled = cancellation(booking)) {
+        return cancelled->date.serial();
     }
     return daySerial(booking.number<&ReservationRecord::ArrivalDate>());
 }

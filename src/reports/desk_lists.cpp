@@ -1,9 +1,9 @@
 #include "reports/desk_lists.h"
 
 #include "frontdesk/folio.h"
-#include "reservations/reservations.h"
-#include "store/lookups.h"
+#include "store/bookings.h"
 #include "store/format/numbers.h"
+#include "store/lookups.h"
 #include "store/settings.h"
 
 #include <algorithm>
@@ -38,12 +38,19 @@ DeskListRow rowOf(const PersonFields& person, double number, double amount) {
 // Every column starts where the widest value of the one before it ends, plus room to spare.
 constexpr std::array<int, 8> kColumns = {1, 7, 39, 61, 75, 88, 101, 109};
 
+// The lists of bookings rather than of stays.
+bool bookings(DeskListKind kind) {
+    return kind == DeskListKind::Arrivals || kind == DeskListKind::NoShows;
+}
+
 const char* noneText(DeskListKind kind) {
     switch (kind) {
     case DeskListKind::Arrivals:
         return "No arrivals.";
     case DeskListKind::Departures:
         return "No departures.";
+    case DeskListKind::NoShows:
+        return "No no-shows.";
     case DeskListKind::InHouse:
         break;
     }
@@ -56,17 +63,12 @@ DeskList deskList(const Store& store, DeskListKind kind, const CivilDate& date,
                   const CivilDate& today) {
     DeskList list{kind, date, {}, {}};
     const long day = date.serial();
-    if (kind == DeskListKind::Arrivals) {
-        store.reservations().scanViews([&](std::size_t, const RecordView<ReservationRecord>& view) {
-            if (view.trimmedBytes<&ReservationRecord::CheckInMark>() != "*" &&
-                daySerial(view.number<&ReservationRecord::ArrivalDate>()) == day) {
-                const ReservationRecord reservation = view.decode();
-                // The rate is a Single: the list shows the digits it holds as one.
-                list.rows.push_back(rowOf(reservation, reservation.ConfirmationNumber,
-                                          leadingNumber(plainNumber(reservation.Rate))));
-            }
-            return true;
-        });
+    if (bookings(kind)) {
+        for (const auto& [record, reservation] : openArrivals(store, date)) {
+            // The rate is a Single: the list shows the digits it holds as one.
+            list.rows.push_back(rowOf(reservation, reservation.ConfirmationNumber,
+                                      leadingNumber(plainNumber(reservation.Rate))));
+        }
     } else {
         const float tax = taxRate(store);
         const long tonight = today.serial();
@@ -95,14 +97,15 @@ DeskList deskList(const Store& store, DeskListKind kind, const CivilDate& date,
 std::string deskListTitle(const DeskList& list) {
     const char* what = list.kind == DeskListKind::Arrivals     ? "Arrivals"
                        : list.kind == DeskListKind::Departures ? "Departures"
+                       : list.kind == DeskListKind::NoShows    ? "No-shows"
                                                                : "In House";
     return std::string(what) + " for " + shortDate(list.date);
 }
 
 DeskTable deskTable(const DeskList& list, CellForm form) {
-    const bool arrivals = list.kind == DeskListKind::Arrivals;
-    DeskTable table{{"Room", "Last", "First", arrivals ? "Confirmation" : "Folio", "Arrival",
-                     "Departure", "Nights", arrivals ? "Rate" : "Balance"},
+    const bool booked = bookings(list.kind);
+    DeskTable table{{"Room", "Last", "First", booked ? "Confirmation" : "Folio", "Arrival",
+                     "Departure", "Nights", booked ? "Rate" : "Balance"},
                     {}};
     const bool printed = form == CellForm::Printed;
     const auto number = [&](double value) {

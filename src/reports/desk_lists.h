@@ -9,15 +9,17 @@
 
 namespace roomwright {
 
-// The day's lists of the front desk: who arrives, who is due out, who is in house.
+// The day's lists of the front desk: who arrives, who is due out, who is in house, and who
+// did not come.
 enum class DeskListKind {
     Arrivals,   // open reservations arriving that day
     Departures, // in-house guests due out that day
     InHouse,    // in-house guests staying that day, with their balance
+    NoShows,    // the arrivals still open once that day's night audit has run
 };
 
-// One guest of a list. `number` is the confirmation number of an arrival and the folio
-// number of a stay; `amount` the booked rate of an arrival and the folio balance of a stay.
+// One guest of a list. `number` is the confirmation number of a booking and the folio
+// number of a stay; `amount` the booked rate of a booking and the folio balance of a stay.
 struct DeskListRow {
     std::string room;
     std::string lastName;
@@ -37,10 +39,10 @@ struct DeskList {
     std::vector<std::string> problems;
 };
 
-// Builds the list of `date`. Arrivals read the reservation file once, testing the check-in
-// mark and arrival of each record; the other two read only the in-house guests and their
-// charge files. In house on `date`: arrived by then and not yet gone, which on `today` is
-// everyone in house, overdue guests included.
+// Builds the list of `date`. Arrivals and no-shows read the reservation file once
+// (`openArrivals`); the other two read only the in-house guests and their charge files. In house on
+// `date`: arrived by then and not yet gone, which on `today` is everyone in house, overdue guests
+// included.
 DeskList deskList(const Store& store, DeskListKind kind, const CivilDate& date,
                   const CivilDate& today);
 

@@ -185,10 +185,10 @@ void ReservationEntryWindow::departurePicked(const QDate& arrival, const QDate& 
 // The room is checked against the open reservations for the dates the boxes show (a room
 // chosen before any date takes today), then priced.
 void ReservationEntryWindow::roomChosen() {
-    if (roomList->currentIndex() < 0) {
+    const auto room = chosenRoom(roomList);
+    if (!room) {
         return;
     }
-    const std::string room = roomOfEntry(shownText(roomList));
     guarded(services_.dialogs, this, [&] {
         if (arrivalBox->text().isEmpty()) {
             arrivalPicked(openCalendars()->arrivalCalendar->selectedDate());
@@ -200,16 +200,25 @@ void ReservationEntryWindow::roomChosen() {
             focusField(arrivalBox);
             return;
         }
-        if (overbooked(services_.store, room, {*arrival, parseShortDate(textOf(departureBox))})) {
+        const CivilDate today = services_.clock.today();
+        if (overbooked(services_.store, *room, {*arrival, parseShortDate(textOf(departureBox))},
+                       today)) {
             services_.dialogs.inform(this, kAttention, QString::fromStdString(kOverbooking));
             return;
         }
         if (calendars_ != nullptr) {
             calendars_->hide();
         }
-        const auto found = findRoom(services_.store, room);
-        const auto rate =
-            found ? found->second.Rate : static_cast<float>(leadingNumber(textOf(rateBox)));
+        // The price is the room's chosen last, never one left from a room chosen before.
+        const auto found = findRoom(services_.store, *room);
+        if (!found) {
+            showPrice({}, rateBox, taxBox, totalBox, stayTotalBox);
+            services_.dialogs.inform(
+                this, kAttention,
+                QString::fromStdString("Room " + *room + " is no longer in the room file."));
+            return;
+        }
+        const float rate = found->second.Rate;
         showPrice(bookingPrice(rate, rate, taxRate(services_.store), textOf(daysBox)), rateBox,
                   taxBox, totalBox, stayTotalBox);
     });
@@ -221,7 +230,7 @@ Booking ReservationEntryWindow::booking() const {
     b.departure = textOf(departureBox);
     b.days = textOf(daysBox);
     b.guest = guest.details();
-    b.roomEntry = shownText(roomList);
+    b.room = chosenRoom(roomList);
     b.rate = textOf(rateBox);
     b.confirmationNumber = confirmationLabel->text().toStdString();
     b.shift = onDutyShift_;
@@ -255,8 +264,9 @@ QWidget* ReservationEntryWindow::control(BookingField field) const {
 
 void ReservationEntryWindow::saveClicked() {
     std::optional<BookingRefusal> refusal;
-    if (!guarded(services_.dialogs, this,
-                 [&] { refusal = saveBooking(services_.store, booking()); })) {
+    if (!guarded(services_.dialogs, this, [&] {
+            refusal = saveBooking(services_.store, booking(), services_.clock.today());
+        })) {
         return;
     }
     if (refusal) {

@@ -61,6 +61,7 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     payCodeList = makeTypedList(stayFrame, "Combo4", QString::fromStdString(kSelectPayCode));
     guest = makeGuestBoxes(this, kReservationGuestBoxes);
     printCheck = makeCaptioned<QCheckBox>(this, "Check1", "Print folio upon check in");
+    cancelButton = makeButton(this, "Command6", QStringLiteral("Cancel Reservation"));
     exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
     saveButton = makeButton(this, "Command4", QStringLiteral("Save and Exit"));
     checkInButton = makeButton(this, "Command5", QStringLiteral("Check In"));
@@ -104,6 +105,7 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     body->addLayout(right, 2);
     auto* buttons = makeButtonRow({exitButton, saveButton, checkInButton});
     buttons->insertWidget(0, printCheck);
+    buttons->insertWidget(1, cancelButton);
     auto* root = new QVBoxLayout(this);
     root->addLayout(finder);
     root->addLayout(body, 1);
@@ -117,6 +119,7 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(saveButton, &QPushButton::clicked, this, &ReservationWindow::saveClicked);
     connect(checkInButton, &QPushButton::clicked, this, &ReservationWindow::checkInClicked);
+    connect(cancelButton, &QPushButton::clicked, this, &ReservationWindow::cancelClicked);
 }
 
 void ReservationWindow::load() {
@@ -163,9 +166,15 @@ void ReservationWindow::namePicked(std::size_t record) {
 
 void ReservationWindow::showRecord(std::size_t record) {
     guarded(services_.dialogs, this, [&] {
-        if (const auto found = openReservationAt(services_.store, record)) {
-            display(*found);
+        const auto found = openReservationAt(services_.store, record);
+        if (!found) {
+            services_.dialogs.inform(this, kAttention,
+                                     QStringLiteral("This reservation is no longer open: it has "
+                                                    "been checked in or cancelled."));
+            return;
         }
+        display(*found);
+        focusField(payCodeList);
     });
 }
 
@@ -176,14 +185,7 @@ void ReservationWindow::display(const Shown& shown) {
     confirmationLabel->setText(QString::fromStdString(plainNumber(r.ConfirmationNumber)));
     const QString room = QString::fromStdString(boxText(r.RoomNumber));
     roomLabel->setText(room);
-    roomList->setCurrentIndex(-1);
-    for (int i = 0; i < roomList->count(); ++i) {
-        if (QString::fromStdString(rightTrim(roomOfEntry(roomList->itemText(i).toStdString()))) ==
-            room) {
-            roomList->setCurrentIndex(i);
-            break;
-        }
-    }
+    roomList->setCurrentIndex(roomList->findData(room));
     arrivalBox->setText(QString::fromStdString(shortDate(CivilDate::fromStored(r.ArrivalDate))));
     departureBox->setText(
         QString::fromStdString(shortDate(CivilDate::fromStored(r.DepartureDate))));
@@ -197,8 +199,8 @@ void ReservationWindow::display(const Shown& shown) {
 }
 
 void ReservationWindow::roomChosen() {
-    if (roomList->currentIndex() >= 0) {
-        roomLabel->setText(QString::fromStdString(roomOfEntry(shownText(roomList))));
+    if (const auto room = chosenRoom(roomList)) {
+        roomLabel->setText(QString::fromStdString(*room));
     }
 }
 
@@ -260,8 +262,10 @@ void ReservationWindow::saveClicked() {
         return;
     }
     std::optional<ChangeRefusal> refusal;
-    if (!guarded(services_.dialogs, this,
-                 [&] { refusal = saveReservationChanges(services_.store, *shown_, changes()); })) {
+    if (!guarded(services_.dialogs, this, [&] {
+            refusal = saveReservationChanges(services_.store, *shown_, changes(),
+                                             services_.clock.today());
+        })) {
         return;
     }
     if (refusal) {
@@ -291,11 +295,34 @@ void ReservationWindow::checkInClicked() {
     if (!checkedIn) {
         return;
     }
+    emit bookingClosed();
     services_.dialogs.inform(this, kAttention,
                              QStringLiteral("Your reservation was checked in successfuly."));
     if (printCheck->isChecked()) {
         printCheckInFolio(services_, this, stay);
     }
+    close();
+}
+
+void ReservationWindow::cancelClicked() {
+    if (nothingShown()) {
+        return;
+    }
+    const ReservationRecord& r = shown_->reservation;
+    const QString question =
+        onScreen("Are you sure you want to cancel reservation " +
+                 plainNumber(r.ConfirmationNumber) + " of " + r.LastName.trimmed() + ", " +
+                 r.FirstName.trimmed() + " for room " + r.RoomNumber.trimmed() + "?");
+    if (!services_.dialogs.ask(this, QStringLiteral("Cancel Reservation"), question, Answer::No)) {
+        return;
+    }
+    if (!guarded(services_.dialogs, this, [&] {
+            cancelReservation(services_.store, *shown_, "", services_.clock.today());
+        })) {
+        return;
+    }
+    emit bookingClosed();
+    services_.dialogs.inform(this, kAttention, QStringLiteral("The reservation was cancelled."));
     close();
 }
 

@@ -19,7 +19,7 @@ class QPushButton;
 namespace roomwright {
 
 // The reservation window (Form15): finds a booking by confirmation number or by name, shows
-// it with its price, saves changes to it and checks it in.
+// it with its price, saves changes to it, checks it in or cancels it.
 class ReservationWindow : public DeskWindow {
     Q_OBJECT
   public:
@@ -45,6 +45,7 @@ class ReservationWindow : public DeskWindow {
     QPushButton* exitButton;    // Command3
     QPushButton* saveButton;    // Command4 "Save and Exit"
     QPushButton* checkInButton; // Command5 "Check In"
+    QPushButton* cancelButton;  // Command6 "Cancel Reservation"
 
     ReservationNamesWindow* names() const { return names_; }
 
@@ -55,10 +56,16 @@ class ReservationWindow : public DeskWindow {
     void daysChanged();
     void saveClicked();
     void checkInClicked();
+    void cancelClicked();
     // A reservation picked in the name list, by its record number.
     void namePicked(std::size_t record);
-    // Shows reservation `record` when it is still open; shows nothing new otherwise.
+    // Shows reservation `record`, ready to check in, when it is still open; tells the clerk
+    // when it is not.
     void showRecord(std::size_t record);
+
+  signals:
+    // The shown booking was checked in or cancelled: it is no longer open.
+    void bookingClosed();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -2,11 +2,10 @@
 
 #include "frontdesk/registration.h"
 #include "store/charges.h"
-#include "store/format/codepage.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 
 namespace roomwright {
 
@@ -26,20 +25,12 @@ std::optional<long> dayCount(const std::string& days) {
     return days.empty() ? std::optional<long>(0) : wholeDayCount(days);
 }
 
-bool isOpen(const RecordView<ReservationRecord>& reservation) {
-    return reservation.trimmedBytes<&ReservationRecord::CheckInMark>() != "*";
-}
-
 // A card option's letter; anything else means no card was chosen.
 bool isCardLetter(const std::string& letter) {
     return letter == "V" || letter == "M" || letter == "D" || letter == "A";
 }
 
 } // namespace
-
-long endOfStay(long arrival, std::optional<long> departure) {
-    return departure && *departure > arrival ? *departure : arrival + 1;
-}
 
 std::string notADate(std::string_view box) {
     return "The text in \"" + std::string(box) + "\" is not a date. Type it as month/day/year.";
@@ -52,49 +43,26 @@ const std::vector<std::string>& reservationPayCodes() {
     return codes;
 }
 
-std::vector<std::string> roomsForBooking(const Store& store) {
-    std::vector<std::string> entries;
-    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
-        if (room.OrderFlag.str() != "X") {
-            entries.push_back(roomEntry(room));
-        }
-        return true;
-    });
-    return entries;
+std::vector<RoomEntry> roomsForBooking(const Store& store) {
+    return roomEntries(store, roomEntry,
+                       [](const RoomRecord& room) { return room.OrderFlag.str() != "X"; });
 }
 
-std::vector<std::string> everyRoomEntry(const Store& store) {
-    std::vector<std::string> entries;
-    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
-        entries.push_back(roomEntry(room));
-        return true;
-    });
-    return entries;
+std::vector<RoomEntry> everyRoomEntry(const Store& store) {
+    return roomEntries(store, roomEntry);
 }
 
 bool overbooked(const Store& store, std::string_view roomNumber, const Stay& stay,
-                std::size_t except) {
-    const auto room = storedForm(rightTrim(roomNumber));
-    if (!room) {
-        return false;
-    }
+                const CivilDate& today, std::size_t except) {
     const long arrival = stay.arrival.serial();
     const long departure = endOfStay(
         arrival, stay.departure ? std::optional<long>(stay.departure->serial()) : std::nullopt);
     bool conflict = false;
-    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& other) {
-        if (n == except || !isOpen(other) ||
-            other.trimmedBytes<&ReservationRecord::RoomNumber>() != *room) {
-            return true;
-        }
-        const long otherArrival =
-            CivilDate::fromStored(other.number<&ReservationRecord::ArrivalDate>()).serial();
-        const long otherDeparture = endOfStay(
-            otherArrival,
-            CivilDate::fromStored(other.number<&ReservationRecord::DepartureDate>()).serial());
-        conflict = otherArrival < departure && arrival < otherDeparture;
-        return !conflict;
-    });
+    scanOpenBookings(store, {arrival, departure, rightTrim(roomNumber)}, today,
+                     [&](std::size_t n, const RecordView<ReservationRecord>&, const HeldNights&) {
+                         conflict = n != except;
+                         return !conflict;
+                     });
     return conflict;
 }
 
@@ -121,7 +89,8 @@ Price recomputedPrice(std::string_view rate, std::string_view days, float taxRat
             plainNumber(roundToCents(leadingNumber(days) * total))};
 }
 
-std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking) {
+std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking,
+                                          const CivilDate& today) {
     using F = BookingField;
     if (booking.arrival.empty()) {
         return refuseBooking(F::Arrival, "You did not enter an arrival date.");
@@ -155,11 +124,10 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
     if (booking.guest.state == "Select State") {
         return refuseBooking(F::State, "You did not enter a state.");
     }
-    if (booking.roomEntry == "Select Room") {
+    if (!booking.room) {
         return refuseBooking(F::Room, "You did not enter a room.");
     }
-    const std::string room = roomOfEntry(booking.roomEntry);
-    if (overbooked(store, room, {*arrival, *departure})) {
+    if (overbooked(store, *booking.room, {*arrival, *departure}, today)) {
         return refuseBooking(F::Room, kOverbooking);
     }
 
@@ -173,29 +141,38 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
     if (isCardLetter(booking.guest.cardType)) {
         reservation.CardType = booking.guest.cardType;
     }
-    reservation.RoomNumber = room;
+    reservation.RoomNumber = *booking.room;
     reservation.Rate = static_cast<float>(leadingNumber(booking.rate));
     reservation.ConfirmationNumber = static_cast<float>(leadingNumber(booking.confirmationNumber));
     asOneOperation(store, [&] { store.reservations().append(reservation); });
     return std::nullopt;
 }
 
-std::optional<Shown> openReservationByNumber(const Store& store, double confirmationNumber) {
-    std::optional<Shown> shown;
+std::vector<Shown> openReservationsNumbered(const Store& store, double confirmationNumber) {
+    std::vector<Shown> shown;
     const auto number = static_cast<float>(confirmationNumber);
     store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
-        if (view.number<&ReservationRecord::ConfirmationNumber>() == number && isOpen(view)) {
-            shown = Shown{n, view.decode()};
+        if (view.number<&ReservationRecord::ConfirmationNumber>() == number &&
+            bookingState(view) == BookingState::Open) {
+            shown.push_back(Shown{n, view.decode()});
         }
         return true;
     });
     return shown;
 }
 
+std::optional<Shown> openReservationByNumber(const Store& store, double confirmationNumber) {
+    std::vector<Shown> shown = openReservationsNumbered(store, confirmationNumber);
+    if (shown.empty()) {
+        return std::nullopt;
+    }
+    return std::move(shown.back());
+}
+
 std::vector<NameLine> openReservationNames(const Store& store) {
     std::vector<NameLine> lines;
     store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
-        if (isOpen(view)) {
+        if (bookingState(view) == BookingState::Open) {
             lines.push_back({n, numberText(view.number<&ReservationRecord::ConfirmationNumber>()) +
                                     std::string(9, ' ') +
                                     view.trimmed<&ReservationRecord::LastName>() + ", " +
@@ -253,7 +230,8 @@ Shown currentRecord(const Store& store, const Shown& shown) {
 } // namespace
 
 std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Shown& shown,
-                                                    const ReservationChanges& changes) {
+                                                    const ReservationChanges& changes,
+                                                    const CivilDate& today) {
     if (auto refusal = checkShownBoxes(changes)) {
         return refusal;
     }
@@ -264,7 +242,7 @@ std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Sh
     const bool moved = rightTrim(changes.roomNumber) != record.RoomNumber.trimmed() ||
                        arrival != CivilDate::fromStored(record.ArrivalDate) ||
                        departure != CivilDate::fromStored(record.DepartureDate);
-    if (moved && overbooked(store, changes.roomNumber, {arrival, departure}, shown.record)) {
+    if (moved && overbooked(store, changes.roomNumber, {arrival, departure}, today, shown.record)) {
         return refuseChange(ChangeField::Room, kOverbooking);
     }
     record.RoomNumber = changes.roomNumber;
@@ -305,6 +283,25 @@ GuestRecord checkInReservation(const Store& store, const Shown& shown,
     const GuestRecord stay = registerStay(store, guest, postings, today);
     operation.commit();
     return stay;
+}
+
+void cancelReservation(const Store& store, const Shown& shown, std::string_view reason,
+                       const CivilDate& today) {
+    Operation operation(store);
+    ReservationRecord cancelled = currentRecord(store, shown).reservation;
+    markCancelled(cancelled, today, reason);
+    store.reservations().write(shown.record, cancelled);
+    operation.commit();
+}
+
+void markNoShow(const Store& store, std::size_t record, const CivilDate& today) {
+    const auto shown = openReservationAt(store, record);
+    if (!shown) {
+        throw DataError("The booking at record " + std::to_string(record) + " of " +
+                        utf8Text(store.directory().reservation()) +
+                        " is no longer open; nothing was written.");
+    }
+    cancelReservation(store, *shown, kNoShow, today);
 }
 
 } // namespace roomwright

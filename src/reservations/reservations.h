@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frontdesk/registration.h"
+#include "store/bookings.h"
 #include "store/format/dates.h"
 #include "store/lookups.h"
 #include "store/refusal.h"
@@ -15,9 +16,9 @@ namespace roomwright {
 
 // Rooms a booking can be taken for, as room entries in file order: every room that is not
 // out of order, occupied and dirty ones included.
-std::vector<std::string> roomsForBooking(const Store& store);
+std::vector<RoomEntry> roomsForBooking(const Store& store);
 // Every room as a room entry, in file order, out-of-order ones included.
-std::vector<std::string> everyRoomEntry(const Store& store);
+std::vector<RoomEntry> everyRoomEntry(const Store& store);
 
 // The nights of a stay: from the arrival up to, not including, the departure. A stay without
 // a departure after its arrival takes one night.
@@ -25,13 +26,11 @@ struct Stay {
     CivilDate arrival;
     std::optional<CivilDate> departure;
 };
-// The day after the last night of a stay, as day serials: its departure, or the day after
-// its arrival when it has no departure after the arrival.
-long endOfStay(long arrival, std::optional<long> departure);
-// True when an open reservation of the room, other than record `except` (0: none), has a
-// night in common with the stay. Checked-in reservations never count.
+// True when an open booking of the room, other than record `except` (0: none), holds a night
+// of the stay (`heldNights`: a no-show holds only its arrival night). Checked-in and
+// cancelled bookings never count.
 bool overbooked(const Store& store, std::string_view roomNumber, const Stay& stay,
-                std::size_t except = 0);
+                const CivilDate& today, std::size_t except = 0);
 inline const std::string kOverbooking = "Overbooking on this room. Please choose another room.";
 
 // The price boxes of the reservation windows, in the form they show.
@@ -73,7 +72,7 @@ struct Booking {
     std::string departure;
     std::string days;
     GuestDetails guest = promptedGuest();
-    std::string roomEntry = "Select Room";
+    std::optional<std::string> room; // the number of the room chosen
     std::string rate;
     std::string confirmationNumber;
     std::string shift;
@@ -96,13 +95,16 @@ using BookingRefusal = Refusal<BookingField>;
 // as a new open reservation. Returns the refusal, and writes nothing, when it does not pass:
 // an empty or invalid date, days that are not a whole number of 0 or more, a missing name,
 // address, city, state or room, or a stay that overbooks the room.
-std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking);
+std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& booking,
+                                          const CivilDate& today);
 
 // The reservation a window shows: its record number, and the record as it was read.
 struct Shown {
     std::size_t record = 0;
     ReservationRecord reservation;
 };
+// The open reservations carrying the confirmation number, in record order.
+std::vector<Shown> openReservationsNumbered(const Store& store, double confirmationNumber);
 // The open reservation carrying the confirmation number; of several, the last in the file.
 std::optional<Shown> openReservationByNumber(const Store& store, double confirmationNumber);
 // One line of the list of open reservations, and the record it stands for.
@@ -137,7 +139,18 @@ std::optional<ChangeRefusal> checkShownBoxes(const ReservationChanges& changes);
 // carrying the shown confirmation number), keeping every other field. A changed room or
 // changed dates are checked for overbooking against the other open reservations.
 std::optional<ChangeRefusal> saveReservationChanges(const Store& store, const Shown& shown,
-                                                    const ReservationChanges& changes);
+                                                    const ReservationChanges& changes,
+                                                    const CivilDate& today);
+
+// Cancels the shown reservation (still open and carrying the shown confirmation number) on
+// `today` for `reason`, as one operation: it is closed for every reader and keeps every
+// other field (see BookingState). Throws DataError, writing nothing, when the record is no
+// longer the shown open reservation.
+void cancelReservation(const Store& store, const Shown& shown, std::string_view reason,
+                       const CivilDate& today);
+// Marks the open booking at `record` a no-show: cancelled on `today` for "No-show". Throws
+// DataError, writing nothing, when it is no longer open.
+void markNoShow(const Store& store, std::size_t record, const CivilDate& today);
 
 // What "Check In" takes from the reservation window besides the shown reservation.
 struct ReservationArrival {

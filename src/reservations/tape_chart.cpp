@@ -1,7 +1,6 @@
 #include "reservations/tape_chart.h"
 
 #include "reservations/reservations.h"
-#include "store/lookups.h"
 
 #include <algorithm>
 #include <map>
@@ -29,8 +28,7 @@ class ChartBuilder {
             return; // a room entered twice: its bookings go to its first line
         }
         rowOf_[number] = chart_.rooms.size();
-        chart_.rooms.push_back(
-            {number, room.RoomType.trimmed(), room.OrderFlag.trimmed() == "X", true, 1, {}});
+        chart_.rooms.push_back({number, room.RoomType.trimmed(), roomState(room), 1, {}});
     }
 
     // Adds the bar when one of the nights from `arrival` up to `end` is on the chart.
@@ -44,7 +42,7 @@ class ChartBuilder {
         bar.lastDay = static_cast<int>(to - 1 - first_);
         auto [row, added] = rowOf_.try_emplace(bar.room, chart_.rooms.size());
         if (added) {
-            chart_.rooms.push_back({bar.room, "", false, false, 1, {}});
+            chart_.rooms.push_back({bar.room, "", RoomState::NotInRoomFile, 1, {}});
         }
         chart_.rooms[row->second].bars.push_back(chart_.bars.size());
         chart_.bars.push_back(std::move(bar));
@@ -86,6 +84,32 @@ class ChartBuilder {
 
 } // namespace
 
+RoomState roomState(const RoomRecord& room) {
+    if (room.OrderFlag.str() == "X") {
+        return RoomState::OutOfOrder;
+    }
+    if (room.VacantFlag.str() == "N") {
+        return RoomState::Occupied;
+    }
+    return room.CleanFlag.str() == "N" ? RoomState::VacantDirty : RoomState::VacantClean;
+}
+
+std::string roomStateText(RoomState state) {
+    switch (state) {
+    case RoomState::VacantClean:
+        return "Vacant clean";
+    case RoomState::VacantDirty:
+        return "Vacant dirty";
+    case RoomState::Occupied:
+        return "Occupied";
+    case RoomState::OutOfOrder:
+        return "Out of order";
+    case RoomState::NotInRoomFile:
+        break;
+    }
+    return "Not in the room file";
+}
+
 std::vector<std::size_t> TapeChart::occupants(std::size_t room, int day) const {
     std::vector<std::size_t> found;
     for (const std::size_t bar : rooms.at(room).bars) {
@@ -115,10 +139,6 @@ TapeChart tapeChart(const Store& store, const CivilDate& first, const CivilDate&
         const long booked = endOfStay(arrival, departure);
         ChartBar bar{.kind = Occupant::Stay,
                      .record = n,
-                     // A damaged folio number opens no folio.
-                     .folioNumber = isFolioNumber(guest.FolioNumber)
-                                        ? static_cast<long>(guest.FolioNumber)
-                                        : 0,
                      .guest = guestName(guest),
                      .room = guest.RoomNumber.trimmed(),
                      .arrival = CivilDate::fromSerial(arrival),
@@ -128,26 +148,19 @@ TapeChart tapeChart(const Store& store, const CivilDate& first, const CivilDate&
         builder.addBar(std::move(bar), arrival, held);
         return true;
     });
-    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
-        if (view.trimmedBytes<&ReservationRecord::CheckInMark>() == "*") {
+    scanOpenBookings(
+        store, {start, end, std::nullopt}, today,
+        [&](std::size_t n, const RecordView<ReservationRecord>& view, const HeldNights& held) {
+            const ReservationRecord reservation = view.decode();
+            ChartBar bar{.kind = Occupant::Reservation,
+                         .record = n,
+                         .guest = guestName(reservation),
+                         .room = reservation.RoomNumber.trimmed(),
+                         .arrival = CivilDate::fromStored(reservation.ArrivalDate),
+                         .departure = CivilDate::fromStored(reservation.DepartureDate)};
+            builder.addBar(std::move(bar), held.first, held.end);
             return true;
-        }
-        const long arrival = daySerial(view.number<&ReservationRecord::ArrivalDate>());
-        const long departure = daySerial(view.number<&ReservationRecord::DepartureDate>());
-        const long booked = endOfStay(arrival, departure);
-        if (arrival >= end || booked <= start) {
-            return true;
-        }
-        const ReservationRecord reservation = view.decode();
-        ChartBar bar{.kind = Occupant::Reservation,
-                     .record = n,
-                     .guest = guestName(reservation),
-                     .room = reservation.RoomNumber.trimmed(),
-                     .arrival = CivilDate::fromSerial(arrival),
-                     .departure = CivilDate::fromSerial(departure)};
-        builder.addBar(std::move(bar), arrival, booked);
-        return true;
-    });
+        });
     builder.finish();
     return chart;
 }

@@ -19,7 +19,6 @@ enum class Occupant { Stay, Reservation };
 struct ChartBar {
     Occupant kind = Occupant::Stay;
     std::size_t record = 0; // in the guest file (a stay) or the reservation file
-    long folioNumber = 0;   // of a stay
     std::string guest;      // "Smith, Ann"
     std::string room;       // the room number, right-trimmed
     CivilDate arrival;
@@ -33,12 +32,17 @@ struct ChartBar {
     int lane = 0; // the line of its room it is drawn on: overlapping bars take one each
 };
 
+// A room's state today, as the room file's flags give it: out of order before all, then
+// occupied, then vacant and dirty or clean. A room that only bookings name has none.
+enum class RoomState { VacantClean, VacantDirty, Occupied, OutOfOrder, NotInRoomFile };
+RoomState roomState(const RoomRecord& room);
+// "Vacant clean", "Vacant dirty", "Occupied", "Out of order", "Not in the room file".
+std::string roomStateText(RoomState state);
+
 struct ChartRoom {
     std::string number; // right-trimmed
     std::string type;   // right-trimmed
-    bool outOfOrder = false;
-    // False for a room that bookings name but the room file no longer holds.
-    bool inRoomFile = true;
+    RoomState state = RoomState::NotInRoomFile;
     int lanes = 1;
     std::vector<std::size_t> bars; // into TapeChart::bars, by first night
 };
@@ -55,10 +59,11 @@ struct TapeChart {
 };
 
 // The chart of `days` days from `first`. The in-house stays come from the in-house guests; an
-// open reservation is decoded only when it is open and has a night on the chart, so the
-// decades of checked-in bookings cost one pass over the reservation file testing a few
-// fields each. A stay still in house after its departure day (before `today`) holds its room
-// up to tonight; one due out today holds it no longer.
+// open booking is decoded only when it holds a night on the chart (`scanOpenBookings`: a
+// no-show only its arrival night), so the decades of checked-in and cancelled bookings cost
+// one pass over the reservation file testing a few fields each. A stay still in house after
+// its departure day (before `today`) holds its room up to tonight; one due out today holds it
+// no longer.
 TapeChart tapeChart(const Store& store, const CivilDate& first, const CivilDate& today,
                     int days = kChartDays);
 

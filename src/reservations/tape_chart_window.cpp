@@ -23,6 +23,50 @@ namespace roomwright {
 namespace {
 
 constexpr int kBarRole = Qt::UserRole;
+// The first column shows each room's state today; the days follow it.
+constexpr int kFirstDayColumn = 1;
+
+QRgb stateColour(RoomState state) {
+    switch (state) {
+    case RoomState::VacantClean:
+        return TapeChartWindow::kVacantCleanColour;
+    case RoomState::VacantDirty:
+        return TapeChartWindow::kVacantDirtyColour;
+    case RoomState::Occupied:
+        return TapeChartWindow::kOccupiedColour;
+    case RoomState::OutOfOrder:
+    case RoomState::NotInRoomFile:
+        break;
+    }
+    return TapeChartWindow::kOutOfOrderColour;
+}
+
+QTableWidgetItem* stateItem(const ChartRoom& room) {
+    const QString state = QString::fromStdString(roomStateText(room.state));
+    auto* item = new QTableWidgetItem(state);
+    const QString description = onScreen("Room " + room.number + " today: ") + state;
+    item->setData(Qt::AccessibleTextRole, description);
+    item->setToolTip(description);
+    item->setFlags(Qt::ItemIsEnabled);
+    if (room.state != RoomState::NotInRoomFile) {
+        item->setBackground(QColor(stateColour(room.state)));
+        item->setForeground(QColor(Qt::black));
+    }
+    return item;
+}
+
+// One entry of the legend: its words on its colour.
+QLabel* legendEntry(QWidget* parent, const QString& text, QRgb colour) {
+    auto* entry = new QLabel(text, parent);
+    entry->setAutoFillBackground(true);
+    QPalette palette = entry->palette();
+    palette.setColor(QPalette::Window, QColor(colour));
+    palette.setColor(QPalette::WindowText,
+                     QColor(colour == TapeChartWindow::kOverlapColour ? Qt::white : Qt::black));
+    entry->setPalette(palette);
+    entry->setContentsMargins(6, 2, 6, 2);
+    return entry;
+}
 
 // "Mon" and "12/7" on two lines.
 QString dayCaption(const CivilDate& day) {
@@ -93,6 +137,21 @@ TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
     chartTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
 
+    auto* legend = new QHBoxLayout;
+    legend->addWidget(new QLabel(QStringLiteral("Today:"), this));
+    for (const RoomState state : {RoomState::VacantClean, RoomState::VacantDirty,
+                                  RoomState::Occupied, RoomState::OutOfOrder}) {
+        legend->addWidget(
+            legendEntry(this, QString::fromStdString(roomStateText(state)), stateColour(state)));
+    }
+    legend->addSpacing(24);
+    legend->addWidget(new QLabel(QStringLiteral("Bars:"), this));
+    legend->addWidget(legendEntry(this, QStringLiteral("In house"), kStayColour));
+    legend->addWidget(legendEntry(this, QStringLiteral("Reservation"), kReservationColour));
+    legend->addWidget(
+        legendEntry(this, QStringLiteral("Two bookings on one night"), kOverlapColour));
+    legend->addStretch();
+
     auto* weeks = new QHBoxLayout;
     weeks->addWidget(previousWeekButton);
     weeks->addWidget(daysLabel, 1, Qt::AlignCenter);
@@ -100,6 +159,7 @@ TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
     auto* root = new QVBoxLayout(this);
     root->addLayout(weeks);
     root->addWidget(chartTable, 1);
+    root->addLayout(legend);
     root->addLayout(makeButtonRow({exitButton}));
     resize(1180, 520);
 
@@ -126,9 +186,12 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
     daysLabel->setText(QString::fromStdString(shortDate(first) + " to " +
                                               shortDate(first.plusDays(chart_.days - 1))));
 
-    chartTable->setColumnCount(chart_.days);
+    chartTable->setColumnCount(kFirstDayColumn + chart_.days);
+    chartTable->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("State\ntoday")));
+    // The state's words are read whole; the days share the width that is left.
+    chartTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     for (int day = 0; day < chart_.days; ++day) {
-        chartTable->setHorizontalHeaderItem(day,
+        chartTable->setHorizontalHeaderItem(kFirstDayColumn + day,
                                             new QTableWidgetItem(dayCaption(first.plusDays(day))));
     }
     int rows = 0;
@@ -138,41 +201,47 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
     chartTable->setRowCount(rows);
     int top = 0;
     for (const ChartRoom& room : chart_.rooms) {
+        const bool outOfOrder = room.state == RoomState::OutOfOrder;
         QString caption = onScreen(room.number + "  " + room.type);
-        if (room.outOfOrder) {
+        if (outOfOrder) {
             caption += QStringLiteral(" (out of order)");
-        } else if (!room.inRoomFile) {
+        } else if (room.state == RoomState::NotInRoomFile) {
             caption += QStringLiteral("(not in the room file)");
         }
         for (int lane = 0; lane < room.lanes; ++lane) {
             auto* header = new QTableWidgetItem(lane == 0 ? caption : QString());
             header->setData(Qt::AccessibleTextRole, caption);
-            if (room.outOfOrder || !room.inRoomFile) {
+            if (outOfOrder || room.state == RoomState::NotInRoomFile) {
                 header->setForeground(QColor(Qt::darkGray));
             }
             chartTable->setVerticalHeaderItem(top + lane, header);
-            if (room.outOfOrder) {
+            if (outOfOrder) {
                 for (int day = 0; day < chart_.days; ++day) {
                     auto* grey = new QTableWidgetItem;
                     grey->setBackground(QColor(kOutOfOrderColour));
                     grey->setData(Qt::AccessibleTextRole, caption);
                     grey->setFlags(Qt::ItemIsEnabled);
-                    chartTable->setItem(top + lane, day, grey);
+                    chartTable->setItem(top + lane, kFirstDayColumn + day, grey);
                 }
             }
+        }
+        chartTable->setItem(top, 0, stateItem(room));
+        if (room.lanes > 1) {
+            chartTable->setSpan(top, 0, room.lanes, 1);
         }
         for (const std::size_t index : room.bars) {
             const ChartBar& bar = chart_.bars[index];
             const int row = top + bar.lane;
-            chartTable->setItem(row, bar.firstDay, barItem(bar, index));
+            const int column = kFirstDayColumn + bar.firstDay;
+            chartTable->setItem(row, column, barItem(bar, index));
             if (bar.lastDay > bar.firstDay) {
-                chartTable->setSpan(row, bar.firstDay, 1, bar.lastDay - bar.firstDay + 1);
+                chartTable->setSpan(row, column, 1, bar.lastDay - bar.firstDay + 1);
             }
         }
         top += room.lanes;
     }
     if (rows > 0) {
-        chartTable->setCurrentCell(0, 0);
+        chartTable->setCurrentCell(0, kFirstDayColumn);
     }
 }
 
@@ -201,7 +270,7 @@ void TapeChartWindow::cellActivated(int row, int column) {
         }
     } else if (auto* window =
                    qobject_cast<GuestFolioWindow*>(services_.windows.open(WindowId::GuestFolio))) {
-        window->showStay(bar.folioNumber);
+        window->showStay(bar.record);
     }
 }
 

@@ -11,10 +11,12 @@ class QTableWidget;
 
 namespace roomwright {
 
-// The tape chart: rooms down the side, two weeks across from today, a bar over the nights of
-// each in-house stay and each open reservation; bookings that share a night in one room are
-// drawn in red. Opening a bar (double-click, or Enter) shows the reservation in the
-// reservation window, or the stay in the guest folio window. It changes nothing.
+// The tape chart: rooms down the side with their state today (vacant clean, vacant dirty,
+// occupied, out of order, in words and colour), two weeks across from today, a bar over the
+// nights of each in-house stay and each open reservation; bookings that share a night in one
+// room are drawn in red. A legend under the chart tells the colours. Opening a bar (double-click,
+// or Enter) shows the reservation in the reservation window, or the stay in the guest folio window.
+// It changes nothing.
 class TapeChartWindow : public DeskWindow {
     Q_OBJECT
   public:
@@ -33,6 +35,10 @@ class TapeChartWindow : public DeskWindow {
     static constexpr QRgb kReservationColour = 0xC5E1A5;
     static constexpr QRgb kOverlapColour = 0xD32F2F;
     static constexpr QRgb kOutOfOrderColour = 0xD0D0D0;
+    // The colours of the rooms' states today.
+    static constexpr QRgb kVacantCleanColour = 0xC8E6C9;
+    static constexpr QRgb kVacantDirtyColour = 0xFFCC80;
+    static constexpr QRgb kOccupiedColour = 0x90CAF9;
 
     const TapeChart& chart() const { return chart_; }
 

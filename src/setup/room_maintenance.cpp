@@ -2,15 +2,15 @@
 
 #include "setup/room_inventory.h"
 #include "setup/settings_entry.h"
-#include "store/lookups.h"
 #include "store/format/numbers.h"
+#include "store/lookups.h"
 
 namespace roomwright {
 
 namespace {
 
-bool matchesEntry(const RoomRecord& room, std::string_view entry) {
-    return room.RoomNumber.trimmed() == roomOfEntry(entry);
+bool numbered(const RoomRecord& room, std::string_view roomNumber) {
+    return room.RoomNumber.trimmed() == roomNumber;
 }
 
 Choice choiceOf(const Text<1>& flag, std::string_view yes, std::string_view no) {
@@ -81,19 +81,14 @@ std::size_t makeAllRoomsClean(const Store& store) {
     return dirty.size();
 }
 
-std::vector<std::string> roomChoices(const Store& store) {
-    std::vector<std::string> entries;
-    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
-        entries.push_back(roomChoiceEntry(room));
-        return true;
-    });
-    return entries;
+std::vector<RoomEntry> roomChoices(const Store& store) {
+    return roomEntries(store, roomChoiceEntry);
 }
 
-std::optional<RoomProperties> roomPropertiesOf(const Store& store, std::string_view entry) {
+std::optional<RoomProperties> roomPropertiesOf(const Store& store, std::string_view roomNumber) {
     std::optional<RoomProperties> shown;
     store.rooms().scan([&](std::size_t, const RoomRecord& room) {
-        if (matchesEntry(room, entry)) {
+        if (numbered(room, roomNumber)) {
             shown = RoomProperties{room.RoomNumber.str(), room.RoomType.trimmed(),
                                    plainNumber(room.Rate)};
         }
@@ -127,9 +122,8 @@ PropertiesOutcome saveRoomProperties(const Store& store, const PropertiesEntry& 
     return {std::nullopt, PropertiesSaved::Saved};
 }
 
-std::optional<RoomStatus> roomStatusOf(const Store& store, std::string_view entry) {
-    const auto found =
-        store.rooms().findFirst([&](const RoomRecord& room) { return matchesEntry(room, entry); });
+std::optional<RoomStatus> roomStatusOf(const Store& store, std::string_view roomNumber) {
+    const auto found = findRoom(store, roomNumber);
     if (!found) {
         return std::nullopt;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/lookups.h"
 #include "store/refusal.h"
 #include "store/store.h"
 
@@ -29,18 +30,18 @@ std::size_t makeAllRoomsClean(const Store& store);
 // --- Picking a room in the property and status windows -----------------------------------
 
 // One entry for each room record, in record order.
-std::vector<std::string> roomChoices(const Store& store);
+std::vector<RoomEntry> roomChoices(const Store& store);
 
 // --- Room properties ---------------------------------------------------------------------
 
-// What the properties window shows for a picked entry: the last record that matches it
-// (the scan does not stop at the first). Nothing when no record matches.
+// What the properties window shows for a picked room: the last record of that number (the
+// scan does not stop at the first). Nothing when no record has it.
 struct RoomProperties {
     std::string number; // RoomNumber, all 4 characters
     std::string type;   // RoomType right-trimmed
     std::string rate;   // Rate in its shortest decimal form
 };
-std::optional<RoomProperties> roomPropertiesOf(const Store& store, std::string_view entry);
+std::optional<RoomProperties> roomPropertiesOf(const Store& store, std::string_view roomNumber);
 
 // The properties window as the clerk leaves it at "Save Changes".
 struct PropertiesEntry {
@@ -65,7 +66,7 @@ PropertiesOutcome saveRoomProperties(const Store& store, const PropertiesEntry& 
 // The state of one pair of option buttons: one of the two, or neither.
 using Choice = std::optional<bool>;
 
-// What the status window shows for a picked entry: the first record that matches it. A flag
+// What the status window shows for a picked room: the first record of that number. A flag
 // holding neither of its letters gives no choice.
 struct RoomStatus {
     std::string number;  // RoomNumber right-trimmed
@@ -75,7 +76,7 @@ struct RoomStatus {
     std::string comment; // Comment, all 80 characters, up to the first NUL character as a
                          // text box shows it (a comment never set is all NUL)
 };
-std::optional<RoomStatus> roomStatusOf(const Store& store, std::string_view entry);
+std::optional<RoomStatus> roomStatusOf(const Store& store, std::string_view roomNumber);
 
 // The status window as the clerk leaves it at "Save".
 struct StatusEntry {

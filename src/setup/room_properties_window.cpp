@@ -76,8 +76,8 @@ void RoomPropertiesWindow::load() {
 
 void RoomPropertiesWindow::roomPicked() {
     guarded(services_.dialogs, this, [&] {
-        const auto shown =
-            roomPropertiesOf(services_.store, roomCombo->currentText().toStdString());
+        const auto room = chosenRoom(roomCombo);
+        const auto shown = room ? roomPropertiesOf(services_.store, *room) : std::nullopt;
         if (!shown) {
             return;
         }

@@ -125,7 +125,8 @@ void RoomStatusWindow::load() {
 
 void RoomStatusWindow::roomPicked() {
     guarded(services_.dialogs, this, [&] {
-        const auto status = roomStatusOf(services_.store, roomCombo->currentText().toStdString());
+        const auto room = chosenRoom(roomCombo);
+        const auto status = room ? roomStatusOf(services_.store, *room) : std::nullopt;
         if (!status) {
             return;
         }

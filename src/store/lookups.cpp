@@ -37,12 +37,20 @@ std::string roomMoveEntry(const RoomRecord& room) {
     return asStored(room.RoomNumber) + " " + asStored(room.RoomType);
 }
 
-std::string roomOfEntry(std::string_view entry) {
-    std::string bytes = toCp1252(entry);
-    if (bytes.size() > 3) {
-        bytes.resize(3);
-    }
-    return fromCp1252(bytes);
+std::vector<RoomEntry> roomEntries(const Store& store, std::string (*text)(const RoomRecord&),
+                                   bool (*offered)(const RoomRecord&)) {
+    std::vector<RoomEntry> entries;
+    store.rooms().scan([&](std::size_t, const RoomRecord& room) {
+        if (offered == nullptr || offered(room)) {
+            entries.push_back({text(room), room.RoomNumber.trimmed()});
+        }
+        return true;
+    });
+    return entries;
+}
+
+bool readyToLet(const RoomRecord& room) {
+    return room.CleanFlag.str() != "N" && room.OrderFlag.str() != "X";
 }
 
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace roomwright {
 
@@ -24,8 +25,21 @@ std::string roomChoiceEntry(const RoomRecord& room);
 // The entry of the folio window's room-move list: the room number as stored (4 characters),
 // one blank, the room type as stored (10 characters).
 std::string roomMoveEntry(const RoomRecord& room);
-// The room a list entry names: its first three characters.
-std::string roomOfEntry(std::string_view entry);
+
+// An entry of a room list as the clerk sees it, and the room it was made from: the room is
+// taken from the entry picked, never read back from its text, so that a room numbered "12"
+// or "1234" is found like "101".
+struct RoomEntry {
+    std::string text;
+    std::string room; // the room number, right-trimmed
+    friend bool operator==(const RoomEntry&, const RoomEntry&) = default;
+};
+// The rooms that `offered` takes (every room when it is none), in file order, each as the
+// entry `text` makes of it.
+std::vector<RoomEntry> roomEntries(const Store& store, std::string (*text)(const RoomRecord&),
+                                   bool (*offered)(const RoomRecord&) = nullptr);
+// A room neither dirty nor out of order: one a guest can be given.
+bool readyToLet(const RoomRecord& room);
 
 // The first room whose number, right-trimmed, equals `roomNumber`.
 Found<RoomRecord> findRoom(const Store& store, std::string_view roomNumber);

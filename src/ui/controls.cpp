@@ -269,6 +269,22 @@ void fillList(QComboBox* list, const std::vector<std::string>& entries) {
     list->setCurrentIndex(-1);
 }
 
+void fillList(QComboBox* list, const std::vector<RoomEntry>& entries) {
+    list->clear();
+    for (const RoomEntry& entry : entries) {
+        list->addItem(onScreen(entry.text), QString::fromStdString(entry.room));
+    }
+    list->setCurrentIndex(-1);
+}
+
+std::optional<std::string> chosenRoom(const QComboBox* list) {
+    const int index = list->currentIndex();
+    if (index < 0 || list->itemText(index) != list->currentText()) {
+        return std::nullopt;
+    }
+    return list->itemData(index).toString().toStdString();
+}
+
 std::string textOf(const QLineEdit* box) {
     return box->text().toStdString();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "store/lookups.h"
 #include "ui/placement.h"
 
 #include <QString>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -83,6 +85,11 @@ std::string chosenText(const QComboBox* list);
 
 // Replaces the entries of a list; nothing is picked afterwards.
 void fillList(QComboBox* list, const std::vector<std::string>& entries);
+// The same for a room list: each entry carries the room it was made from.
+void fillList(QComboBox* list, const std::vector<RoomEntry>& entries);
+// The room of the entry picked in a room list; nothing while none is (or a typed text stands
+// in its place).
+std::optional<std::string> chosenRoom(const QComboBox* list);
 
 // A text from the files as a window shows it: the NUL characters of a field never written
 // show as blanks, as they do on paper.

@@ -12,8 +12,12 @@ namespace {
 
 // Runs a modal box and frees it, unless its parent took it along while it was up.
 QMessageBox::StandardButton runBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                                   const QString& text, QMessageBox::StandardButtons buttons) {
+                                   const QString& text, QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton byDefault = QMessageBox::NoButton) {
     const QPointer<QMessageBox> box = new QMessageBox(icon, title, text, buttons, parent);
+    if (byDefault != QMessageBox::NoButton) {
+        box->setDefaultButton(byDefault);
+    }
     const int answer = box->exec();
     delete box.data();
     return static_cast<QMessageBox::StandardButton>(answer);
@@ -26,9 +30,9 @@ void Dialogs::inform(QWidget* parent, const QString& title, const QString& text)
     showMessage(parent, title, text);
 }
 
-bool Dialogs::ask(QWidget* parent, const QString& title, const QString& text) {
+bool Dialogs::ask(QWidget* parent, const QString& title, const QString& text, Answer byDefault) {
     const DeskWindow::Hold hold(parent);
-    return showQuestion(parent, title, text);
+    return showQuestion(parent, title, text, byDefault);
 }
 
 QString Dialogs::chooseFolder(QWidget* parent, const QString& title) {
@@ -41,9 +45,10 @@ void MessageBoxDialogs::showMessage(QWidget* parent, const QString& title, const
            text, QMessageBox::Ok);
 }
 
-bool MessageBoxDialogs::showQuestion(QWidget* parent, const QString& title, const QString& text) {
-    return runBox(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+bool MessageBoxDialogs::showQuestion(QWidget* parent, const QString& title, const QString& text,
+                                     Answer byDefault) {
+    return runBox(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                  byDefault == Answer::No ? QMessageBox::No : QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 QString MessageBoxDialogs::showFolderPicker(QWidget* parent, const QString& title) {

@@ -6,6 +6,9 @@ class QWidget;
 
 namespace roomwright {
 
+// The answer a question gives when the clerk just presses Enter.
+enum class Answer { Yes, No };
+
 // Every message box of the program goes through this seam; tests answer it themselves.
 // While a box is up, the window of `parent` stays alive, even when it is closed meanwhile.
 class Dialogs {
@@ -13,14 +16,17 @@ class Dialogs {
     virtual ~Dialogs() = default;
     // A message with an OK button; a title of "ATTENTION!" shows the warning icon.
     void inform(QWidget* parent, const QString& title, const QString& text);
-    // A question with Yes and No buttons and the question icon; true for Yes.
-    bool ask(QWidget* parent, const QString& title, const QString& text);
+    // A question with Yes and No buttons and the question icon; true for Yes. A question
+    // whose Yes cannot be taken back has No as its default.
+    bool ask(QWidget* parent, const QString& title, const QString& text,
+             Answer byDefault = Answer::Yes);
     // A folder the clerk picks (a USB stick); empty when the clerk cancels.
     QString chooseFolder(QWidget* parent, const QString& title);
 
   protected:
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
-    virtual bool showQuestion(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual bool showQuestion(QWidget* parent, const QString& title, const QString& text,
+                              Answer byDefault) = 0;
     virtual QString showFolderPicker(QWidget* parent, const QString& title) = 0;
 };
 
@@ -29,7 +35,8 @@ class Dialogs {
 class MessageBoxDialogs : public Dialogs {
   protected:
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
-    bool showQuestion(QWidget* parent, const QString& title, const QString& text) override;
+    bool showQuestion(QWidget* parent, const QString& title, const QString& text,
+                      Answer byDefault) override;
     QString showFolderPicker(QWidget* parent, const QString& title) override;
 };
 

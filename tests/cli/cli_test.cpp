@@ -189,7 +189,11 @@ TEST_F(CliTest, MistakesGoToStandardErrorWithANonZeroExit) {
     EXPECT_NE(run({"dump", "rooms", "extra"}), 0);
     EXPECT_TRUE(out.str().empty());
     EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_NE(out.str().find("dump charges FOLIO"), std::string::npos);
+    for (const char* command :
+         {"dump charges FOLIO", "cancel-reservation CONFIRMATION [--record N] [--reason TEXT]",
+          "list arrivals|departures|in-house|no-shows"}) {
+        EXPECT_NE(out.str().find(command), std::string::npos) << command;
+    }
 }
 
 TEST_F(CliTest, NumbersAreCheckedBeforeTheyAreConverted) {

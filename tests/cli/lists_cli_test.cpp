@@ -1,7 +1,9 @@
 #include "cli/cli_fixture.h"
 
 #include "reports/desk_lists.h"
+#include "store/bookings.h"
 #include "store/charges.h"
+#include "store/disk/writer_lock.h"
 #include "store/settings.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
@@ -32,7 +34,7 @@ ReservationRecord booking(const char* room, const char* last, float number, int 
 }
 
 // Two guests in house (one due out today), one departed; bookings arriving today, in two
-// days, and one already checked in.
+// days, one already checked in and one cancelled.
 class DeskLists : public testing::CliFixture {
   protected:
     DeskLists() {
@@ -49,6 +51,9 @@ class DeskLists : public testing::CliFixture {
         store.reservations().append(booking("103", "Dunn, Jr", 5, 0, 3));
         store.reservations().append(booking("101", "Eyre", 6, 2, 3));
         store.reservations().append(booking("102", "Ford", 4, 0, 1, true));
+        ReservationRecord cancelled = booking("104", "Gage", 7, 0, 2);
+        markCancelled(cancelled, kToday.plusDays(-1), "");
+        store.reservations().append(cancelled);
     }
 
     // Runs `list` with the arguments on the test's day.
@@ -72,6 +77,8 @@ TEST_F(DeskLists, CsvIsExactForEachListAndDay) {
         {{"arrivals", "--date", "2026-12-09", "--csv"},
          arrivals + "101,Eyre,Lee,6,2026-12-09,2026-12-10,1,59.95\r\n"},
         {{"arrivals", "--csv", "--date", "2026-12-08"}, arrivals},
+        {{"no-shows", "--csv"},
+         arrivals + "103,\"Dunn, Jr\",Lee,5,2026-12-07,2026-12-10,3,59.95\r\n"},
         {{"departures", "--csv"}, stays + brook},
         {{"departures", "--csv", "--date", "2026-12-09"},
          stays + "101,Avery,Ann,1,2026-12-06,2026-12-09,3,-50.95\r\n"},
@@ -110,6 +117,55 @@ TEST_F(DeskLists, TableIsThePrintoutWithoutItsFormFeed) {
     EXPECT_EQ(out.str().substr(out.str().rfind(rule) + rule.size()), "\nNo departures.\n");
     ASSERT_EQ(run({"arrivals", "--date", "2026-12-08"}), 0);
     EXPECT_TRUE(out.str().ends_with(rule + "\nNo arrivals.\n"));
+    ASSERT_EQ(run({"no-shows", "--date", "2026-12-08"}), 0);
+    EXPECT_TRUE(out.str().starts_with("No-shows for 12/8/2026\n"));
+    EXPECT_TRUE(out.str().ends_with(rule + "\nNo no-shows.\n"));
+}
+
+TEST_F(DeskLists, CancelReservationClosesTheOneOpenBookingItNamesUnderTheWriterLock) {
+    store.reservations().append(booking("101", "Hale", 6, 3, 4)); // a second number 6
+    const auto cancel = [&](std::vector<std::string> words) {
+        words.insert(words.begin(), "cancel-reservation");
+        return runTool(words, {"--today", "2026-12-07", "--wait", "0"});
+    };
+    const std::string before = testing::readFile(directory.reservation());
+    const struct {
+        std::vector<std::string> words;
+        int status;
+        std::string said;
+    } refused[] = {
+        {{"99"}, 1, "No open reservation in " + directory.reservation().generic_string()},
+        {{"4"}, 1, "No open reservation in"}, // checked in
+        {{"7"}, 1, "No open reservation in"}, // cancelled already
+        {{"5", "--record", "2"}, 1, "confirmation number 5 at record 2"},
+        {{"6"}, 1, "have confirmation number 6 (records 2, 5); name one with --record N"},
+        {{}, 2, "usage: roomwright-cli cancel-reservation"},
+        {{"five"}, 2, "CONFIRMATION must be a whole number"},
+        {{"5", "--record"}, 2, "usage: roomwright-cli cancel-reservation"},
+        {{"5", "--color", "red"}, 2, "usage: roomwright-cli cancel-reservation"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.said);
+        EXPECT_EQ(cancel(c.words), c.status);
+        EXPECT_NE(err.str().find(c.said), std::string::npos) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+    {
+        const WriterLock program = WriterLock::take(directory, "roomwright");
+        EXPECT_EQ(cancel({"5"}), 1);
+        EXPECT_NE(err.str().find("is using it"), std::string::npos) << err.str();
+    }
+    EXPECT_EQ(testing::readFile(directory.reservation()), before);
+
+    ASSERT_EQ(cancel({"5", "--reason", "Flight cancelled"}), 0) << err.str();
+    EXPECT_EQ(out.str(),
+              "Reservation 5 of Dunn, Jr, Lee for room 103, arriving 12/7/2026, is cancelled.\n");
+    EXPECT_EQ(cancellation(store.reservations().read(1)),
+              (Cancellation{kToday, "Flight cancelled"}));
+    ASSERT_EQ(cancel({"6", "--record", "5"}), 0) << err.str();
+    EXPECT_TRUE(store.reservations().read(2).open()); // the other number 6
+    ASSERT_EQ(run({"arrivals", "--csv"}), 0);
+    EXPECT_EQ(out.str(), "Room,Last,First,Confirmation,Arrival,Departure,Nights,Rate\r\n");
 }
 
 TEST_F(DeskLists, WrongWordsAreUsageErrors) {

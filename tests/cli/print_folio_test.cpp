@@ -26,7 +26,7 @@ class PrintFolioCommand : public testing::CliFixture {
         WalkIn w;
         w.guest.lastName = "Smith";
         w.guest.firstName = "Ann";
-        w.roomEntry = "101   NQ1       ";
+        w.room = "101";
         w.payCode = "V = Visa";
         w.rate = "65";
         w.days = "1";

@@ -169,6 +169,29 @@ TEST_F(CheckInWindowTest, ARoomFillsRateTaxAndTotalsAndThePetFeeJoinsAndLeavesTh
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(CheckInWindowTest, ARoomOfAnyNumberLengthIsPricedAndRegistered) {
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        addRoom(room.number, "SNQ1", room.rate);
+    }
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        SCOPED_TRACE(room.number);
+        CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
+        ASSERT_NE(form, nullptr);
+        pick(form->roomCombo, "102"); // another room's rate first
+        fillRegistration(form);
+        form->roomCombo->setCurrentIndex(form->roomCombo->findData(QString(room.number)));
+        EXPECT_EQ(
+            (QStringList{form->rateBox->text(), form->taxBox->text(), form->nightTotalBox->text()}),
+            (QStringList{room.rateText, room.tax, room.total}));
+        form->checkInButton->click();
+        EXPECT_TRUE(dialogs.shown.empty()) << messages().join("\n").toStdString();
+        settle();
+        const GuestRecord stay = store.guests().read(store.guests().count());
+        EXPECT_EQ(stay.RoomNumber.trimmed(), room.number);
+        EXPECT_EQ(stay.Rate, room.rate);
+    }
+}
+
 TEST_F(CheckInWindowTest, WarnsOfOverbookingOnlyForAnArrivalToday) {
     ReservationRecord today;
     today.RoomNumber = "101";

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -54,6 +55,15 @@ inline void pick(QComboBox* combo, const QString& entry) {
     const QModelIndex item = view->model()->index(index, combo->modelColumn(), view->rootIndex());
     view->scrollTo(item);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(item).center());
+}
+
+// The lines of a list box, in order.
+inline QStringList linesOf(const QListWidget* list) {
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i) {
+        lines << list->item(i)->text();
+    }
+    return lines;
 }
 
 // Makes the window the active one, as a clerk's click on it does, so that its keys work.

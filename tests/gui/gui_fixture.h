@@ -22,6 +22,7 @@ class ScriptedDialogs : public Dialogs {
         QString title;
         QString text;
         bool question;
+        Answer byDefault = Answer::Yes; // of a question
     };
 
     std::vector<Shown> shown;
@@ -35,8 +36,9 @@ class ScriptedDialogs : public Dialogs {
         shown.push_back({title, text, false});
         runWhileUp();
     }
-    bool showQuestion(QWidget*, const QString& title, const QString& text) override {
-        shown.push_back({title, text, true});
+    bool showQuestion(QWidget*, const QString& title, const QString& text,
+                      Answer byDefault) override {
+        shown.push_back({title, text, true, byDefault});
         runWhileUp();
         if (answers.empty()) {
             return false;

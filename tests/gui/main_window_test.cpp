@@ -1,6 +1,9 @@
 #include "frontdesk/main_window.h"
+#include "gui/clerk.h"
 #include "gui/gui_fixture.h"
+#include "reservations/reservation_window.h"
 #include "setup/greetings_window.h"
+#include "store/bookings.h"
 #include "store/settings.h"
 #include "support/records.h"
 
@@ -55,6 +58,53 @@ TEST_F(MainWindowTest, FromNoonOnTheListStaysEmptyAndTheReportButtonHidden) {
     form->clockTicked();
     EXPECT_EQ(form->clockLabel->text(), "12:00:05 AM");
     EXPECT_TRUE(listed(form).empty());
+}
+
+TEST_F(MainWindowTest, ListsTodaysOpenArrivalsAllDayAndOpensOneReadyToCheckIn) {
+    setReminderSwitch(store, 1.0f);
+    for (const auto& [room, last, number, arrival, state] :
+         {std::tuple{"101", "Ames", 11.0f, 0, BookingState::Open},
+          {"102", "Berg", 12.0f, 0, BookingState::CheckedIn},
+          {"103", "Cole", 13.0f, 0, BookingState::Cancelled},
+          {"104", "Dunn", 14.0f, 1, BookingState::Open},
+          {"12", "Eyre", 15.0f, 0, BookingState::Open}}) {
+        ReservationRecord r = makeBooking(room, last, number, today.plusDays(arrival), 2);
+        if (state == BookingState::CheckedIn) {
+            r.CheckInMark = "*";
+        } else if (state == BookingState::Cancelled) {
+            markCancelled(r, today.plusDays(-1), "");
+        }
+        store.reservations().append(r);
+    }
+    setNow(today, {15, 0, 0, 0}); // the afternoon too
+    auto* form = openForm<MainWindow>(WindowId::Main);
+    EXPECT_EQ(form->arrivalsList->accessibleName(), "Arriving today");
+    const auto arrivals = [&] { return linesOf(form->arrivalsList); };
+    EXPECT_EQ(arrivals(), (QStringList{"101  Ames, Lee  2 nights", "12  Eyre, Lee  2 nights"}));
+
+    // Enter opens the booking in the reservation window, ready for its pay code.
+    activate(form);
+    form->arrivalsList->setFocus();
+    form->arrivalsList->setCurrentRow(1);
+    QTest::keyClick(form->arrivalsList, Qt::Key_Return);
+    auto* reservation = findForm<ReservationWindow>(WindowId::Reservation);
+    ASSERT_NE(reservation, nullptr);
+    EXPECT_EQ(reservation->confirmationLabel->text(), "15");
+    EXPECT_EQ(reservation->roomLabel->text(), "12");
+    EXPECT_EQ(focusedControl(reservation), reservation->payCodeList);
+    // Checked in there, it leaves the list.
+    type(reservation->payCodeList, "C - Cash");
+    reservation->checkInButton->click();
+    settle();
+    EXPECT_EQ(arrivals(), QStringList{"101  Ames, Lee  2 nights"});
+
+    // A double-click opens the other.
+    const QRect ames = form->arrivalsList->visualItemRect(form->arrivalsList->item(0));
+    QTest::mouseClick(form->arrivalsList->viewport(), Qt::LeftButton, {}, ames.center());
+    QTest::mouseDClick(form->arrivalsList->viewport(), Qt::LeftButton, {}, ames.center());
+    reservation = findForm<ReservationWindow>(WindowId::Reservation);
+    ASSERT_NE(reservation, nullptr);
+    EXPECT_EQ(reservation->confirmationLabel->text(), "11");
 }
 
 TEST_F(MainWindowTest, TheClockIsRefreshedJustAfterEachSecondBegins) {

@@ -9,6 +9,7 @@
 #include "reports/night_audit.h"
 #include "reports/night_audit_window.h"
 #include "setup/main_menu_window.h"
+#include "store/bookings.h"
 #include "store/charges.h"
 #include "store/settings.h"
 #include "support/records.h"
@@ -74,6 +75,40 @@ TEST_F(ReportWindows, TheNightAuditRefusesADueOutThenChargesAndPrintsOnce) {
     EXPECT_EQ(lastMessage(), kChargesAlreadyPosted);
     EXPECT_EQ(readCharges(store, 1).lines.size(), 1u);
     EXPECT_EQ(printer.documents.size(), 4u);
+}
+
+TEST_F(ReportWindows, AfterTheAuditTonightsNoShowsAreListedAndMarkedOneByOne) {
+    for (const auto& [room, last, number, arrival, mark] : {std::tuple{"101", "Ames", 21.0f, 0, ""},
+                                                            {"12", "Berg", 22.0f, 0, ""},
+                                                            {"103", "Cole", 23.0f, 0, "*"},
+                                                            {"104", "Dunn", 24.0f, 1, ""}}) {
+        ReservationRecord r = makeBooking(room, last, number, kToday.plusDays(arrival), 2);
+        r.CheckInMark = mark;
+        store.reservations().append(r);
+    }
+    auto* audit =
+        fromMenu<NightAuditWindow>(&MainMenuWindow::nightAuditButton, WindowId::NightAudit);
+    EXPECT_FALSE(audit->noShowsList->isVisible());
+    click(audit->runButton);
+    settle();
+    EXPECT_EQ(lastMessage(), kNightReportsRun);
+    ASSERT_EQ(findForm<NightAuditWindow>(WindowId::NightAudit), audit); // stays for them
+    EXPECT_TRUE(audit->noShowsList->isVisible());
+    EXPECT_EQ(audit->noShowsList->accessibleName(), "Tonight's no-shows");
+    const auto listed = [&] { return linesOf(audit->noShowsList); };
+    EXPECT_EQ(listed(), (QStringList{"101  Ames, Lee  2 nights", "12  Berg, Lee  2 nights"}));
+
+    audit->noShowsList->setCurrentRow(1);
+    const std::string before = readFile(directory.reservation());
+    click(audit->noShowButton); // answered No
+    EXPECT_EQ(dialogs.shown.back().title, "Mark No-Show");
+    EXPECT_EQ(dialogs.shown.back().byDefault, Answer::No);
+    EXPECT_EQ(readFile(directory.reservation()), before);
+    dialogs.answers.push_back(true);
+    click(audit->noShowButton);
+    EXPECT_EQ(listed(), QStringList{"101  Ames, Lee  2 nights"});
+    EXPECT_EQ(cancellation(store.reservations().read(2)), (Cancellation{kToday, "No-show"}));
+    EXPECT_TRUE(store.reservations().read(1).open());
 }
 
 TEST_F(ReportWindows, AnAuditThatCannotWriteTellsTheFileAndStaysOpen) {
@@ -206,6 +241,30 @@ TEST_F(HistoryWindows, APickedStayShowsItsSettledFolioAndReprintsIt) {
     EXPECT_NE(page.find("Depart time:  10:15:00 AM"), std::string::npos);
     EXPECT_NE(page.find("Folio:  12\n"), std::string::npos);
     EXPECT_NE(page.find("Balance..... 0\n"), std::string::npos);
+}
+
+TEST_F(HistoryWindows, AStayInARoomOfAnyNumberLengthShowsItsRoomAndFolio) {
+    long folio = 30;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        GuestRecord quinn =
+            makeStayOver(room.number, "Quinn", ++folio, room.rate, kToday.plusDays(-1), kToday);
+        quinn.CheckOutMark = "*";
+        store.guests().append(quinn);
+        postItem(store, folio, quinn.RoomNumber.str(), Category::RoomRent, room.rate,
+                 kToday.plusDays(-1));
+    }
+    for (int i = 0; i < static_cast<int>(std::size(kRoomNumbers)); ++i) {
+        SCOPED_TRACE(kRoomNumbers[i].number);
+        if (i > 0) {
+            click(history->checkAgainButton);
+            names = findForm<HistoryNamesWindow>(WindowId::HistoryNames);
+            ASSERT_NE(names, nullptr);
+        }
+        lookUp("Q", i);
+        EXPECT_EQ(history->folioLabel->text(), QString::number(31 + i));
+        EXPECT_EQ(history->roomLabel->text(), QString(kRoomNumbers[i].number).leftJustified(5));
+        EXPECT_EQ(folioLines().size(), 1);
+    }
 }
 
 TEST_F(HistoryWindows, AStayWithoutChargesShowsNoLinesAndPrintsItsHeader) {

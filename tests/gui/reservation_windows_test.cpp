@@ -6,6 +6,7 @@
 
 #include "gui/clerk.h"
 #include "gui/gui_fixture.h"
+#include "store/bookings.h"
 #include "store/settings.h"
 #include "support/records.h"
 
@@ -165,6 +166,56 @@ TEST_F(ReservationWindows, ARoomIsCheckedForTheDaysTheBoxesShowAndPriced) {
     EXPECT_EQ(entry->arrivalBox->text(), "12/11/2026");
 }
 
+TEST_F(ReservationWindows, ABookingIsPricedAndSavedForTheRoomChosenLastWhateverItsNumber) {
+    setTaxRate(store, 0.09f);
+    store.rooms().append(makeRoom("107", "NQ1", 100));
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        store.rooms().append(makeRoom(room.number, "SNQ1", room.rate));
+    }
+    std::size_t saved = 0;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        SCOPED_TRACE(room.number);
+        ReservationEntryWindow* entry = openEntry();
+        fillGuest(entry->guest);
+        type(entry->arrivalBox, "12/20/2026");
+        type(entry->departureBox, "12/21/2026");
+        pick(entry->roomList, "107   NQ1       ");
+        EXPECT_EQ(entry->rateBox->text(), "100");
+        pick(entry->roomList,
+             entry->roomList->itemText(entry->roomList->findData(QString(room.number))));
+        EXPECT_EQ(
+            (QStringList{entry->rateBox->text(), entry->taxBox->text(), entry->totalBox->text()}),
+            (QStringList{room.rateText, room.tax, room.total}));
+        entry->saveButton->click();
+        EXPECT_EQ(messages(), QStringList{"Your reservation was created successfully."});
+        settle();
+        const ReservationRecord booked = store.reservations().read(++saved);
+        EXPECT_EQ(booked.RoomNumber.trimmed(), room.number);
+        EXPECT_EQ(booked.Rate, room.rate);
+    }
+}
+
+TEST_F(ReservationWindows, ARetrievalShowsAndKeepsARoomWhateverItsNumber) {
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        store.rooms().append(makeRoom(room.number, "SNQ1", room.rate));
+        book(static_cast<float>(store.reservations().count() + 1), "Stone");
+        ReservationRecord r = store.reservations().read(store.reservations().count());
+        r.RoomNumber = room.number;
+        store.reservations().write(store.reservations().count(), r);
+    }
+    for (std::size_t i = 0; i < std::size(kRoomNumbers); ++i) {
+        const QString number = kRoomNumbers[i].number;
+        SCOPED_TRACE(number.toStdString());
+        ReservationWindow* form = retrieve(QString::number(i + 1));
+        EXPECT_EQ(form->roomLabel->text(), number);
+        EXPECT_EQ(form->roomList->currentData().toString(), number);
+        EXPECT_EQ(form->rateBox->text(), kRoomNumbers[i].rateText);
+        pick(form->roomList, "102   K11       ");
+        pick(form->roomList, form->roomList->itemText(form->roomList->findData(number)));
+        EXPECT_EQ(form->roomLabel->text(), number);
+    }
+}
+
 TEST_F(ReservationWindows, SaveRefusesWhatTheBoxesDoNotHoldAndRepeatsTheOverbookingCheck) {
     book(1, "Jones", 3);
     ReservationEntryWindow* entry = openEntry();
@@ -214,7 +265,7 @@ TEST_F(ReservationWindows, NothingIsSavedOrCheckedInBeforeAReservationIsShown) {
     type(form->numberBox, "abc");
     form->goButton->click();
     EXPECT_EQ(messages(), QStringList{"\"By Confirmation#\" does not hold a confirmation number."});
-    for (QPushButton* button : {form->saveButton, form->checkInButton}) {
+    for (QPushButton* button : {form->saveButton, form->checkInButton, form->cancelButton}) {
         button->click();
         EXPECT_EQ(messages(), QStringList{"No reservation is shown. Find one with \"Go\" or "
                                           "\"By Name\" first."});
@@ -284,6 +335,45 @@ TEST_F(ReservationWindows, SaveAndExitWritesTheShownRecordOfTwoWithOneNumber) {
     EXPECT_EQ(second.CardType.trimmed(), "V");
     EXPECT_EQ(second.PayCode.str(), "C");
     EXPECT_EQ(retrieve("1")->guest.comment->text(), "Late arrival");
+}
+
+TEST_F(ReservationWindows, CancelAsksWithNoAsItsDefaultAndClosesTheShownBookingForGood) {
+    book(1, "Smith");
+    book(2, "Jones");
+    const ReservationRecord smith = store.reservations().read(1);
+    ReservationWindow* form = retrieve("1");
+    const QString question =
+        "Are you sure you want to cancel reservation 1 of Smith, Ann for room 101?";
+    const std::string before = readFile(directory.reservation());
+    form->cancelButton->click(); // answered No
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_TRUE(dialogs.shown[0].question);
+    EXPECT_EQ(dialogs.shown[0].title, "Cancel Reservation");
+    EXPECT_EQ(dialogs.shown[0].byDefault, Answer::No);
+    EXPECT_EQ(messages(), QStringList{question});
+    EXPECT_EQ(readFile(directory.reservation()), before);
+    EXPECT_TRUE(form->isVisible());
+
+    // Checked in meanwhile: the cancel is refused and writes nothing.
+    ReservationRecord checkedIn = smith;
+    checkedIn.CheckInMark = "*";
+    store.reservations().write(1, checkedIn);
+    const std::string closed = readFile(directory.reservation());
+    dialogs.answers.push_back(true);
+    form->cancelButton->click();
+    const QStringList refused = messages();
+    ASSERT_EQ(refused.size(), 2);
+    EXPECT_TRUE(refused[1].contains("is no longer open")) << refused[1].toStdString();
+    EXPECT_EQ(readFile(directory.reservation()), closed);
+    store.reservations().write(1, smith);
+
+    dialogs.answers.push_back(true);
+    form->cancelButton->click();
+    EXPECT_EQ(messages(), (QStringList{question, "The reservation was cancelled."}));
+    settle();
+    EXPECT_EQ(findForm<ReservationWindow>(WindowId::Reservation), nullptr);
+    EXPECT_EQ(cancellation(store.reservations().read(1)), (Cancellation{clock.today(), ""}));
+    EXPECT_TRUE(retrieve("1")->confirmationLabel->text().isEmpty()); // found no more
 }
 
 TEST_F(ReservationWindows, TheNameListShowsOpenBookingsAndADoubleClickRetrievesOne) {

@@ -283,11 +283,11 @@ TEST_F(RoomWindows, PropertiesOfferEveryRoomAndTheTenTypes) {
     EXPECT_EQ(tabOrder(form, form->roomCombo, 5),
               (QStringList{"Combo1", "Combo2", "Text1", "Command2", "Command1"}));
 
-    // A room whose number is not three characters long can be chosen but fills nothing.
+    // A room of any stored length is found from its entry.
     pick(form->roomCombo, "12  SNQ1      ");
-    EXPECT_EQ(form->roomNumberLabel->text(), "");
-    EXPECT_EQ(form->roomTypeCombo->currentText(), "Select Room Type");
-    EXPECT_EQ(form->rateBox->text(), "");
+    EXPECT_EQ(form->roomNumberLabel->text(), "12  ");
+    EXPECT_EQ(form->roomTypeCombo->currentText(), "SNQ1");
+    EXPECT_EQ(form->rateBox->text(), "45");
 }
 
 TEST_F(RoomWindows, PropertiesShowTheLastOfTwoSameNumberedRoomsAndSaveIntoTheFirst) {
@@ -371,6 +371,41 @@ TEST_F(RoomWindows, EnterSavesThePropertiesAndATypedCodeIsKept) {
 }
 
 // --- Room status -----------------------------------------------------------------------------
+
+TEST_F(RoomWindows, PropertiesAndStatusFindAndSaveARoomWhateverTheLengthOfItsNumber) {
+    addRoom("107", "NQ1", 100);
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        addRoom(room.number, "SNQ1", room.rate);
+    }
+    auto* properties = openForm<RoomPropertiesWindow>(WindowId::RoomProperties);
+    auto* status = openForm<RoomStatusWindow>(WindowId::RoomStatus);
+    std::size_t record = 1;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        SCOPED_TRACE(room.number);
+        ++record;
+        const QString number = room.number;
+        const auto entryOf = [&](QComboBox* list) {
+            return list->itemText(list->findData(number));
+        };
+        pick(properties->roomCombo, entryOf(properties->roomCombo));
+        EXPECT_EQ(properties->roomNumberLabel->text(), number.leftJustified(4));
+        EXPECT_EQ(properties->roomTypeCombo->currentText(), "SNQ1");
+        EXPECT_EQ(properties->rateBox->text(), room.rateText);
+        properties->rateBox->setText("99.5");
+        click(properties->saveButton);
+        expectRefused("Your changes have been made.");
+        EXPECT_EQ(store.rooms().read(record).Rate, 99.5f);
+
+        pick(status->roomCombo, entryOf(status->roomCombo));
+        EXPECT_EQ(status->roomNumberLabel->text(), number);
+        EXPECT_TRUE(status->cleanOption->isChecked());
+        click(status->dirtyOption);
+        click(status->saveButton);
+        expectRefused("Your changes have been made.");
+        EXPECT_EQ(store.rooms().read(record).CleanFlag.str(), "N");
+    }
+    EXPECT_EQ(store.rooms().read(1).Rate, 100.0f); // room 107 as it was
+}
 
 TEST_F(RoomWindows, StatusShowsTheFirstMatchingRoom) {
     addRoom("101", "NQ1", 45.0f, "N", "Y", "X", "leaking tap");

@@ -26,6 +26,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -135,8 +136,28 @@ TEST_F(Screenshots, OfTheClerksGuide) {
     folio->exitButton->click();
     settle();
 
-    // The night audit, and a reservation.
-    shoot(openForm<NightAuditWindow>(WindowId::NightAudit), "night-audit");
+    // A booking for room 102 tonight, whose guest never comes.
+    const auto book = [&](const char* room, const char* last, const CivilDate& arrival,
+                          int nights) {
+        ReservationRecord booking;
+        booking.RoomNumber = room;
+        booking.LastName = last;
+        booking.FirstName = "Lee";
+        booking.Rate = findRoom(store, room)->second.Rate;
+        booking.Days = static_cast<float>(nights);
+        booking.ConfirmationNumber = static_cast<float>(store.reservations().count() + 1);
+        booking.ArrivalDate = arrival.stored();
+        booking.DepartureDate = arrival.plusDays(nights).stored();
+        store.reservations().append(booking);
+    };
+    book("102", "Brown", {2026, 12, 7}, 2);
+
+    // The night audit, then tonight's no-shows, and a reservation.
+    auto* audit = openForm<NightAuditWindow>(WindowId::NightAudit);
+    shoot(audit, "night-audit");
+    audit->runButton->click();
+    audit->noShowsList->setCurrentRow(0);
+    shoot(audit, "no-shows");
     desk.close(WindowId::NightAudit);
     auto* booking = openForm<ReservationEntryWindow>(WindowId::ReservationEntry);
     type(booking->guest.lastName, "Garcia");
@@ -148,25 +169,27 @@ TEST_F(Screenshots, OfTheClerksGuide) {
     desk.close(WindowId::ReservationEntry);
     settle();
 
-    // The next morning: the main window lists who leaves today.
+    // The next morning: the main window lists who leaves today and who arrives.
+    book("104", "Nguyen", {2026, 12, 8}, 2);
+    book("105", "Patel", {2026, 12, 8}, 1);
     setNow({2026, 12, 8}, {8, 15, 0, 0});
     desk.close(WindowId::Main);
     settle();
-    shoot(openForm<MainWindow>(WindowId::Main), "main-window");
+    auto* main = openForm<MainWindow>(WindowId::Main);
+    shoot(main, "main-window");
 
-    // The tape chart, with two bookings of room 103 that share a night.
-    const auto book = [&](const char* last, const CivilDate& arrival, int nights) {
-        ReservationRecord booking;
-        booking.RoomNumber = "103";
-        booking.LastName = last;
-        booking.FirstName = "Lee";
-        booking.Rate = 79;
-        booking.ArrivalDate = arrival.stored();
-        booking.DepartureDate = arrival.plusDays(nights).stored();
-        store.reservations().append(booking);
-    };
-    book("Garcia", {2026, 12, 10}, 3);
-    book("Okafor", {2026, 12, 12}, 2);
+    // An arrival opened from there, ready to check in or to cancel.
+    main->arrivalsList->setCurrentRow(0);
+    main->arrivalActivated(main->arrivalsList->currentItem());
+    shoot(findForm<QWidget>(WindowId::Reservation), "reservation-window");
+    desk.close(WindowId::Reservation);
+
+    // The tape chart, with two bookings of room 103 that share a night, and the rooms'
+    // states: one dirty, one out of order.
+    book("103", "Garcia", {2026, 12, 10}, 3);
+    book("103", "Okafor", {2026, 12, 12}, 2);
+    store.rooms().write(2, makeRoom("102", "NQ1", 69, "N"));
+    store.rooms().write(6, makeRoom("106", "NDD1", 79, "Y", "Y", "X"));
     shoot(openForm<TapeChartWindow>(WindowId::TapeChart), "tape-chart");
 }
 

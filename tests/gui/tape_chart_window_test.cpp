@@ -73,7 +73,7 @@ TEST_F(TapeChartWindows, OpensFromTheMainWindowAndOpensWhatABarStandsFor) {
 
     // By keys: the arrows move over the chart and Enter opens the stay's folio.
     chart->chartTable->setFocus();
-    chart->chartTable->setCurrentCell(1, 1);
+    chart->chartTable->setCurrentCell(1, 2); // after the state column, the second day
     EXPECT_EQ(chart->chartTable->currentItem()->text(), "Berg, Lee");
     QTest::keyClick(chart->chartTable, Qt::Key_Up);
     EXPECT_EQ(chart->chartTable->currentItem()->text(), "Avery, Ann");
@@ -89,6 +89,80 @@ TEST_F(TapeChartWindows, OpensFromTheMainWindowAndOpensWhatABarStandsFor) {
     EXPECT_EQ(chart->chartTable->rowCount(), 2);
     click(chart->previousWeekButton);
     EXPECT_NE(bar(chart, "Berg, Lee"), nullptr);
+}
+
+TEST_F(TapeChartWindows, TodaysStateColumnTellsEachRoomInWordsColourAndToAScreenReader) {
+    store.rooms().append(makeRoom("103", "DD1", 60, "N"));
+    store.rooms().append(makeRoom("104", "DD1", 60));
+    auto* chart = openForm<TapeChartWindow>(WindowId::TapeChart);
+    QTableWidget* table = chart->chartTable;
+    EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "State\ntoday");
+    const struct {
+        int row;
+        const char* words;
+        QRgb colour;
+        const char* heard;
+    } rooms[] = {
+        {0, "Occupied", TapeChartWindow::kOccupiedColour, "Room 101 today: Occupied"},
+        {2, "Out of order", TapeChartWindow::kOutOfOrderColour, "Room 102 today: Out of order"},
+        {3, "Vacant dirty", TapeChartWindow::kVacantDirtyColour, "Room 103 today: Vacant dirty"},
+        {4, "Vacant clean", TapeChartWindow::kVacantCleanColour, "Room 104 today: Vacant clean"},
+    };
+    for (const auto& room : rooms) {
+        SCOPED_TRACE(room.words);
+        const QTableWidgetItem* state = table->item(room.row, 0);
+        ASSERT_NE(state, nullptr);
+        EXPECT_EQ(state->text(), room.words);
+        EXPECT_EQ(state->background().color(), QColor(room.colour));
+        EXPECT_EQ(state->data(Qt::AccessibleTextRole).toString(), room.heard);
+    }
+    EXPECT_EQ(table->rowSpan(0, 0), 2); // room 101's two lanes share its state
+    QStringList legend;
+    for (const QLabel* label : chart->findChildren<QLabel*>()) {
+        legend << label->text();
+    }
+    for (const char* entry : {"Vacant clean", "Vacant dirty", "Occupied", "Out of order",
+                              "In house", "Reservation", "Two bookings on one night"}) {
+        EXPECT_TRUE(legend.contains(entry)) << entry;
+    }
+    // A week on, the state is still today's (room 101 takes one line there).
+    click(chart->nextWeekButton);
+    EXPECT_EQ(table->item(2, 0)->text(), "Vacant dirty");
+}
+
+class TapeChartRoomNumbers : public DeskTest {};
+
+TEST_F(TapeChartRoomNumbers, ARoomOfAnyNumberLengthHasItsLineAndItsStayOpensOnEnter) {
+    long folio = 20;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        store.rooms().append(makeRoom(room.number, "SNQ1", room.rate));
+        store.guests().append(makeStayOver(room.number, "Stone", ++folio, room.rate,
+                                           kToday.plusDays(-1), kToday.plusDays(1)));
+    }
+    auto* chart = openForm<TapeChartWindow>(WindowId::TapeChart);
+    QTableWidget* table = chart->chartTable;
+    folio = 20;
+    for (const RoomNumberCase& room : kRoomNumbers) {
+        SCOPED_TRACE(room.number);
+        ++folio;
+        const QString caption = QString(room.number) + "  SNQ1";
+        int row = 0;
+        while (row < table->rowCount() && table->verticalHeaderItem(row)->text() != caption) {
+            ++row;
+        }
+        ASSERT_LT(row, table->rowCount());
+        EXPECT_EQ(table->item(row, 0)->text(), "Vacant clean");
+        ASSERT_NE(table->item(row, 1), nullptr);
+        EXPECT_EQ(table->item(row, 1)->text(), "Stone, Ann");
+        table->setFocus();
+        table->setCurrentCell(row, 1);
+        QTest::keyClick(table, Qt::Key_Return);
+        auto* folioWindow = findForm<GuestFolioWindow>(WindowId::GuestFolio);
+        ASSERT_NE(folioWindow, nullptr);
+        EXPECT_EQ(folioWindow->folioNumberLabel->text(), QString::number(folio));
+        EXPECT_EQ(folioWindow->roomLabel->text(), room.number);
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(TapeChartWindows, TheMainMenuPrintsTodaysLists) {

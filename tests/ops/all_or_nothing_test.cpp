@@ -12,8 +12,8 @@
 #include "setup/room_inventory.h"
 #include "setup/room_maintenance.h"
 #include "store/charges.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 #include "support/faulty_file_system.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
@@ -98,7 +98,7 @@ WalkIn walkIn() {
     w.guest.address = "12 Elm Street";
     w.guest.city = "Louisville";
     w.guest.state = "Kentucky";
-    w.roomEntry = "103   DD1       ";
+    w.room = "103";
     w.payCode = "C = Cash";
     w.rate = "70";
     w.days = "2";
@@ -118,7 +118,7 @@ Booking booking() {
     b.guest.address = "1 Main";
     b.guest.city = "Paris";
     b.guest.state = "Kentucky";
-    b.roomEntry = "103   DD1       ";
+    b.room = "103";
     b.rate = "70";
     b.confirmationNumber = "8";
     return b;
@@ -148,7 +148,8 @@ const std::vector<Case>& everyWritingOperation() {
              changes.departure = "12/10/2026";
              ASSERT_FALSE(saveFolioChanges(s, 1, stayOver(s), changes));
          }},
-        {"reservation saved", [](const Store& s) { ASSERT_FALSE(saveBooking(s, booking())); }},
+        {"reservation saved",
+         [](const Store& s) { ASSERT_FALSE(saveBooking(s, booking(), kToday)); }},
         {"reservation changed",
          [](const Store& s) {
              const Shown shown = openReservationAt(s, 1).value();
@@ -160,12 +161,16 @@ const std::vector<Case>& everyWritingOperation() {
              changes.roomNumber = "101";
              changes.guest.lastName = "Baker";
              changes.guest.firstName = "Bo";
-             ASSERT_FALSE(saveReservationChanges(s, shown, changes));
+             ASSERT_FALSE(saveReservationChanges(s, shown, changes, kToday));
          }},
         {"reservation checked in",
          [](const Store& s) {
              checkInReservation(s, openReservationAt(s, 1).value(), {"50", "109", "V - Visa"},
                                 kToday, "12:00:00");
+         }},
+        {"reservation cancelled",
+         [](const Store& s) {
+             cancelReservation(s, openReservationAt(s, 1).value(), "Changed plans", kToday);
          }},
         {"night audit", [](const Store& s) { runNightAudit(s, kToday); }},
         {"cards erased",

@@ -3,6 +3,7 @@
 #include "frontdesk/check_out.h"
 #include "ops/ops_fixture.h"
 #include "reports/night_audit.h"
+#include "store/bookings.h"
 #include "store/cards.h"
 #include "store/erasing_mark.h"
 #include "store/motel_details.h"
@@ -52,16 +53,17 @@ class CardErasingTest : public testing::StoreTest {
             stay.FolioNumber = static_cast<float>(store.guests().count() + 1);
             return withCard(stay);
         };
-        const auto booked = [&](long arrivedDaysAgo, const char* mark,
-                                const std::string& cancellation) {
+        enum class Now { Open, CheckedIn, Cancelled };
+        const auto booked = [&](long arrivedDaysAgo, Now now,
+                                std::optional<CivilDate> cancelled = std::nullopt) {
             ReservationRecord booking;
             booking.LastName = "Booked";
             booking.RoomNumber = "102";
             booking.ArrivalDate = kToday.plusDays(-arrivedDaysAgo).stored();
-            booking.CheckInMark = mark;
-            booking.stored = Bytes(ReservationRecord::slotLength);
-            for (std::size_t i = 0; i < cancellation.size(); ++i) {
-                booking.stored[513 + i] = static_cast<std::byte>(cancellation[i]);
+            if (now == Now::CheckedIn) {
+                booking.CheckInMark = "*";
+            } else if (now == Now::Cancelled) {
+                markCancelled(booking, *cancelled, "Changed plans");
             }
             return withCard(booking);
         };
@@ -81,11 +83,11 @@ class CardErasingTest : public testing::StoreTest {
             ReservationRecord booking;
             bool erased;
         } bookings[] = {
-            {booked(kDays + 1, "", ""), false},  // open: its card still guarantees it
-            {booked(kDays + 1, "*", ""), true},  // checked in on its arrival
-            {booked(kDays - 1, "*", ""), false}, // checked in lately
-            {booked(-5, "*", "Cancelled 2026-10-01"), true},
-            {booked(kDays + 60, "*", "Cancelled 2026-12-01"), false}, // cancelled lately
+            {booked(kDays + 1, Now::Open), false},      // its card still guarantees it
+            {booked(kDays + 1, Now::CheckedIn), true},  // checked in on its arrival
+            {booked(kDays - 1, Now::CheckedIn), false}, // checked in lately
+            {booked(-5, Now::Cancelled, CivilDate{2026, 10, 1}), true},
+            {booked(kDays + 60, Now::Cancelled, CivilDate{2026, 12, 1}), false}, // lately
         };
         std::string guestFile;
         std::string reservationFile;

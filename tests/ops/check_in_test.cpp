@@ -1,8 +1,9 @@
 #include "frontdesk/check_in.h"
 
+#include "store/bookings.h"
 #include "store/charges.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 #include "support/faulty_file_system.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
@@ -40,7 +41,7 @@ WalkIn smith() {
     w.guest.zip = "40202";
     w.guest.phone = "502-555-0101";
     w.guest.adults = "2";
-    w.roomEntry = "101   NQ1       ";
+    w.room = "101";
     w.payCode = "C = Cash";
     w.rate = "50";
     w.days = "3";
@@ -73,17 +74,20 @@ TEST_F(CheckIn, OffersEveryRoomThatIsNeitherDirtyNorOutOfOrder) {
     store.rooms().append(room("103", "DD1", 70, "N"));
     store.rooms().append(room("104", "DD1", 70, "Y", "Y", "X"));
     store.rooms().append(room("105", "SK1", 80, "Y", "N")); // occupied, yet marked clean
-    EXPECT_EQ(
-        roomsForCheckIn(store),
-        (std::vector<std::string>{"101   NQ1       ", "102   K11       ", "105   SK1       "}));
+    EXPECT_EQ(roomsForCheckIn(store), (std::vector<RoomEntry>{{"101   NQ1       ", "101"},
+                                                              {"102   K11       ", "102"},
+                                                              {"105   SK1       ", "105"}}));
 }
 
-TEST_F(CheckIn, WarnsOfAReservationArrivingTodayEvenWhenItWasCheckedIn) {
+TEST_F(CheckIn, WarnsOfAReservationArrivingTodayEvenWhenItWasCheckedInButNotCancelled) {
     store.reservations().append(reservation("102", kToday.plusDays(1), ""));
     store.reservations().append(reservation("101", kToday, "*"));
-    EXPECT_TRUE(reservationArrivesToday(store, "101", kToday));
-    EXPECT_FALSE(reservationArrivesToday(store, "102", kToday));
-    EXPECT_FALSE(reservationArrivesToday(store, "103", kToday));
+    ReservationRecord cancelled = reservation("103", kToday, "");
+    markCancelled(cancelled, kToday, "");
+    store.reservations().append(cancelled);
+    EXPECT_TRUE(bookingArrivesOn(store, "101", kToday));
+    EXPECT_FALSE(bookingArrivesOn(store, "102", kToday));
+    EXPECT_FALSE(bookingArrivesOn(store, "103", kToday));
 }
 
 TEST_F(CheckIn, TheRateOfTheLastRoomWithTheNumberCounts) {
@@ -128,7 +132,7 @@ TEST(CheckWalkIn, AsksForEachMissingFieldInOrderAndTheRoomLast) {
     EXPECT_EQ(refusal->field, WalkInField::Room);
     EXPECT_EQ(refusal->message, "You did not select a room.");
 
-    w.roomEntry = "101   NQ1       ";
+    w.room = "101";
     EXPECT_TRUE(checkWalkIn(w, kToday)); // the rate is still not a number
     w.rate = "12abc";
     EXPECT_TRUE(checkWalkIn(w, kToday)); // taken strictly, not leniently
@@ -204,7 +208,7 @@ TEST_F(CheckIn, RegistersTheGuestPostsRentPetFeeAndPaymentAndMarksTheRoom) {
     EXPECT_EQ(marked.CleanFlag.str(), "N");
     EXPECT_EQ(marked.VacantFlag.str(), "N");
     EXPECT_EQ(marked.OrderFlag.str(), "K");
-    EXPECT_EQ(roomsForCheckIn(store), std::vector<std::string>{"102   K11       "});
+    EXPECT_EQ(roomsForCheckIn(store), (std::vector<RoomEntry>{{"102   K11       ", "102"}}));
 }
 
 TEST_F(CheckIn, WithoutThePetOptionNoPetFeeIsPostedAndZeroDaysDepartToday) {

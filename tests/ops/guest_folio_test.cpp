@@ -2,9 +2,10 @@
 #include "frontdesk/folio_list.h"
 #include "frontdesk/guest_folio.h"
 #include "frontdesk/registration.h"
+#include "store/bookings.h"
 
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
 
@@ -62,6 +63,11 @@ class GuestFolioTest : public ::testing::Test {
         store.reservations().append(reservation);
     }
     std::string guestBytes() { return readFile(store.directory().guest()); }
+    // The stay the clerk picks in a selector just filled.
+    Found<GuestRecord> picked(std::string_view text) {
+        const auto entry = entryNamed(guestSelectorEntries(store), text);
+        return entry ? guestOfEntry(store, *entry) : std::nullopt;
+    }
 
     TempDir temp;
     DiskFileSystem files;
@@ -74,39 +80,56 @@ TEST_F(GuestFolioTest, TheSelectorListsInHouseGuestsInRecordOrder) {
     store.guests().append(guest("102", "Zeta", 2));
     store.guests().append(guest("101", "Gone", 1, true));
     store.guests().append(guest("101", "Smith", 3));
-    EXPECT_EQ(guestSelectorEntries(store),
-              (std::vector<std::string>{"102  Zeta, Ann", "101  Smith, Ann"}));
+    EXPECT_EQ(
+        guestSelectorEntries(store),
+        (std::vector<SelectorEntry>{{1, "102  Zeta, Ann", "102"}, {3, "101  Smith, Ann", "101"}}));
 }
 
-TEST_F(GuestFolioTest, TheSelectorTextFindsTheInHouseGuestOfItsRoomOnly) {
+TEST_F(GuestFolioTest, EachEntryFindsItsOwnStayAndATypedTextOnlyAListedOne) {
     store.guests().append(guest("101", "Gone", 1, true));
     store.guests().append(guest("101", "Smith", 2));
-    store.guests().append(guest("102", "Zeta", 3));
     store.guests().append(guest("1015", "Long", 4));
-    store.guests().append(guest("10", "Short", 5));
-
-    const auto found = guestOfSelectorText(store, "101  Smith, Ann");
-    ASSERT_TRUE(found);
-    EXPECT_EQ(found->first, 2u);
-    EXPECT_EQ(found->second.LastName.trimmed(), "Smith");
-    EXPECT_TRUE(guestOfSelectorText(store, "101")); // typed room number
-    // A room number that is not three characters long never finds anybody, least of all
-    // the guest of the room its first three characters spell.
-    EXPECT_FALSE(guestOfSelectorText(store, "1015  Long, Ann"));
-    EXPECT_FALSE(guestOfSelectorText(store, "10  Short, Ann"));
-    EXPECT_FALSE(guestOfSelectorText(store, "Select Room"));
+    store.guests().append(guest("1", "Short", 5));
     store.guests().append(guest("1é1", "Accent", 6));
-    EXPECT_TRUE(guestOfSelectorText(store, "1é1  Accent, Ann"));
-    EXPECT_FALSE(guestOfSelectorText(store, ""));
+    store.guests().append(guest("101", "Twin", 7)); // a second stay in room 101
+    const struct {
+        const char* text;
+        std::size_t record; // 0: nobody
+    } cases[] = {
+        {"101  Smith, Ann", 2},
+        {"101  Twin, Ann", 6},
+        {"1015  Long, Ann", 3},
+        {"1  Short, Ann", 4},
+        {"1é1  Accent, Ann", 5},
+        {"101", 2}, // the room typed alone: its first guest
+        {"1015", 3},
+        {"10", 0},
+        {"Select Room", 0},
+        {"101  Gone, Ann", 0},
+        {"", 0},
+        {" ", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto found = picked(c.text);
+        EXPECT_EQ(found ? found->first : 0u, c.record);
+    }
+    // An entry whose stay has left the house since names nobody.
+    const SelectorEntry smith = entryNamed(guestSelectorEntries(store), "101  Smith, Ann").value();
+    checkOut(store, 2, store.guests().read(2), "11:00:00 AM");
+    EXPECT_FALSE(guestOfEntry(store, smith));
+    EXPECT_FALSE(guestOfEntry(store, {99, "99  Nobody, Ann", "99"}));
 }
 
 TEST_F(GuestFolioTest, OnlyTheGuestOnScreenIsActedOn) {
     store.guests().append(guest("101", "Smith", 2));
     store.guests().append(guest("102", "Zeta", 3));
-    EXPECT_TRUE(shownGuest(store, "101  Smith, Ann", "2"));
+    const auto entries = guestSelectorEntries(store);
+    EXPECT_TRUE(shownGuest(store, entryNamed(entries, "101  Smith, Ann"), "2"));
     // The selector retyped to another room while guest 2 is shown names nobody.
-    EXPECT_FALSE(shownGuest(store, "102", "2"));
-    EXPECT_FALSE(shownGuest(store, "101  Smith, Ann", "")); // nobody chosen yet
+    EXPECT_FALSE(shownGuest(store, entryNamed(entries, "102"), "2"));
+    EXPECT_FALSE(shownGuest(store, entryNamed(entries, "101  Smith, Ann"), "")); // none yet
+    EXPECT_FALSE(shownGuest(store, std::nullopt, "2"));
 }
 
 TEST_F(GuestFolioTest, PayCodesShowAsTheWindowWritesThem) {
@@ -170,10 +193,14 @@ TEST_F(GuestFolioTest, APostingThatIsNotClearIsRefusedAndWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(store.directory().totalsFile(today)));
 }
 
-TEST_F(GuestFolioTest, OneMoreNightIsBlockedOnlyByTheRoomsArrivalOnTheDepartureDate) {
+TEST_F(GuestFolioTest, OneMoreNightIsBlockedOnlyByTheRoomsUncancelledArrivalOnTheDeparture) {
     const CivilDate departure{2026, 12, 9};
     addReservation("102", departure, false);             // another room
     addReservation("101", departure.plusDays(1), false); // a day later
+    ReservationRecord cancelled = store.reservations().read(1);
+    cancelled.RoomNumber = "101";
+    markCancelled(cancelled, today, "");
+    store.reservations().append(cancelled); // cancelled: the room is free that night
     auto more = oneMoreNight(store, "12/9/2026", "101");
     EXPECT_FALSE(more.refusal);
     EXPECT_EQ(more.departure, "12/10/2026");
@@ -208,7 +235,7 @@ TEST_F(GuestFolioTest, RoomsOfferedForAMoveAreNeitherDirtyNorOutOfOrder) {
     addRoom("103", "DD1", "Y", "X");
     addRoom("104", "SQ1", "Y", "K", "N"); // occupied but clean: offered
     EXPECT_EQ(roomMoveEntries(store),
-              (std::vector<std::string>{"101  NQ1       ", "104  SQ1       "}));
+              (std::vector<RoomEntry>{{"101  NQ1       ", "101"}, {"104  SQ1       ", "104"}}));
 }
 
 TEST_F(GuestFolioTest, TheGuestViewShowsTheRecord) {
@@ -236,7 +263,7 @@ TEST_F(GuestFolioTest, SavingKeepsPayCodeKAndWritesOnlyTheWindowsFields) {
     ann.ArrivalTime = "9:00:00 AM";
     store.guests().append(guest("101", "Gone", 9, true));
     store.guests().append(ann);
-    const auto found = guestOfSelectorText(store, "101  Smith, Ann");
+    const auto found = picked("101  Smith, Ann");
     ASSERT_TRUE(found);
     const std::string before = guestBytes();
 
@@ -263,7 +290,7 @@ TEST_F(GuestFolioTest, SavingKeepsPayCodeKAndWritesOnlyTheWindowsFields) {
 
 TEST_F(GuestFolioTest, ARoomMoveChangesOnlyTheRoomNumber) {
     store.guests().append(guest("101", "Smith", 17));
-    const auto found = guestOfSelectorText(store, "101");
+    const auto found = picked("101");
     std::string before = guestBytes();
     FolioChanges changes;
     changes.boxes = guestView(found->second).boxes;
@@ -286,7 +313,7 @@ TEST_F(GuestFolioTest, ARoomMoveChangesOnlyTheRoomNumber) {
 
 TEST_F(GuestFolioTest, ARateOrDateThatIsNotOneIsRefusedAndNothingIsWritten) {
     store.guests().append(guest("101", "Smith", 17));
-    const auto found = guestOfSelectorText(store, "101");
+    const auto found = picked("101");
     const std::string before = guestBytes();
     FolioChanges changes;
     changes.boxes[0] = "Changed";
@@ -350,7 +377,7 @@ TEST_F(GuestFolioTest, CheckOutReleasesTheRoomAndMarksTheGuestOnly) {
     store.guests().append(guest("101", "Gone", 9, true));
     store.guests().append(guest("101", "Smith", 17));
     const std::string rooms = readFile(store.directory().room());
-    const auto found = guestOfSelectorText(store, "101  Smith, Ann");
+    const auto found = picked("101  Smith, Ann");
     ASSERT_TRUE(found);
     checkOut(store, found->first, found->second, "11:05:00 AM");
 
@@ -366,7 +393,7 @@ TEST_F(GuestFolioTest, CheckOutReleasesTheRoomAndMarksTheGuestOnly) {
     EXPECT_EQ(gone.CheckOutMark.str(), "*" + std::string(19, ' '));
     EXPECT_EQ(gone.DepartureTime.trimmed(), "11:05:00 AM");
     EXPECT_EQ(gone.DepartureDate, today.plusDays(2).stored()); // the planned date stays
-    EXPECT_FALSE(guestOfSelectorText(store, "101"));
+    EXPECT_FALSE(picked("101"));
 }
 
 TEST_F(GuestFolioTest, ACheckOutThatCannotWriteTheGuestPutsTheRoomBack) {
@@ -375,7 +402,7 @@ TEST_F(GuestFolioTest, ACheckOutThatCannotWriteTheGuestPutsTheRoomBack) {
     addRoom("101", "NQ1", "N", "K", "N");
     store.guests().append(guest("101", "Smith", 17));
     const std::string rooms = readFile(store.directory().room());
-    const auto found = guestOfSelectorText(store, "101");
+    const auto found = picked("101");
     failing.failing = store.directory().guest();
     EXPECT_THROW(checkOut(faulty, found->first, found->second, "11:05:00 AM"), StoreError);
     EXPECT_EQ(readFile(store.directory().room()), rooms);

@@ -2,10 +2,11 @@
 
 #include "frontdesk/folio.h"
 #include "ops/ops_fixture.h"
+#include "store/bookings.h"
 #include "store/charges.h"
 #include "store/format/numbers.h"
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 #include "support/faulty_file_system.h"
 
 namespace roomwright::testing {
@@ -37,7 +38,7 @@ Booking smith() {
     b.guest.city = "Louisville";
     b.guest.state = "Kentucky";
     b.guest.zip = "40202";
-    b.roomEntry = "101   NQ1       ";
+    b.room = "101";
     b.rate = "65";
     b.confirmationNumber = "1";
     b.shift = "B";
@@ -56,10 +57,10 @@ class Reservations : public StoreTest {
     }
     bool overbooks(const char* room, const CivilDate& arrival,
                    std::optional<CivilDate> departure = std::nullopt) {
-        return overbooked(store, room, {arrival, departure});
+        return overbooked(store, room, {arrival, departure}, kToday);
     }
     Shown saveAndFind(const Booking& booking) {
-        EXPECT_EQ(saveBooking(store, booking), std::nullopt);
+        EXPECT_EQ(saveBooking(store, booking, kToday), std::nullopt);
         auto shown = openReservationByNumber(store, leadingNumber(booking.confirmationNumber));
         EXPECT_TRUE(shown);
         return shown.value_or(Shown{});
@@ -84,7 +85,7 @@ class Reservations : public StoreTest {
 
 TEST_F(Reservations, OffersEveryRoomButThoseOutOfOrder) {
     EXPECT_EQ(roomsForBooking(store),
-              (std::vector<std::string>{"101   NQ1       ", "102   K11       "}));
+              (std::vector<RoomEntry>{{"101   NQ1       ", "101"}, {"102   K11       ", "102"}}));
     EXPECT_EQ(everyRoomEntry(store).size(), 3u);
 }
 
@@ -92,6 +93,10 @@ TEST_F(Reservations, AStayOverbooksAnOpenReservationOfTheRoomWhoseNightsItShares
     store.reservations().append(booked("101", {2026, 12, 7}, 3));  // nights 7, 8, 9
     store.reservations().append(booked("102", {2026, 12, 20}, 0)); // no departure: one night
     store.reservations().append(booked("101", {2026, 12, 15}, 2, "*"));
+    ReservationRecord cancelled = booked("103", {2026, 12, 7}, 3);
+    markCancelled(cancelled, {2026, 12, 1}, "");
+    store.reservations().append(cancelled);
+    store.reservations().append(booked("103", {2026, 12, 5}, 5)); // a no-show since the 5th
     const struct {
         const char* room;
         CivilDate arrival;
@@ -106,13 +111,14 @@ TEST_F(Reservations, AStayOverbooksAnOpenReservationOfTheRoomWhoseNightsItShares
         {"101", {2026, 12, 15}, std::nullopt, false},            // only checked in there
         {"102", {2026, 12, 20}, std::nullopt, true},
         {"102", {2026, 12, 21}, std::nullopt, false},
-        {"103", {2026, 12, 7}, std::nullopt, false},
+        {"103", {2026, 12, 7}, std::nullopt, false}, // cancelled; no-show gone
+        {"103", {2026, 12, 5}, std::nullopt, true},  // the no-show's arrival night stays held
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.room) + " " + shortDate(c.arrival));
         EXPECT_EQ(overbooks(c.room, c.arrival, c.departure), c.conflict);
     }
-    EXPECT_FALSE(overbooked(store, "101", {{2026, 12, 8}, std::nullopt}, 1)); // itself
+    EXPECT_FALSE(overbooked(store, "101", {{2026, 12, 8}, std::nullopt}, kToday, 1)); // itself
 }
 
 TEST_F(Reservations, PricesABookingAndARetrievalAndRecomputesOnNewDays) {
@@ -132,9 +138,9 @@ TEST_F(Reservations, PricesABookingAndARetrievalAndRecomputesOnNewDays) {
 
 TEST_F(Reservations, SavesANewBookingAsAnOpenReservation) {
     Booking b = smith();
-    b.roomEntry = "102   K11       "; // occupied rooms can be booked
+    b.room = "102"; // occupied rooms can be booked
     b.rate = "80";
-    ASSERT_EQ(saveBooking(store, b), std::nullopt);
+    ASSERT_EQ(saveBooking(store, b, kToday), std::nullopt);
     const ReservationRecord r = store.reservations().read(1);
     EXPECT_TRUE(r.open());
     EXPECT_EQ(r.RoomNumber.str(), "102  ");
@@ -179,8 +185,7 @@ TEST_F(Reservations, RefusesABookingAtTheFirstBoxThatFailsAndWritesNothing) {
         {[](Booking& b) { b.guest.city = ""; }, BookingField::City, "You did not enter a city."},
         {[](Booking& b) { b.guest.state = "Select State"; }, BookingField::State,
          "You did not enter a state."},
-        {[](Booking& b) { b.roomEntry = "Select Room"; }, BookingField::Room,
-         "You did not enter a room."},
+        {[](Booking& b) { b.room.reset(); }, BookingField::Room, "You did not enter a room."},
         // Room 101 is booked from the 8th: the 7th to the 9th shares a night with it.
         {[](Booking&) {}, BookingField::Room,
          "Overbooking on this room. Please choose another room."},
@@ -188,7 +193,7 @@ TEST_F(Reservations, RefusesABookingAtTheFirstBoxThatFailsAndWritesNothing) {
     for (const auto& c : cases) {
         Booking b = smith();
         c.spoil(b);
-        const auto refusal = saveBooking(store, b);
+        const auto refusal = saveBooking(store, b, kToday);
         ASSERT_TRUE(refusal) << c.message;
         EXPECT_EQ(refusal->message, c.message);
         EXPECT_EQ(refusal->field, c.field);
@@ -198,7 +203,7 @@ TEST_F(Reservations, RefusesABookingAtTheFirstBoxThatFailsAndWritesNothing) {
     blanks.guest.lastName = " "; // blanks are not empty
     blanks.days = "";            // no count typed
     blanks.departure = "12/8/2026";
-    EXPECT_EQ(saveBooking(store, blanks), std::nullopt);
+    EXPECT_EQ(saveBooking(store, blanks, kToday), std::nullopt);
 }
 
 TEST_F(Reservations, FindsOpenReservationsByNumberTheLastOfTwoAndListsThemByName) {
@@ -226,7 +231,7 @@ TEST_F(Reservations, FindsOpenReservationsByNumberTheLastOfTwoAndListsThemByName
 TEST_F(Reservations, SavingChangesWritesTheShownRecordOnlyAndKeepsTheBookedRate) {
     saveAndFind(smith());
     Booking twin = smith();
-    twin.roomEntry = "102   K11       "; // an older file's second booking with number 1
+    twin.room = "102"; // an older file's second booking with number 1
     twin.guest.lastName = "Brown";
     const Shown shown = saveAndFind(twin);
     ASSERT_EQ(shown.record, 2u);
@@ -238,7 +243,7 @@ TEST_F(Reservations, SavingChangesWritesTheShownRecordOnlyAndKeepsTheBookedRate)
     c.guest.comment = "Late arrival";
     c.guest.cardType = "M";
     c.payCode = "C - Cash";
-    ASSERT_EQ(saveReservationChanges(store, shown, c), std::nullopt);
+    ASSERT_EQ(saveReservationChanges(store, shown, c, kToday), std::nullopt);
     const ReservationRecord first = store.reservations().read(1);
     const ReservationRecord second = store.reservations().read(2);
     EXPECT_EQ(first.LastName.trimmed(), "Smith");
@@ -253,7 +258,8 @@ TEST_F(Reservations, SavingChangesWritesTheShownRecordOnlyAndKeepsTheBookedRate)
 
     // No card chosen in the window keeps the stored one.
     c.guest.cardType = "";
-    ASSERT_EQ(saveReservationChanges(store, openReservationAt(store, 2).value(), c), std::nullopt);
+    ASSERT_EQ(saveReservationChanges(store, openReservationAt(store, 2).value(), c, kToday),
+              std::nullopt);
     EXPECT_EQ(store.reservations().read(2).CardType.trimmed(), "M");
 }
 
@@ -261,7 +267,7 @@ TEST_F(Reservations, SavingChangesRefusesBadBoxesAndAMoveOntoAnotherBooking) {
     saveAndFind(smith()); // 101, 7th to 9th
     Booking other = smith();
     other.confirmationNumber = "2";
-    other.roomEntry = "102   K11       ";
+    other.room = "102";
     const Shown shown = saveAndFind(other); // 102, 7th to 9th
     const std::string before = readFile(directory.reservation());
     const struct {
@@ -285,14 +291,57 @@ TEST_F(Reservations, SavingChangesRefusesBadBoxesAndAMoveOntoAnotherBooking) {
     for (const auto& c : cases) {
         ReservationChanges changes = unchanged(shown.reservation);
         c.spoil(changes);
-        const auto refusal = saveReservationChanges(store, shown, changes);
+        const auto refusal = saveReservationChanges(store, shown, changes, kToday);
         ASSERT_TRUE(refusal) << c.message;
         EXPECT_EQ(refusal->message, c.message);
         EXPECT_EQ(refusal->field, c.field);
     }
     EXPECT_EQ(readFile(directory.reservation()), before);
     // Unmoved, a booking never overbooks itself.
-    EXPECT_EQ(saveReservationChanges(store, shown, unchanged(shown.reservation)), std::nullopt);
+    EXPECT_EQ(saveReservationChanges(store, shown, unchanged(shown.reservation), kToday),
+              std::nullopt);
+}
+
+TEST_F(Reservations, ACancelledBookingIsOpenToNoReaderAndNothingMoreIsDoneToIt) {
+    const Shown shown = saveAndFind(smith()); // 101, the 7th to the 9th
+    Booking other = smith();
+    other.confirmationNumber = "2";
+    other.room = "102";
+    saveAndFind(other);
+    const std::string before = readFile(directory.reservation());
+
+    cancelReservation(store, shown, "Guest called off the whole trip", {2026, 12, 6});
+    const std::string after = readFile(directory.reservation());
+    // The older program's reading: a check-in mark of "*" is a booking no longer open.
+    EXPECT_EQ(after.substr(493, 20), "*" + std::string(19, ' '));
+    EXPECT_EQ(after.substr(513, 40), "Cancelled 2026-12-06Guest called off the");
+    std::string expected = before;
+    expected.replace(493, 60, after.substr(493, 60));
+    EXPECT_EQ(after, expected); // nothing else, the other booking least of all
+    // This program's reading.
+    EXPECT_EQ(cancellation(store.reservations().read(1)),
+              (Cancellation{{2026, 12, 6}, "Guest called off the"}));
+    EXPECT_FALSE(openReservationByNumber(store, 1));
+    EXPECT_FALSE(openReservationAt(store, 1));
+    ASSERT_EQ(openReservationNames(store).size(), 1u);
+    EXPECT_EQ(openReservationNames(store)[0].record, 2u);
+    EXPECT_FALSE(overbooks("101", kToday));
+    ASSERT_EQ(openArrivals(store, kToday).size(), 1u);
+    EXPECT_EQ(openArrivals(store, kToday)[0].first, 2u);
+
+    // Neither checked in nor cancelled again, and nothing is written for trying.
+    EXPECT_THROW(checkInReservation(store, shown, {"65", "145.6", "V - Visa"}, kToday, "9:00 AM"),
+                 DataError);
+    EXPECT_THROW(cancelReservation(store, shown, "", kToday), DataError);
+    EXPECT_THROW(markNoShow(store, 1, kToday), DataError);
+    EXPECT_EQ(readFile(directory.reservation()), after);
+    EXPECT_EQ(store.guests().count(), 0u);
+    EXPECT_EQ(lastFolioNumber(store), 0);
+
+    // A guest who never came.
+    markNoShow(store, 2, kToday);
+    EXPECT_EQ(cancellation(store.reservations().read(2)), (Cancellation{kToday, "No-show"}));
+    EXPECT_TRUE(openArrivals(store, kToday).empty());
 }
 
 class ReservationCheckIn : public Reservations {

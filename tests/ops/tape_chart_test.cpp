@@ -1,6 +1,7 @@
 #include "reservations/tape_chart.h"
 
 #include "ops/ops_fixture.h"
+#include "store/bookings.h"
 
 #include <algorithm>
 
@@ -19,6 +20,7 @@ struct Entry {
     long arrival;
     long departure;
     bool closed = false; // checked in, or checked out
+    bool cancelled = false;
 };
 
 struct ChartCase {
@@ -52,6 +54,9 @@ class TapeChartTest : public StoreTest {
             r.ArrivalDate = kToday.plusDays(e.arrival).stored();
             r.DepartureDate = kToday.plusDays(e.departure).stored();
             r.CheckInMark = e.closed ? "*" : "";
+            if (e.cancelled) {
+                markCancelled(r, kToday, "");
+            }
             into.reservations().append(r);
         }
     }
@@ -100,6 +105,10 @@ const ChartCase kCases[] = {
       {R, "103", "Lowe", -5, -2},
       {R, "101", "Moss", 0, 0}},
      {"101 Moss 0-0"}},
+    {"a cancelled booking is not drawn, a no-show only on its arrival night",
+     {{R, "101", "Pace", 0, 3, false, true}, {R, "103", "Quin", -2, 3}, {R, "103", "Rudd", 0, 2}},
+     {"103 Quin 1-1", "103 Rudd 3-4"},
+     -3},
     {"a later chart shows only the nights it covers",
      {{S, "101", "Nash", -1, 9}, {R, "103", "Orr", 3, 5}},
      {"101 Nash 0-1"},
@@ -134,14 +143,13 @@ TEST_F(TapeChartTest, RoomsFollowTheRoomFileAndBookingsOfUnknownRoomsFollowThem)
     ASSERT_EQ(chart.rooms.size(), 4u);
     const auto row = [&](std::size_t i) {
         const ChartRoom& r = chart.rooms[i];
-        return r.number + " " + r.type + (r.outOfOrder ? " X" : "") +
-               (r.inRoomFile ? "" : " unknown") + " lanes " + std::to_string(r.lanes) + " bars " +
-               std::to_string(r.bars.size());
+        return r.number + " " + r.type + " " + roomStateText(r.state) + " lanes " +
+               std::to_string(r.lanes) + " bars " + std::to_string(r.bars.size());
     };
-    EXPECT_EQ(row(0), "101 NQ1 lanes 2 bars 2");
-    EXPECT_EQ(row(1), "102 K11 X lanes 1 bars 0");
-    EXPECT_EQ(row(2), "103 NQ1 lanes 1 bars 1");
-    EXPECT_EQ(row(3), "999  unknown lanes 1 bars 1");
+    EXPECT_EQ(row(0), "101 NQ1 Vacant clean lanes 2 bars 2");
+    EXPECT_EQ(row(1), "102 K11 Out of order lanes 1 bars 0");
+    EXPECT_EQ(row(2), "103 NQ1 Vacant clean lanes 1 bars 1");
+    EXPECT_EQ(row(3), "999  Not in the room file lanes 1 bars 1");
     EXPECT_EQ(chart.occupants(0, 0).size(), 2u);
     EXPECT_EQ(chart.occupants(0, 1).size(), 1u);
     EXPECT_TRUE(chart.occupants(1, 0).empty());
@@ -153,7 +161,25 @@ TEST_F(TapeChartTest, RoomsFollowTheRoomFileAndBookingsOfUnknownRoomsFollowThem)
               "booking");
 }
 
-TEST_F(TapeChartTest, AStayCarriesItsFolioAndRecordNumber) {
+TEST(RoomStateToday, OutOfOrderFirstThenOccupiedThenDirtyOrClean) {
+    const struct {
+        const char* clean;
+        const char* vacant;
+        const char* order;
+        RoomState state;
+    } cases[] = {
+        {"Y", "Y", "K", RoomState::VacantClean}, {"N", "Y", "K", RoomState::VacantDirty},
+        {"N", "N", "K", RoomState::Occupied},    {"Y", "N", "K", RoomState::Occupied},
+        {"Y", "N", "X", RoomState::OutOfOrder},  {"N", "Y", "X", RoomState::OutOfOrder},
+        {"", "", "", RoomState::VacantClean}, // a room never given its flags
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.clean) + c.vacant + c.order);
+        EXPECT_EQ(roomState(makeRoom("101", "NQ1", 50, c.clean, c.vacant, c.order)), c.state);
+    }
+}
+
+TEST_F(TapeChartTest, AStayCarriesItsRecordNumber) {
     add({S, "101", "Ames", -3000, -2990, true});
     add({S, "103", "Berg", -4, -1});
     const TapeChart chart = tapeChart(store, kToday, kToday);
@@ -161,7 +187,6 @@ TEST_F(TapeChartTest, AStayCarriesItsFolioAndRecordNumber) {
     const ChartBar& bar = chart.bars[0];
     EXPECT_EQ(bar.kind, Occupant::Stay);
     EXPECT_EQ(bar.record, 2u);
-    EXPECT_EQ(bar.folioNumber, 2);
     EXPECT_TRUE(bar.overdue);
     EXPECT_EQ(barDescription(bar),
               "Berg, Ann, room 103, in house, 12/3/2026 to 12/6/2026, overdue");

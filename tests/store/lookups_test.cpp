@@ -58,12 +58,5 @@ TEST(RoomMoveEntry, NumberAndTypeAsStoredWithOneBlank) {
     EXPECT_EQ(roomMoveEntry(room("1é1", "SNQ1")), "1é1  SNQ1      ");
 }
 
-TEST(RoomOfEntry, TakesTheFirstThreeCharacters) {
-    EXPECT_EQ(roomOfEntry("101   NQ1"), "101");
-    EXPECT_EQ(roomOfEntry("12  SNQ1"), "12 ");
-    EXPECT_EQ(roomOfEntry("1é1  NQ1"), "1é1");
-    EXPECT_EQ(roomOfEntry("1"), "1");
-}
-
 } // namespace
 } // namespace roomwright

@@ -32,6 +32,38 @@ inline RoomRecord makeRoom(const std::string& number, const std::string& type, f
     return room;
 }
 
+// An open booking of the room for `last`, first name "Lee", with its confirmation number,
+// from `arrival` for `nights` nights (none: no departure).
+inline ReservationRecord makeBooking(const std::string& room, const std::string& last, float number,
+                                     const CivilDate& arrival, int nights) {
+    ReservationRecord booking;
+    booking.RoomNumber = room;
+    booking.LastName = last;
+    booking.FirstName = "Lee";
+    booking.ConfirmationNumber = number;
+    booking.ArrivalDate = arrival.stored();
+    if (nights > 0) {
+        booking.DepartureDate = arrival.plusDays(nights).stored();
+    }
+    return booking;
+}
+
+// Room numbers of every length the room file keeps (one to four characters), each with a
+// rate, and that rate's tax and night total at a tax rate of 0.09.
+struct RoomNumberCase {
+    const char* number;
+    float rate;
+    const char* rateText;
+    const char* tax;
+    const char* total;
+};
+inline constexpr RoomNumberCase kRoomNumbers[] = {
+    {"12", 89.95f, "89.95", "8.1", "98.05"},
+    {"1", 40, "40", "3.6", "43.6"},
+    {"1234", 120, "120", "10.8", "130.8"},
+    {"101", 65, "65", "5.85", "70.85"},
+};
+
 // A stay of the given room and guest, due out on `departure`, in house unless `departed`.
 inline GuestRecord makeStay(const std::string& room, const std::string& last,
                             const std::string& first, const CivilDate& departure,
