@@ -100,6 +100,8 @@ TEST_F(Screenshots, OfTheClerksGuide) {
     type(checkIn->zipBox, "40202");
     type(checkIn->phoneBox, "502-555-0101");
     type(checkIn->emailBox, "ann@example.com");
+    click(checkIn->guest.visa);
+    type(checkIn->guest.cardNumber, "4111 1111 1111 1111");
     pick(checkIn->payCodeCombo, "C = Cash");
     pick(checkIn->roomCombo, checkIn->roomCombo->itemText(0));
     shoot(checkIn, "walk-in");
