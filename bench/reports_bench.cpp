@@ -88,14 +88,20 @@ void auditNights(benchmark::State& state, const bench::MotelShape& shape,
     }
 }
 
-void ReadGuestFile(benchmark::State& state) {
-    const Store store = motel().store();
+// One sequential read of a record file through RecordFile::scan, decoding nothing.
+template <class Record>
+void readRecords(benchmark::State& state, const Store& store, const std::filesystem::path& file) {
     for (auto _ : state) {
         std::size_t slots = 0;
-        RecordFile(store.files(), store.directory().guest(), GuestRecord::slotLength)
+        RecordFile(store.files(), file, Record::slotLength)
             .scan([&](std::size_t, std::span<const std::byte>) { return ++slots > 0; });
         benchmark::DoNotOptimize(slots);
     }
+}
+
+void ReadGuestFile(benchmark::State& state) {
+    const Store store = motel().store();
+    readRecords<GuestRecord>(state, store, store.directory().guest());
 }
 BENCHMARK(ReadGuestFile)->Unit(benchmark::kMillisecond);
 
@@ -138,15 +144,9 @@ BENCHMARK(EraseTwentyYearsOfCards)->Unit(benchmark::kMillisecond)->Iterations(2)
 // One sequential read of the reservation file of the motel with bookings, the yardstick of
 // the erasing pass beside ReadGuestFile.
 void ReadReservationFile(benchmark::State& state) {
-    const std::filesystem::path root = bench::generatedMotel(twentyYearsOfCards());
     DiskFileSystem files;
-    const Store store(DataDirectory(root), files);
-    for (auto _ : state) {
-        std::size_t slots = 0;
-        RecordFile(store.files(), store.directory().reservation(), ReservationRecord::slotLength)
-            .scan([&](std::size_t, std::span<const std::byte>) { return ++slots > 0; });
-        benchmark::DoNotOptimize(slots);
-    }
+    const Store store(DataDirectory(bench::generatedMotel(twentyYearsOfCards())), files);
+    readRecords<ReservationRecord>(state, store, store.directory().reservation());
 }
 BENCHMARK(ReadReservationFile)->Unit(benchmark::kMillisecond);
 

@@ -16,20 +16,13 @@ const std::vector<std::string> kToday = {"--today", "2026-12-07"};
 class CardsCommand : public testing::CliFixture {
   protected:
     CardsCommand() {
-        GuestRecord gone = testing::makeStay("101", "Gone", "Al", {2026, 10, 1}, true);
-        gone.CardNumber = "4111111111111111";
-        gone.CardExpireMonth = "May";
-        gone.CardExpireYear = "2027";
-        store.guests().append(gone);
-        GuestRecord here = testing::makeStay("102", "Here", "Bo", {2026, 12, 9});
-        here.CardNumber = "5500 0000 0000 0004";
-        here.CardExpireMonth = "June";
-        here.CardExpireYear = "2028";
-        store.guests().append(here);
-        ReservationRecord booked;
-        booked.LastName = "Booked";
-        booked.CardNumber = "on \"file\"";
-        booked.ArrivalDate = CivilDate{2026, 9, 1}.stored();
+        using testing::withCard;
+        store.guests().append(withCard(testing::makeStay("101", "Gone", "Al", {2026, 10, 1}, true),
+                                       "4111111111111111"));
+        store.guests().append(
+            withCard(testing::makeStay("102", "Here", "Bo", {2026, 12, 9}), "5500 0000 0000 0004"));
+        ReservationRecord booked =
+            withCard(testing::makeBooking("101", "Booked", 1, {2026, 9, 1}, 2), "on \"file\"");
         booked.CheckInMark = "*";
         store.reservations().append(booked);
     }
@@ -43,12 +36,12 @@ class CardsCommand : public testing::CliFixture {
 // A card number in a dump is its mask, or with --show-cards a formula giving the whole
 // number as text, so that a spreadsheet keeps every digit.
 TEST_F(CardsCommand, DumpsMaskCardNumbersUnlessAskedForThemWhole) {
-    EXPECT_TRUE(dumpHas({"dump", "guests"}, "•••• •••• •••• 1111,May,2027"));
-    EXPECT_TRUE(dumpHas({"dump", "guests"}, "•••• •••• •••• 0004,June,2028"));
+    EXPECT_TRUE(dumpHas({"dump", "guests"}, "•••• •••• •••• 1111,March,2029"));
+    EXPECT_TRUE(dumpHas({"dump", "guests"}, "•••• •••• •••• 0004,March,2029"));
     EXPECT_EQ(out.str().find("4111"), std::string::npos);
-    EXPECT_TRUE(dumpHas({"dump", "guests", "--show-cards"}, "\"=\"\"4111111111111111\"\"\",May"));
+    EXPECT_TRUE(dumpHas({"dump", "guests", "--show-cards"}, "\"=\"\"4111111111111111\"\"\",March"));
     EXPECT_TRUE(
-        dumpHas({"dump", "guests", "--show-cards"}, "\"=\"\"5500 0000 0000 0004\"\"\",June"));
+        dumpHas({"dump", "guests", "--show-cards"}, "\"=\"\"5500 0000 0000 0004\"\"\",March"));
     // No digits, no card number to hide; the text is still a formula's, quotes and all.
     EXPECT_TRUE(dumpHas({"dump", "reservations"}, "\"=\"\"on \"\"\"\"file\"\"\"\"\"\"\""));
     EXPECT_EQ(runTool({"dump", "guests", "--cards"}), 2);

@@ -25,9 +25,8 @@ const QString kWhole = QStringLiteral("4111 1111 1111 1111");
 const QString kMask = QStringLiteral("•••• •••• •••• 1111");
 
 template <class Record> Record withCard(Record record) {
+    record = testing::withCard(record);
     record.CardNumber.load(kStored);
-    record.CardExpireMonth = "March";
-    record.CardExpireYear = "2029";
     return record;
 }
 
@@ -103,13 +102,7 @@ TEST_F(CardMask, TheFolioShowsTheCardMaskedRevealsItAndNeverSavesTheMask) {
 }
 
 TEST_F(CardMask, TheReservationWindowShowsTheCardMaskedAndSavesTheStoredOrTheTypedNumber) {
-    ReservationRecord booking;
-    booking.ConfirmationNumber = 1;
-    booking.LastName = "Jones";
-    booking.FirstName = "Bo";
-    booking.RoomNumber = "101";
-    booking.ArrivalDate = clock.today().stored();
-    booking.DepartureDate = clock.today().plusDays(2).stored();
+    ReservationRecord booking = makeBooking("101", "Jones", 1, clock.today(), 2);
     booking.Days = 2;
     store.reservations().append(withCard(booking));
 

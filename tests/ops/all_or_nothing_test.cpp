@@ -74,11 +74,8 @@ void layDown(const Path& root) {
     store.guests().append(
         testing::makeStayOver("102", "Adams", 1, 65, kToday.plusDays(-1), kToday.plusDays(2)));
     postItem(store, 1, "102  ", Category::RoomRent, 65, kToday.plusDays(-1));
-    GuestRecord gone = testing::makeStay("101", "Early", "Ed", kToday.plusDays(-90), true);
-    gone.CardNumber = "4111111111111111";
-    gone.CardExpireMonth = "May";
-    gone.CardExpireYear = "2027";
-    store.guests().append(gone);
+    store.guests().append(
+        testing::withCard(testing::makeStay("101", "Early", "Ed", kToday.plusDays(-90), true)));
     ReservationRecord booked;
     booked.LastName = "Baker";
     booked.FirstName = "Bo";

@@ -17,16 +17,10 @@ namespace {
 
 using testing::makeStay;
 using testing::makeStayOver;
+using testing::withCard;
 
 const CivilDate kToday{2026, 12, 7};
 constexpr long kDays = 30;
-
-template <class Record> Record withCard(Record record) {
-    record.CardNumber = "4111 1111 1111 1111";
-    record.CardExpireMonth = "March";
-    record.CardExpireYear = "2027";
-    return record;
-}
 
 // What erasing leaves of a slot made by withCard: the card's fifty bytes, nothing else.
 std::string erasedSlot(std::string slot) {
@@ -56,10 +50,8 @@ class CardErasingTest : public testing::StoreTest {
         enum class Now { Open, CheckedIn, Cancelled };
         const auto booked = [&](long arrivedDaysAgo, Now now,
                                 std::optional<CivilDate> cancelled = std::nullopt) {
-            ReservationRecord booking;
-            booking.LastName = "Booked";
-            booking.RoomNumber = "102";
-            booking.ArrivalDate = kToday.plusDays(-arrivedDaysAgo).stored();
+            ReservationRecord booking =
+                testing::makeBooking("102", "Booked", 1, kToday.plusDays(-arrivedDaysAgo), 2);
             if (now == Now::CheckedIn) {
                 booking.CheckInMark = "*";
             } else if (now == Now::Cancelled) {

@@ -32,6 +32,15 @@ inline RoomRecord makeRoom(const std::string& number, const std::string& type, f
     return room;
 }
 
+// The record with a card as a clerk types one, expiring in March 2029.
+template <class Record>
+Record withCard(Record record, const std::string& number = "4111 1111 1111 1111") {
+    record.CardNumber = number;
+    record.CardExpireMonth = "March";
+    record.CardExpireYear = "2029";
+    return record;
+}
+
 // An open booking of the room for `last`, first name "Lee", with its confirmation number,
 // from `arrival` for `nights` nights (none: no departure).
 inline ReservationRecord makeBooking(const std::string& room, const std::string& last, float number,
