@@ -1,16 +1,23 @@
 # Roomwright: `make run` builds and starts the program, `make test` builds and runs every
 # test, `make test-windows` cross-builds the core and its tests for Windows and runs them under
-# Wine. Each installs the Debian packages it needs when some are missing.
+# Wine, `make package` builds the Debian package and `make windows-package` the Windows
+# installer. Each installs the Debian packages it needs when some are missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core
+            libbenchmark-dev fonts-dejavu-core lintian
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest
+# Qt for Windows from Debian's source (dpkg-dev unpacks it), the installer (7-Zip lists what it
+# holds) and the picture of the program under Wine on a virtual screen.
+WINDOWS_QT_PACKAGES := $(WINDOWS_PACKAGES) qt6-base-dev dpkg-dev xz-utils perl nsis xvfb xauth \
+                       imagemagick fonts-dejavu-core p7zip-full poppler-utils
+ICON_PACKAGES := librsvg2-bin icoutils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 RUN_DIR := build/release
 TEST_DIR := build/test
 BENCH_DIR := build/bench
 WINDOWS_DIR := build/windows
+PACKAGE_DIR := build/package
 
 # The tests run on Qt's offscreen platform, under AddressSanitizer and
 # UndefinedBehaviorSanitizer; leaks inside the system's font and GL libraries are not ours.
@@ -25,7 +32,8 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen \
 WINDOWS_ENV := WINEPREFIX=$(CURDIR)/$(WINDOWS_DIR)/wine WINEDEBUG=-all \
                WINEDLLOVERRIDES="mscoree,mshtml="
 
-.PHONY: run test test-windows build package screenshots deps windows-deps bench format clean
+.PHONY: run test test-windows build package windows-qt windows-package windows-icon screenshots \
+        deps windows-deps windows-qt-deps icon-deps bench format clean
 
 run: deps
 	cmake -S . -B $(RUN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DROOMWRIGHT_TESTS=OFF
@@ -54,9 +62,29 @@ test-windows: windows-deps
 	$(WINDOWS_ENV) /usr/lib/wine/wine64 wineboot --init
 	cd $(WINDOWS_DIR) && $(WINDOWS_ENV) ctest --output-on-failure --timeout 600
 
-# The Debian package, build/release/roomwright_<version>_<arch>.deb.
-package: build
-	cd $(RUN_DIR) && cpack -G DEB
+# The Debian package, build/package/roomwright_<version>_<arch>.deb, from a Release build
+# (with Debian's hardening flags), checked by lintian: any error or warning fails.
+package: deps
+	cmake -S . -B $(PACKAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DROOMWRIGHT_TESTS=OFF
+	cmake --build $(PACKAGE_DIR)
+	cd $(PACKAGE_DIR) && cpack -G DEB
+	lintian --fail-on error,warning $(PACKAGE_DIR)/roomwright_*.deb
+
+# Qt for Windows, cross-built from Debian's own qt6-base source into build/windows-qt/prefix
+# (see packaging/windows/build-qt.sh; hours on two cores, reused once built).
+windows-qt: windows-qt-deps
+	packaging/windows/build-qt.sh
+
+# The whole program for Windows on that Qt: the programs, the page module and every test,
+# the tests run under Wine (the windows' tests on the offscreen platform), a screenshot of
+# roomwright.exe under Wine on a virtual screen, and the installer made with NSIS,
+# build/windows-package/roomwright-<version>-setup.exe (packaging/windows/package.sh).
+windows-package: windows-qt
+	packaging/windows/package.sh
+
+# The Windows icon, packaging/windows/roomwright.ico, drawn again from packaging/roomwright.svg.
+windows-icon: icon-deps
+	packaging/windows/make-icon.sh
 
 # The pictures of the README's clerk's guide, from the real windows drawn offscreen.
 screenshots: deps
@@ -80,6 +108,12 @@ deps:
 
 windows-deps:
 	@$(call install-missing,$(WINDOWS_PACKAGES))
+
+windows-qt-deps:
+	@$(call install-missing,$(WINDOWS_QT_PACKAGES))
+
+icon-deps:
+	@$(call install-missing,$(ICON_PACKAGES))
 
 # Installs those of the Debian packages in $(1) that are missing.
 install-missing = missing=""; \

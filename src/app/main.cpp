@@ -15,12 +15,13 @@ using namespace roomwright;
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Roomwright"));
-    QApplication::setApplicationVersion(QStringLiteral("7.0"));
+    QApplication::setApplicationVersion(QStringLiteral(ROOMWRIGHT_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Roomwright"));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Front desk of the motel."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("Keep the motel's data in <dir>."),
                                      QStringLiteral("dir"));

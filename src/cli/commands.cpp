@@ -52,6 +52,7 @@ const char* const kHelp =
     "                        cancel-reservation wait for another program that is\n"
     "                        writing to the data directory to finish (default: 5)\n"
     "  --help                show this text\n"
+    "  --version             show the version\n"
     "\n"
     "Commands:\n"
     "  init                       create the data directory and its folders when missing,\n"
@@ -655,6 +656,9 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             const std::string& option = arguments[i];
             if (option == "--help") {
                 out << kHelp;
+                return 0;
+            } else if (option == "--version") {
+                out << "roomwright-cli " << ROOMWRIGHT_VERSION << '\n';
                 return 0;
             } else if (option == "--data-dir") {
                 dataDir = optionValue(option);

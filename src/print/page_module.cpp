@@ -26,6 +26,13 @@ template <class Work> void withQtApplication(Work work) {
         return;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef _WIN32
+    // Offscreen, Qt on Windows reads its fonts from a folder, by default one inside Qt's own
+    // installation that an installed program lacks (its pages would have no text): Windows'.
+    if (!qEnvironmentVariableIsSet("QT_QPA_FONTDIR")) {
+        qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+    }
+#endif
     int argc = 1;
     char name[] = "roomwright-cli";
     char* argv[] = {name, nullptr};

@@ -196,6 +196,12 @@ TEST_F(CliTest, MistakesGoToStandardErrorWithANonZeroExit) {
     }
 }
 
+TEST_F(CliTest, VersionNamesTheToolAndTheProjectVersion) {
+    EXPECT_EQ(run({"--version"}), 0);
+    EXPECT_EQ(out.str(), std::string("roomwright-cli ") + ROOMWRIGHT_VERSION + "\n");
+    EXPECT_TRUE(err.str().empty());
+}
+
 TEST_F(CliTest, NumbersAreCheckedBeforeTheyAreConverted) {
     const std::vector<std::string> refused[] = {
         {"dump", "charges", "1e23"},     {"dump", "charges", "-1e23"},

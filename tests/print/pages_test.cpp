@@ -58,13 +58,13 @@ TEST_F(PageJobTest, TheModuleBesideTheProgramWritesThePdfOrNamesTheFile) {
         {temp.path() / "no such folder" / "both.pdf", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.pdf.string());
+        SCOPED_TRACE(c.pdf.generic_string());
         const std::string failure = failureOf([&] { sendToPages(pdfJob(c.pdf)); });
         if (c.written) {
             EXPECT_EQ(failure, "");
             EXPECT_EQ(testing::readFile(c.pdf).substr(0, 5), "%PDF-");
         } else {
-            EXPECT_NE(failure.find(c.pdf.string()), std::string::npos) << failure;
+            EXPECT_NE(failure.find(c.pdf.generic_string()), std::string::npos) << failure;
         }
     }
 }
