@@ -1,16 +1,20 @@
 // The morning and night reports on twenty years of stays: the housekeeping report and the
 // night audit each read the guest file once, so each should cost about one sequential read
-// of it, which ReadGuestFile measures as the yardstick.
+// of it, which ReadGuestFile measures as the yardstick. The audit's erasing of the cards no
+// longer needed may add at most one more: NightAuditKeepingCards is the audit without it.
 
 #include "bench_motel.h"
 #include "frontdesk/housekeeping.h"
+#include "reports/card_erasing.h"
 #include "reports/night_audit.h"
 #include "store/disk/record_file.h"
+#include "store/motel_details.h"
 #include "store/settings.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace roomwright {
 namespace {
@@ -34,11 +38,22 @@ bench::MotelShape twentyYears() {
 }
 const CivilDate kFirstNight = twentyYears().today;
 
-// The motel as each run of the benchmarks finds it: the night audit writes to it.
-class TwentyYears {
+// The same motel with 3,000 bookings a year, each checked in on its day, and the cards of
+// every stay and booking still in the files.
+bench::MotelShape twentyYearsOfCards() {
+    bench::MotelShape shape = twentyYears();
+    shape.reservationsPerYear = 3'000;
+    shape.cards = true;
+    return shape;
+}
+
+// A motel as each run of the benchmarks finds it: the night audit writes to it.
+class Scratch {
   public:
-    TwentyYears() : root_(bench::scratchMotel(twentyYears())) {}
-    ~TwentyYears() { std::filesystem::remove_all(root_); }
+    explicit Scratch(const bench::MotelShape& shape) : root_(bench::scratchMotel(shape)) {}
+    ~Scratch() { std::filesystem::remove_all(root_); }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
     Store store() { return Store(DataDirectory(root_), files_); }
 
   private:
@@ -46,19 +61,47 @@ class TwentyYears {
     DiskFileSystem files_;
 };
 
-TwentyYears& motel() {
-    static TwentyYears built;
+Scratch& motel() {
+    static Scratch built(twentyYears());
     return built;
+}
+
+void keepCardsFor(const Store& store, std::optional<long> days) {
+    MotelDetails motel = motelDetails(store);
+    motel.cards = CardErasing{days};
+    setMotelDetails(store, motel);
+}
+
+// Each iteration is the audit of the next night, on a motel of its own.
+void auditNights(benchmark::State& state, const bench::MotelShape& shape,
+                 std::optional<long> keptDays) {
+    Scratch scratch(shape);
+    const Store store = scratch.store();
+    keepCardsFor(store, keptDays);
+    if (const auto kept = firstDayKept(CardErasing{keptDays}, kFirstNight.plusDays(-1))) {
+        // The history as the audits of the nights before left it.
+        eraseCardsBefore(store, *kept);
+    }
+    long night = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(runNightAudit(store, kFirstNight.plusDays(night++)));
+    }
+}
+
+// One sequential read of a record file through RecordFile::scan, decoding nothing.
+template <class Record>
+void readRecords(benchmark::State& state, const Store& store, const std::filesystem::path& file) {
+    for (auto _ : state) {
+        std::size_t slots = 0;
+        RecordFile(store.files(), file, Record::slotLength)
+            .scan([&](std::size_t, std::span<const std::byte>) { return ++slots > 0; });
+        benchmark::DoNotOptimize(slots);
+    }
 }
 
 void ReadGuestFile(benchmark::State& state) {
     const Store store = motel().store();
-    for (auto _ : state) {
-        std::size_t slots = 0;
-        RecordFile(store.files(), store.directory().guest(), GuestRecord::slotLength)
-            .scan([&](std::size_t, std::span<const std::byte>) { return ++slots > 0; });
-        benchmark::DoNotOptimize(slots);
-    }
+    readRecords<GuestRecord>(state, store, store.directory().guest());
 }
 BENCHMARK(ReadGuestFile)->Unit(benchmark::kMillisecond);
 
@@ -70,15 +113,42 @@ void HousekeepingReport(benchmark::State& state) {
 }
 BENCHMARK(HousekeepingReport)->Unit(benchmark::kMillisecond);
 
-// Each iteration is the audit of the next night: 40 stay-overs charged, both reports built.
+// Each iteration is the audit of the next night: 40 stay-overs charged, the cards of the
+// stays and bookings done 31 days before erased (about 40 of them), both reports built.
 void NightAudit(benchmark::State& state) {
-    const Store store = motel().store();
-    long night = 0;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(runNightAudit(store, kFirstNight.plusDays(night++)));
-    }
+    auditNights(state, twentyYearsOfCards(), kEraseCardsAfterDays);
 }
 BENCHMARK(NightAudit)->Unit(benchmark::kMillisecond);
+
+// The same audit of a motel that keeps its cards: no erasing pass.
+void NightAuditKeepingCards(benchmark::State& state) {
+    auditNights(state, twentyYearsOfCards(), std::nullopt);
+}
+BENCHMARK(NightAuditKeepingCards)->Unit(benchmark::kMillisecond);
+
+// The first erasing on a motel that kept every card for twenty years: 250,000 stays and
+// 60,000 bookings written back, as one operation (a fresh copy for each iteration).
+void EraseTwentyYearsOfCards(benchmark::State& state) {
+    std::optional<Scratch> scratch;
+    for (auto _ : state) {
+        state.PauseTiming();
+        scratch.reset();
+        scratch.emplace(twentyYearsOfCards());
+        const Store store = scratch->store();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(eraseCardsBefore(store, kFirstNight));
+    }
+}
+BENCHMARK(EraseTwentyYearsOfCards)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// One sequential read of the reservation file of the motel with bookings, the yardstick of
+// the erasing pass beside ReadGuestFile.
+void ReadReservationFile(benchmark::State& state) {
+    DiskFileSystem files;
+    const Store store(DataDirectory(bench::generatedMotel(twentyYearsOfCards())), files);
+    readRecords<ReservationRecord>(state, store, store.directory().reservation());
+}
+BENCHMARK(ReadReservationFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace roomwright

@@ -1,5 +1,6 @@
 #include "cli/csv.h"
 
+#include "store/cards.h"
 #include "store/format/codepage.h"
 #include "store/format/dates.h"
 #include "store/format/numbers.h"
@@ -96,6 +97,22 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields,
     out << row;
 }
 
+std::string cardCell(std::string_view number, CardNumbers shown) {
+    const std::string text =
+        shown == CardNumbers::Masked ? maskedCardNumber(number) : std::string(number);
+    if (text.empty() || text.starts_with(kCardMask)) {
+        return text;
+    }
+    std::string formula = "=\"";
+    for (const char c : text) {
+        formula += c;
+        if (c == '"') {
+            formula += '"';
+        }
+    }
+    return formula + '"';
+}
+
 std::string dumpText(const std::string& text) {
     return std::string(dumpTrimmed(text));
 }
@@ -104,8 +121,8 @@ std::string dumpDate(double stored) {
     return isoDate(CivilDate::fromStored(stored));
 }
 
-CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns)
-    : out_(out), columns_(std::move(columns)) {
+CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns, CardNumbers cards)
+    : out_(out), columns_(std::move(columns)), cards_(cards) {
     buffer_.reserve(kBlockBytes + 4096);
 }
 
@@ -123,10 +140,16 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
     buffer_.append(number, std::to_chars(number, number + sizeof number, n).ptr);
     for (const CsvColumn& column : columns_) {
         buffer_ += ',';
-        switch (column.kind) {
-        case CsvColumn::Kind::Text: {
-            const std::string_view bytes = dumpTrimmed(std::string_view(
+        const auto textBytes = [&] {
+            return dumpTrimmed(std::string_view(
                 reinterpret_cast<const char*>(slot.data() + column.offset), column.width));
+        };
+        switch (column.kind) {
+        case CsvColumn::Kind::CardNumber:
+            appendField(buffer_, cardCell(fromCp1252(textBytes()), cards_));
+            break;
+        case CsvColumn::Kind::Text: {
+            const std::string_view bytes = textBytes();
             unsigned needs = kAsIs;
             for (const char c : bytes) {
                 needs |= kByteNeeds[static_cast<unsigned char>(c)];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/format/layout.h"
+#include "store/format/record_view.h"
 
 #include <ostream>
 #include <string>
@@ -20,9 +21,18 @@ std::string dumpText(const std::string& text);
 // Dates as YYYY-MM-DD; kDamaged for a stored date that is no possible day.
 std::string dumpDate(double stored);
 
+// How a dump shows card numbers: masked (maskedCardNumber), unless the whole numbers are
+// asked for.
+enum class CardNumbers { Masked, Whole };
+
+// A card number as a dump's cell: the mask as it is, any other text as a formula giving the
+// text (="4111111111111111"), which a spreadsheet keeps whole instead of reading a number
+// that loses its last digits; nothing for an empty field.
+std::string cardCell(std::string_view number, CardNumbers shown);
+
 // One named field of a record type, as a dump column.
 struct CsvColumn {
-    enum class Kind { Text, Single, Date };
+    enum class Kind { Text, Single, Date, CardNumber };
     Kind kind;
     const char* name;
     std::size_t offset;
@@ -49,7 +59,8 @@ class CsvColumnList {
 // large blocks: a dump writes out every field of years of records.
 class CsvDump {
   public:
-    CsvDump(std::ostream& out, std::vector<CsvColumn> columns);
+    CsvDump(std::ostream& out, std::vector<CsvColumn> columns,
+            CardNumbers cards = CardNumbers::Masked);
     // The header row: Record, then the field names.
     void header();
     // Record n's row: its number, then each field as dumpText, plainNumber or dumpDate
@@ -65,6 +76,7 @@ class CsvDump {
 
     std::ostream& out_;
     std::vector<CsvColumn> columns_;
+    CardNumbers cards_;
     std::string buffer_;
     std::size_t damaged_ = 0;
 };
@@ -74,12 +86,22 @@ struct DumpedDamage {
 };
 
 // Writes every record of a table: a header row and one row per record, in record order.
-template <class Table> DumpedDamage dumpTable(std::ostream& out, const Table& table) {
+// The card number of a record that keeps one shows as `cards` says.
+template <class Table>
+DumpedDamage dumpTable(std::ostream& out, const Table& table,
+                       CardNumbers cards = CardNumbers::Masked) {
     using Record = std::decay_t<decltype(table.read(1))>;
     CsvColumnList list;
     const Record blank{};
     Record::layout(list, blank);
-    CsvDump dump(out, std::move(list.columns));
+    if constexpr (requires { &Record::CardNumber; }) {
+        for (CsvColumn& column : list.columns) {
+            if (column.offset == detail::offsetOf<Record, &Record::CardNumber>()) {
+                column.kind = CsvColumn::Kind::CardNumber;
+            }
+        }
+    }
+    CsvDump dump(out, std::move(list.columns), cards);
     dump.header();
     table.scanViews([&](std::size_t n, const auto& view) {
         dump.row(n, view.slot());

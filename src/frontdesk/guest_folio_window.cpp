@@ -49,7 +49,7 @@ QStringList listOf(const std::vector<std::string>& entries) {
 }
 
 // The guest's boxes: the state and the card's expiry in boxes as stored, as the clerk may
-// change them.
+// change them; the card number masked.
 constexpr GuestBoxesForm kFolioGuestBoxes = {
     .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
@@ -59,6 +59,7 @@ constexpr GuestBoxesForm kFolioGuestBoxes = {
     .guestGrid = GuestGrid::Folio,
     .cardGrid = CardGrid::OneLine,
     .widths = BoxWidths::Grid,
+    .maskedCard = true,
 };
 
 } // namespace

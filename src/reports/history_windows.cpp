@@ -27,7 +27,7 @@ namespace roomwright {
 
 namespace {
 
-// The guest's boxes, read-only: the stay is over.
+// The guest's boxes, read-only: the stay is over. The card number masked.
 constexpr GuestBoxesForm kHistoryGuestBoxes = {
     .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
@@ -40,6 +40,7 @@ constexpr GuestBoxesForm kHistoryGuestBoxes = {
     .guestGrid = GuestGrid::Folio,
     .cardGrid = CardGrid::TwoLines,
     .widths = BoxWidths::Grid,
+    .maskedCard = true,
 };
 
 // A stay's value beside its caption in a grid.

@@ -1,11 +1,13 @@
 #include "reports/night_audit.h"
 
+#include "reports/card_erasing.h"
 #include "reports/financial_report.h"
 #include "store/charges.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
 #include "store/format/store_error.h"
 #include "store/lookups.h"
+#include "store/motel_details.h"
 #include "store/settings.h"
 
 #include <bit>
@@ -251,6 +253,7 @@ NightAudit runNightAudit(const Store& store, const CivilDate& today) {
     shiftAndClerk(store);
     TotalsRecord totals = monthTotals(store, today);
     const float rate = taxRate(store);
+    const CardErasing cards = motelDetails(store).cards;
     for (const auto& [n, guest] : guests) {
         folioNumberOf(store, guest);
         if (!postableAmount(guest.Rate)) {
@@ -284,6 +287,9 @@ NightAudit runNightAudit(const Store& store, const CivilDate& today) {
         }
         journal.noteComplete();
         audit.outcome = AuditOutcome::Posted;
+    }
+    if (const auto kept = firstDayKept(cards, today)) {
+        eraseCardsBefore(store, *kept);
     }
     audit.documents.push_back(financialReport(totals, rate, today));
     audit.documents.push_back(guestListOf(guests, today));

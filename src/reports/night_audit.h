@@ -34,18 +34,19 @@ struct NightAudit {
 
 // The night audit of `today`. Refuses while an in-house guest is due out today. Otherwise
 // posts one night's room rent, at the guest's own rate, to every in-house guest who did not
-// arrive today, and builds the two night reports.
+// arrive today, erases the cards the motel no longer needs (eraseCardsBefore, as long as the
+// motel's details say they are kept), and builds the two night reports.
 //
 // Each stay-over is charged once a night, however often the audit runs: the audit keeps a
 // journal of its own beside the motel's files (DataDirectory::auditJournal), noting each
 // stay before its posting and once it is done. A run's postings are one operation of the
-// store: a run that stopped half-way (a file that could not be written, the power going)
-// leaves none of them, and the next run of the same day leaves the files exactly as one
-// clean run would have. The month's totals keep the days whose audit charged into them
-// (TotalsRecord::audited), so that a second run of a day charges nobody even without the
-// journal. Everything the run needs is read before its first write, and
-// its reports are built before its charges are committed. File failures throw StoreError,
-// damage DamageError; either way nobody was charged.
+// store, and so is the erasing of the cards no longer needed: a run that stopped half-way (a
+// file that could not be written, the power going) leaves none of them, and the next run of
+// the same day leaves the files exactly as one clean run would have. The month's totals keep
+// the days whose audit charged into them (TotalsRecord::audited), so that a second run of a
+// day charges nobody even without the journal. Everything the run needs is read before its
+// first write, and its reports are built before its charges are committed. File failures
+// throw StoreError, damage DamageError; either way nobody was charged.
 NightAudit runNightAudit(const Store& store, const CivilDate& today);
 
 // Prints an audit's reports through `print`, once its charges stand: a failure there is

@@ -24,11 +24,13 @@ namespace roomwright {
 
 namespace {
 
-// The guest's boxes: lists that also show whatever a stored reservation holds.
+// The guest's boxes: lists that also show whatever a stored reservation holds; the card
+// number masked.
 constexpr GuestBoxesForm kReservationGuestBoxes = {
     .names = {"Text2", "Text3", "Text4", "Text5", "Combo1", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text17", "Combo2", "Combo3"},
     .lists = GuestLists::Typed,
+    .maskedCard = true,
 };
 
 // A stored text field as a box shows it: without the blanks that pad it, and without the

@@ -7,10 +7,12 @@
 #include "store/format/records.h"
 #include "store/in_house.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace roomwright {
 
@@ -24,11 +26,15 @@ template <class Record> class Table {
     const Path& path() const { return file_.path(); }
     std::size_t count() const { return file_.count(); }
     Record read(std::size_t n) const { return decode<Record>(file_.read(n)); }
-    void write(std::size_t n, const Record& record) {
-        const Bytes slot = encode(record);
-        file_.write(n, slot);
+    void write(std::size_t n, const Record& record) { writeSlots(n, encode(record)); }
+    // Writes encoded records `first` onwards, whole records back to back, in one write.
+    void writeSlots(std::size_t first, std::span<const std::byte> records) {
+        file_.writeSlots(first, records);
         if (watcher_) {
-            watcher_->written(n, slot);
+            for (std::size_t i = 0; i * Record::slotLength < records.size(); ++i) {
+                watcher_->written(first + i,
+                                  records.subspan(i * Record::slotLength, Record::slotLength));
+            }
         }
     }
     std::size_t append(const Record& record) {
@@ -75,11 +81,34 @@ template <class Record> class Table {
 
     // The same through views, for scans of files that grow for decades: only the fields
     // a test names are decoded, and only the records kept are decoded in full.
-    // Visits records 1 to N in one pass; `visit(n, view)` returns false to stop.
-    template <class Visit> void scanViews(Visit visit) const {
-        file_.scan([&](std::size_t n, std::span<const std::byte> slot) {
-            return visit(n, RecordView<Record>(slot));
-        });
+    // Visits records `first` to N in one pass; `visit(n, view)` returns false to stop.
+    template <class Visit> void scanViews(Visit visit, std::size_t first = 1) const {
+        file_.scan(
+            [&](std::size_t n, std::span<const std::byte> slot) {
+                return visit(n, RecordView<Record>(slot));
+            },
+            first);
+    }
+    // Visits the records numbered in `numbers` (ascending) that the file holds, neighbours
+    // read together in large blocks.
+    template <class Visit>
+    void visitViews(const std::vector<std::size_t>& numbers, Visit visit) const {
+        const std::size_t reach = std::max<std::size_t>(1, (1 << 20) / Record::slotLength);
+        for (std::size_t i = 0; i < numbers.size();) {
+            const std::size_t first = numbers[i];
+            std::size_t end = i;
+            while (end < numbers.size() && numbers[end] - first < reach) {
+                ++end;
+            }
+            const Bytes block = file_.readRange(first, numbers[end - 1] - first + 1);
+            for (; i < end; ++i) {
+                const std::size_t at = (numbers[i] - first) * Record::slotLength;
+                if (at < block.size()) {
+                    visit(numbers[i], RecordView<Record>(std::span<const std::byte>(block).subspan(
+                                          at, Record::slotLength)));
+                }
+            }
+        }
     }
     // The first record whose view satisfies `match`, decoded, with its record number.
     template <class Match>

@@ -37,8 +37,11 @@ namespace {
 class Screenshots : public DeskTest {
   protected:
     Screenshots() : folder(qEnvironmentVariable("ROOMWRIGHT_SCREENSHOTS")) {
-        setMotelDetails(store, {"Blue Heron Motel", "410 Lakeshore Drive", "Tahoe City, CA  96145",
-                                "Phone: 530-555-0142           Fax: 530-555-0143"});
+        setMotelDetails(store, {"Blue Heron Motel",
+                                "410 Lakeshore Drive",
+                                "Tahoe City, CA  96145",
+                                "Phone: 530-555-0142           Fax: 530-555-0143",
+                                {}});
         setTaxRate(store, 0.09f);
         setShiftAndClerk(store, ShiftClerkRecord{"JS", "A", {}});
         setReminderSwitch(store, 1);
@@ -90,6 +93,9 @@ TEST_F(Screenshots, OfTheClerksGuide) {
     auto* checkIn = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(checkIn, nullptr);
     typeWalkInGuest(checkIn);
+    // A card, so that the folio shows it masked.
+    click(checkIn->guest.visa);
+    type(checkIn->guest.cardNumber, "4111 1111 1111 1111");
     pick(checkIn->roomCombo, checkIn->roomCombo->itemText(0));
     shoot(checkIn, "walk-in");
     checkIn->checkInButton->click();

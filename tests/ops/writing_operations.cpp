@@ -4,6 +4,7 @@
 #include "frontdesk/check_out.h"
 #include "frontdesk/guest_folio.h"
 #include "messages/messages.h"
+#include "reports/card_erasing.h"
 #include "reports/night_audit.h"
 #include "reservations/reservations.h"
 #include "setup/room_inventory.h"
@@ -80,6 +81,12 @@ void layDownMotel(const Store& store) {
         makeStayOver("101", "Ellis", 2, 50, kToday.plusDays(-4), kToday.plusDays(-2));
     departed.CheckOutMark = "*";
     store.guests().append(departed);
+    // A stay that left long ago with its card still stored: the audit erases it.
+    issueFolioNumber(store);
+    GuestRecord early =
+        withCard(makeStayOver("101", "Early", 3, 50, kToday.plusDays(-92), kToday.plusDays(-90)));
+    early.CheckOutMark = "*";
+    store.guests().append(early);
     ReservationRecord booked;
     booked.LastName = "Baker";
     booked.FirstName = "Bo";
@@ -132,6 +139,8 @@ const std::vector<WritingOperation>& everyWritingOperation() {
              cancelReservation(s, openReservationAt(s, 1).value(), "Changed plans", kToday);
          }},
         {"night audit", [](const Store& s) { runNightAudit(s, kToday); }},
+        {"cards erased",
+         [](const Store& s) { EXPECT_EQ(eraseCardsBefore(s, kToday).records(), 1u); }},
         {"all rooms clean", [](const Store& s) { EXPECT_EQ(makeAllRoomsClean(s), 2u); }},
         {"room properties",
          [](const Store& s) {
@@ -157,7 +166,7 @@ const std::vector<WritingOperation>& everyWritingOperation() {
         {"message deleted", [](const Store& s) { EXPECT_TRUE(deleteFirstLiveMessage(s, 1)); }},
         {"motel details",
          [](const Store& s) {
-             setMotelDetails(s, {"Blue Heron Motel", "1 Shore Road", "Paris, KY", "Phone: 1"});
+             setMotelDetails(s, {"Blue Heron Motel", "1 Shore Road", "Paris, KY", "Phone: 1", {7}});
          }},
     };
     return cases;

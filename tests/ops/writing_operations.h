@@ -16,9 +16,9 @@ namespace roomwright::testing {
 // The day the operations run on.
 inline const CivilDate kOperationDay{2026, 12, 7};
 
-// Lays down the motel on an empty data directory: a stay-over (folio 1, room 102) and a
-// departed stay after it (folio 2), a reservation arriving today for room 101, a message for
-// the stay and one dirty room.
+// Lays down the motel on an empty data directory: a stay-over (folio 1, room 102) and two
+// departed stays after it (folio 2; folio 3, long gone, its card still stored), a reservation
+// arriving today for room 101, a message for the stay and one dirty room.
 void layDownMotel(const Store& store);
 
 struct WritingOperation {

@@ -47,6 +47,10 @@ class DataDirectory {
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
+    // How far the erasing of cards no longer needed has come (store/erasing_mark.h), a file
+    // of this program's own, and the file it is written to before it replaces it.
+    Path erasingMark() const { return root_ / "cards.erased"; }
+    Path erasingMarkTemporary() const { return root_ / "cards.erased.new"; }
     // The motel's own name, address and phone for the letterhead and the main window, a
     // text file of this program's own, and the file it is written to before it replaces it.
     Path motelDetails() const { return root_ / "motel.txt"; }
