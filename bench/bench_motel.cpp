@@ -30,6 +30,13 @@ void writeRooms(const DataDirectory& directory, const MotelShape& shape) {
     }
 }
 
+// A card as a clerk types it, different for each record.
+template <class Record> void giveCard(Record& record, long i) {
+    record.CardNumber = std::to_string(4'111'111'111'111'111LL + i);
+    record.CardExpireMonth = "March";
+    record.CardExpireYear = "2029";
+}
+
 void writeGuests(const DataDirectory& directory, const MotelShape& shape) {
     std::ofstream guests(directory.guest(), std::ios::binary);
     const long stays = shape.years * shape.staysPerYear;
@@ -62,6 +69,9 @@ void writeGuests(const DataDirectory& directory, const MotelShape& shape) {
             guest.CheckOutMark = "*";
             guest.DepartureTime = "10:02:11 AM";
         }
+        if (shape.cards) {
+            giveCard(guest, i);
+        }
         writeSlots(guests, encode(guest));
     }
 }
@@ -80,6 +90,9 @@ void writeReservations(const DataDirectory& directory, const MotelShape& shape) 
         reservation.DepartureDate = first.plusDays(i * days / booked + 2).stored();
         reservation.ConfirmationNumber = static_cast<float>(i);
         reservation.CheckInMark = "*";
+        if (shape.cards) {
+            giveCard(reservation, i);
+        }
         writeSlots(reservations, encode(reservation));
     }
     for (long i = 1; i <= shape.openAhead; ++i) {
@@ -99,7 +112,7 @@ void writeReservations(const DataDirectory& directory, const MotelShape& shape) 
 std::string MotelShape::name() const {
     return std::to_string(years) + "y-" + std::to_string(rooms) + "r-" + std::to_string(inHouse) +
            "h-" + std::to_string(dueOutEvery) + "o-" + std::to_string(dirtyEvery) + "d" +
-           (openAhead > 0 ? "-" + std::to_string(openAhead) + "a" : "");
+           (openAhead > 0 ? "-" + std::to_string(openAhead) + "a" : "") + (cards ? "-cards" : "");
 }
 
 std::string roomNumberOf(const MotelShape& shape, long i) {

@@ -31,6 +31,8 @@ struct MotelShape {
     float taxRate = 0.07f;
     // Each in-house stay's charge file holds its first night and its payment.
     bool postFirstNights = true;
+    // Every stay and booking keeps the card it was taken with.
+    bool cards = false;
     CivilDate today{2026, 12, 7};
 
     // The folder name of this shape, so that different shapes never share a directory.

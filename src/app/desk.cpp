@@ -21,11 +21,17 @@
 #include "setup/room_status_window.h"
 #include "setup/shift_clerk_window.h"
 #include "setup/unsold_rooms_window.h"
+#include "ui/program_icon.h"
+
+#include <QApplication>
 
 namespace roomwright {
 
 Desk::Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer)
-    : services_{std::move(store), clock, dialogs, printer, *this} {}
+    : services_{std::move(store), clock, dialogs, printer, *this} {
+    // Every window of the program, and every box it shows, carries the program's icon.
+    QApplication::setWindowIcon(programIcon());
+}
 
 DeskWindow* Desk::create(WindowId id) {
     switch (id) {

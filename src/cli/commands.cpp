@@ -6,6 +6,7 @@
 #include "print/pages.h"
 #include "print/pdf_file.h"
 #include "print/printer.h"
+#include "reports/card_erasing.h"
 #include "reports/desk_lists.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
@@ -47,7 +48,7 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
-    "  --wait SECONDS        how long init, set, backup, night-audit and\n"
+    "  --wait SECONDS        how long init, set, backup, night-audit, erase-cards and\n"
     "                        cancel-reservation wait for another program that is\n"
     "                        writing to the data directory to finish (default: 5)\n"
     "  --help                show this text\n"
@@ -60,17 +61,24 @@ const char* const kHelp =
     "                             and which month's totals disagree with its charge lines;\n"
     "                             writes nothing; exits 0 only when all is sound\n"
     "  dump rooms                 the room file as CSV\n"
-    "  dump guests                the guest file as CSV\n"
-    "  dump reservations          the reservation file as CSV\n"
+    "  dump guests [--show-cards] the guest file as CSV; card numbers show as their last\n"
+    "                             four digits unless --show-cards is given\n"
+    "  dump reservations [--show-cards]\n"
+    "                             the reservation file as CSV, card numbers likewise\n"
     "  dump settings              tax rate, pet fee, counters, reminder switch, shift, clerk\n"
     "  dump totals MONTH YEAR     the running sums of a month\n"
     "  dump charges FOLIO         the charge lines of a stay\n"
     "  dump messages FOLIO        the messages of a stay\n"
-    "  dump motel                 the motel's name, street, town and phone line as set\n"
+    "  dump motel                 the motel's name, street, town and phone line as set, and\n"
+    "                             after how many days cards are erased\n"
     "  set motel [--name TEXT] [--street TEXT] [--town TEXT] [--phone TEXT]\n"
+    "            [--erase-cards-after DAYS|never]\n"
     "                             sets the motel's own lines of the folio's letterhead (and\n"
     "                             the name the main window shows); a line not given stays,\n"
-    "                             an empty TEXT brings back the standard one\n"
+    "                             an empty TEXT brings back the standard one. The night\n"
+    "                             audit erases the cards of stays checked out, and of\n"
+    "                             reservations checked in or cancelled, more than DAYS days\n"
+    "                             ago (default: 30; 0: at check-out; never: kept)\n"
     "  print folio FOLIO [--history] [--pdf FILE] [--printer]\n"
     "                             the folio of a stay, in house or departed, as plain text;\n"
     "                             --history prints the departed guest's variant, --pdf FILE\n"
@@ -90,6 +98,10 @@ const char* const kHelp =
     "                             the financial report and the guest list; refuses while a\n"
     "                             guest is due out today. Run again the same day, it charges\n"
     "                             nobody twice. Messages go to standard error.\n"
+    "  erase-cards [--before YYYY-MM-DD]\n"
+    "                             erases now what the night audit erases, or the cards of\n"
+    "                             everything done before the given day, and says how many\n"
+    "                             records it changed\n"
     "  cancel-reservation CONFIRMATION [--record N] [--reason TEXT]\n"
     "                             cancels the open reservation with that confirmation\n"
     "                             number (where two carry it, --record N names the one at\n"
@@ -101,7 +113,11 @@ const char* const kHelp =
     "                             the open reservations arriving, the guests due out, the\n"
     "                             guests in house with their balance, or the no-shows (the\n"
     "                             arrivals still open once the night audit has run), on a\n"
-    "                             day (default: today), as a table or as CSV\n";
+    "                             day (default: today), as a table or as CSV\n"
+    "\n"
+    "Every command that takes --pdf FILE or --printer also takes --paper letter|a4, the\n"
+    "paper to print on (default: the printer's own; for a PDF, Letter where the system's\n"
+    "locale country uses it, A4 elsewhere).\n";
 
 class UsageError : public std::runtime_error {
   public:
@@ -196,8 +212,9 @@ int dumpTotals(Context& c, const std::string& monthText, const std::string& year
 }
 
 // A record file as CSV; damaged values show as kDamaged and are told on standard error.
-template <class Record> int dumpRecords(Context& c, const Table<Record>& table) {
-    const DumpedDamage damage = dumpTable(c.out, table);
+template <class Record>
+int dumpRecords(Context& c, const Table<Record>& table, CardNumbers cards = CardNumbers::Masked) {
+    const DumpedDamage damage = dumpTable(c.out, table, cards);
     std::vector<std::string> problems;
     if (damage.values > 0) {
         problems.push_back(DamageError(table.path(), std::to_string(damage.values) +
@@ -241,23 +258,37 @@ const std::pair<const char*, std::string MotelDetails::*> kMotelLines[] = {
     {"phone", &MotelDetails::phone},
 };
 
+const char* const kEraseCardsAfter = "erase-cards-after";
+
 int dumpMotel(Context& c) {
     const MotelDetails motel = motelDetails(c.store);
     writeCsvRow(c.out, {"Name", "Value"});
     for (const auto& [name, line] : kMotelLines) {
         writeCsvRow(c.out, {name, motel.*line});
     }
+    writeCsvRow(c.out, {kEraseCardsAfter, erasingText(motel.cards)});
     return 0;
 }
 
 int setMotel(Context& c, const std::vector<std::string>& words) {
     const char* const usage =
-        "set motel [--name TEXT] [--street TEXT] [--town TEXT] [--phone TEXT]";
+        "set motel [--name TEXT] [--street TEXT] [--town TEXT] [--phone TEXT] "
+        "[--erase-cards-after DAYS|never]";
     if (words.size() < 2 || words[1] != "motel") {
         throw UsageError(std::string("usage: roomwright-cli ") + usage);
     }
     MotelDetails motel = motelDetails(c.store);
     for (std::size_t i = 2; i < words.size(); i += 2) {
+        if (words[i] == "--" + std::string(kEraseCardsAfter) && i + 1 < words.size()) {
+            const auto erasing = erasingOfText(words[i + 1]);
+            if (!erasing) {
+                throw UsageError("--erase-cards-after takes a whole number of days from 0 to " +
+                                 std::to_string(kLongestStay) + ", or never, not \"" +
+                                 words[i + 1] + "\"");
+            }
+            motel.cards = *erasing;
+            continue;
+        }
         const auto line =
             std::find_if(std::begin(kMotelLines), std::end(kMotelLines),
                          [&](const auto& l) { return words[i] == "--" + std::string(l.first); });
@@ -279,12 +310,14 @@ int dump(Context& c, const std::vector<std::string>& words) {
     if (what == "rooms") {
         expectArguments(words, 2, "dump rooms");
         return dumpRecords(c, c.store.rooms());
-    } else if (what == "guests") {
-        expectArguments(words, 2, "dump guests");
-        return dumpRecords(c, c.store.guests());
-    } else if (what == "reservations") {
-        expectArguments(words, 2, "dump reservations");
-        return dumpRecords(c, c.store.reservations());
+    } else if (what == "guests" || what == "reservations") {
+        const bool whole = words.size() == 3 && words[2] == "--show-cards";
+        if (!whole) {
+            expectArguments(words, 2, ("dump " + what + " [--show-cards]").c_str());
+        }
+        const CardNumbers cards = whole ? CardNumbers::Whole : CardNumbers::Masked;
+        return what == "guests" ? dumpRecords(c, c.store.guests(), cards)
+                                : dumpRecords(c, c.store.reservations(), cards);
     } else if (what == "settings") {
         expectArguments(words, 2, "dump settings");
         return dumpSettings(c);
@@ -312,13 +345,20 @@ int dump(Context& c, const std::vector<std::string>& words) {
 struct Output {
     std::optional<std::string> pdf;
     bool printer = false;
+    std::optional<Paper> paper;
 
-    // Takes --pdf FILE or --printer at words[i]; false when the word is neither.
+    // Takes --pdf FILE, --printer or --paper letter|a4 at words[i]; false when the word is
+    // none of them.
     bool take(const std::vector<std::string>& words, std::size_t& i) {
         if (words[i] == "--pdf" && i + 1 < words.size()) {
             pdf = words[++i];
         } else if (words[i] == "--printer") {
             printer = true;
+        } else if (words[i] == "--paper" && i + 1 < words.size()) {
+            paper = paperNamed(words[++i]);
+            if (!paper) {
+                throw UsageError("--paper takes letter or a4, not \"" + words[i] + "\"");
+            }
         } else {
             return false;
         }
@@ -334,7 +374,7 @@ struct Output {
             return;
         }
         sendToPages(PageJob{documents, pdf, printer, c.store.directory(), c.store.files(), c.clock,
-                            [&](const std::string& message) { c.err << message << '\n'; }});
+                            [&](const std::string& message) { c.err << message << '\n'; }, paper});
     }
 };
 
@@ -347,6 +387,9 @@ Output outputOptions(const std::vector<std::string>& words, std::size_t first, c
         if (!output.take(words, i) && !other(i)) {
             throw UsageError(std::string("usage: roomwright-cli ") + usage);
         }
+    }
+    if (output.paper && !output.pdf && !output.printer) {
+        throw UsageError("--paper goes with --pdf FILE or --printer: plain text has no paper");
     }
     return output;
 }
@@ -448,17 +491,47 @@ int nightAudit(Context& c, const std::vector<std::string>& words) {
     const Output output = outputOptions(words, 1, "night-audit [--pdf FILE] [--printer]");
     // Refused before the audit charges anyone, not after.
     if (output.pdf) {
-        refuseDataFileTarget(pathFromUtf8(*output.pdf), c.store.directory());
+        refusePdfTarget(pathFromUtf8(*output.pdf), c.store.directory());
     }
     const NightAudit audit = runNightAudit(c.store, c.clock.today());
     if (audit.outcome == AuditOutcome::Refused) {
         c.err << "roomwright-cli: " << kDueOutToday << '\n';
         return 1;
     }
-    output.send(c, audit.documents);
+    printNightReports([&] { output.send(c, audit.documents); });
     c.err << (audit.outcome == AuditOutcome::AlreadyPosted ? kChargesAlreadyPosted
                                                            : kNightReportsRun)
           << '\n';
+    return 0;
+}
+
+// "1 stay", "2 stays".
+std::string counted(std::size_t count, const char* thing) {
+    return std::to_string(count) + " " + thing + (count == 1 ? "" : "s");
+}
+
+int eraseCards(Context& c, const std::vector<std::string>& words) {
+    std::optional<CivilDate> kept;
+    if (words.size() == 3 && words[1] == "--before") {
+        kept = parseIsoDate(words[2]);
+        if (!kept) {
+            throw UsageError("--before takes a date as YYYY-MM-DD, not \"" + words[2] + "\"");
+        }
+    } else {
+        expectArguments(words, 1, "erase-cards [--before YYYY-MM-DD]");
+        kept = firstDayKept(motelDetails(c.store).cards, c.clock.today());
+        if (!kept) {
+            c.err << "roomwright-cli: The motel keeps its guests' cards (" << kEraseCardsAfter
+                  << " is never), so nothing was erased. Give --before YYYY-MM-DD, or set "
+                     "the days with: roomwright-cli set motel --"
+                  << kEraseCardsAfter << " DAYS\n";
+            return 1;
+        }
+    }
+    const ErasedCards erased = eraseCardsBefore(c.store, *kept, ErasingReach::EveryRecord);
+    c.out << "Cards erased: " << counted(erased.records(), "record") << " changed ("
+          << counted(erased.stays, "stay") << ", " << counted(erased.bookings, "reservation")
+          << ").\n";
     return 0;
 }
 
@@ -470,7 +543,7 @@ int backup(Context& c, const std::vector<std::string>& words) {
     } else {
         expectArguments(words, 2, usage);
     }
-    const Backup done = backUp(c.store.directory(), words[1], c.clock, keep);
+    const Backup done = backUp(c.store, pathFromUtf8(words[1]), c.clock, keep);
     for (const Path& removed : done.removed) {
         c.err << "Removed the older backup " << utf8Text(removed) << '\n';
     }
@@ -656,19 +729,19 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             throw DataError("There is no data directory at " + root +
                             ". Create one with: roomwright-cli --data-dir \"" + root + "\" init");
         }
-        if (words[0] == "night-audit") {
+        // The writing commands that undo an operation cut short before they begin.
+        using Command = int (*)(Context&, const std::vector<std::string>&);
+        const std::map<std::string, Command> recovering = {
+            {"night-audit", nightAudit},
+            {"erase-cards", eraseCards},
+            {"cancel-reservation", cancelBooking},
+        };
+        if (const auto command = recovering.find(words[0]); command != recovering.end()) {
             const WriterLock writer = holdWhileWriting();
             if (store.recover()) {
                 err << kOperationUndone << '\n';
             }
-            return nightAudit(context, words);
-        }
-        if (words[0] == "cancel-reservation") {
-            const WriterLock writer = holdWhileWriting();
-            if (store.recover()) {
-                err << kOperationUndone << '\n';
-            }
-            return cancelBooking(context, words);
+            return command->second(context, words);
         }
         if (words[0] == "verify") {
             return verify(context, words);

@@ -1,5 +1,6 @@
 #include "cli/csv.h"
 
+#include "store/cards.h"
 #include "store/format/codepage.h"
 #include "store/format/dates.h"
 #include "store/format/numbers.h"
@@ -133,6 +134,22 @@ void writeCsvRow(std::ostream& out, const std::vector<std::string>& fields,
     out << row;
 }
 
+std::string cardCell(std::string_view number, CardNumbers shown) {
+    const std::string text =
+        shown == CardNumbers::Masked ? maskedCardNumber(number) : std::string(number);
+    if (text.empty() || text.starts_with(kCardMask)) {
+        return text;
+    }
+    std::string formula = "=\"";
+    for (const char c : text) {
+        formula += c;
+        if (c == '"') {
+            formula += '"';
+        }
+    }
+    return formula + '"';
+}
+
 std::string dumpText(const std::string& text) {
     return text.substr(0, keptLength(text.data(), text.size(), 0));
 }
@@ -141,18 +158,21 @@ std::string dumpDate(double stored) {
     return isoDate(CivilDate::fromStored(stored));
 }
 
-CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength)
-    : out_(out), columns_(std::move(columns)), singles_([](std::uint64_t bits) {
+CsvDump::CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength,
+                 CardNumbers cards)
+    : out_(out), columns_(std::move(columns)), cards_(cards), singles_([](std::uint64_t bits) {
           return plainNumber(std::bit_cast<float>(static_cast<std::uint32_t>(bits)));
       }),
       dates_([](std::uint64_t bits) { return dumpDate(std::bit_cast<double>(bits)); }) {
     // The record number and the line end, then each field after its comma: a text's every
-    // byte can take three in UTF-8, in quotes; a number or date at most kNumberRoom; and the
-    // room a text copied in whole chunks may write past its end.
+    // byte can take three in UTF-8, in quotes; a card number's, as a formula in quotes, four;
+    // a number or date at most kNumberRoom; and the room a text copied in whole chunks may
+    // write past its end.
     longestRow_ = kNumberRoom + 1 + kChunk;
     for (const CsvColumn& column : columns_) {
-        longestRow_ +=
-            1 + (column.kind == CsvColumn::Kind::Text ? 3 * column.width + 2 : kNumberRoom);
+        longestRow_ += 1 + (column.kind == CsvColumn::Kind::Text         ? 3 * column.width + 2
+                            : column.kind == CsvColumn::Kind::CardNumber ? 4 * column.width + 8
+                                                                         : kNumberRoom);
         const std::size_t chunks = (column.width + kChunk - 1) / kChunk * kChunk;
         steps_.push_back({column.kind, column.offset + chunks <= slotLength,
                           static_cast<std::uint32_t>(column.offset),
@@ -205,6 +225,16 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
             }
             break;
         }
+        case CsvColumn::Kind::CardNumber: {
+            const std::size_t length =
+                keptLength(bytes + column.offset, column.width, column.offset);
+            if (length > 0) {
+                at = putCell(
+                    at,
+                    cardCell(fromCp1252(std::string_view(bytes + column.offset, length)), cards_));
+            }
+            break;
+        }
         case CsvColumn::Kind::Single: {
             const float value = field::getSingle(slot, column.offset);
             damaged_ += std::isfinite(value) ? 0 : 1;
@@ -232,12 +262,18 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
 }
 
 char* CsvDump::putConverted(char* at, std::string_view bytes) {
-    converted_.clear();
     if ((needsOf(bytes) & kQuotes) != 0) {
-        appendField(converted_, fromCp1252(bytes));
-    } else {
-        appendCp1252(bytes, converted_);
+        return putCell(at, fromCp1252(bytes));
     }
+    converted_.clear();
+    appendCp1252(bytes, converted_);
+    std::memcpy(at, converted_.data(), converted_.size());
+    return at + converted_.size();
+}
+
+char* CsvDump::putCell(char* at, std::string_view text) {
+    converted_.clear();
+    appendField(converted_, text);
     std::memcpy(at, converted_.data(), converted_.size());
     return at + converted_.size();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/format/layout.h"
+#include "store/format/record_view.h"
 
 #include <array>
 #include <cstdint>
@@ -22,9 +23,18 @@ std::string dumpText(const std::string& text);
 // Dates as YYYY-MM-DD; kDamaged for a stored date that is no possible day.
 std::string dumpDate(double stored);
 
+// How a dump shows card numbers: masked (maskedCardNumber), unless the whole numbers are
+// asked for.
+enum class CardNumbers { Masked, Whole };
+
+// A card number as a dump's cell: the mask as it is, any other text as a formula giving the
+// text (="4111111111111111"), which a spreadsheet keeps whole instead of reading a number
+// that loses its last digits; nothing for an empty field.
+std::string cardCell(std::string_view number, CardNumbers shown);
+
 // One named field of a record type, as a dump column.
 struct CsvColumn {
-    enum class Kind { Text, Single, Date };
+    enum class Kind { Text, Single, Date, CardNumber };
     Kind kind;
     const char* name;
     std::size_t offset;
@@ -52,8 +62,10 @@ class CsvColumnList {
 // place, into room the buffer keeps for the longest row its columns can make.
 class CsvDump {
   public:
-    // The rows are of records in slots of `slotLength` bytes.
-    CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength);
+    // The rows are of records in slots of `slotLength` bytes; their card numbers show as
+    // `cards` says.
+    CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength,
+            CardNumbers cards = CardNumbers::Masked);
     // The header row: Record, then the field names.
     void header();
     // Record n's row: its number, then each field as dumpText, plainNumber or dumpDate
@@ -65,8 +77,10 @@ class CsvDump {
     std::size_t damaged() const { return damaged_; }
 
   private:
-    // Writes at `at` a text that needs UTF-8 or quotes; returns where it ends.
+    // Writes at `at` a text that needs UTF-8 or quotes, a field's text as a CSV cell; returns
+    // where it ends.
     char* putConverted(char* at, std::string_view bytes);
+    char* putCell(char* at, std::string_view text);
 
     // A column as a row writes it: where its bytes are, and whether the slot holds the whole
     // chunks a text of its width is copied in.
@@ -79,6 +93,7 @@ class CsvDump {
 
     std::ostream& out_;
     std::vector<CsvColumn> columns_;
+    CardNumbers cards_;
     std::vector<Step> steps_;
     std::size_t longestRow_ = 0;
     std::string buffer_; // its whole size is used, up to `used_`
@@ -120,12 +135,22 @@ struct DumpedDamage {
 };
 
 // Writes every record of a table: a header row and one row per record, in record order.
-template <class Table> DumpedDamage dumpTable(std::ostream& out, const Table& table) {
+// The card number of a record that keeps one shows as `cards` says.
+template <class Table>
+DumpedDamage dumpTable(std::ostream& out, const Table& table,
+                       CardNumbers cards = CardNumbers::Masked) {
     using Record = std::decay_t<decltype(table.read(1))>;
     CsvColumnList list;
     const Record blank{};
     Record::layout(list, blank);
-    CsvDump dump(out, std::move(list.columns), Record::slotLength);
+    if constexpr (requires { &Record::CardNumber; }) {
+        for (CsvColumn& column : list.columns) {
+            if (column.offset == detail::offsetOf<Record, &Record::CardNumber>()) {
+                column.kind = CsvColumn::Kind::CardNumber;
+            }
+        }
+    }
+    CsvDump dump(out, std::move(list.columns), Record::slotLength, cards);
     dump.header();
     table.scanViews([&](std::size_t n, const auto& view) {
         dump.row(n, view.slot());

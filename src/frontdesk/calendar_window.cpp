@@ -3,6 +3,7 @@
 #include "ui/placement.h"
 
 #include <QCalendarWidget>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -27,9 +28,15 @@ CalendarWindow::CalendarWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 void CalendarWindow::load(const CivilDate& date) {
     monthView->setSelectedDate(toQDate(date));
+    // To the right of its owner, or else to its left, and on the screen in any case.
     if (const QWidget* owner = parentWidget()) {
-        move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        const QRect beside = owner->frameGeometry();
+        const QRect screen = owner->screen()->availableGeometry();
+        const int width = frameGeometry().width();
+        const bool right = beside.right() + 8 + width <= screen.right();
+        move(right ? beside.right() + 8 : beside.left() - 8 - width, beside.top());
     }
+    keepOnScreen(this);
     show();
 }
 

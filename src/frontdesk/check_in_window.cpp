@@ -4,6 +4,7 @@
 #include "frontdesk/check_in.h"
 #include "frontdesk/folio.h"
 #include "frontdesk/folio_printing.h"
+#include "frontdesk/stay_dates_link.h"
 #include "store/bookings.h"
 #include "store/format/numbers.h"
 #include "store/lookups.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -76,7 +78,7 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
     chainTabOrder({payCodeCombo, guest.visa, guest.masterCard, guest.discover,
                    guest.americanExpress, guest.cardNumber, guest.expireMonth, guest.expireYear});
     // Computed from the room and the tax rate; the pet fee opens with the pet option.
-    for (QLineEdit* computed : {taxBox, nightTotalBox, petFeeBox, departureBox}) {
+    for (QLineEdit* computed : {taxBox, nightTotalBox, petFeeBox}) {
         computed->setReadOnly(true);
     }
     for (QLineEdit* narrow : {rateBox, taxBox, nightTotalBox, petFeeBox, daysBox}) {
@@ -127,10 +129,12 @@ CheckInWindow::CheckInWindow(Services& services) : DeskWindow(services) {
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
-    root->addLayout(body, 1);
+    root->addWidget(makeScrollingArea(this, body), 1);
     root->addLayout(buttons);
-    resize(sizeHint());
 
+    // The stay arrives today.
+    new StayDatesLink(
+        this, [this] { return shortDate(services_.clock.today()); }, daysBox, departureBox);
     calendar_ = new CalendarWindow(this);
     connect(calendar_, &CalendarWindow::dayPicked, this, &CheckInWindow::calendarDayPicked);
     connect(roomCombo, &QComboBox::currentIndexChanged, this, &CheckInWindow::roomPicked);
@@ -206,10 +210,9 @@ void CheckInWindow::daysChanged() {
     showStayTotal();
 }
 
+// The departure date fills the days.
 void CheckInWindow::calendarDayPicked(const QDate& date) {
-    const CivilDate picked = toCivilDate(date);
-    departureBox->setText(QString::fromStdString(shortDate(picked)));
-    daysBox->setText(QString::number(picked.serial() - services_.clock.today().serial()));
+    departureBox->setText(QString::fromStdString(shortDate(toCivilDate(date))));
     calendar_->hide();
 }
 

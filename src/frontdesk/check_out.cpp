@@ -1,6 +1,8 @@
 #include "frontdesk/check_out.h"
 
+#include "store/cards.h"
 #include "store/lookups.h"
+#include "store/motel_details.h"
 
 namespace roomwright {
 
@@ -14,6 +16,9 @@ void checkOut(const Store& store, std::size_t recordNumber, GuestRecord guest,
     }
     guest.CheckOutMark = "*";
     guest.DepartureTime = departureTime;
+    if (motelDetails(store).cards.afterDays == 0) {
+        eraseCard(guest);
+    }
     store.guests().write(recordNumber, guest);
     operation.commit();
 }

@@ -1,9 +1,9 @@
 #include "frontdesk/folio.h"
 
 #include "store/format/layout.h"
+#include "store/format/numbers.h"
 #include "store/lookups.h"
 #include "store/motel_details.h"
-#include "store/format/numbers.h"
 #include "store/settings.h"
 
 #include <algorithm>
@@ -40,7 +40,8 @@ std::string dateText(double stored) {
     return shortDate(CivilDate::fromStored(stored));
 }
 
-const std::string kRule(140, '-');
+// The rule across the page: 140 hyphens (141 under the history variant's guest block).
+constexpr int kRule = 140;
 
 // The letterhead's standard lines, each with the blanks that centre it, and the setting
 // that replaces it. A set line is centred on the column its standard line is centred on
@@ -57,23 +58,6 @@ constexpr LetterheadLine kLetterhead[] = {
     {38, "Phone: 270-123-4567           Fax: 270-234-5678", &MotelDetails::phone},
 };
 
-// Characters, not bytes: a UTF-8 continuation byte does not start one.
-bool startsCharacter(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-}
-int characterCount(std::string_view text) {
-    return static_cast<int>(std::count_if(text.begin(), text.end(), startsCharacter));
-}
-// The text cut to its first `count` characters.
-std::string_view firstCharacters(std::string_view text, int count) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (startsCharacter(text[i]) && count-- == 0) {
-            return text.substr(0, i);
-        }
-    }
-    return text;
-}
-
 std::string letterheadText(const LetterheadLine& line, const MotelDetails& motel) {
     const std::string& set = motel.*line.setting;
     if (set.empty()) {
@@ -81,7 +65,7 @@ std::string letterheadText(const LetterheadLine& line, const MotelDetails& motel
     }
     // A text wider than the page's rule is cut to it; one too wide to centre starts at the
     // first column.
-    const std::string_view text = firstCharacters(set, static_cast<int>(kRule.size()));
+    const std::string_view text = firstCharacters(set, kRule);
     const int centre = line.blanks + characterCount(line.standard) / 2;
     const int blanks = std::max(0, centre - characterCount(text) / 2);
     return std::string(static_cast<std::size_t>(blanks), ' ') + std::string(text);
@@ -95,7 +79,7 @@ void letterhead(Document& page, const MotelDetails& motel) {
             page.endLine();
         }
     }
-    page.text(kRule).endLine();
+    page.rule('-', kRule).endLine();
 }
 
 void guestBlock(Document& page, const GuestRecord& guest, FolioVariant variant) {
@@ -126,7 +110,7 @@ void guestBlock(Document& page, const GuestRecord& guest, FolioVariant variant) 
     }
     page.endLine();
     page.text("Email:  " + trimmedField(guest.Email)).endLine();
-    page.text(inHouse ? kRule : kRule + "-").endLine();
+    page.rule('-', inHouse ? kRule : kRule + 1).endLine();
 }
 
 } // namespace
@@ -192,7 +176,7 @@ Document folioDocument(const GuestRecord& guest, const FolioStatement& statement
     page.text("Room#").tab(10).text("Date").tab(25).text("Shift").tab(32).text("Code");
     page.tab(40).text("Description").tab(64).text("Amount").tab(75).text("Tax");
     page.tab(85).text("Balance").endLine();
-    page.text(kRule).endLine();
+    page.rule('-', kRule).endLine();
 
     for (const FolioEntry& entry : statement.entries) {
         const ChargeLine& line = entry.charge;
@@ -203,7 +187,7 @@ Document folioDocument(const GuestRecord& guest, const FolioStatement& statement
         page.endLine();
     }
 
-    page.text(kRule).endLine();
+    page.rule('-', kRule).endLine();
     page.tab(73).text("Balance.....").number(statement.balance).endLine();
     for (int i = 0; i < 6; ++i) {
         page.endLine();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "store/charges.h"
-
+#include "frontdesk/folio.h"
 #include "store/store.h"
 
 #include <string>
@@ -9,29 +8,22 @@
 
 namespace roomwright {
 
-// The gap between amount, tax and balance in an on-screen folio line: 9 blanks when the list
-// is built for a chosen guest (and in the history window), 13 when it is rebuilt after a
-// posting.
-enum class FolioGap { Chosen = 9, Posted = 13 };
-
-// One on-screen folio line: the room as stored, the post date, shift, code, description
-// (padded to 21 characters), then amount, tax and running balance, each with its leading
-// blank when not negative.
-std::string folioListLine(const ChargeLine& line, double tax, double balance, FolioGap gap);
-
-// The captions over the lines: each starts where its field starts in a line with a
-// ten-character date, a four-character amount and a five-character tax (" 109", " 9.81");
-// wider or narrower amounts shift the columns after them, as they do in the lines.
-std::string folioListHeader(FolioGap gap);
-
-// A stay's folio as the windows list it: one line per line of its charge file, balanced by
-// the folio balance rule at the current tax rate.
+// A stay's folio as the folio and history windows list it, in a fixed-pitch font: one line
+// per charge line (room as stored, post date, shift, code, description, amount, tax and
+// running balance), under a line of captions. Every column starts at one place on every line;
+// amount, tax and balance stand right-aligned under their captions, each number in its
+// number-to-text form with its decimal point above the others'. (A printed folio keeps its
+// own tab columns.)
 struct FolioListing {
+    std::string header;
     std::vector<std::string> lines;
     std::string balance; // the final balance, without a leading blank
+    bool settled = true; // the final balance is 0
     // Lines of the charge file that could not be read: they are left off the list.
     std::vector<std::string> problems;
 };
-FolioListing folioListing(const Store& store, long folioNumber, FolioGap gap);
+FolioListing listFolio(const FolioStatement& statement);
+// The stay's charge file listed, balanced by the folio balance rule at the current tax rate.
+FolioListing folioListing(const Store& store, long folioNumber);
 
 } // namespace roomwright

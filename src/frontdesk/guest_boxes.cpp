@@ -1,5 +1,6 @@
 #include "frontdesk/guest_boxes.h"
 
+#include "store/cards.h"
 #include "ui/controls.h"
 
 #include <QButtonGroup>
@@ -9,18 +10,77 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
 
 namespace roomwright {
 
+// The card number box of a window that shows stored numbers masked.
+class CardNumberMask : public QObject {
+  public:
+    CardNumberMask(QLineEdit* box, QPushButton* showButton)
+        : QObject(box), box_(box), showButton_(showButton) {
+        showButton_->setEnabled(false);
+        connect(showButton_, &QPushButton::clicked, this, [this] { reveal(); });
+        connect(box_, &QLineEdit::textEdited, this, [this](const QString& text) { typed(text); });
+    }
+
+    // Shows a stored number as its mask.
+    void showStored(const QString& number) {
+        number_ = number;
+        mask_ = QString::fromStdString(maskedCardNumber(number.toStdString()));
+        box_->setText(mask_);
+        hiding_ = mask_.startsWith(QString::fromUtf8(kCardMask.data(), kCardMask.size()));
+        showButton_->setEnabled(hiding_);
+    }
+    // Nothing stored, nothing hidden.
+    void forget() {
+        number_.clear();
+        stopHiding();
+    }
+
+  private:
+    void reveal() {
+        box_->setText(number_);
+        stopHiding();
+    }
+    // What is typed over the mask replaces the number: the box keeps only the characters
+    // the clerk put in (the mask's own ones before and after them go).
+    void typed(const QString& text) {
+        if (!hiding_) {
+            return;
+        }
+        qsizetype before = 0;
+        while (before < text.size() && before < mask_.size() && text[before] == mask_[before]) {
+            ++before;
+        }
+        qsizetype after = 0;
+        while (after < text.size() - before && after < mask_.size() - before &&
+               text[text.size() - 1 - after] == mask_[mask_.size() - 1 - after]) {
+            ++after;
+        }
+        box_->setText(text.mid(before, text.size() - before - after));
+        stopHiding();
+    }
+    void stopHiding() {
+        hiding_ = false;
+        showButton_->setEnabled(false);
+    }
+
+    QLineEdit* box_;
+    QPushButton* showButton_;
+    QString number_;
+    QString mask_;
+    bool hiding_ = false;
+};
+
 namespace {
 
 // The places in box order of the state and the expiry month and year, the details a window
 // may show in lists.
 constexpr std::size_t kState = 4;
-constexpr std::size_t kCardNumber = 14;
 constexpr std::size_t kExpireMonth = 15;
 constexpr std::size_t kExpireYear = 16;
 // The guest's boxes, last name to children; the card's follow them.
@@ -109,7 +169,7 @@ void placeGuestBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
 }
 
 void placeCardBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
-    QWidget* number = boxes.controls[kCardNumber];
+    QWidget* number = boxes.controls[kCardNumberBox];
     QWidget* month = boxes.controls[kExpireMonth];
     QWidget* year = boxes.controls[kExpireYear];
     const QString monthCaption = QString::fromStdString(kExpireMonthPrompt);
@@ -150,6 +210,24 @@ void placeCardBoxes(const GuestBoxes& boxes, const GuestBoxesForm& form) {
         addCaptioned(grid, 2, 0, monthCaption, month);
         addCaptioned(grid, 2, 2, yearCaption, year);
         break;
+    }
+    if (boxes.showCardButton != nullptr) {
+        // "Show" stands right beside the number, in the grid's place of it.
+        int row = 0;
+        int column = 0;
+        int rows = 0;
+        int columns = 0;
+        grid->getItemPosition(grid->indexOf(number), &row, &column, &rows, &columns);
+        grid->removeWidget(number);
+        // Wide enough for the whole mask, so that the last four digits are in view.
+        const QString mask =
+            QString::fromUtf8(kCardMask.data(), kCardMask.size()) + QStringLiteral("0000");
+        number->setMinimumWidth(
+            std::max(number->minimumWidth(), number->fontMetrics().horizontalAdvance(mask) + 12));
+        auto* line = new QHBoxLayout;
+        line->addWidget(number, 1);
+        line->addWidget(boxes.showCardButton);
+        grid->addLayout(line, row, column, rows, columns);
     }
 }
 
@@ -199,6 +277,11 @@ GuestBoxes makeGuestBoxes(QWidget* parent, const GuestBoxesForm& form) {
     }
     for (std::size_t box = kGuestFrameBoxes; box < kGuestBoxCount; ++box) {
         boxes.controls[box] = control(card, box);
+        if (box == kCardNumberBox && form.maskedCard) {
+            boxes.showCardButton = makeButton(card, "ShowCard", QStringLiteral("Show"));
+            boxes.showCardButton->setAccessibleDescription(
+                QStringLiteral("Shows the whole card number"));
+        }
     }
 
     const auto box = [&](std::size_t place) {
@@ -221,9 +304,12 @@ GuestBoxes makeGuestBoxes(QWidget* parent, const GuestBoxesForm& form) {
     boxes.comment = box(11);
     boxes.adults = box(12);
     boxes.children = box(13);
-    boxes.cardNumber = box(kCardNumber);
+    boxes.cardNumber = box(kCardNumberBox);
     boxes.expireMonth = list(kExpireMonth);
     boxes.expireYear = list(kExpireYear);
+    if (boxes.showCardButton != nullptr) {
+        boxes.cardMask = new CardNumberMask(boxes.cardNumber, boxes.showCardButton);
+    }
     if (boxes.state != nullptr) {
         fillStates(boxes.state);
         fillMonths(boxes.expireMonth);
@@ -286,7 +372,7 @@ GuestDetails GuestBoxes::details() const {
                         .adults = t[12],
                         .children = t[13],
                         .cardType = cardType(),
-                        .cardNumber = t[kCardNumber],
+                        .cardNumber = t[kCardNumberBox],
                         .cardExpireMonth = t[kExpireMonth],
                         .cardExpireYear = t[kExpireYear]};
 }
@@ -294,7 +380,9 @@ GuestDetails GuestBoxes::details() const {
 void GuestBoxes::show(const GuestBoxTexts& texts, const std::string& cardLetter) {
     for (std::size_t i = 0; i < kGuestBoxCount; ++i) {
         const QString text = onScreen(texts[i]);
-        if (auto* box = qobject_cast<QLineEdit*>(controls[i])) {
+        if (i == kCardNumberBox && cardMask != nullptr) {
+            cardMask->showStored(text);
+        } else if (auto* box = qobject_cast<QLineEdit*>(controls[i])) {
             box->setText(text);
         } else if (auto* list = static_cast<QComboBox*>(controls[i]); list->isEditable()) {
             list->setEditText(text);
@@ -315,6 +403,9 @@ void GuestBoxes::showCardType(const std::string& letter) {
 }
 
 void GuestBoxes::clear() {
+    if (cardMask != nullptr) {
+        cardMask->forget();
+    }
     for (QWidget* control : controls) {
         if (auto* box = qobject_cast<QLineEdit*>(control)) {
             box->clear();

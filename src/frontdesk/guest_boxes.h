@@ -9,10 +9,13 @@ class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 class QWidget;
 
 namespace roomwright {
+
+class CardNumberMask;
 
 // How a window shows the state and the card's expiry month and year.
 enum class GuestLists {
@@ -45,7 +48,7 @@ enum class BoxWidths {
 // What differs between the windows that show the guest's details; everything else about
 // the boxes is the same in each. What a form leaves out is as a registration has it: boxes
 // typed into and taking what their fields keep, in the frames "Guest" and "Credit Card
-// Information", stacked, wide enough for typing.
+// Information", stacked, wide enough for typing, the card number shown as typed.
 struct GuestBoxesForm {
     // The object names of the boxes and lists, in box order.
     std::array<const char*, kGuestBoxCount> names;
@@ -59,6 +62,11 @@ struct GuestBoxesForm {
     GuestGrid guestGrid = GuestGrid::Registration;
     CardGrid cardGrid = CardGrid::Stacked;
     BoxWidths widths = BoxWidths::ForTyping;
+    // A stored card number shows as its last four digits behind bullets (maskedCardNumber),
+    // with "Show" beside it, which shows the whole number until the boxes show another
+    // guest or are emptied. Typing into the box replaces the number; while the box shows
+    // the bullets, it reads as them, which a save takes for the stored number unchanged.
+    bool maskedCard = false;
 };
 
 // The guest's boxes and card details in two frames, which the window places. They are
@@ -86,11 +94,13 @@ struct GuestBoxes {
     QRadioButton* americanExpress;
     QButtonGroup* cards;
     QLineEdit* cardNumber;
+    QPushButton* showCardButton; // "Show"; nullptr where the card number is not masked
     QComboBox* expireMonth; // nullptr where the expiry is in boxes
     QComboBox* expireYear;  // nullptr where the expiry is in boxes
     // Every box and list in box order.
     std::array<QWidget*, kGuestBoxCount> controls;
     GuestLists lists;
+    CardNumberMask* cardMask; // nullptr where the card number is not masked
 
     // The text boxes in box order; nullptr in the places of lists.
     std::array<QLineEdit*, kGuestBoxCount> boxes() const;

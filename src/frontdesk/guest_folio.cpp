@@ -2,6 +2,7 @@
 
 #include "frontdesk/departures.h"
 #include "store/bookings.h"
+#include "store/cards.h"
 #include "store/format/dates.h"
 #include "store/format/numbers.h"
 
@@ -223,7 +224,12 @@ std::optional<Refusal<FolioField>> saveFolioChanges(const Store& store, std::siz
     if (!departure) {
         return Refusal<FolioField>{FolioField::Departure, kDepartureNotADate};
     }
-    forEachBox(guest, [&](std::size_t box, auto& field) { field = changes.boxes[box]; });
+    forEachBox(guest, [&](std::size_t box, auto& field) {
+        if (box != kCardNumberBox) {
+            field = changes.boxes[box];
+        }
+    });
+    putCardNumber(changes.boxes[kCardNumberBox], guest.CardNumber);
     guest.PayCode = changes.payCode.substr(0, 1);
     guest.RoomNumber = changes.room;
     guest.Rate = static_cast<float>(*rate);

@@ -105,8 +105,9 @@ struct FolioChanges {
     std::string departure;
 };
 // Stores the changes into the guest's record in place; a rate that is not a number or a
-// departure that is not a date is refused and nothing is written. Every other field keeps
-// its stored value.
+// departure that is not a date is refused and nothing is written. A card number box that
+// still shows the mask keeps the stored number (putCardNumber). Every other field keeps its
+// stored value.
 std::optional<Refusal<FolioField>> saveFolioChanges(const Store& store, std::size_t recordNumber,
                                                     GuestRecord guest, const FolioChanges& changes);
 

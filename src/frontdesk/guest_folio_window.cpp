@@ -2,6 +2,7 @@
 
 #include "frontdesk/check_out.h"
 #include "frontdesk/folio.h"
+#include "frontdesk/folio_list_box.h"
 #include "frontdesk/registration.h"
 #include "messages/message_windows.h"
 #include "messages/messages.h"
@@ -11,7 +12,6 @@
 #include "ui/placement.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStringList>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -48,7 +49,7 @@ QStringList listOf(const std::vector<std::string>& entries) {
 }
 
 // The guest's boxes: the state and the card's expiry in boxes as stored, as the clerk may
-// change them.
+// change them; the card number masked.
 constexpr GuestBoxesForm kFolioGuestBoxes = {
     .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
@@ -58,6 +59,7 @@ constexpr GuestBoxesForm kFolioGuestBoxes = {
     .guestGrid = GuestGrid::Folio,
     .cardGrid = CardGrid::OneLine,
     .widths = BoxWidths::Grid,
+    .maskedCard = true,
 };
 
 } // namespace
@@ -105,13 +107,8 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     stayGrid->setRowStretch(7, 1);
 
     // The folio.
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    folioList = new QListWidget(this);
-    folioList->setObjectName(QStringLiteral("List1"));
-    folioList->setFont(fixed);
-    folioColumns_ = makeListHeader(folioList, onScreen(folioListHeader(FolioGap::Chosen)));
-    folioList->setAccessibleName(QStringLiteral("Folio"));
-    folioList->setMinimumHeight(150);
+    folioBox_ = new FolioListBox(this);
+    folioList = folioBox_->list();
     auto* balanceCaption = new QLabel(QStringLiteral("Balance......"), this);
     balanceLabel = valueLabel(this, "Label31");
     labelControl(balanceCaption, balanceLabel);
@@ -169,13 +166,13 @@ GuestFolioWindow::GuestFolioWindow(Services& services) : DeskWindow(services) {
     buttons->addWidget(exitButton);
     auto* root = new QVBoxLayout(this);
     root->addLayout(selectorRow);
-    root->addLayout(top);
-    root->addWidget(folioColumns_);
-    root->addWidget(folioList, 1);
+    // The folio lines take the room the guest's details leave; where there is too little for
+    // both, the details scroll and the lines keep a few in view.
+    root->addWidget(makeScrollingArea(this, top));
+    root->addWidget(folioBox_, 1);
     root->addLayout(balanceRow);
     root->addWidget(postBox);
     root->addLayout(buttons);
-    resize(900, 720);
 
     // Built disabled; the rest is disabled when the window opens.
     for (QWidget* control :
@@ -256,7 +253,7 @@ std::optional<SelectorEntry> GuestFolioWindow::selectedEntry() const {
 }
 
 void GuestFolioWindow::clearGuest() {
-    folioList->clear();
+    folioBox_->clear();
     stopMessageBlink();
     guest.clear();
     departureBox->clear();
@@ -293,16 +290,11 @@ void GuestFolioWindow::stopMessageBlink() {
     blinkOn_ = false;
 }
 
-void GuestFolioWindow::showFolio(long folioNumber, FolioGap gap) {
-    const FolioListing listing = folioListing(services_.store, folioNumber, gap);
-    folioList->clear();
-    folioList->addItems(listOf(listing.lines));
-    folioColumns_->setText(onScreen(folioListHeader(gap)));
+FolioListing GuestFolioWindow::showFolio(long folioNumber) {
+    FolioListing listing = folioListing(services_.store, folioNumber);
     balanceLabel->setText(onScreen(listing.balance));
-    if (!listing.problems.empty()) {
-        QStringList problems = listOf(listing.problems);
-        services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
-    }
+    folioBox_->showListing(listing, services_.dialogs);
+    return listing;
 }
 
 Found<GuestRecord> GuestFolioWindow::guestOnScreen() {
@@ -357,7 +349,7 @@ void GuestFolioWindow::guestPicked() {
         arrivalTimeLabel->setText(onScreen(view.arrivalTime));
         payCodeCombo->setEditText(onScreen(view.payCode));
         const long folio = folioNumberOf(services_.store, found->second);
-        showFolio(folio, FolioGap::Chosen);
+        showFolio(folio);
         setGuestChosen(true);
         if (hasLiveMessage(services_.store, folio)) {
             retrieveMessageButton->setEnabled(true);
@@ -400,7 +392,7 @@ void GuestFolioWindow::doNowClicked() {
             refuse(*refusal);
             return;
         }
-        showFolio(folioNumberOf(services_.store, stay->second), FolioGap::Posted);
+        showFolio(folioNumberOf(services_.store, stay->second));
         amountBox->clear();
         codeCombo->setEditText(QStringLiteral("Select Code"));
         codeCombo->setFocus();
@@ -466,12 +458,26 @@ void GuestFolioWindow::printFolioClicked() {
     });
 }
 
+// A guest who still owes money, or is owed it, is checked out only when the clerk says so
+// twice, No being the answer Enter gives to the first question.
 void GuestFolioWindow::checkOutClicked() {
     guarded(services_.dialogs, this, [&] {
         const auto stay = guestOnScreen();
-        if (!stay || !services_.dialogs.ask(this, QStringLiteral("Check Out"),
-                                            QStringLiteral("Are you sure you want to check "
-                                                           "this guest out?"))) {
+        if (!stay) {
+            return;
+        }
+        const QString title = QStringLiteral("Check Out");
+        // The balance as it stands now, shown as the window shows it.
+        const FolioListing folio = showFolio(folioNumberOf(services_.store, stay->second));
+        if (!folio.settled &&
+            !services_.dialogs.ask(
+                this, title,
+                QStringLiteral("The balance is %1. Check out anyway?").arg(balanceLabel->text()),
+                Answer::No)) {
+            return;
+        }
+        if (!services_.dialogs.ask(
+                this, title, QStringLiteral("Are you sure you want to check this guest out?"))) {
             return;
         }
         checkOut(services_.store, stay->first, stay->second, longTime(services_.clock.now()));

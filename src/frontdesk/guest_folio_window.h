@@ -1,6 +1,5 @@
 #pragma once
 
-#include "frontdesk/folio_list.h"
 #include "frontdesk/guest_boxes.h"
 #include "frontdesk/guest_folio.h"
 #include "ui/services.h"
@@ -20,6 +19,9 @@ class QRadioButton;
 class QTimer;
 
 namespace roomwright {
+
+class FolioListBox;
+struct FolioListing;
 
 // The guest folio window: one in-house guest's registration, folio and balance; postings,
 // stay changes, the printed folio, check-out and the guest's messages.
@@ -92,14 +94,15 @@ class GuestFolioWindow : public DeskWindow {
     void clearGuest();
     void setGuestChosen(bool chosen);
     void stopMessageBlink();
-    // Lists the stay's charge lines with their running balance and shows the balance.
-    void showFolio(long folioNumber, FolioGap gap);
+    // Lists the stay's charge lines with their running balance and shows the balance; returns
+    // what it listed.
+    FolioListing showFolio(long folioNumber);
     // The guest on screen, or nothing after telling the clerk to pick one.
     Found<GuestRecord> guestOnScreen();
     void refuse(const Refusal<FolioField>& refusal);
 
     std::vector<SelectorEntry> selector_; // the selector's entries, in its order
-    QLabel* folioColumns_;                // the captions over the folio lines
+    FolioListBox* folioBox_;              // the folio lines under their captions
     bool blinkOn_ = false;
 };
 

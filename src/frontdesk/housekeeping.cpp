@@ -19,7 +19,7 @@ Document housekeepingReport(const Store& store, const CivilDate& today) {
     Document report("Housekeeping Report " + isoDate(today));
     report.endLine();
     report.text("Housekeeping Report for " + shortDate(today)).endLine();
-    report.text(std::string(110, '=')).endLine();
+    report.rule('=', 110).endLine();
     store.rooms().scan([&](std::size_t, const RoomRecord& room) {
         const auto guest = guestWords.find(room.RoomNumber.trimmed());
         const char* word = guest != guestWords.end()         ? guest->second
@@ -27,7 +27,7 @@ Document housekeepingReport(const Store& store, const CivilDate& today) {
                                                              : "";
         report.text(onPaper(room.RoomNumber.str())).tab(10).text(word).tab(30);
         report.text(onPaper(room.Comment.str())).endLine();
-        report.text(std::string(134, '-')).endLine();
+        report.rule('-', 134).endLine();
         return true;
     });
     return report;

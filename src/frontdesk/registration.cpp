@@ -1,5 +1,6 @@
 #include "frontdesk/registration.h"
 
+#include "store/cards.h"
 #include "store/charges.h"
 #include "store/lookups.h"
 #include "store/format/numbers.h"
@@ -66,7 +67,7 @@ void putDetails(const GuestDetails& details, PersonFields& fields) {
     fields.Comment = details.comment;
     fields.Adults = details.adults;
     fields.Children = details.children;
-    fields.CardNumber = details.cardNumber;
+    putCardNumber(details.cardNumber, fields.CardNumber);
     fields.CardExpireMonth = details.cardExpireMonth;
     fields.CardExpireYear = details.cardExpireYear;
 }

@@ -36,6 +36,7 @@ struct GuestDetails {
 // The guest's boxes in box order, the order every window shows them in: last name to
 // children, then the card number and its expiry month and year.
 inline constexpr std::size_t kGuestBoxCount = 17;
+inline constexpr std::size_t kCardNumberBox = 14;
 using GuestBoxTexts = std::array<std::string, kGuestBoxCount>;
 // Visits the fields of a guest or a reservation that the boxes show, with each one's place
 // in box order.
@@ -68,7 +69,8 @@ inline const std::string kExpireYearPrompt = "Expire Year";
 const std::vector<std::string>& payCodeList();
 
 // Puts the details into a guest's or a reservation's fields, all but the card type, which
-// each record keeps apart.
+// each record keeps apart; a card number that is the mask of the stored one keeps it
+// (putCardNumber).
 void putDetails(const GuestDetails& details, PersonFields& fields);
 
 // What a new stay posts to its folio: the first night's room rent, the pet fee when there is

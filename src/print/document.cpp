@@ -2,25 +2,43 @@
 
 #include "store/format/numbers.h"
 
+#include <algorithm>
+
 namespace roomwright {
 
 namespace {
 
-// Characters, not bytes: a UTF-8 continuation byte does not start a character.
-int characterCount(std::string_view text) {
-    int count = 0;
-    for (const char c : text) {
-        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    }
-    return count;
+bool startsCharacter(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
 }
 
 } // namespace
+
+int characterCount(std::string_view text) {
+    return static_cast<int>(std::count_if(text.begin(), text.end(), startsCharacter));
+}
+
+std::string_view firstCharacters(std::string_view text, int count) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (startsCharacter(text[i]) && count-- == 0) {
+            return text.substr(0, i);
+        }
+    }
+    return text;
+}
 
 Document& Document::text(std::string_view text) {
     if (!text.empty()) {
         current_.push_back({column_, std::string(text)});
         column_ += characterCount(text);
+    }
+    return *this;
+}
+
+Document& Document::rule(char mark, int length) {
+    if (length > 0) {
+        text(std::string(static_cast<std::size_t>(length), mark));
+        current_.back().rule = true;
     }
     return *this;
 }

@@ -13,6 +13,8 @@ class Document {
     struct Piece {
         int column;
         std::string text;
+        // A rule: its text is a row of one mark, which a page draws across its text area.
+        bool rule = false;
     };
     using Line = std::vector<Piece>;
 
@@ -26,6 +28,9 @@ class Document {
 
     // Prints text where the line stands.
     Document& text(std::string_view text);
+    // Prints a rule of `length` marks; a page draws it from here to the right edge of its
+    // text area instead, however many marks that takes.
+    Document& rule(char mark, int length);
     // Prints a number in its number-to-text form (leading blank when not negative).
     Document& number(double value);
     Document& number(float value);
@@ -45,6 +50,11 @@ class Document {
     Line current_;
     int column_ = 1; // where the next character goes
 };
+
+// Characters, not bytes: a UTF-8 continuation byte does not start a character.
+int characterCount(std::string_view text);
+// The text cut to its first `count` characters.
+std::string_view firstCharacters(std::string_view text, int count);
 
 // A stored text as paper shows it: the NUL characters of a field never assigned print as
 // blanks.

@@ -42,7 +42,7 @@ template <class Work> void withQtApplication(Work work) {
 
 } // namespace
 
-extern "C" ROOMWRIGHT_EXPORT int roomwright_send_to_pages_v1(const roomwright::PageJob* job,
+extern "C" ROOMWRIGHT_EXPORT int roomwright_send_to_pages_v2(const roomwright::PageJob* job,
                                                              std::string* failure) {
     using namespace roomwright;
     // Nothing thrown here may cross into the program, which holds its own copy of the
@@ -50,10 +50,10 @@ extern "C" ROOMWRIGHT_EXPORT int roomwright_send_to_pages_v1(const roomwright::P
     try {
         withQtApplication([&] {
             if (job->pdf) {
-                writePdf(job->documents, pathFromUtf8(*job->pdf), job->directory);
+                writePdf(job->documents, pathFromUtf8(*job->pdf), job->directory, job->paper);
             }
             if (job->printer) {
-                SystemPrinter system(job->directory, job->files, job->clock, job->tell);
+                SystemPrinter system(job->directory, job->files, job->clock, job->tell, job->paper);
                 for (const Document& document : job->documents) {
                     system.print(document);
                 }
@@ -69,4 +69,4 @@ extern "C" ROOMWRIGHT_EXPORT int roomwright_send_to_pages_v1(const roomwright::P
 }
 
 // The loader calls the entry point through this type; its name is kPageEntryPoint.
-static_assert(std::is_same_v<decltype(&roomwright_send_to_pages_v1), roomwright::PageEntryPoint>);
+static_assert(std::is_same_v<decltype(&roomwright_send_to_pages_v2), roomwright::PageEntryPoint>);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/document.h"
+#include "print/page_layout.h"
 #include "store/clock.h"
 #include "store/disk/data_directory.h"
 
@@ -22,6 +23,9 @@ struct PageJob {
     FileSystem& files;
     const Clock& clock;
     std::function<void(const std::string&)> tell;
+    // The paper of the PDF and of the printer; the printer's own, and for a PDF the local
+    // paper, when none is given.
+    std::optional<Paper> paper = std::nullopt;
 };
 
 // Drawing pages needs Qt, which the command-line tool does not link: it lives in the page
@@ -41,7 +45,7 @@ Path pageModulePath();
 // The module's one entry point, looked up by this name. Its version is part of the name, so
 // that a module from another build of PageJob is refused rather than misread. It returns 0
 // when the job is done, else non-zero with the reason in `failure`; it throws nothing.
-inline constexpr const char* kPageEntryPoint = "roomwright_send_to_pages_v1";
+inline constexpr const char* kPageEntryPoint = "roomwright_send_to_pages_v2";
 extern "C" {
 using PageEntryPoint = int (*)(const PageJob* job, std::string* failure);
 }

@@ -1,7 +1,7 @@
 #include "print/pdf_file.h"
 
-#include "store/format/path_text.h"
 #include "store/disk/platform.h"
+#include "store/format/path_text.h"
 #include "store/format/store_error.h"
 
 #include <algorithm>
@@ -51,19 +51,31 @@ bool completePdf(const Path& file) {
 
 } // namespace
 
-void refuseDataFileTarget(const Path& target, const DataDirectory& directory) {
+void refusePdfTarget(const Path& target, const DataDirectory& directory) {
     const Path file = resolved(target);
     const Path root = resolved(directory.root());
-    if (within(file, root) && !within(file, resolved(directory.printouts()))) {
+    std::error_code error;
+    const bool printoutsLinked =
+        std::filesystem::is_symlink(std::filesystem::symlink_status(directory.printouts(), error));
+    if (within(file, root) && (printoutsLinked || !within(file, root / "printouts"))) {
         throw StoreError(target, "write",
                          "it is in the data directory " + utf8Text(root) +
                              ", whose files a PDF must never replace; choose a file elsewhere");
+    }
+    const auto status = std::filesystem::symlink_status(target, error);
+    if (std::filesystem::is_symlink(status)) {
+        throw StoreError(target, "write",
+                         "it is a symbolic link, and only its name would be replaced; name the "
+                         "file itself");
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        throw StoreError(target, "write", "it is not a regular file");
     }
 }
 
 void writePdfFile(const Path& target, const DataDirectory& directory,
                   const std::function<bool(const Path& temporary)>& draw) {
-    refuseDataFileTarget(target, directory);
+    refusePdfTarget(target, directory);
     Path temporary = target;
     temporary += "." + std::to_string(platform::processId()) + ".partial";
     std::string failure;

@@ -124,7 +124,6 @@ DeskTable deskTable(const DeskList& list, CellForm form) {
 
 Document deskListDocument(const DeskList& list) {
     const DeskTable table = deskTable(list, CellForm::Printed);
-    const std::string rule(kColumns.back() + 11, '-');
     const auto line = [&](Document& document, const std::vector<std::string>& cells) {
         for (std::size_t i = 0; i < cells.size(); ++i) {
             document.tab(kColumns[i]).text(cells[i]);
@@ -133,9 +132,9 @@ Document deskListDocument(const DeskList& list) {
     };
     Document document(deskListTitle(list));
     document.text(deskListTitle(list)).endLine();
-    document.text(rule).endLine();
+    document.rule('-', kColumns.back() + 11).endLine();
     line(document, table.captions);
-    document.text(rule).endLine();
+    document.rule('-', kColumns.back() + 11).endLine();
     for (const auto& cells : table.rows) {
         line(document, cells);
     }

@@ -25,7 +25,7 @@ constexpr std::array<Row, 7> kRows = {{
     {"Roll Away", TotalsSlot::RollAway, "Other", TotalsSlot::Other},
 }};
 
-const std::string kRule(139, '-');
+constexpr int kRule = 139;
 
 } // namespace
 
@@ -42,7 +42,7 @@ Document financialReport(const TotalsRecord& totals, float taxRate, const CivilD
     Document report("Financial Report " + title);
     report.endLine();
     report.tab(40).text("Financial Report for " + title).endLine();
-    report.text(kRule).endLine();
+    report.rule('-', kRule).endLine();
     report.endLine().endLine();
     // The totals are summed in single precision, as the month's file holds them.
     float charges = 0;
@@ -55,7 +55,7 @@ Document financialReport(const TotalsRecord& totals, float taxRate, const CivilD
     }
     report.text("Tax").tab(15).number(roomRentTax(totals[TotalsSlot::RoomRent], taxRate));
     report.endLine();
-    report.text(kRule).endLine();
+    report.rule('-', kRule).endLine();
     report.text("Total:").tab(15).number(charges).tab(40).text("Total:").tab(65).number(payments);
     report.endLine();
     report.endLine();

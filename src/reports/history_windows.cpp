@@ -1,7 +1,7 @@
 #include "reports/history_windows.h"
 
 #include "frontdesk/folio.h"
-#include "frontdesk/folio_list.h"
+#include "frontdesk/folio_list_box.h"
 #include "reports/guest_history.h"
 #include "store/lookups.h"
 #include "ui/controls.h"
@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -26,7 +27,7 @@ namespace roomwright {
 
 namespace {
 
-// The guest's boxes, read-only: the stay is over.
+// The guest's boxes, read-only: the stay is over. The card number masked.
 constexpr GuestBoxesForm kHistoryGuestBoxes = {
     .names = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text15", "Text16", "Text17"},
@@ -39,6 +40,7 @@ constexpr GuestBoxesForm kHistoryGuestBoxes = {
     .guestGrid = GuestGrid::Folio,
     .cardGrid = CardGrid::TwoLines,
     .widths = BoxWidths::Grid,
+    .maskedCard = true,
 };
 
 // A stay's value beside its caption in a grid.
@@ -76,13 +78,8 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     departureTimeLabel = addValue(stayGrid, 6, "Label26", "Depart Time");
     stayGrid->setRowStretch(7, 1);
 
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    folioList = new QListWidget(this);
-    folioList->setFont(fixed);
-    folioList->setMinimumHeight(150);
-    nameControl(folioList, "List1", QStringLiteral("Folio"));
-    auto* columns =
-        makeListHeader(folioList, QString::fromStdString(folioListHeader(FolioGap::Chosen)));
+    folioBox_ = new FolioListBox(this);
+    folioList = folioBox_->list();
 
     printFolioButton = makeButton(this, "Command3", QStringLiteral("Print Folio"));
     exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));
@@ -104,11 +101,11 @@ GuestHistoryWindow::GuestHistoryWindow(Services& services) : DeskWindow(services
     foot->addStretch();
     foot->addWidget(options);
     auto* root = new QVBoxLayout(this);
-    root->addLayout(top);
-    root->addWidget(columns);
-    root->addWidget(folioList, 1);
+    // The folio lines take the room the guest's details leave; where there is too little for
+    // both, the details scroll and the lines keep a few in view.
+    root->addWidget(makeScrollingArea(this, top));
+    root->addWidget(folioBox_, 1);
     root->addLayout(foot);
-    resize(900, 640);
 
     connect(printFolioButton, &QPushButton::clicked, this, &GuestHistoryWindow::printFolioClicked);
     connect(exitButton, &QPushButton::clicked, this, &GuestHistoryWindow::exitClicked);
@@ -130,7 +127,7 @@ void GuestHistoryWindow::openLookUp() {
 }
 
 void GuestHistoryWindow::clearStay() {
-    folioList->clear();
+    folioBox_->clear();
     guest.clear();
     for (QLabel* label : {folioLabel, arrivalDateLabel, departureDateLabel, arrivalTimeLabel,
                           departureTimeLabel, rateLabel, roomLabel}) {
@@ -154,18 +151,9 @@ void GuestHistoryWindow::entryPicked(const QString& entry) {
         departureTimeLabel->setText(onScreen(view.departureTime));
         rateLabel->setText(onScreen(view.guest.rate));
         roomLabel->setText(onScreen(view.guest.room));
-        const FolioListing listing = folioListing(
-            services_.store, folioNumberOf(services_.store, found->second), FolioGap::Chosen);
-        for (const std::string& line : listing.lines) {
-            folioList->addItem(onScreen(line));
-        }
-        if (!listing.problems.empty()) {
-            QStringList problems;
-            for (const std::string& problem : listing.problems) {
-                problems.append(onScreen(problem));
-            }
-            services_.dialogs.inform(this, kAttention, problems.join(QLatin1Char('\n')));
-        }
+        folioBox_->showListing(
+            folioListing(services_.store, folioNumberOf(services_.store, found->second)),
+            services_.dialogs);
     });
     services_.windows.close(WindowId::HistoryNames);
 }

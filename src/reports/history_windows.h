@@ -14,6 +14,8 @@ class QRadioButton;
 
 namespace roomwright {
 
+class FolioListBox;
+
 // A checked-out guest's stay: registration, folio lines, and the folio reprinted. The stay
 // is picked in the name look-up window, which this window opens on top of itself.
 class GuestHistoryWindow : public DeskWindow {
@@ -49,6 +51,8 @@ class GuestHistoryWindow : public DeskWindow {
   private:
     void clearStay();
     void openLookUp();
+
+    FolioListBox* folioBox_; // the folio lines under their captions
 };
 
 // The look-up of checked-out guests by the first letter of their last name.

@@ -1,11 +1,13 @@
 #include "reports/night_audit.h"
 
+#include "reports/card_erasing.h"
 #include "reports/financial_report.h"
 #include "store/charges.h"
 #include "store/format/numbers.h"
 #include "store/format/path_text.h"
 #include "store/format/store_error.h"
 #include "store/lookups.h"
+#include "store/motel_details.h"
 #include "store/settings.h"
 
 #include <bit>
@@ -13,12 +15,13 @@
 #include <cstdio>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 namespace roomwright {
 
 namespace {
 
-const std::string kRule(139, '-');
+constexpr int kRule = 139;
 
 // The in-house guests with their record numbers, in record order.
 using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
@@ -35,11 +38,11 @@ Document guestListOf(const Stays& guests, const CivilDate& today) {
     Document list("Guest List " + isoDate(today));
     list.endLine();
     list.text("Guest List for " + shortDate(today)).endLine();
-    list.text(kRule).endLine();
+    list.rule('-', kRule).endLine();
     list.text("Room    Last                   First            Rate          Arrival Date     "
               "Depart Date         Pay Code")
         .endLine();
-    list.text(kRule).endLine();
+    list.rule('-', kRule).endLine();
     for (const auto& [n, guest] : guests) {
         list.text(rightTrim(onPaper(guest.RoomNumber.str())));
         list.tab(9).text(rightTrim(onPaper(guest.LastName.str())));
@@ -48,7 +51,7 @@ Document guestListOf(const Stays& guests, const CivilDate& today) {
         list.tab(50).text(shortDate(CivilDate::fromStored(guest.ArrivalDate)));
         list.tab(65).text(shortDate(CivilDate::fromStored(guest.DepartureDate)));
         list.tab(87).text(onPaper(guest.PayCode.str())).endLine();
-        list.text(kRule).endLine();
+        list.rule('-', kRule).endLine();
     }
     return list;
 }
@@ -65,10 +68,22 @@ struct Begun {
     float rate = 0;
 };
 
+// No line of the journal comes near this.
+constexpr std::uint64_t kLongestLine = 128;
+
 class AuditJournal {
   public:
     AuditJournal(const Store& store, const CivilDate& day)
         : files_(store.files()), path_(store.directory().auditJournal()), day_(isoDate(day)) {
+        // One audit writes two lines for each stay it charges, and one at its end: a longer
+        // journal is not one, and is not read.
+        const std::size_t stays = store.guests().count();
+        const std::uint64_t length = files_.size(path_);
+        if (length > kLongestLine * (2 * stays + 1)) {
+            throw DamageError(path_, "it holds " + std::to_string(length) +
+                                         " bytes, more than an audit of the " +
+                                         std::to_string(stays) + " stays in the guest file writes");
+        }
         std::string text = readWholeFile(files_, path_);
         // A line cut short (the power went while it was written) never counts, and nothing is
         // added after it.
@@ -160,13 +175,11 @@ class AuditJournal {
     std::set<std::size_t> posted_;
 };
 
-float roomRentTotal(const Store& store, const CivilDate& today) {
-    return monthTotals(store, today)[TotalsSlot::RoomRent];
-}
-
-// Finishes a posting that an earlier run began but did not note as done. Returns false when
-// its charge line never reached the charge file, so that it is to be posted afresh.
-bool finishBegunPosting(const Store& store, const CivilDate& today, long folio, const Begun& b) {
+// Finishes a posting that an earlier run began but did not note as done, on the month's
+// `totals` as they stand. Returns false when its charge line never reached the charge file,
+// so that it is to be posted afresh.
+bool finishBegunPosting(const Store& store, const CivilDate& today, long folio, const Begun& b,
+                        TotalsRecord& totals) {
     FileSystem& files = store.files();
     const Path chargeFile = store.directory().chargeFile(folio);
     const std::uint64_t length = files.size(chargeFile);
@@ -192,30 +205,33 @@ bool finishBegunPosting(const Store& store, const CivilDate& today, long folio, 
     }
     // The line is in; the month's room rent was added after it unless it still stands where
     // it stood before.
-    TotalsRecord record = monthTotals(store, today);
-    if (std::bit_cast<std::uint32_t>(record[TotalsSlot::RoomRent]) ==
+    if (std::bit_cast<std::uint32_t>(totals[TotalsSlot::RoomRent]) ==
         std::bit_cast<std::uint32_t>(b.roomRentBefore)) {
-        record[TotalsSlot::RoomRent] += b.rate;
-        store.totals(today).write(1, record);
+        totals[TotalsSlot::RoomRent] += b.rate;
+        store.totals(today).write(1, totals);
     }
     return true;
 }
 
-void chargeStayOver(const Store& store, const CivilDate& today, AuditJournal& journal,
-                    std::size_t record, const GuestRecord& guest) {
+// Charges a stay-over tonight's room rent unless the journal says it is charged, on the
+// month's `totals` as they stand, which it leaves as the posting does. Returns whether it
+// charged the stay.
+bool chargeStayOver(const Store& store, const CivilDate& today, AuditJournal& journal,
+                    std::size_t record, const GuestRecord& guest, TotalsRecord& totals) {
     if (journal.posted(record)) {
-        return;
+        return false;
     }
     const long folio = folioNumberOf(store, guest);
     if (const Begun* begun = journal.begun(record);
-        begun != nullptr && finishBegunPosting(store, today, folio, *begun)) {
+        begun != nullptr && finishBegunPosting(store, today, folio, *begun, totals)) {
         journal.notePosted(record);
-        return;
+        return true;
     }
     journal.noteBegin(record, {store.files().size(store.directory().chargeFile(folio)),
-                               roomRentTotal(store, today), guest.Rate});
-    postItem(store, folio, guest.RoomNumber.str(), Category::RoomRent, guest.Rate, today);
+                               totals[TotalsSlot::RoomRent], guest.Rate});
+    totals = postItem(store, folio, guest.RoomNumber.str(), Category::RoomRent, guest.Rate, today);
     journal.notePosted(record);
+    return true;
 }
 
 } // namespace
@@ -225,13 +241,17 @@ Document guestList(const Store& store, const CivilDate& today) {
 }
 
 NightAudit runNightAudit(const Store& store, const CivilDate& today) {
-    // The postings of a run are one operation: a run cut short leaves none of them.
+    // The postings of a run are one operation: a run cut short leaves none of them. All the
+    // run reads, it reads before its first write, and it builds its reports before the
+    // commit: once the charges stand, nothing is left to fail.
     Operation operation(store);
     const Stays guests = inHouseGuests(store);
     NightAudit audit;
-    // Damage the postings would meet stops the audit before its first posting.
+    // Damage the postings or the reports would meet stops the audit before its first posting.
     shiftAndClerk(store);
-    monthTotals(store, today);
+    TotalsRecord totals = monthTotals(store, today);
+    const float rate = taxRate(store);
+    const CardErasing cards = motelDetails(store).cards;
     for (const auto& [n, guest] : guests) {
         folioNumberOf(store, guest);
         if (!postableAmount(guest.Rate)) {
@@ -248,22 +268,41 @@ NightAudit runNightAudit(const Store& store, const CivilDate& today) {
     }
 
     AuditJournal journal(store, today);
-    if (journal.complete()) {
+    // The month's totals keep the days whose audit charged into them, so that a lost or
+    // deleted journal never lets a day be charged twice.
+    if (journal.complete() || totals.audited(today.day)) {
         audit.outcome = AuditOutcome::AlreadyPosted;
     } else {
+        bool charged = false;
         for (const auto& [n, guest] : guests) {
             if (CivilDate::fromStored(guest.ArrivalDate) != today) {
-                chargeStayOver(store, today, journal, n, guest);
+                charged = chargeStayOver(store, today, journal, n, guest, totals) || charged;
             }
+        }
+        if (charged) {
+            totals.markAudited(today.day);
+            store.totals(today).write(1, totals);
         }
         journal.noteComplete();
         audit.outcome = AuditOutcome::Posted;
     }
-    operation.commit();
-
-    audit.documents.push_back(financialReport(store, today));
+    if (const auto kept = firstDayKept(cards, today)) {
+        eraseCardsBefore(store, *kept);
+    }
+    audit.documents.push_back(financialReport(totals, rate, today));
     audit.documents.push_back(guestListOf(guests, today));
+    operation.commit();
     return audit;
+}
+
+void printNightReports(const std::function<void()>& print) {
+    try {
+        print();
+    } catch (const std::exception& failure) {
+        throw std::runtime_error(std::string(kReportsNotPrinted) + failure.what() +
+                                 " Run the night audit again to print them: it charges nobody "
+                                 "twice.");
+    }
 }
 
 } // namespace roomwright

@@ -63,9 +63,11 @@ void NightAuditWindow::runClicked() {
             services_.dialogs.inform(this, kAttention, QString::fromUtf8(kDueOutToday));
             return;
         }
-        for (const Document& document : audit.documents) {
-            services_.printer.print(document);
-        }
+        printNightReports([&] {
+            for (const Document& document : audit.documents) {
+                services_.printer.print(document);
+            }
+        });
         services_.dialogs.inform(this, kAttention,
                                  QString::fromUtf8(audit.outcome == AuditOutcome::AlreadyPosted
                                                        ? kChargesAlreadyPosted

@@ -1,6 +1,7 @@
 #include "reservations/reservation_entry_window.h"
 
 #include "frontdesk/calendar_window.h"
+#include "frontdesk/stay_dates_link.h"
 #include "reservations/price_boxes.h"
 #include "store/format/numbers.h"
 #include "store/settings.h"
@@ -16,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace roomwright {
@@ -95,7 +97,7 @@ ReservationEntryWindow::ReservationEntryWindow(Services& services) : DeskWindow(
     body->addLayout(right, 2);
     auto* root = new QVBoxLayout(this);
     root->addLayout(header);
-    root->addLayout(body, 1);
+    root->addWidget(makeScrollingArea(this, body), 1);
     root->addLayout(makeButtonRow({saveButton, exitButton}));
 
     connect(calendarButton, &QPushButton::clicked, this, &ReservationEntryWindow::calendarClicked);
@@ -103,6 +105,9 @@ ReservationEntryWindow::ReservationEntryWindow(Services& services) : DeskWindow(
     connect(saveButton, &QPushButton::clicked, this, &ReservationEntryWindow::saveClicked);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(arrivalBox, &QLineEdit::textEdited, this, &ReservationEntryWindow::arrivalEdited);
+    // The days and the departure date fill each other.
+    new StayDatesLink(
+        this, [this] { return textOf(arrivalBox); }, daysBox, departureBox, arrivalBox);
     connect(departureBox, &QLineEdit::textEdited, this, &ReservationEntryWindow::departureEdited);
 }
 
@@ -175,10 +180,11 @@ void ReservationEntryWindow::arrivalPicked(const QDate& date) {
     arrivalBox->setText(QString::fromStdString(shortDate(toCivilDate(date))));
 }
 
+// The days count from the arrival calendar's day, whatever the arrival box holds.
 void ReservationEntryWindow::departurePicked(const QDate& arrival, const QDate& departure) {
     const CivilDate leaving = toCivilDate(departure);
-    daysBox->setText(QString::number(leaving.serial() - toCivilDate(arrival).serial()));
     departureBox->setText(QString::fromStdString(shortDate(leaving)));
+    daysBox->setText(QString::number(leaving.serial() - toCivilDate(arrival).serial()));
     calendars_->hide();
 }
 

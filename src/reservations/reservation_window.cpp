@@ -1,6 +1,7 @@
 #include "reservations/reservation_window.h"
 
 #include "frontdesk/folio_printing.h"
+#include "frontdesk/stay_dates_link.h"
 #include "reservations/price_boxes.h"
 #include "store/format/numbers.h"
 #include "store/settings.h"
@@ -16,17 +17,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace roomwright {
 
 namespace {
 
-// The guest's boxes: lists that also show whatever a stored reservation holds.
+// The guest's boxes: lists that also show whatever a stored reservation holds; the card
+// number masked.
 constexpr GuestBoxesForm kReservationGuestBoxes = {
     .names = {"Text2", "Text3", "Text4", "Text5", "Combo1", "Text6", "Text7", "Text8", "Text9",
               "Text10", "Text11", "Text12", "Text13", "Text14", "Text17", "Combo2", "Combo3"},
     .lists = GuestLists::Typed,
+    .maskedCard = true,
 };
 
 // A stored text field as a box shows it: without the blanks that pad it, and without the
@@ -108,7 +112,7 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     buttons->insertWidget(1, cancelButton);
     auto* root = new QVBoxLayout(this);
     root->addLayout(finder);
-    root->addLayout(body, 1);
+    root->addWidget(makeScrollingArea(this, body), 1);
     root->addLayout(buttons);
 
     connect(goButton, &QPushButton::clicked, this, &ReservationWindow::goClicked);
@@ -116,6 +120,8 @@ ReservationWindow::ReservationWindow(Services& services) : DeskWindow(services) 
     connect(byNameButton, &QPushButton::clicked, this, &ReservationWindow::byNameClicked);
     connect(roomList, &QComboBox::activated, this, &ReservationWindow::roomChosen);
     connect(daysBox, &QLineEdit::textChanged, this, &ReservationWindow::daysChanged);
+    stayDates_ = new StayDatesLink(
+        this, [this] { return textOf(arrivalBox); }, daysBox, departureBox, arrivalBox);
     connect(exitButton, &QPushButton::clicked, this, &QWidget::close);
     connect(saveButton, &QPushButton::clicked, this, &ReservationWindow::saveClicked);
     connect(checkInButton, &QPushButton::clicked, this, &ReservationWindow::checkInClicked);
@@ -186,15 +192,14 @@ void ReservationWindow::display(const Shown& shown) {
     const QString room = QString::fromStdString(boxText(r.RoomNumber));
     roomLabel->setText(room);
     roomList->setCurrentIndex(roomList->findData(room));
-    arrivalBox->setText(QString::fromStdString(shortDate(CivilDate::fromStored(r.ArrivalDate))));
-    departureBox->setText(
-        QString::fromStdString(shortDate(CivilDate::fromStored(r.DepartureDate))));
+    stayDates_->showStay(QString::fromStdString(shortDate(CivilDate::fromStored(r.ArrivalDate))),
+                         QString::fromStdString(plainNumber(r.Days)),
+                         QString::fromStdString(shortDate(CivilDate::fromStored(r.DepartureDate))));
     GuestBoxTexts texts;
     forEachBox(r, [&](std::size_t box, const auto& field) { texts[box] = boxText(field); });
     guest.show(texts, r.CardType.trimmed());
     payCodeList->setCurrentIndex(-1);
     payCodeList->setEditText(QString());
-    daysBox->setText(QString::fromStdString(plainNumber(r.Days)));
     showPrice(retrievedPrice(services_.store, r), rateBox, taxBox, totalBox, stayTotalBox);
 }
 

@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace roomwright {
 
+class StayDatesLink;
+
 // The reservation window (Form15): finds a booking by confirmation number or by name, shows
 // it with its price, saves changes to it, checks it in or cancels it.
 class ReservationWindow : public DeskWindow {
@@ -79,6 +81,7 @@ class ReservationWindow : public DeskWindow {
 
     std::optional<Shown> shown_;
     QPointer<ReservationNamesWindow> names_;
+    StayDatesLink* stayDates_; // the days and the departure date fill each other
 };
 
 } // namespace roomwright

@@ -6,6 +6,7 @@
 #include "ui/dialogs.h"
 #include "ui/placement.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 
@@ -132,9 +134,11 @@ TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
     // Tab leaves the chart; the arrow keys move over it.
     chartTable->setTabKeyNavigation(false);
     chartTable->setWordWrap(false);
-    chartTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    chartTable->horizontalHeader()->setMinimumSectionSize(56);
+    // The days share the width the chart gets (fitDayColumns).
+    chartTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    chartTable->horizontalHeader()->setMinimumSectionSize(1);
     chartTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    chartTable->viewport()->installEventFilter(this);
     exitButton = makeButton(this, "Command3", QStringLiteral("Exit"));
 
     auto* legend = new QHBoxLayout;
@@ -161,6 +165,7 @@ TapeChartWindow::TapeChartWindow(Services& services) : DeskWindow(services) {
     root->addWidget(chartTable, 1);
     root->addLayout(legend);
     root->addLayout(makeButtonRow({exitButton}));
+    // Two weeks wide where the screen has room for them.
     resize(1180, 520);
 
     connect(previousWeekButton, &QPushButton::clicked, this, &TapeChartWindow::previousWeekClicked);
@@ -240,8 +245,30 @@ void TapeChartWindow::showFrom(const CivilDate& first) {
         }
         top += room.lanes;
     }
+    fitDayColumns();
     if (rows > 0) {
         chartTable->setCurrentCell(0, kFirstDayColumn);
+    }
+}
+
+bool TapeChartWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == chartTable->viewport() && event->type() == QEvent::Resize) {
+        fitDayColumns();
+    }
+    return DeskWindow::eventFilter(watched, event);
+}
+
+void TapeChartWindow::fitDayColumns() {
+    const int days = chartTable->columnCount() - kFirstDayColumn;
+    if (days <= 0) {
+        return;
+    }
+    // What the state column takes, as its contents ask.
+    chartTable->resizeColumnToContents(0);
+    const int width = std::max(1, chartTable->viewport()->width() - chartTable->columnWidth(0));
+    const int shown = std::clamp(width / kDayWidth, std::min(kLeastDays, days), days);
+    for (int day = 0; day < days; ++day) {
+        chartTable->setColumnWidth(kFirstDayColumn + day, std::max(1, width / shown));
     }
 }
 

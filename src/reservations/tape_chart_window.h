@@ -49,7 +49,16 @@ class TapeChartWindow : public DeskWindow {
     // Opens the bar drawn in the cell, if one is.
     void cellActivated(int row, int column);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    // The day columns share the chart's width: as many as fit at kDayWidth or wider, at
+    // least a week of them (narrower where even a week does not fit), all of them where
+    // there is room; the chart scrolls to the others.
+    static constexpr int kDayWidth = 56;
+    static constexpr int kLeastDays = 7;
+    void fitDayColumns();
     void showFrom(const CivilDate& first);
 
     TapeChart chart_;

@@ -5,9 +5,9 @@
 #include "ui/dialogs.h"
 #include "ui/placement.h"
 
+#include <QGridLayout>
 #include <QPushButton>
 #include <QStringList>
-#include <QVBoxLayout>
 
 namespace roomwright {
 
@@ -31,24 +31,25 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
     backupButton = makeButton(this, "Command16", QStringLiteral("Back Up Data"));
     exitButton = makeButton(this, "Command4", QStringLiteral("Exit"));
 
-    // The setup windows first, then the reports, then Exit: the order they are created in is
-    // also the tab order.
-    auto* column = new QVBoxLayout(this);
-    for (QPushButton* button : {roomInventoryButton, taxRateButton, petFeeButton, shiftClerkButton,
-                                roomPropertiesButton, roomStatusButton, motelDetailsButton}) {
-        button->setMinimumHeight(32);
-        column->addWidget(button);
+    // The setup windows in one column, the reports beside them, then Exit: the order they are
+    // created in is also the tab order.
+    auto* columns = new QGridLayout(this);
+    const std::initializer_list<QPushButton*> setup = {
+        roomInventoryButton,  taxRateButton,    petFeeButton,      shiftClerkButton,
+        roomPropertiesButton, roomStatusButton, motelDetailsButton};
+    const std::initializer_list<QPushButton*> reports = {
+        monthlyReportButton, nightAuditButton, findGuestButton, arrivalsButton,
+        departuresButton,    inHouseButton,    backupButton};
+    for (const auto& [column, buttons] : {std::pair(0, setup), std::pair(1, reports)}) {
+        int row = 0;
+        for (QPushButton* button : buttons) {
+            button->setMinimumSize(220, 32);
+            columns->addWidget(button, row++, column);
+        }
     }
-    column->addSpacing(12);
-    for (QPushButton* button : {monthlyReportButton, nightAuditButton, findGuestButton,
-                                arrivalsButton, departuresButton, inHouseButton, backupButton}) {
-        button->setMinimumHeight(32);
-        column->addWidget(button);
-    }
-    column->addSpacing(12);
     exitButton->setMinimumHeight(32);
-    column->addWidget(exitButton);
-    setMinimumWidth(260);
+    columns->setRowMinimumHeight(static_cast<int>(setup.size()), 12);
+    columns->addWidget(exitButton, static_cast<int>(setup.size()) + 1, 1);
 
     connect(roomInventoryButton, &QPushButton::clicked, this,
             &MainMenuWindow::roomInventoryClicked);
@@ -144,9 +145,8 @@ void MainMenuWindow::backupClicked() {
         return;
     }
     Backup backup;
-    if (guarded(services_.dialogs, this, [&] {
-            backup = backUp(services_.store.directory(), folder.toStdString(), services_.clock);
-        })) {
+    if (guarded(services_.dialogs, this,
+                [&] { backup = backUp(services_.store, folder.toStdString(), services_.clock); })) {
         services_.dialogs.inform(
             this, QStringLiteral("Back Up Data"),
             QStringLiteral("The motel's data was copied and checked, %1 files, into %2")

@@ -1,11 +1,13 @@
 #include "setup/motel_details_window.h"
 
+#include "store/format/numbers.h"
 #include "store/motel_details.h"
 #include "ui/controls.h"
 #include "ui/default_button.h"
 #include "ui/placement.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +18,8 @@ namespace {
 
 // What is typed is kept as one line: the letterhead is a line printer page.
 constexpr int kLongestLine = 140;
+
+const QString kCardDaysCaption = QStringLiteral("Erase Cards After");
 
 } // namespace
 
@@ -49,6 +53,23 @@ MotelDetailsWindow::MotelDetailsWindow(Services& services) : DeskWindow(services
     hint->setWordWrap(true);
     grid->addWidget(hint, row++, 0, 1, 2);
 
+    QLabel* cardDaysCaption = makeLabel(this, "Label6", kCardDaysCaption);
+    cardDaysBox = makeTextBox(this, "Text5", cardDaysCaption, 6);
+    cardDaysBox->setMaximumWidth(
+        cardDaysBox->fontMetrics().horizontalAdvance(QStringLiteral("never")) + 24);
+    auto* cardDaysHint =
+        makeLabel(this, "Label7",
+                  QStringLiteral("days once a stay has checked out or a booking was checked in "
+                                 "or cancelled (0: at check-out; never: kept). The last four "
+                                 "digits stay."));
+    cardDaysHint->setWordWrap(true);
+    cardDaysBox->setAccessibleDescription(cardDaysHint->text());
+    auto* cardDaysRow = new QHBoxLayout;
+    cardDaysRow->addWidget(cardDaysBox);
+    cardDaysRow->addWidget(cardDaysHint, 1);
+    grid->addWidget(cardDaysCaption, row, 0);
+    grid->addLayout(cardDaysRow, row++, 1);
+
     enterButton = makeButton(this, "Command1", QStringLiteral("Enter"));
     exitButton = makeButton(this, "Command2", QStringLiteral("Exit"));
     makeDefaultButton(this, enterButton);
@@ -69,13 +90,23 @@ void MotelDetailsWindow::load() {
         streetBox->setText(QString::fromStdString(motel.street));
         townBox->setText(QString::fromStdString(motel.town));
         phoneBox->setText(QString::fromStdString(motel.phone));
+        cardDaysBox->setText(QString::fromStdString(erasingText(motel.cards)));
     });
     focusField(nameBox);
 }
 
 void MotelDetailsWindow::enterClicked() {
-    const MotelDetails motel{nameBox->text().toStdString(), streetBox->text().toStdString(),
-                             townBox->text().toStdString(), phoneBox->text().toStdString()};
+    const auto cards = erasingOfText(textOf(cardDaysBox));
+    if (!cards) {
+        services_.dialogs.inform(this, kAttention,
+                                 "\"" + kCardDaysCaption +
+                                     "\" takes a whole number of days from 0 to " +
+                                     QString::number(kLongestStay) + ", or never.");
+        focusField(cardDaysBox);
+        return;
+    }
+    const MotelDetails motel{textOf(nameBox), textOf(streetBox), textOf(townBox), textOf(phoneBox),
+                             *cards};
     if (guarded(services_.dialogs, this, [&] { setMotelDetails(services_.store, motel); })) {
         emit detailsSaved();
         close();

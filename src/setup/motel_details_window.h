@@ -9,7 +9,8 @@ class QPushButton;
 namespace roomwright {
 
 // The motel's own name, street, town and phone line, as the folio's letterhead prints them
-// and the main window shows the name. A box left empty brings back the standard line.
+// and the main window shows the name, and after how many days guests' cards are erased. A
+// box left empty brings back the standard line.
 class MotelDetailsWindow : public DeskWindow {
     Q_OBJECT
   public:
@@ -21,6 +22,7 @@ class MotelDetailsWindow : public DeskWindow {
     QLineEdit* streetBox;     // street line
     QLineEdit* townBox;       // town line
     QLineEdit* phoneBox;      // phone line, fax included
+    QLineEdit* cardDaysBox;   // days after which cards are erased, or "never"
     QPushButton* enterButton; // Enter
     QPushButton* exitButton;  // Exit
 

@@ -1,16 +1,12 @@
 #include "store/backup.h"
 
-#include "store/disk/platform.h"
 #include "store/format/path_text.h"
+#include "store/format/saved_bytes.h"
 #include "store/format/store_error.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <memory>
 #include <regex>
-#include <system_error>
 #include <tuple>
 
 namespace roomwright {
@@ -21,52 +17,36 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kBlock = 1 << 20;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
-
-std::string reasonOf(int error) {
-    return error != 0 ? std::string(std::strerror(error)) : std::string("unknown error");
-}
-
-FilePtr open(const Path& file, const char* mode, const char* action) {
-    errno = 0;
-    FilePtr handle(platform::openFile(file, mode));
-    if (!handle) {
-        throw StoreError(file, action, reasonOf(errno));
-    }
-    return handle;
-}
-
-// FNV-1a over a block, carried on from `hash`: enough to tell a copy that differs.
-std::uint64_t fingerprint(std::uint64_t hash, const char* bytes, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        hash = (hash ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ULL;
-    }
-    return hash;
-}
-constexpr std::uint64_t kFingerprintStart = 14695981039346656037ULL;
+// Inside every finished copy: what tells a copy this program made from a folder of the same
+// name that it did not (keep removes only these). It is not copied from the data directory.
+constexpr const char* kMarker = ".roomwright-backup";
+constexpr std::string_view kMarkerText =
+    "A copy of a Roomwright data directory, each file read back and checked.\n";
 
 struct Copied {
     std::uint64_t bytes = 0;
-    std::uint64_t fingerprint = kFingerprintStart;
+    std::uint64_t checksum = checksumOf({});
 };
 
-// Reads `file` through in large blocks, handing each to `take`.
-template <class Take> Copied readThrough(const Path& file, std::vector<char>& buffer, Take take) {
-    const FilePtr in = open(file, "rb", "read");
+// Reads `file` through in large blocks, handing each to `take`: its length and checksum.
+template <class Take>
+Copied readThrough(FileSystem& files, const Path& file, Bytes& block, Take take) {
+    const auto in = files.openForReading(file);
+    if (!in) {
+        throw StoreError(file, "read", "it is gone");
+    }
     Copied read;
+    std::uint64_t hash = read.checksum;
     for (;;) {
-        errno = 0;
-        const std::size_t got = std::fread(buffer.data(), 1, buffer.size(), in.get());
-        if (got < buffer.size() && std::ferror(in.get())) {
-            throw StoreError(file, "read", reasonOf(errno));
-        }
-        take(buffer.data(), got);
+        const std::size_t got = in->read(block);
+        const auto bytes = std::span<const std::byte>(block).first(got);
+        take(bytes);
         read.bytes += got;
-        read.fingerprint = fingerprint(read.fingerprint, buffer.data(), got);
-        if (got < buffer.size()) {
+        for (const std::byte b : bytes) {
+            hash = (hash ^ std::to_integer<std::uint64_t>(b)) * 0x100000001b3;
+        }
+        if (got < block.size()) {
+            read.checksum = hash;
             return read;
         }
     }
@@ -75,72 +55,59 @@ template <class Take> Copied readThrough(const Path& file, std::vector<char>& bu
 // Copies one file and reads the copy back: its bytes must be the ones read from `from`. The
 // copy holds what the motel's files hold (card numbers among them): it is for its owner only,
 // and on the disk itself before the backup is called done.
-std::uint64_t copyChecked(const Path& from, const Path& to, std::vector<char>& buffer) {
-    platform::createOwnerOnlyFile(to);
-    const FilePtr out = open(to, "wb", "write");
-    const Copied written = readThrough(from, buffer, [&](const char* bytes, std::size_t count) {
-        errno = 0;
-        if (std::fwrite(bytes, 1, count, out.get()) != count) {
-            throw StoreError(to, "write", reasonOf(errno));
-        }
+std::uint64_t copyChecked(FileSystem& files, const Path& from, const Path& to, Bytes& block) {
+    files.write(to, 0, {});
+    const Copied written = readThrough(files, from, block, [&](std::span<const std::byte> bytes) {
+        files.write(to, files.size(to), bytes);
     });
-    errno = 0;
-    if (std::fflush(out.get()) != 0) {
-        throw StoreError(to, "write", reasonOf(errno));
-    }
-    platform::syncFile(to);
-    const Copied reread = readThrough(to, buffer, [](const char*, std::size_t) {});
-    if (reread.bytes != written.bytes || reread.fingerprint != written.fingerprint) {
+    files.sync(to);
+    const Copied reread = readThrough(files, to, block, [](std::span<const std::byte>) {});
+    if (reread.bytes != written.bytes || reread.checksum != written.checksum) {
         throw StoreError(to, "check", "the copy differs from " + utf8Text(from));
     }
     return written.bytes;
 }
 
-void createFolder(const Path& folder) {
-    std::error_code error;
-    fs::create_directories(folder, error);
-    if (error || !fs::is_directory(folder)) {
-        throw StoreError(folder, "create", error ? error.message() : "a file of that name is there",
-                         "folder");
+// Removes a folder with everything in it; a link in it goes, never what it leads to.
+void removeTree(FileSystem& files, const Path& path) {
+    if (files.kindOf(path) == EntryKind::Folder) {
+        for (const Path& entry : files.list(path)) {
+            removeTree(files, entry);
+        }
     }
-}
-
-void removeFolder(const Path& folder) {
-    std::error_code error;
-    fs::remove_all(folder, error);
-    if (error) {
-        throw StoreError(folder, "remove", error.message(), "folder");
-    }
+    files.remove(path);
 }
 
 // Copies every file and folder of `from` into the new folder `to`, but the writer's lock
-// file: it says who runs on the directory now, and on Windows the holder's lock keeps it
-// from being read.
-Backup copyTree(const Path& from, const Path& to, const Path& lockFile) {
-    Backup copy;
-    std::vector<char> buffer(kBlock);
-    platform::createOwnerOnlyDirectory(to);
-    std::error_code error;
-    for (fs::recursive_directory_iterator it(from, error), end; !error && it != end;
-         it.increment(error)) {
-        const Path into = to / it->path().lexically_relative(from);
-        const fs::file_status status = it->status();
-        if (it->path() == lockFile) {
+// file (it says who runs on the directory now, and on Windows the holder's lock keeps it from
+// being read) and a backup's own marker. Only what lies in the data directory itself is
+// copied: a symbolic link in it is refused, since the program writes nothing through one.
+void copyTree(FileSystem& files, const Path& from, const Path& to, const Path& lockFile,
+              Backup& copy, Bytes& block) {
+    files.createDirectories(to);
+    for (const Path& entry : files.list(from)) {
+        const Path into = to / entry.filename();
+        if (entry == lockFile || entry.filename() == kMarker) {
             continue;
         }
-        if (fs::is_directory(status)) {
-            platform::createOwnerOnlyDirectory(into);
-        } else if (fs::is_regular_file(status)) {
-            copy.bytes += copyChecked(it->path(), into, buffer);
+        switch (files.kindOf(entry)) {
+        case EntryKind::Folder:
+            copyTree(files, entry, into, lockFile, copy, block);
+            break;
+        case EntryKind::File:
+            copy.bytes += copyChecked(files, entry, into, block);
             ++copy.files;
-        } else {
-            throw StoreError(it->path(), "copy", "it is neither a file nor a folder");
+            break;
+        case EntryKind::Link:
+            throw StoreError(entry, "copy",
+                             "it is a symbolic link; a backup copies only what lies in the data "
+                             "directory itself, as the program writes nothing through a link");
+        default:
+            throw StoreError(entry, "copy", "it is neither a file nor a folder");
         }
     }
-    if (error) {
-        throw StoreError(from, "read", error.message(), "folder");
-    }
-    return copy;
+    // The names of the copies survive a power cut too.
+    files.syncDirectory(to);
 }
 
 bool inside(const Path& path, const Path& folder) {
@@ -156,18 +123,17 @@ Path absoluteOf(const Path& path) {
 
 const std::regex kBackupName(R"(roomwright-\d{4}-\d{2}-\d{2}-\d{6}(-\d+)?)");
 
-// The finished copies under `target`, newest first: their names sort by their time, and a
-// second copy of the same second ("-2") after the first.
-std::vector<Path> backupsIn(const Path& target) {
+// The finished copies this program made under `target`, newest first: folders of a backup's
+// name with its marker inside (a link or a folder of the user's named alike is none). Their
+// names sort by their time, and a second copy of the same second ("-2") after the first.
+std::vector<Path> backupsIn(FileSystem& files, const Path& target) {
     std::vector<Path> found;
-    std::error_code error;
-    for (fs::directory_iterator it(target, error), end; !error && it != end; it.increment(error)) {
-        if (it->is_directory() && std::regex_match(utf8Text(it->path().filename()), kBackupName)) {
-            found.push_back(it->path());
+    for (const Path& entry : files.list(target)) {
+        if (std::regex_match(utf8Text(entry.filename()), kBackupName) &&
+            files.kindOf(entry) == EntryKind::Folder &&
+            files.kindOf(entry / kMarker) == EntryKind::File) {
+            found.push_back(entry);
         }
-    }
-    if (error) {
-        throw StoreError(target, "read", error.message(), "folder");
     }
     // "roomwright-YYYY-MM-DD-HHMMSS" is 28 characters; a suffix "-N" after it counts as a
     // number, so a longer one is the larger.
@@ -183,8 +149,10 @@ std::vector<Path> backupsIn(const Path& target) {
 
 } // namespace
 
-Backup backUp(const DataDirectory& data, const Path& target, const Clock& clock,
+Backup backUp(const Store& store, const Path& target, const Clock& clock,
               std::optional<std::size_t> keep) {
+    FileSystem& files = store.journal().disk();
+    const DataDirectory& data = store.directory();
     const Path source = absoluteOf(data.root());
     const Path into = absoluteOf(target);
     if (into == source || inside(into, source)) {
@@ -194,10 +162,13 @@ Backup backUp(const DataDirectory& data, const Path& target, const Clock& clock,
     if (keep && *keep == 0) {
         throw DataError("At least the new backup is kept: --keep takes 1 or more.");
     }
-    if (!fs::is_directory(source)) {
+    if (files.kindOf(source) != EntryKind::Folder) {
         throw StoreError(source, "read", "there is no such folder", "folder");
     }
-    createFolder(into);
+    files.createDirectories(into);
+    if (files.kindOf(into) != EntryKind::Folder) {
+        throw StoreError(into, "create", "a file of that name is there", "folder");
+    }
 
     const CivilDate day = clock.today();
     const TimeOfDay time = clock.now();
@@ -205,34 +176,40 @@ Backup backUp(const DataDirectory& data, const Path& target, const Clock& clock,
     std::snprintf(stamp, sizeof stamp, "roomwright-%04d-%02d-%02d-%02d%02d%02d", day.year,
                   day.month, day.day, time.hour, time.minute, time.second);
     Path folder = into / stamp;
-    for (int copy = 2; fs::exists(folder); ++copy) {
+    for (int copy = 2; files.kindOf(folder) != EntryKind::Missing; ++copy) {
         folder = into / (std::string(stamp) + "-" + std::to_string(copy));
     }
     const Path partial = into / pathFromUtf8("." + utf8Text(folder.filename()) + ".partial");
 
     Backup backup;
     try {
-        removeFolder(partial); // what a copy broken off at this very name left
-        backup = copyTree(source, partial, source / data.writerLock().filename());
-        std::error_code error;
-        fs::rename(partial, folder, error);
-        if (error) {
-            throw StoreError(folder, "create", error.message(), "folder");
-        }
-        platform::syncDirectory(into);
+        removeTree(files, partial); // what a copy broken off at this very name left
+        Bytes block(kBlock);
+        copyTree(files, source, partial, source / data.writerLock().filename(), backup, block);
+        files.write(partial / kMarker, 0, std::as_bytes(std::span(kMarkerText)));
+        files.sync(partial / kMarker);
+        files.syncDirectory(partial);
+        files.rename(partial, folder);
+        files.syncDirectory(into);
     } catch (...) {
-        std::error_code ignored;
-        fs::remove_all(partial, ignored);
+        try {
+            removeTree(files, partial);
+        } catch (const std::exception&) {
+            // The first failure is the one to tell; a leftover is removed the next time.
+        }
         throw;
     }
     backup.folder = folder;
 
     if (keep) {
-        const std::vector<Path> newestFirst = backupsIn(into);
-        for (std::size_t i = *keep; i < newestFirst.size(); ++i) {
-            if (newestFirst[i] != source && !inside(source, newestFirst[i])) {
-                removeFolder(newestFirst[i]);
-                backup.removed.push_back(newestFirst[i]);
+        // The copy just made is the newest, whatever the names of the others say (a clock
+        // set wrong once names a copy for a later time).
+        std::vector<Path> older = backupsIn(files, into);
+        std::erase(older, folder);
+        for (std::size_t i = *keep - 1; i < older.size(); ++i) {
+            if (older[i] != source && !inside(source, older[i])) {
+                removeTree(files, older[i]);
+                backup.removed.push_back(older[i]);
             }
         }
     }

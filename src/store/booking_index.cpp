@@ -4,9 +4,9 @@
 
 namespace roomwright {
 
-BookingIndex::BookingIndex(FileSystem& files, Path saved, Path temporary)
-    : RecordIndex(files, std::move(saved), std::move(temporary), "RWBOOKNG",
-                  ReservationRecord::slotLength) {}
+BookingIndex::BookingIndex(FileSystem& files, Path reservations, Path saved, Path temporary)
+    : RecordIndex(files, std::move(reservations), std::move(saved), std::move(temporary),
+                  "RWBOOKNG", ReservationRecord::slotLength) {}
 
 void BookingIndex::visit(const RecordFile& file, const Visit& visit) {
     visitChecked(file, [&](std::size_t n, std::span<const std::byte> slot) {

@@ -28,8 +28,9 @@ class BookingIndex : public RecordIndex {
     // How many days before the day of its use the horizon is set.
     static constexpr long kCheckedInDays = 14;
 
-    // `saved` keeps the index between runs; a new one is written to `temporary` first.
-    BookingIndex(FileSystem& files, Path saved, Path temporary);
+    // The index of the reservation file `reservations`; `saved` keeps it between runs, and a
+    // new one is written to `temporary` first.
+    BookingIndex(FileSystem& files, Path reservations, Path saved, Path temporary);
 
     // Visits the indexed bookings of `file` in record order; `visit` returns false to stop.
     void visit(const RecordFile& file, const Visit& visit);

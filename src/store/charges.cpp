@@ -6,6 +6,7 @@
 #include "store/format/store_error.h"
 #include "store/settings.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -28,7 +29,9 @@ void scanChargeFile(FileSystem& files, const Path& chargeFile,
     }
     const std::string fileName = utf8Text(chargeFile);
     ChargeLineReader lines(fileName, line, problem);
-    std::vector<std::byte> block(kBlockBytes);
+    // Blocks of 1 MiB, or the whole of a smaller file and one byte more.
+    std::vector<std::byte> block(
+        static_cast<std::size_t>(std::min<std::uint64_t>(kBlockBytes, files.size(chargeFile) + 1)));
     while (true) {
         const std::size_t got = reader->read(block);
         lines.feed(std::string_view(reinterpret_cast<const char*>(block.data()), got));
@@ -74,8 +77,8 @@ TotalsRecord monthTotals(const Store& store, const CivilDate& month) {
     return std::move(totals.record);
 }
 
-void postItem(const Store& store, long folioNumber, const std::string& roomNumber,
-              Category category, double amount, const CivilDate& today) {
+TotalsRecord postItem(const Store& store, long folioNumber, const std::string& roomNumber,
+                      Category category, double amount, const CivilDate& today) {
     if (!postableAmount(amount)) {
         throw DataError(std::string(kAmountOutOfRange) + " Nothing was posted.");
     }
@@ -108,6 +111,7 @@ void postItem(const Store& store, long folioNumber, const std::string& roomNumbe
     totals[info.slot] += static_cast<float>(amount);
     store.totals(today).write(1, totals);
     operation.commit();
+    return totals;
 }
 
 ParsedCharges readCharges(const Store& store, long folioNumber) {

@@ -32,11 +32,12 @@ StoredTotals storedTotals(const Store& store, const CivilDate& month);
 TotalsRecord monthTotals(const Store& store, const CivilDate& month);
 
 // Posts an item: appends its line to the stay's charge file, on a line of its own, and adds
-// the amount to the month's totals, as one operation: both happen or neither.
+// the amount to the month's totals, as one operation: both happen or neither. Returns the
+// month's totals as the posting left them.
 // An amount that is not postableAmount, or damaged totals, are refused with DataError
 // before anything is written.
-void postItem(const Store& store, long folioNumber, const std::string& roomNumber,
-              Category category, double amount, const CivilDate& today);
+TotalsRecord postItem(const Store& store, long folioNumber, const std::string& roomNumber,
+                      Category category, double amount, const CivilDate& today);
 
 // Every line of a stay's charge file; a missing file has none.
 ParsedCharges readCharges(const Store& store, long folioNumber);

@@ -6,8 +6,8 @@ bool inHouse(const RecordView<GuestRecord>& guest) {
     return guest.trimmedBytes<&GuestRecord::CheckOutMark>() != "*";
 }
 
-InHouseIndex::InHouseIndex(FileSystem& files, Path saved, Path temporary)
-    : RecordIndex(files, std::move(saved), std::move(temporary), "RWINHOUS",
+InHouseIndex::InHouseIndex(FileSystem& files, Path guest, Path saved, Path temporary)
+    : RecordIndex(files, std::move(guest), std::move(saved), std::move(temporary), "RWINHOUS",
                   GuestRecord::slotLength) {}
 
 void InHouseIndex::visit(const RecordFile& file, const Visit& visit) {

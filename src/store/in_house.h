@@ -20,8 +20,9 @@ class InHouseIndex : public RecordIndex {
   public:
     using Visit = std::function<bool(std::size_t n, const RecordView<GuestRecord>& guest)>;
 
-    // `saved` keeps the index between runs; a new one is written to `temporary` first.
-    InHouseIndex(FileSystem& files, Path saved, Path temporary);
+    // The index of the guest file `guest`; `saved` keeps it between runs, and a new one is
+    // written to `temporary` first.
+    InHouseIndex(FileSystem& files, Path guest, Path saved, Path temporary);
 
     // Visits the in-house guests of `file` in record order; `visit` returns false to stop.
     void visit(const RecordFile& file, const Visit& visit);

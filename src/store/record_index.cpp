@@ -14,23 +14,24 @@ namespace {
 constexpr std::size_t kReadThrough = 64;
 
 // The saved index, all numbers little-endian:
-//   magic (8 characters, the kind's), version (u32), slot length (u32), the kind's own
-//   number (u64), records covered (u64), indexed record count (u64), the indexed record
-//   numbers (u64 each, ascending), the last covered record as it was seen (one slot, none
-//   when no record is covered), and an FNV-1a checksum (u64) of everything before it.
+//   magic (8 characters, the kind's), version (u32), slot length (u32), the file's length
+//   (u64) and modification time (u64) when it was last seen, the kind's own number (u64),
+//   records covered (u64), indexed record count (u64), the indexed record numbers (u64 each,
+//   ascending), the last covered record as it was seen (one slot, none when no record is
+//   covered), and an FNV-1a checksum (u64) of everything before it.
 constexpr std::size_t kMagicLength = 8;
-constexpr std::uint32_t kVersion = 2;
-constexpr std::size_t kHeader = kMagicLength + 4 + 4 + 8 + 8 + 8;
+constexpr std::uint32_t kVersion = 3;
+constexpr std::size_t kHeader = kMagicLength + 4 + 4 + 8 + 8 + 8 + 8 + 8;
 constexpr std::size_t kChecksum = 8;
 // Far beyond any motel's guests in house or open bookings; a larger file is damaged.
 constexpr std::uint64_t kLargestSaved = std::uint64_t{16} << 20;
 
 } // namespace
 
-RecordIndex::RecordIndex(FileSystem& files, Path saved, Path temporary, std::string_view magic,
-                         std::size_t slotLength)
-    : files_(files), saved_(std::move(saved)), temporary_(std::move(temporary)), magic_(magic),
-      slotLength_(slotLength) {}
+RecordIndex::RecordIndex(FileSystem& files, Path file, Path saved, Path temporary,
+                         std::string_view magic, std::size_t slotLength)
+    : files_(files), file_(std::move(file)), saved_(std::move(saved)),
+      temporary_(std::move(temporary)), magic_(magic), slotLength_(slotLength) {}
 
 void RecordIndex::visitChecked(const RecordFile& file, const SlotVisit& visit) {
     takeSavedOnce();
@@ -66,24 +67,24 @@ void RecordIndex::written(std::size_t n, std::span<const std::byte> slot, bool a
         }
         return;
     }
-    // A record past the covered ones is read with the tail at the next use.
+    // The file is another now, and the saved index is to be saved again for it. A record
+    // past the covered ones is read with the tail at the next use.
+    seen_ = identity();
+    changed_ = true;
     if (n > covered_) {
         return;
     }
-    if (n == covered_ && !std::ranges::equal(slot, last_)) {
+    if (n == covered_) {
         last_.assign(slot.begin(), slot.end());
-        changed_ = true;
     }
     const auto at = std::lower_bound(records_.begin(), records_.end(), n);
     const bool indexed = at != records_.end() && *at == n;
     if (belongs && !indexed) {
         records_.insert(at, n);
-        changed_ = true;
         // Taken back into the kind (an undo): the saved index, until saved again, misses it.
         removeSaved();
     } else if (!belongs && indexed) {
         records_.erase(at);
-        changed_ = true;
     }
 }
 
@@ -128,6 +129,8 @@ void RecordIndex::takeSavedOnce() {
         reader.number(4) != kVersion || reader.number(4) != slotLength_) {
         return;
     }
+    const std::uint64_t length = reader.number(8);
+    const auto modified = static_cast<std::int64_t>(reader.number(8));
     const std::uint64_t parameter = reader.number(8);
     const std::uint64_t covered = reader.number(8);
     const std::uint64_t count = reader.number(8);
@@ -149,6 +152,7 @@ void RecordIndex::takeSavedOnce() {
         return;
     }
     records_ = std::move(records);
+    seen_ = {length, modified};
     covered_ = static_cast<std::size_t>(covered);
     last_.assign(last.begin(), last.end());
     built_ = true;
@@ -168,6 +172,8 @@ void RecordIndex::save() noexcept {
         }
         put(bytes, kVersion, 4);
         put(bytes, slotLength_, 4);
+        put(bytes, seen_.length, 8);
+        put(bytes, static_cast<std::uint64_t>(seen_.modified), 8);
         put(bytes, parameter(), 8);
         put(bytes, covered_, 8);
         put(bytes, records_.size(), 8);
@@ -184,8 +190,22 @@ void RecordIndex::save() noexcept {
     }
 }
 
+std::optional<std::vector<std::size_t>> RecordIndex::savedRecords(const RecordFile& file) {
+    takeSavedOnce();
+    if (!upToDate(file) || !readChecked(file)) {
+        return std::nullopt;
+    }
+    return records_;
+}
+
+RecordIndex::Identity RecordIndex::identity() const {
+    return {files_.size(file_), files_.modified(file_)};
+}
+
 bool RecordIndex::upToDate(const RecordFile& file) {
-    if (!built_) {
+    // Another file than the one the index last saw (restored, or written by another
+    // program) is read afresh.
+    if (!built_ || seen_ != identity()) {
         return false;
     }
     const std::size_t count = file.count();
@@ -193,6 +213,8 @@ bool RecordIndex::upToDate(const RecordFile& file) {
 }
 
 void RecordIndex::rebuild(const RecordFile& file) {
+    // Seen before it is read: a change made meanwhile makes the next use read it again.
+    seen_ = identity();
     records_.clear();
     covered_ = 0;
     last_.clear();

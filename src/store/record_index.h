@@ -22,7 +22,10 @@ class SlotWatcher {
 // Where the few records of one kind sit in a record file that grows for decades (the guests
 // in house, the open bookings), so that finding them does not mean reading decades of history.
 // Built by one scan of the file, kept up to date by the store's own writes, and extended by
-// reading only the new tail when the file has grown. It is never trusted blindly: every use
+// reading only the new tail when the file has grown by the store's own writes. It is never
+// trusted blindly: it is used only for the very file it last saw, whose length and
+// modification time must be the ones it had then (the store's own writes are heard), so a
+// file restored from a copy or written by another program is read afresh; and every use
 // reads the records it points to, together with the last record it has seen, and asks the
 // kind whether each still belongs. A file that shrank, an indexed record that left the kind
 // behind the store's back (a stay checked out by another program) or a last record that
@@ -33,9 +36,9 @@ class SlotWatcher {
 // never returns to house, a closed booking never reopens).
 //
 // The index is kept between runs in a small file of its own, so that a start does not read the
-// whole file: the first use takes the saved index, reads the tail the file grew by since, and
-// checks it as above; a saved index that is missing, damaged, of another layout, or doubtful in
-// any of the ways above is not trusted, and the index is built by one scan instead. Using the
+// whole file: the first use takes the saved index and checks it as above; a saved index that is
+// missing, damaged, of another layout, of another file or doubtful in any of the ways above is
+// not trusted, and the index is built by one scan instead. Using the
 // index never writes that file: `save` does, and only the one writer of the data directory
 // calls it (the store after an operation that changed files, and the program when it claims
 // the directory), so a reading command or a refused operation leaves the directory as it was.
@@ -57,11 +60,14 @@ class RecordIndex : public SlotWatcher {
     void forget() noexcept;
     // Saves the index when it differs from the saved one. Never throws.
     void save() noexcept;
+    // The records of `file` as the saved index gives them, when the first use would take it;
+    // nothing when it would build the index afresh. Writes nothing.
+    std::optional<std::vector<std::size_t>> savedRecords(const RecordFile& file);
 
   protected:
-    // `saved` keeps the index between runs (`magic`, 8 characters, names the kind); a new one
-    // is written to `temporary` first.
-    RecordIndex(FileSystem& files, Path saved, Path temporary, std::string_view magic,
+    // The index of the record file `file`; `saved` keeps it between runs (`magic`, 8
+    // characters, names the kind), and a new one is written to `temporary` first.
+    RecordIndex(FileSystem& files, Path file, Path saved, Path temporary, std::string_view magic,
                 std::size_t slotLength);
     ~RecordIndex() override = default;
 
@@ -85,6 +91,14 @@ class RecordIndex : public SlotWatcher {
     void changed() { changed_ = true; }
 
   private:
+    // What tells one file from another: its length and modification time.
+    struct Identity {
+        std::uint64_t length = 0;
+        std::int64_t modified = 0;
+        friend bool operator==(const Identity&, const Identity&) = default;
+    };
+    Identity identity() const;
+
     bool upToDate(const RecordFile& file);
     void rebuild(const RecordFile& file);
     // Adds the records after the covered ones; false when the last covered record is no
@@ -96,6 +110,7 @@ class RecordIndex : public SlotWatcher {
     void removeSaved() noexcept;
 
     FileSystem& files_;
+    Path file_;
     Path saved_;
     Path temporary_;
     std::string_view magic_;
@@ -104,6 +119,7 @@ class RecordIndex : public SlotWatcher {
     bool changed_ = false;    // the index differs from the saved one
 
     bool built_ = false;
+    Identity seen_;                    // the file as the index last saw it
     std::size_t covered_ = 0;          // records 1 to covered_ have been looked at
     Bytes last_;                       // record covered_ as last seen
     std::vector<std::size_t> records_; // the indexed record numbers, ascending

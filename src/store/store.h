@@ -8,10 +8,12 @@
 #include "store/format/records.h"
 #include "store/in_house.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace roomwright {
 
@@ -25,12 +27,17 @@ template <class Record> class Table {
     const Path& path() const { return file_.path(); }
     std::size_t count() const { return file_.count(); }
     Record read(std::size_t n) const { return decode<Record>(file_.read(n)); }
-    void write(std::size_t n, const Record& record) {
-        const Bytes slot = encode(record);
-        const bool appended = watcher_ && n > file_.count();
-        file_.write(n, slot);
+    void write(std::size_t n, const Record& record) { writeSlots(n, encode(record)); }
+    // Writes encoded records `first` onwards, whole records back to back, in one write.
+    void writeSlots(std::size_t first, std::span<const std::byte> records) {
+        const std::size_t before = watcher_ ? file_.count() : 0;
+        file_.writeSlots(first, records);
         if (watcher_) {
-            watcher_->written(n, slot, appended);
+            for (std::size_t i = 0; i * Record::slotLength < records.size(); ++i) {
+                watcher_->written(first + i,
+                                  records.subspan(i * Record::slotLength, Record::slotLength),
+                                  first + i > before);
+            }
         }
     }
     std::size_t append(const Record& record) {
@@ -77,11 +84,34 @@ template <class Record> class Table {
 
     // The same through views, for scans of files that grow for decades: only the fields
     // a test names are decoded, and only the records kept are decoded in full.
-    // Visits records 1 to N in one pass; `visit(n, view)` returns false to stop.
-    template <class Visit> void scanViews(Visit visit) const {
-        file_.scan([&](std::size_t n, std::span<const std::byte> slot) {
-            return visit(n, RecordView<Record>(slot));
-        });
+    // Visits records `first` to N in one pass; `visit(n, view)` returns false to stop.
+    template <class Visit> void scanViews(Visit visit, std::size_t first = 1) const {
+        file_.scan(
+            [&](std::size_t n, std::span<const std::byte> slot) {
+                return visit(n, RecordView<Record>(slot));
+            },
+            first);
+    }
+    // Visits the records numbered in `numbers` (ascending) that the file holds, neighbours
+    // read together in large blocks.
+    template <class Visit>
+    void visitViews(const std::vector<std::size_t>& numbers, Visit visit) const {
+        const std::size_t reach = std::max<std::size_t>(1, (1 << 20) / Record::slotLength);
+        for (std::size_t i = 0; i < numbers.size();) {
+            const std::size_t first = numbers[i];
+            std::size_t end = i;
+            while (end < numbers.size() && numbers[end] - first < reach) {
+                ++end;
+            }
+            const Bytes block = file_.readRange(first, numbers[end - 1] - first + 1);
+            for (; i < end; ++i) {
+                const std::size_t at = (numbers[i] - first) * Record::slotLength;
+                if (at < block.size()) {
+                    visit(numbers[i], RecordView<Record>(std::span<const std::byte>(block).subspan(
+                                          at, Record::slotLength)));
+                }
+            }
+        }
     }
     // The first record whose view satisfies `match`, decoded, with its record number.
     template <class Match>
@@ -119,9 +149,11 @@ class Store {
   public:
     Store(DataDirectory directory, FileSystem& files)
         : directory_(std::move(directory)),
-          inHouse_(std::make_shared<InHouseIndex>(files, directory_.inHouseIndex(),
+          inHouse_(std::make_shared<InHouseIndex>(files, directory_.guest(),
+                                                  directory_.inHouseIndex(),
                                                   directory_.inHouseIndexTemporary())),
-          bookings_(std::make_shared<BookingIndex>(files, directory_.bookingIndex(),
+          bookings_(std::make_shared<BookingIndex>(files, directory_.reservation(),
+                                                   directory_.bookingIndex(),
                                                    directory_.bookingIndexTemporary())),
           files_(std::make_shared<JournaledFiles>(files, directory_.root(), directory_.journal())) {
         // An undone operation may have taken a stay back into house or a booking back to

@@ -7,7 +7,10 @@
 #include "store/lookups.h"
 #include "store/settings.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <iterator>
 #include <map>
 #include <type_traits>
 #include <utility>
@@ -57,7 +60,17 @@ class Verifier {
             checkFile(file, [&] { settingOf(file); });
         }
         checkFile(directory_.room(), [&] { records(store_.rooms()); });
-        checkFile(directory_.guest(), [&] { records(store_.guests()); });
+        checkFile(directory_.guest(), [&] {
+            records(store_.guests());
+            checkInHouseIndex();
+        });
+        for (const Path& folder : {directory_.dailyCharge(), directory_.totals(),
+                                   directory_.message(), directory_.printouts()}) {
+            if (files_.kindOf(folder) == EntryKind::Link) {
+                note(folder, "it is a symbolic link, which the program writes nothing through: "
+                             "make it a folder in the data directory again");
+            }
+        }
         checkFile(directory_.reservation(), [&] { records(store_.reservations()); });
         for (const Path& file : files_.list(directory_.message())) {
             checkFile(file, [&] { records(Table<MessageRecord>(files_, file)); });
@@ -148,6 +161,9 @@ class Verifier {
                 }
             }
             if constexpr (std::is_same_v<Record, GuestRecord>) {
+                if (inHouse(view)) {
+                    inHouse_.push_back(n);
+                }
                 const float folio = view.template number<&GuestRecord::FolioNumber>();
                 if (std::isfinite(folio) && !isFolioNumber(folio)) {
                     note(file, "record " + std::to_string(n) + ": FolioNumber " +
@@ -174,11 +190,41 @@ class Verifier {
                 ++sum.lines;
             },
             [&](const std::string& problem) { note(file, problem); });
+        // Every line ends in CR LF, the last one too.
         const std::uint64_t length = files_.size(file);
-        std::byte last{'\n'};
-        files_.readAt(file, length - 1, {&last, 1});
-        if (last != std::byte{'\n'}) {
+        std::array<std::byte, 2> end{};
+        const std::uint64_t from = length - std::min<std::uint64_t>(length, 2);
+        files_.readAt(file, from, std::span(end).last(static_cast<std::size_t>(length - from)));
+        if (end[1] != std::byte{'\n'}) {
             note(file, "its last line has no line end");
+        } else if (end[0] != std::byte{'\r'}) {
+            note(file, "its last line ends in a line feed without the carriage return before it");
+        }
+    }
+
+    // A saved in-house index that the program would take must list every stay in house:
+    // one that leaves a stay out (restored or forged with the guest file's very length and
+    // time) would hide the guest from every in-house list. Run once the guest file is read.
+    void checkInHouseIndex() {
+        const Path saved = directory_.inHouseIndex();
+        try {
+            InHouseIndex index(files_, directory_.guest(), saved,
+                               directory_.inHouseIndexTemporary());
+            const auto listed =
+                index.savedRecords(RecordFile(files_, directory_.guest(), GuestRecord::slotLength));
+            if (!listed || *listed == inHouse_) {
+                return;
+            }
+            std::vector<std::size_t> missing;
+            std::ranges::set_difference(inHouse_, *listed, std::back_inserter(missing));
+            std::string records;
+            for (const std::size_t n : missing) {
+                records += (records.empty() ? "" : ", ") + std::to_string(n);
+            }
+            note(saved, "it leaves out the stays in house in records " + records +
+                            " of the guest file; delete it, and the program builds it afresh");
+        } catch (const std::exception& failure) {
+            note(saved, failure.what());
         }
     }
 
@@ -260,6 +306,7 @@ class Verifier {
     std::size_t shown_ = 0;
     std::map<MonthKey, std::array<LineSum, 18>> posted_;
     std::map<MonthKey, StoredTotals> totals_;
+    std::vector<std::size_t> inHouse_; // the stays in house, as the guest file holds them
 };
 
 } // namespace

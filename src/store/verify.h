@@ -22,9 +22,11 @@ struct Verification {
 // Reads every file of the data directory, writing nothing, and tells what is damaged: a
 // value or record cut short, a number that is not finite, an impossible date, a folio number
 // that is none, a charge line that cannot be read or counts in no totals, a last charge line
-// without its line end, anything but a regular file in a data file's place, the journal of
-// an operation that did not finish; and every sum of a month's totals that disagrees with
-// the charge lines posted in that month (beyond the rounding of the Singles it is kept in).
+// without its CR LF, anything but a regular file in a data file's place, a data folder that
+// is a symbolic link, the journal of an operation that did not finish, a saved in-house
+// index that the program would take and that leaves out a stay in house; and every sum of a
+// month's totals that disagrees with the charge lines posted in that month (beyond the
+// rounding of the Singles it is kept in).
 Verification verifyDataDirectory(const Store& store);
 
 } // namespace roomwright

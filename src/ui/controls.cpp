@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 
 #include <algorithm>
@@ -113,6 +115,38 @@ void readValuesAloud() {
     }();
     (void)installed;
 }
+
+// A scroll area that asks for the whole of its content, is as narrow as its content allows and
+// no lower than a few lines, and scrolls whatever control takes the focus into view.
+class ScrollingArea : public QScrollArea {
+  public:
+    explicit ScrollingArea(QWidget* parent) : QScrollArea(parent) {
+        // Tab goes to the controls inside, never to the area itself.
+        setFocusPolicy(Qt::NoFocus);
+        setFrameShape(QFrame::NoFrame);
+        setWidgetResizable(true);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (now != nullptr && widget() != nullptr && widget()->isAncestorOf(now)) {
+                ensureWidgetVisible(now);
+            }
+        });
+    }
+
+    QSize sizeHint() const override { return withScrollBars(widget()->sizeHint()); }
+    QSize minimumSizeHint() const override {
+        return withScrollBars(
+            QSize(widget()->minimumSizeHint().width(), fontMetrics().lineSpacing() * kLeastLines));
+    }
+
+  private:
+    static constexpr int kLeastLines = 4;
+
+    // The size with room for both scroll bars, which come when it is made smaller.
+    QSize withScrollBars(QSize size) const {
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        return size + QSize(bar, bar);
+    }
+};
 
 const char* const kStates[] = {
     "Alabama",       "Alaska",      "Arizona",        "Arkansas",      "California",
@@ -234,6 +268,15 @@ QLabel* makeListHeader(QListWidget* list, const QString& captions) {
                        list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     header->setContentsMargins(indent, 0, 0, 0);
     return header;
+}
+
+QScrollArea* makeScrollingArea(QWidget* window, QLayout* content) {
+    auto* area = new ScrollingArea(window);
+    auto* inside = new QWidget(area);
+    content->setContentsMargins(0, 0, 0, 0);
+    inside->setLayout(content);
+    area->setWidget(inside);
+    return area;
 }
 
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons) {

@@ -15,8 +15,10 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QLayout;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace roomwright {
@@ -67,6 +69,12 @@ QLabel* makeListHeader(QListWidget* list, const QString& captions);
 
 // The row of buttons at the foot of a window, standing to the right.
 QHBoxLayout* makeButtonRow(std::initializer_list<QPushButton*> buttons);
+
+// The part of a window that scrolls where the screen is too small for it: `content`, in a
+// frameless area that asks for the whole of its content but gives way down to a few lines,
+// while what stands outside it (the buttons at the window's foot) stays in view. Tab, or a
+// refusal putting the focus on a box, scrolls the box into view.
+QScrollArea* makeScrollingArea(QWidget* window, QLayout* content);
 
 // The fixed lists of the guest and card boxes: the 50 states, the twelve months as the motel
 // has always spelled them ("Febuary"), and the card years 2015 to 2030. Nothing is picked

@@ -1,5 +1,7 @@
 #include "ui/services.h"
 
+#include "ui/placement.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -65,6 +67,15 @@ void DeskWindow::keyPressEvent(QKeyEvent* event) {
         }
     }
     QWidget::keyPressEvent(event);
+}
+
+QSize DeskWindow::sizeHint() const {
+    return QWidget::sizeHint().boundedTo(roomOnScreen(this));
+}
+
+void DeskWindow::showEvent(QShowEvent* event) {
+    keepOnScreen(this);
+    QWidget::showEvent(event);
 }
 
 void DeskWindow::deleteWhenFree() {

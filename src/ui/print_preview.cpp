@@ -1,5 +1,8 @@
 #include "ui/print_preview.h"
 
+#include "ui/placement.h"
+
+#include <QAction>
 #include <QApplication>
 #include <QPointer>
 #include <QPrintPreviewDialog>
@@ -28,6 +31,9 @@ QPrinterInfo offeredPrinter() {
 QPrintPreviewDialog* makePreview(const Document& document, QPrinter& printer, QWidget* parent,
                                  bool& drawn) {
     printer.setDocName(QString::fromStdString(document.title()));
+    // A printer prints on its own paper; a PDF on the paper of the country.
+    layOutPage(document, printer,
+               printer.printerName().isEmpty() ? std::optional(localPaper()) : std::nullopt);
     auto* preview = new QPrintPreviewDialog(&printer, parent);
     preview->setObjectName(QStringLiteral("PrintPreview"));
     preview->setWindowTitle(QStringLiteral("Print Preview: ") +
@@ -35,6 +41,14 @@ QPrintPreviewDialog* makePreview(const Document& document, QPrinter& printer, QW
     QObject::connect(
         preview, &QPrintPreviewDialog::paintRequested, preview,
         [&document, &drawn](QPrinter* target) { drawn = renderDocument(document, *target); });
+    // The page as wide as the preview, so that its lines can be read; the clerk zooms out
+    // from there.
+    if (auto* fitWidth = preview->findChild<QAction*>(QStringLiteral("fitWidthAction"))) {
+        fitWidth->trigger();
+    }
+    // As large as the screen allows, for the page to be read.
+    preview->resize(roomOnScreen(preview));
+    keepOnScreen(preview);
     return preview;
 }
 

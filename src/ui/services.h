@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QShowEvent;
 class QPushButton;
 
 namespace roomwright {
@@ -81,6 +82,8 @@ class DeskWindow : public QWidget {
     bool closing() const { return closing_; }
     // The button Return presses where no push button has the focus.
     void setDefaultButton(QPushButton* button);
+    // A window asks for no more room than its screen has (ui/placement.h).
+    QSize sizeHint() const override;
 
     // Keeps a window alive while one of its message boxes is up: a window closed meanwhile
     // is deleted once the last box is gone.
@@ -99,6 +102,8 @@ class DeskWindow : public QWidget {
   protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // A window opens within its screen, whatever size it asks for (ui/placement.h).
+    void showEvent(QShowEvent* event) override;
 
     Services& services_;
 

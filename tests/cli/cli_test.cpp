@@ -100,6 +100,32 @@ TEST_F(CliTest, DumpNumbersAreThePlainNumbersOfTheirSingles) {
     EXPECT_EQ(rates, expected);
 }
 
+// A text holding a comma, a quote or a line end is quoted, in the record dumps (written
+// straight from the slots) and in every other CSV row alike; any other text is not.
+TEST_F(CliTest, ATextWithACommaAQuoteOrALineEndIsQuoted) {
+    const struct {
+        const char* text;
+        const char* field;
+    } cases[] = {
+        {"Window, stuck", "\"Window, stuck\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"a\rb", "\"a\rb\""},
+        {"a\nb", "\"a\nb\""},
+        {"plain; text", "plain; text"},
+    };
+    for (const auto& c : cases) {
+        RoomRecord room;
+        room.Comment = c.text;
+        writeFile(directory.room(), std::string(reinterpret_cast<const char*>(encode(room).data()),
+                                                RoomRecord::slotLength));
+        EXPECT_EQ(run({"dump", "rooms"}), 0);
+        EXPECT_TRUE(out.str().ends_with(std::string(",") + c.field + "\n")) << out.str();
+        std::ostringstream row;
+        writeCsvRow(row, {"x", c.text});
+        EXPECT_EQ(row.str(), std::string("x,") + c.field + "\n");
+    }
+}
+
 TEST(DumpText, RemovesTrailingBlanksAndNulsOnly) {
     using namespace std::string_literals;
     const struct {

@@ -3,19 +3,22 @@
 #include "cli/cli_fixture.h"
 #include "frontdesk/folio.h"
 #include "store/charges.h"
+#include "store/format/store_error.h"
 #include "store/lookups.h"
 #include "store/settings.h"
-#include "store/format/store_error.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 namespace roomwright {
 namespace {
@@ -126,6 +129,13 @@ TEST_F(Damage, EveryReadReportsDamageNamingTheFileAndNothingWritesOverIt) {
         {"an infinite sum",
          december,
          [](auto b) { return withSum(b, 11, std::bit_cast<float>(0x7F800000u)); },
+         {"dump", "totals", "12", "2026"},
+         "11,Cash,#DAMAGED",
+         true,
+         postCash},
+        {"a sum that is NaN",
+         december,
+         [](auto b) { return withSum(b, 11, std::numeric_limits<float>::quiet_NaN()); },
          {"dump", "totals", "12", "2026"},
          "11,Cash,#DAMAGED",
          true,
@@ -262,6 +272,79 @@ TEST_F(Damage, VerifyComparesEachMonthsTotalsWithItsChargeLines) {
           directory.chargeFile(1).generic_string() + ": its last line has no line end"}) {
         EXPECT_NE(out.str().find(told), std::string::npos) << out.str();
     }
+}
+
+// A month's totals may differ from its charge lines by the rounding of the Singles they
+// are kept in, and not by a cent more.
+TEST_F(Damage, VerifyAllowsOnlyTheRoundingOfSinglesBetweenTotalsAndLines) {
+    const Path december = directory.totalsFile(kToday);
+    const std::string sound = readFile(december);
+    for (const auto& [off, finding] :
+         {std::pair{0.0f, false}, std::pair{0.01f, true}, std::pair{-0.01f, true}}) {
+        writeFile(december, withSum(sound, 0, 1064.8f + off));
+        EXPECT_EQ(run({"verify"}), finding ? 1 : 0) << off << out.str();
+    }
+}
+
+// Every charge line ends in CR LF: a file torn after its last line end, or cut inside it,
+// is told of.
+TEST_F(Damage, VerifyTellsOfALastLineWithoutItsCarriageReturnAndLineFeed) {
+    const Path charges = directory.chargeFile(1);
+    const std::string sound = readFile(charges);
+    for (const auto& [tail, told] :
+         {std::pair{"\n", "a line feed without the carriage return"},
+          std::pair{"\r", "no line end"}, std::pair{"x", "no line end"}}) {
+        writeFile(charges, sound + tail);
+        EXPECT_EQ(run({"verify"}), 1);
+        EXPECT_NE(out.str().find(charges.generic_string() + ": its last line"), std::string::npos)
+            << out.str();
+        EXPECT_NE(out.str().find(told), std::string::npos) << out.str();
+    }
+}
+
+// An in-house index the program would take, which leaves out a stay in house: the guest file
+// restored from a copy taken before the guest was checked out, with the very length and time
+// the index saw (a restore that keeps them, or a forged index).
+TEST_F(Damage, VerifyTellsOfAnInHouseIndexThatLeavesOutAStayInHouse) {
+    GuestRecord departed = testing::makeStay("102", "Baker", "Bo", kToday, true);
+    departed.FolioNumber = 2;
+    store.guests().append(departed);
+    const auto inHouse = [&] {
+        EXPECT_EQ(run({"list", "in-house", "--csv"}), 0) << err.str();
+        return out.str().find("Adams") != std::string::npos;
+    };
+    ASSERT_TRUE(inHouse());
+    const std::string copy = readFile(directory.guest());
+    // Checks Adams out; the writer then saves the index for the file as it is then.
+    const auto checkOut = [&] {
+        GuestRecord adams = store.guests().read(1);
+        adams.CheckOutMark = "*";
+        store.guests().write(1, adams);
+        const Store writer(directory, files);
+        writer.scanInHouseGuests([](std::size_t, const auto&) { return true; });
+        writer.saveIndexes();
+        EXPECT_FALSE(inHouse());
+        return std::filesystem::last_write_time(directory.guest());
+    };
+
+    // The README's restore: the copy has a time of its own, and the index is not taken.
+    const auto checkedOut = checkOut();
+    writeFile(directory.guest(), copy);
+    std::filesystem::last_write_time(directory.guest(), checkedOut - std::chrono::hours(1));
+    EXPECT_TRUE(inHouse());
+    EXPECT_EQ(run({"verify"}), 0) << out.str();
+
+    const auto seen = checkOut();
+    writeFile(directory.guest(), copy);
+    std::filesystem::last_write_time(directory.guest(), seen);
+    EXPECT_EQ(run({"verify"}), 1);
+    EXPECT_NE(out.str().find(directory.inHouseIndex().generic_string() +
+                             ": it leaves out the stays in house in records 1 "),
+              std::string::npos)
+        << out.str();
+    std::filesystem::remove(directory.inHouseIndex());
+    EXPECT_TRUE(inHouse());
+    EXPECT_EQ(run({"verify"}), 0) << out.str();
 }
 
 TEST_F(Damage, VerifyTellsOfAPendingJournalAndWritesNothing) {

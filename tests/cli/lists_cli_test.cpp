@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <utility>
 
 namespace roomwright {
 namespace {
@@ -94,6 +95,23 @@ TEST_F(DeskLists, CsvIsExactForEachListAndDay) {
         ASSERT_EQ(run(c.words), 0) << err.str();
         EXPECT_EQ(out.str(), c.csv);
         EXPECT_EQ(err.str(), "");
+    }
+}
+
+// A stay past its departure day and not checked out is in house every day from its arrival
+// up to tonight.
+TEST_F(DeskLists, AStayPastItsDepartureIsInHouseUpToTonight) {
+    store.guests().append(
+        makeStayOver("104", "Dunn", 4, 40, kToday.plusDays(-5), kToday.plusDays(-2)));
+    for (const auto& [date, listed] :
+         {std::pair{"2026-12-01", false}, std::pair{"2026-12-03", true},
+          std::pair{"2026-12-06", true}, std::pair{"2026-12-07", true},
+          std::pair{"2026-12-08", false}}) {
+        ASSERT_EQ(run({"in-house", "--csv", "--date", date}), 0) << err.str();
+        EXPECT_EQ(out.str().find("104,Dunn,Ann,4,2026-12-02,2026-12-05,") != std::string::npos,
+                  listed)
+            << date << "\n"
+            << out.str();
     }
 }
 

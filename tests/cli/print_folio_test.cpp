@@ -52,7 +52,7 @@ TEST_F(PrintFolioCommand, TheMotelsOwnLinesAreSetDumpedAndPrinted) {
         << err.str();
     ASSERT_EQ(run({"set", "motel", "--street", "9 \"Lake\" Road"}), 0) << err.str();
     EXPECT_EQ(out.str(), "Name,Value\nname,Blue Heron Inn\nstreet,\"9 \"\"Lake\"\" Road\"\ntown,\n"
-                         "phone,Phone: 555-0100\n");
+                         "phone,Phone: 555-0100\nerase-cards-after,30\n");
     ASSERT_EQ(run({"print", "folio", "1"}), 0) << err.str();
     EXPECT_EQ(out.str().substr(0, 75), std::string(60, ' ') + "Blue Heron Inn\n");
     EXPECT_NE(out.str().find("\n" + std::string(57, ' ') + "Fernbrook, KY  40000\n"),

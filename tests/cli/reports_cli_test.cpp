@@ -3,6 +3,7 @@
 #include "frontdesk/housekeeping.h"
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
+#include "store/charges.h"
 #include "store/settings.h"
 #include "support/records.h"
 #include "support/temp_dir.h"
@@ -53,8 +54,10 @@ TEST_F(ReportCommands, NightAuditPrintsBothReportsOnceAndChargesOnlyOnce) {
     // Scheduled after midnight for the day before, it is the same night.
     ASSERT_EQ(run({"night-audit"}, "2026-12-08"), 0);
     EXPECT_EQ(err.str(), std::string(kNightReportsRun) + "\n");
+    // The 7th again after the 8th: the journal is the 8th's now, but the month's totals
+    // know that the 7th was charged.
     ASSERT_EQ(run({"--today", "2026-12-07", "night-audit"}, "2026-12-08"), 0);
-    EXPECT_EQ(err.str(), std::string(kNightReportsRun) + "\n"); // the journal is the 8th's now
+    EXPECT_EQ(err.str(), std::string(kChargesAlreadyPosted) + "\n");
 }
 
 TEST_F(ReportCommands, RefusedOrReadOnlyCommandsLeaveEveryFileAsItWas) {
@@ -120,6 +123,19 @@ TEST_F(ReportCommands, APdfInTheDataDirectoryIsRefusedBeforeTheAuditChargesAnyon
     auto after = snapshot(directory.root());
     after.erase(directory.writerLock().filename().string());
     EXPECT_EQ(after, before);
+}
+
+// Once the charges stand, reports that cannot be written say so: the clerk must not take
+// tonight for uncharged, and running the audit again prints them without charging anyone.
+TEST_F(ReportCommands, AnAuditWhosePdfCannotBeWrittenSaysItsChargesArePosted) {
+    const Path pdf = temp.path() / "missing" / "audit.pdf";
+    EXPECT_EQ(run({"night-audit", "--pdf", pdf.string()}), 1);
+    EXPECT_NE(err.str().find(kReportsNotPrinted), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(pdf.generic_string()), std::string::npos) << err.str();
+    EXPECT_EQ(readCharges(store, 1).lines.size(), 1u);
+    ASSERT_EQ(run({"night-audit"}), 0);
+    EXPECT_EQ(err.str(), std::string(kChargesAlreadyPosted) + "\n");
+    EXPECT_EQ(readCharges(store, 1).lines.size(), 1u);
 }
 
 TEST_F(ReportCommands, NightAuditWritesBothReportsIntoOnePdf) {

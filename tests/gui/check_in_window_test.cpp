@@ -3,6 +3,7 @@
 #include "frontdesk/main_window.h"
 #include "gui/clerk.h"
 #include "gui/gui_fixture.h"
+#include "gui/walk_in_guest.h"
 #include "store/charges.h"
 #include "store/settings.h"
 #include "support/folio_page.h"
@@ -92,19 +93,6 @@ class CheckInWindowTest : public DeskTest {
         return calendar->monthView->findChild<QAbstractItemView*>();
     }
 
-    void fillRegistration(CheckInWindow* form) {
-        type(form->lastNameBox, "Smith");
-        type(form->firstNameBox, "Ann");
-        type(form->addressBox, "12 Elm Street");
-        type(form->cityBox, "Louisville");
-        pick(form->stateCombo, "Kentucky");
-        type(form->zipBox, "40202");
-        type(form->phoneBox, "502-555-0101");
-        type(form->cellBox, "502-555-0199");
-        type(form->emailBox, "ann@example.com");
-        pick(form->payCodeCombo, "C = Cash");
-    }
-
     QStringList messages() const {
         QStringList texts;
         for (const auto& box : dialogs.shown) {
@@ -178,7 +166,7 @@ TEST_F(CheckInWindowTest, ARoomOfAnyNumberLengthIsPricedAndRegistered) {
         CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
         ASSERT_NE(form, nullptr);
         pick(form->roomCombo, "102"); // another room's rate first
-        fillRegistration(form);
+        typeWalkInGuest(form);
         form->roomCombo->setCurrentIndex(form->roomCombo->findData(QString(room.number)));
         EXPECT_EQ(
             (QStringList{form->rateBox->text(), form->taxBox->text(), form->nightTotalBox->text()}),
@@ -291,7 +279,7 @@ TEST_F(CheckInWindowTest, RefusesDaysThatAreNoWholeNumberOfNightsOrDisagreeWithT
     for (const Case& c : cases) {
         SCOPED_TRACE(c.days ? c.days : "picked");
         CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
-        fillRegistration(form);
+        typeWalkInGuest(form);
         pick(form->roomCombo, "101");
         if (c.pickedDaysFromNow != 0) {
             QAbstractItemView* grid = dayGrid(form->calendar(), today.addDays(c.pickedDaysFromNow));
@@ -331,7 +319,7 @@ TEST_F(CheckInWindowTest, OpensWithTheKeyboardInItsFirstBoxNotInTheCalendar) {
 
 TEST_F(CheckInWindowTest, ClearFieldsEmptiesTheFormAndTakesThePetFeeBackOut) {
     CheckInWindow* form = openForm<CheckInWindow>(WindowId::CheckIn);
-    fillRegistration(form);
+    typeWalkInGuest(form);
     pick(form->roomCombo, "101");
     form->masterCardOption->click();
     form->petFeeCheck->click();
@@ -384,7 +372,7 @@ TEST_F(CheckInWindowTest, RegistersAGuestPrintsTheFolioAndReturnsToTheMainWindow
     openForm<MainWindow>(WindowId::Main)->checkInButton->click();
     CheckInWindow* form = findForm<CheckInWindow>(WindowId::CheckIn);
     ASSERT_NE(form, nullptr);
-    fillRegistration(form);
+    typeWalkInGuest(form);
     pick(form->roomCombo, "101");
     type(form->daysBox, "3");
     form->petFeeCheck->click();
@@ -431,7 +419,7 @@ TEST_F(CheckInWindowTest, AShiftAndClerkNeverWrittenShowAsBlanksAndAreStoredAsTh
     auto* form = openForm<CheckInWindow>(WindowId::CheckIn);
     EXPECT_EQ(form->shiftLabel->text(), " ");
     EXPECT_EQ(form->clerkLabel->text(), "  ");
-    fillRegistration(form);
+    typeWalkInGuest(form);
     pick(form->roomCombo, "101");
     type(form->daysBox, "1");
     form->checkInButton->click();

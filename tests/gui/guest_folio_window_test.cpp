@@ -1,4 +1,5 @@
 #include "frontdesk/guest_folio_window.h"
+#include "gui/clerk.h"
 #include "gui/gui_fixture.h"
 #include "messages/message_windows.h"
 #include "store/charges.h"
@@ -146,11 +147,10 @@ TEST_F(FolioWindowTest, ChoosingRoom101ShowsItsInHouseGuestNeverTheDepartedOne) 
     EXPECT_EQ(form->rateBox->text(), "65");
     EXPECT_EQ(form->payCodeCombo->currentText(), "K - Check");
     EXPECT_TRUE(form->masterCardOption->isChecked());
-    const QString gap(9, ' ');
-    EXPECT_EQ(lines(form->folioList),
-              QStringList{"101     12/7/2026           A        E           Room Rent             "
-                          "65" +
-                          gap + " 7.8" + gap + " 72.8"});
+    EXPECT_EQ(
+        lines(form->folioList),
+        QStringList{"101     12/7/2026            A        E           Room Rent                "
+                    "65     7.8       72.8"});
     EXPECT_EQ(form->balanceLabel->text(), "72.8");
     for (QWidget* on : std::initializer_list<QWidget*>{
              form->checkOutButton, form->printFolioButton, form->doNowButton, form->codeCombo,
@@ -187,12 +187,13 @@ TEST_F(FolioWindowTest, AGuestInARoomOfAnyNumberLengthIsServedMovedAndCheckedOut
              form->moveRoomCombo->itemText(form->moveRoomCombo->findData(QString(room.number))));
         EXPECT_EQ(form->roomLabel->text(), room.number);
 
-        dialogs.answers.push_back(true);
+        dialogs.answers = {true, true}; // the open balance, and sure
         QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
         EXPECT_FALSE(store.guests().read(static_cast<std::size_t>(folio)).inHouse());
         EXPECT_EQ(store.rooms().read(static_cast<std::size_t>(folio) + 1).VacantFlag.str(), "Y");
     }
-    EXPECT_EQ(messages().size(), std::size(kRoomNumbers)); // the check-out questions only
+    // The check-out's two questions only.
+    EXPECT_EQ(messages().size(), 2 * std::size(kRoomNumbers));
 }
 
 TEST_F(FolioWindowTest, OfTwoStaysThatReadAlikeTheOnePickedIsShown) {
@@ -222,7 +223,7 @@ TEST_F(FolioWindowTest, PickingACodeFillsTheRateOrThePetFeeOrKeepsTheAmount) {
     EXPECT_EQ(form->amountBox->text(), "12");
 }
 
-TEST_F(FolioWindowTest, PostingCashShowsTheNewBalanceWithTheWiderGap) {
+TEST_F(FolioWindowTest, PostingCashShowsTheNewBalanceWithTheAmountsInLine) {
     addGuest("101", "Smith", 3);
     auto* form = openFolio();
     pick(form->guestCombo, "101  Smith, Ann");
@@ -231,10 +232,9 @@ TEST_F(FolioWindowTest, PostingCashShowsTheNewBalanceWithTheWiderGap) {
     EXPECT_EQ(form->balanceLabel->text(), "-27.2");
     const QStringList shown = lines(form->folioList);
     ASSERT_EQ(shown.size(), 2);
-    const QString gap(13, ' ');
-    EXPECT_TRUE(shown[0].endsWith("Room Rent             65" + gap + " 7.8" + gap + " 72.8"))
+    EXPECT_TRUE(shown[0].endsWith("Room Rent                65     7.8       72.8"))
         << shown[0].toStdString();
-    EXPECT_TRUE(shown[1].endsWith("Cash                  100" + gap + " 0" + gap + "-27.2"))
+    EXPECT_TRUE(shown[1].endsWith("Cash                    100     0        -27.2"))
         << shown[1].toStdString();
     EXPECT_EQ(form->amountBox->text(), "");
     EXPECT_EQ(form->codeCombo->currentText(), "Select Code");
@@ -408,22 +408,54 @@ TEST_F(FolioWindowTest, AStayWithoutChargeLinesShowsAnEmptyFolio) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(FolioWindowTest, CheckOutAnsweredNoChangesNothing) {
-    addRoom("101");
-    addGuest("101", "Smith", 3);
-    auto* form = openFolio();
-    pick(form->guestCombo, "101  Smith, Ann");
-    const std::string guests = fileBytes(directory.guest());
-    const std::string rooms = fileBytes(directory.room());
-    QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_TRUE(dialogs.shown[0].question);
-    EXPECT_EQ(dialogs.shown[0].title, "Check Out");
-    EXPECT_EQ(dialogs.shown[0].text, "Are you sure you want to check this guest out?");
-    EXPECT_EQ(fileBytes(directory.guest()), guests);
-    EXPECT_EQ(fileBytes(directory.room()), rooms);
-    EXPECT_EQ(form->lastNameBox->text(), "Smith");
-    EXPECT_TRUE(form->checkOutButton->isEnabled());
+// A balance that is not 0 is asked about first, No being the answer Enter gives; either No
+// keeps the guest in house and writes nothing.
+TEST_F(FolioWindowTest, CheckOutAsksAboutAnOpenBalanceThenWhetherTheClerkIsSure) {
+    const QString owing = "The balance is 72.8. Check out anyway?";
+    const QString sure = "Are you sure you want to check this guest out?";
+    const struct {
+        bool paid;
+        std::deque<bool> answers;
+        QStringList questions;
+        bool checkedOut;
+    } cases[] = {
+        {false, {false}, {owing}, false},
+        {false, {true, false}, {owing, sure}, false},
+        {false, {true, true}, {owing, sure}, true},
+        {true, {false}, {sure}, false},
+        {true, {true}, {sure}, true},
+    };
+    long folio = 3;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.questions.join(" / ").toStdString());
+        const std::string room = std::to_string(100 + folio);
+        addRoom(room.c_str());
+        addGuest(room.c_str(), "Smith", folio);
+        if (c.paid) {
+            postItem(store, folio, room, Category::Cash, 72.8, today);
+        }
+        ++folio;
+        auto* form = openFolio();
+        pick(form->guestCombo, QString::fromStdString(room) + "  Smith, Ann");
+        const std::string guests = fileBytes(directory.guest());
+        const std::string rooms = fileBytes(directory.room());
+        dialogs.shown.clear();
+        dialogs.answers = c.answers;
+        QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
+        QStringList asked;
+        for (const auto& box : dialogs.shown) {
+            EXPECT_TRUE(box.question);
+            EXPECT_EQ(box.title, "Check Out");
+            EXPECT_EQ(box.byDefault, box.text == owing ? Answer::No : Answer::Yes);
+            asked << box.text;
+        }
+        EXPECT_EQ(asked, c.questions);
+        EXPECT_EQ(fileBytes(directory.guest()) == guests, !c.checkedOut);
+        EXPECT_EQ(fileBytes(directory.room()) == rooms, !c.checkedOut);
+        EXPECT_EQ(form->lastNameBox->text(), c.checkedOut ? "" : "Smith");
+        form->close();
+        settle();
+    }
 }
 
 TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefillsTheSelector) {
@@ -434,7 +466,7 @@ TEST_F(FolioWindowTest, CheckOutWithAnOpenBalanceKeepsTheFutureDepartureAndRefil
     setNow(today, {10, 45, 30, 0});
     auto* form = openFolio();
     pick(form->guestCombo, "101  Smith, Ann");
-    dialogs.answers.push_back(true);
+    dialogs.answers = {true, true}; // the open balance, and sure
     QTest::mouseClick(form->checkOutButton, Qt::LeftButton);
 
     const GuestRecord gone = store.guests().read(2);

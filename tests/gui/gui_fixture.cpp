@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPointer>
@@ -32,17 +33,30 @@ DeskTest::~DeskTest() {
     }
 }
 
+bool isControl(QWidget* widget) {
+    const bool interactive =
+        qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+        (qobject_cast<QLineEdit*>(widget) && !qobject_cast<QComboBox*>(widget->parent())) ||
+        qobject_cast<QTextEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget);
+    // A combo box's drop-down list is a window of its own, named through its box; a
+    // calendar's month and year buttons are the calendar's, which its keys work.
+    const auto inCalendar = [&] {
+        for (QWidget* up = widget->parentWidget(); up != nullptr; up = up->parentWidget()) {
+            if (qobject_cast<QCalendarWidget*>(up) != nullptr) {
+                return true;
+            }
+        }
+        return false;
+    };
+    return interactive && !qobject_cast<QAbstractItemView*>(widget->parent()) &&
+           !qobject_cast<QComboBox*>(widget->parentWidget()) &&
+           !(qobject_cast<QAbstractButton*>(widget) && inCalendar());
+}
+
 std::vector<QString> controlsWithoutNameOrFocus(QWidget* window) {
     std::vector<QString> faults;
     for (QWidget* control : window->findChildren<QWidget*>()) {
-        const bool interactive =
-            qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control) ||
-            (qobject_cast<QLineEdit*>(control) && !qobject_cast<QComboBox*>(control->parent())) ||
-            qobject_cast<QTextEdit*>(control) || qobject_cast<QAbstractItemView*>(control);
-        // A combo box's drop-down list is a window of its own, named through its box.
-        if (!interactive || control->window() != window ||
-            qobject_cast<QAbstractItemView*>(control->parent()) ||
-            qobject_cast<QComboBox*>(control->parentWidget())) {
+        if (!isControl(control) || control->window() != window) {
             continue;
         }
         if (control->accessibleName().isEmpty() || control->focusPolicy() == Qt::NoFocus) {

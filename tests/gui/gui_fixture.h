@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
@@ -26,6 +27,14 @@ class ScriptedDialogs : public Dialogs {
     };
 
     std::vector<Shown> shown;
+    // The texts of the boxes shown, in turn.
+    QStringList texts() const {
+        QStringList all;
+        for (const Shown& box : shown) {
+            all << box.text;
+        }
+        return all;
+    }
     std::deque<bool> answers;
     // The folders the clerk picks, in turn; none left is a cancelled picker.
     std::deque<QString> folders;
@@ -96,6 +105,10 @@ class DeskTest : public ::testing::Test {
 } // namespace roomwright::testing
 
 namespace roomwright::testing {
+
+// A button, box, list or check box the clerk works with (a combo box's own parts are the
+// combo box's).
+bool isControl(QWidget* widget);
 
 // Every button, box, list and check box of the window can take the keyboard focus and has
 // an accessible name; lists the ones that do not.

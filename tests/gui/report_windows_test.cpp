@@ -231,7 +231,7 @@ TEST_F(HistoryWindows, APickedStayShowsItsSettledFolioAndReprintsIt) {
     EXPECT_EQ(history->departureDateLabel->text(), "12/7/2026");
     EXPECT_EQ(history->departureTimeLabel->text(), "10:15:00 AM         ");
     ASSERT_EQ(folioLines().size(), 3);
-    EXPECT_TRUE(folioLines().back().endsWith("98.1          0          0"))
+    EXPECT_TRUE(folioLines().back().endsWith("98.1     0          0   "))
         << folioLines().back().toStdString();
 
     click(history->printFolioButton);

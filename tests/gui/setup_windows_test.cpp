@@ -140,7 +140,8 @@ TEST_F(SetupWindows, TheMotelsOwnNameGoesOnTheMainWindowAndAnEmptyBoxBringsBackT
     type(details->townBox, "Tahoe, CA");
     QTest::keyClick(details->townBox, Qt::Key_Return);
     EXPECT_FALSE(isOpen(WindowId::MotelDetails));
-    EXPECT_EQ(motelDetails(store), (MotelDetails{"<b>Blue Heron</b> Inn", "", "Tahoe, CA", ""}));
+    EXPECT_EQ(motelDetails(store),
+              (MotelDetails{"<b>Blue Heron</b> Inn", "", "Tahoe, CA", "", {}}));
     EXPECT_EQ(main->motelNameLabel->text(), "<b>Blue Heron</b> Inn"); // shown as typed
     EXPECT_EQ(main->motelNameLabel->textFormat(), Qt::PlainText);
 
@@ -149,6 +150,42 @@ TEST_F(SetupWindows, TheMotelsOwnNameGoesOnTheMainWindowAndAnEmptyBoxBringsBackT
     type(details->nameBox, "");
     click(details->enterButton);
     EXPECT_EQ(main->motelNameLabel->text(), "1234567 Motel Inc.");
+}
+
+// How long cards are kept: the days or "never", anything else refused before anything is
+// saved.
+TEST_F(SetupWindows, TheMotelDetailsSayAfterHowManyDaysCardsAreErased) {
+    const struct {
+        const char* typed;
+        std::optional<CardErasing> saved; // nothing: refused
+    } cases[] = {
+        {"0", CardErasing{0}}, {" 90 ", CardErasing{90}}, {"Never", CardErasing{{}}},
+        {"", std::nullopt},    {"thirty", std::nullopt},  {"-1", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        setMotelDetails(store, MotelDetails{"Blue Heron Inn", "", "", "", {}});
+        auto* details = openForm<MotelDetailsWindow>(WindowId::MotelDetails);
+        EXPECT_EQ(details->cardDaysBox->text(), "30");
+        EXPECT_EQ(details->cardDaysBox->accessibleName(), "Erase Cards After");
+        dialogs.shown.clear();
+        type(details->cardDaysBox, c.typed);
+        click(details->enterButton);
+        if (c.saved) {
+            EXPECT_TRUE(dialogs.shown.empty());
+            EXPECT_FALSE(isOpen(WindowId::MotelDetails));
+            EXPECT_EQ(motelDetails(store), (MotelDetails{"Blue Heron Inn", "", "", "", *c.saved}));
+        } else {
+            ASSERT_EQ(dialogs.shown.size(), 1u);
+            EXPECT_EQ(dialogs.shown[0].text,
+                      "\"Erase Cards After\" takes a whole number of days from 0 to 36500, or "
+                      "never.");
+            EXPECT_EQ(details->focusWidget(), details->cardDaysBox);
+            EXPECT_EQ(motelDetails(store).cards, CardErasing{});
+            desk.close(WindowId::MotelDetails);
+            settle();
+        }
+    }
 }
 
 TEST_F(SetupWindows, BackUpDataCopiesToThePickedFolderAndTellsWhereOrWhyNot) {
@@ -165,7 +202,9 @@ TEST_F(SetupWindows, BackUpDataCopiesToThePickedFolderAndTellsWhereOrWhyNot) {
     const Path made = usb / "roomwright-2026-12-07-093000";
     EXPECT_EQ(dialogs.shown[2].title, "Back Up Data");
     EXPECT_TRUE(dialogs.shown[2].text.endsWith(QString::fromStdString(made.generic_string())));
-    EXPECT_EQ(snapshot(made), snapshot(directory.root()));
+    auto copied = snapshot(made);
+    EXPECT_EQ(copied.erase(".roomwright-backup"), 1u); // the mark of a finished copy
+    EXPECT_EQ(copied, snapshot(directory.root()));
 
     click(menu->backupButton); // into the data directory itself
     ASSERT_EQ(dialogs.shown.size(), 5u);

@@ -35,13 +35,6 @@ class StayEndToEnd : public DeskTest {
         QTest::keyClicks(box, text);
     }
     void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    QStringList shownTexts() const {
-        QStringList texts;
-        for (const auto& box : dialogs.shown) {
-            texts << box.text;
-        }
-        return texts;
-    }
 };
 
 // A walk-in stays one night: checked in through the check-in window, charged a roll-away,
@@ -71,7 +64,7 @@ TEST_F(StayEndToEnd, AStayFromCheckInToCheckOutThroughTheWindows) {
     pick(checkIn->roomCombo, "101");
     checkIn->checkInButton->click();
     settle();
-    ASSERT_TRUE(dialogs.shown.empty()) << shownTexts().join("\n").toStdString();
+    ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join("\n").toStdString();
 
     // A charge and the payment that settles the bill.
     setNow({2026, 12, 7}, {20, 5, 0, 0});
@@ -120,8 +113,8 @@ TEST_F(StayEndToEnd, AStayFromCheckInToCheckOutThroughTheWindows) {
     dialogs.answers.push_back(true);
     folio->checkOutButton->click();
     EXPECT_EQ(folio->guestCombo->count(), 0);
-    EXPECT_EQ(shownTexts(), (QStringList{"Your message was saved.", "Your message was deleted.",
-                                         "Are you sure you want to check this guest out?"}));
+    EXPECT_EQ(dialogs.texts(), (QStringList{"Your message was saved.", "Your message was deleted.",
+                                            "Are you sure you want to check this guest out?"}));
 
     EXPECT_EQ(readFile(directory.chargeFile(1)),
               "\"101  \",\"A\",\"JS\",#2026-12-07#,\"E\",\"Room Rent\",50,,1,,\"-----\",\"-----\","

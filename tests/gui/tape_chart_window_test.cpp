@@ -8,7 +8,9 @@
 #include "setup/main_menu_window.h"
 #include "support/records.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableWidget>
 
 namespace roomwright::testing {
@@ -180,6 +182,31 @@ TEST_F(TapeChartWindows, TheMainMenuPrintsTodaysLists) {
     }
     EXPECT_NE(plainText(printer.documents[2]).find("Avery"), std::string::npos);
     EXPECT_TRUE(menu->isVisible());
+}
+
+// The days share the width the chart gets: all fourteen where they fit 56 pixels wide, as many
+// as fit (a week at least) where not; the chart scrolls to the others.
+TEST_F(TapeChartWindows, TheDaysShareTheChartsWidthAndScrollForTheRest) {
+    auto* chart = openForm<TapeChartWindow>(WindowId::TapeChart);
+    QTableWidget* table = chart->chartTable;
+    const struct {
+        int width;
+        int fewest; // days wholly in view
+        int most;
+    } cases[] = {{1080, 14, 14}, {chart->minimumWidth(), 7, 13}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width);
+        chart->resize(c.width, 400);
+        QApplication::processEvents();
+        // The days follow the column of the rooms' states.
+        const int day = table->columnWidth(1);
+        const int shown = (table->viewport()->width() - table->columnWidth(0)) / day;
+        EXPECT_GE(shown, c.fewest);
+        EXPECT_LE(shown, c.most);
+        EXPECT_EQ(table->columnWidth(14), day);
+        EXPECT_TRUE(shown == 7 || day >= 56);
+        EXPECT_EQ(table->horizontalScrollBar()->maximum() > 0, shown < 14);
+    }
 }
 
 } // namespace

@@ -197,9 +197,11 @@ TEST(PrintedFolio, TheMotelsOwnLinesAreCentredAsTheStandardOnesAndCutToThePage) 
     };
     const std::vector<std::string> standard = letterhead({});
     // The standard texts set as the motel's own print the very same page.
-    const MotelDetails same{"Temporary Motel Inc.", "123456 N. Meadows Road",
+    const MotelDetails same{"Temporary Motel Inc.",
+                            "123456 N. Meadows Road",
                             "Fernbrook, KY  40000",
-                            "Phone: 270-123-4567           Fax: 270-234-5678"};
+                            "Phone: 270-123-4567           Fax: 270-234-5678",
+                            {}};
     EXPECT_EQ(plainText(folioDocument(guest(), FolioStatement{}, FolioVariant::InHouse, same)),
               plainText(folioDocument(guest(), FolioStatement{}, FolioVariant::InHouse)));
 
@@ -209,17 +211,17 @@ TEST(PrintedFolio, TheMotelsOwnLinesAreCentredAsTheStandardOnesAndCutToThePage) 
         std::size_t row;
         std::string printed;
     } cases[] = {
-        {{"Blue Heron Inn", "", "", ""}, 0, std::string(60, ' ') + "Blue Heron Inn"},
-        {{"Caf\xc3\xa9 Motel", "", "", ""}, 0, std::string(62, ' ') + "Caf\xc3\xa9 Motel"},
-        {{"", "9 Lake Road, Suite 1200", "", ""},
+        {{"Blue Heron Inn", "", "", "", {}}, 0, std::string(60, ' ') + "Blue Heron Inn"},
+        {{"Caf\xc3\xa9 Motel", "", "", "", {}}, 0, std::string(62, ' ') + "Caf\xc3\xa9 Motel"},
+        {{"", "9 Lake Road, Suite 1200", "", "", {}},
          1,
          std::string(55, ' ') + "9 Lake Road, Suite 1200"},
-        {{"", "", "Tahoe, CA 96150", ""}, 2, std::string(60, ' ') + "Tahoe, CA 96150"},
-        {{"", "", "", "Phone: 555-0100"}, 3, std::string(54, ' ') + "Phone: 555-0100"},
-        {{std::string(100, 'N'), "", "", ""}, 0, std::string(17, ' ') + std::string(100, 'N')},
+        {{"", "", "Tahoe, CA 96150", "", {}}, 2, std::string(60, ' ') + "Tahoe, CA 96150"},
+        {{"", "", "", "Phone: 555-0100", {}}, 3, std::string(54, ' ') + "Phone: 555-0100"},
+        {{std::string(100, 'N'), "", "", "", {}}, 0, std::string(17, ' ') + std::string(100, 'N')},
         // Too wide to centre: from the first column; wider than the rule: cut to it.
-        {{std::string(136, 'N'), "", "", ""}, 0, std::string(136, 'N')},
-        {{wide, "", "", ""}, 0, wide.substr(0, 140)},
+        {{std::string(136, 'N'), "", "", "", {}}, 0, std::string(136, 'N')},
+        {{wide, "", "", "", {}}, 0, wide.substr(0, 140)},
     };
     for (const auto& c : cases) {
         std::vector<std::string> expected = standard;

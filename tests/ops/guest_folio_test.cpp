@@ -332,42 +332,30 @@ TEST_F(GuestFolioTest, ARateOrDateThatIsNotOneIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(guestBytes(), before);
 }
 
-TEST_F(GuestFolioTest, AFolioLineLaysOutItsColumnsWithEitherGap) {
-    ChargeLine line{"101  ", "A", "JS", {2026, 12, 7}, "E", "Room Rent", 65, {}, 17};
-    EXPECT_EQ(folioListLine(line, 7.8, 72.8, FolioGap::Chosen),
-              "101     12/7/2026           A        E           Room Rent             65" +
-                  std::string(9, ' ') + " 7.8" + std::string(9, ' ') + " 72.8");
-    line.Code = "C";
-    line.Description = " Cash ";
-    line.Amount = 100;
-    EXPECT_EQ(folioListLine(line, 0, -27.2, FolioGap::Posted),
-              "101     12/7/2026           A        C           Cash                  100" +
-                  std::string(13, ' ') + " 0" + std::string(13, ' ') + "-27.2");
-    line.Description = std::string(25, 'd');
-    EXPECT_NE(folioListLine(line, 0, 0, FolioGap::Chosen).find(std::string(25, 'd') + "  100"),
-              std::string::npos);
-}
-
-TEST_F(GuestFolioTest, TheCaptionsStandOverTheirColumnsWithEitherGap) {
-    const ChargeLine line{"101  ", "A", "JS", {2026, 12, 17}, "E", "Room Rent", 109, {}, 17};
-    for (const FolioGap gap : {FolioGap::Chosen, FolioGap::Posted}) {
-        const std::string header = folioListHeader(gap);
-        const std::string shown = folioListLine(line, 9.81, 118.81, gap);
-        const std::string blanks(static_cast<std::size_t>(gap), ' ');
-        const std::pair<const char*, std::string> columns[] = {
-            {"Room", "101"},
-            {"Date", "12/17/2026"},
-            {"Shift", "A "},
-            {"Code", "E "},
-            {"Description", "Room Rent"},
-            {"Amount", " 109" + blanks},
-            {"Tax", " 9.81" + blanks},
-            {"Balance", " 118.81"},
-        };
-        for (const auto& [caption, field] : columns) {
-            EXPECT_EQ(header.find(caption), shown.find(field)) << caption;
-        }
-    }
+// Amount, tax and balance stand right-aligned under their captions with their decimal points
+// one above the other, whatever the widths of the dates, descriptions and numbers.
+TEST_F(GuestFolioTest, TheFolioListLinesUpItsColumnsAndDecimalPoints) {
+    const auto line = [](const char* shift, int day, const char* code, std::string description,
+                         double amount) {
+        return ChargeLine{"101  ", shift, "JS", {2026, 12, day}, code, description, amount, {}, 17};
+    };
+    const FolioListing listing = listFolio(folioStatement(
+        {line("A", 7, "E", "Room Rent", 65), line("A", 17, "R", "Roll Away", 12.5),
+         line("B", 17, "C", " Cash ", 1000), line("B", 17, "S", std::string(25, 'd'), 0.25)},
+        0.12f));
+    const std::vector<std::string> shown = {
+        // clang-format off
+        "Room    Date                 Shift    Code        Description                 Amount     Tax    Balance",
+        "101     12/7/2026            A        E           Room Rent                    65        7.8      72.8 ",
+        "101     12/17/2026           A        R           Roll Away                    12.5      0        85.3 ",
+        "101     12/17/2026           B        C           Cash                       1000        0      -914.7 ",
+        "101     12/17/2026           B        S           ddddddddddddddddddddddddd     0.25     0      -914.45",
+        // clang-format on
+    };
+    std::vector<std::string> lines = listing.lines;
+    lines.insert(lines.begin(), listing.header);
+    EXPECT_EQ(lines, shown);
+    EXPECT_EQ(listing.balance, "-914.45");
 }
 
 TEST_F(GuestFolioTest, CheckOutReleasesTheRoomAndMarksTheGuestOnly) {

@@ -2,10 +2,15 @@
 #include "reports/night_audit.h"
 
 #include "ops/ops_fixture.h"
+#include "ops/writing_operations.h"
 #include "store/charges.h"
 #include "store/format/store_error.h"
 #include "store/settings.h"
+#include "support/counting_file_system.h"
 #include "support/faulty_file_system.h"
+
+#include <filesystem>
+#include <functional>
 
 namespace roomwright {
 namespace {
@@ -119,6 +124,63 @@ TEST_F(NightAuditTest, ASecondRunTheSameDayChargesNobodyAndPrintsTheSameReports)
     EXPECT_FLOAT_EQ(roomRent(), 90);
 }
 
+// The guard against charging a day twice rests on the motel's own files: deleting the audit's
+// journal after a run charges nobody again.
+TEST_F(NightAuditTest, ADayIsChargedOnceEvenWithoutTheAuditsJournal) {
+    fillHouse();
+    ASSERT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::Posted);
+    files.remove(directory.auditJournal());
+    auto afterFirst = snapshot(directory.root());
+    EXPECT_EQ(runNightAudit(store, kToday).outcome, AuditOutcome::AlreadyPosted);
+    EXPECT_EQ(snapshot(directory.root()), afterFirst);
+    EXPECT_FLOAT_EQ(roomRent(), 45 + 72.5f + 80);
+    // Another day is charged, and so is the same day of another month.
+    files.remove(directory.auditJournal());
+    EXPECT_EQ(runNightAudit(store, CivilDate{2026, 12, 20}).outcome, AuditOutcome::Posted);
+    EXPECT_EQ(runNightAudit(store, CivilDate{2027, 1, 7}).outcome, AuditOutcome::Posted);
+    EXPECT_EQ(charges(1).size(), 3u);
+}
+
+// Everything the run needs is read before it charges anyone: damage in any of it stops the
+// run with the file named, and nobody is charged.
+TEST_F(NightAuditTest, DamageInAnythingTheRunNeedsStopsItBeforeItChargesAnyone) {
+    fillHouse();
+    const struct {
+        const char* name;
+        Path file;
+        std::function<void()> spoil;
+    } cases[] = {
+        {"a tax rate that is not a number", directory.tax(),
+         [&] { testing::writeFile(directory.tax(), std::string("\xff\xff\xff\xff", 4)); }},
+        {"the shift and clerk cut short", directory.shiftClerk(),
+         [&] { testing::writeFile(directory.shiftClerk(), "J"); }},
+        {"an audit journal of 3 GB", directory.auditJournal(),
+         [&] {
+             testing::writeFile(directory.auditJournal(), "2026-12-07 begin 1 0 0 0\n");
+             std::filesystem::resize_file(directory.auditJournal(), std::uint64_t{3} << 30);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string sound = testing::readFile(c.file);
+        c.spoil();
+        testing::CountingFileSystem counting(c.file);
+        try {
+            runNightAudit(Store(directory, counting), kToday);
+            ADD_FAILURE() << "no damage found";
+        } catch (const DamageError& damage) {
+            EXPECT_EQ(damage.file(), c.file);
+        }
+        EXPECT_LT(counting.bytesRead, 1u << 20);
+        for (const long folio : {1, 3, 4}) {
+            EXPECT_TRUE(charges(folio).empty());
+        }
+        EXPECT_EQ(roomRent(), 0);
+        files.remove(c.file);
+        testing::writeFile(c.file, sound);
+    }
+}
+
 TEST_F(NightAuditTest, TheFirstOfTheMonthReportsTheNewMonth) {
     const CivilDate first{2027, 1, 1};
     store.guests().append(makeStayOver("101", "Avery", 1, 45, kToday, first.plusDays(3)));
@@ -154,7 +216,7 @@ TEST_F(NightAuditTest, ARunStoppedAtAnyWriteIsFinishedExactlyOnceByTheNextRun) {
     setUp(cleanRoot);
     DiskFileSystem disk;
     runNightAudit(Store(DataDirectory(cleanRoot), disk), kToday);
-    auto clean = testing::motelFiles(cleanRoot);
+    auto clean = testing::motelFilesOf(snapshot(cleanRoot));
     clean.erase("nightaudit.journal");
 
     // The power going at the n-th write: `landed` bytes of it reach the disk, and nothing
@@ -214,7 +276,7 @@ TEST_F(NightAuditTest, ARunStoppedAtAnyWriteIsFinishedExactlyOnceByTheNextRun) {
             }
             EXPECT_EQ(runNightAudit(Store(DataDirectory(root), disk), kToday).outcome,
                       finished ? AuditOutcome::AlreadyPosted : AuditOutcome::Posted);
-            auto after = testing::motelFiles(root);
+            auto after = testing::motelFilesOf(snapshot(root));
             after.erase("nightaudit.journal");
             EXPECT_EQ(after, clean);
             if (finished) {

@@ -7,8 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace roomwright::testing {
+
+// The in-house stays as the store's in-house index gives them, in record order.
+inline std::vector<std::size_t> inHouseRecords(const Store& store) {
+    std::vector<std::size_t> numbers;
+    store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
+        numbers.push_back(n);
+        return true;
+    });
+    return numbers;
+}
 
 // A store on a fresh data directory, for the operations below the windows.
 class StoreTest : public ::testing::Test {

@@ -9,6 +9,8 @@
 #include "store/settings.h"
 #include "support/faulty_file_system.h"
 
+#include <functional>
+
 namespace roomwright::testing {
 namespace {
 
@@ -342,6 +344,35 @@ TEST_F(Reservations, ACancelledBookingIsOpenToNoReaderAndNothingMoreIsDoneToIt) 
     markNoShow(store, 2, kToday);
     EXPECT_EQ(cancellation(store.reservations().read(2)), (Cancellation{kToday, "No-show"}));
     EXPECT_TRUE(openArrivals(store, kToday).empty());
+}
+
+// The reservation window saves and checks in the record it shows, and only while that
+// record still carries the shown confirmation number: a record rewritten since with another
+// booking is left as it is.
+TEST_F(Reservations, ARecordThatNoLongerCarriesTheShownNumberIsNotWritten) {
+    const Shown shown = saveAndFind(smith());
+    ReservationRecord other = shown.reservation;
+    other.ConfirmationNumber = 2;
+    other.LastName = "Other";
+    store.reservations().write(shown.record, other);
+    const std::string before = readFile(directory.reservation());
+    const struct {
+        const char* name;
+        std::function<void()> write;
+    } cases[] = {
+        {"saved",
+         [&] { saveReservationChanges(store, shown, unchanged(shown.reservation), kToday); }},
+        {"checked in",
+         [&] {
+             checkInReservation(store, shown, {"65", "145.6", "V - Visa"}, kToday, "9:00");
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_THROW(c.write(), DataError);
+        EXPECT_EQ(readFile(directory.reservation()), before);
+        EXPECT_EQ(store.guests().count(), 0u);
+    }
 }
 
 class ReservationCheckIn : public Reservations {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace roomwright {
@@ -60,6 +61,31 @@ TEST_F(PdfFile, AMotelFileOrTheDirectoryItselfIsNeverATarget) {
     }
     EXPECT_EQ(snapshot(temp.path()), before);
     EXPECT_EQ(write(directory.printouts() / "a.pdf", "%PDF-1.7 x %%EOF\n"), "");
+}
+
+// Only a regular file is replaced, or a new one made; and with printouts/ a link (here to
+// the data directory itself), nothing in the data directory is a target.
+TEST_F(PdfFile, ATargetThatIsNoRegularFileIsRefused) {
+    std::filesystem::create_directories(temp.path() / "folder.pdf");
+    std::vector<std::pair<Path, const char*>> targets = {
+        {temp.path() / "folder.pdf", "not a regular file"}};
+#ifndef _WIN32 // Wine makes no symbolic links, and has no /dev/null
+    writeFile(temp.path() / "other.pdf", "other");
+    std::filesystem::create_symlink(temp.path() / "other.pdf", temp.path() / "link.pdf");
+    std::filesystem::remove(directory.printouts());
+    std::filesystem::create_directory_symlink(directory.root(), directory.printouts());
+    targets.insert(targets.end(), {{temp.path() / "link.pdf", "symbolic link"},
+                                   {"/dev/null", "not a regular file"},
+                                   {directory.printouts() / "guest", "data directory"},
+                                   {directory.printouts() / "new.pdf", "data directory"}});
+#endif
+    const auto before = snapshot(temp.path());
+    for (const auto& [target, refusal] : targets) {
+        const std::string error = write(target, "%PDF-1.7 x %%EOF\n");
+        EXPECT_NE(error.find(target.generic_string()), std::string::npos) << target;
+        EXPECT_NE(error.find(refusal), std::string::npos) << error;
+    }
+    EXPECT_EQ(snapshot(temp.path()), before);
 }
 
 TEST_F(PdfFile, OnlyACompleteDocumentReplacesTheTarget) {

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <sstream>
 
 namespace roomwright {
@@ -34,10 +36,18 @@ class BackupTest : public ::testing::Test {
         return names;
     }
 
+    // What a backup holds of the data directory: every file but its marker.
+    static std::map<std::string, std::string> copied(const Path& folder) {
+        auto files = snapshot(folder);
+        EXPECT_EQ(files.erase(".roomwright-backup"), 1u) << folder;
+        return files;
+    }
+
     testing::TempDir temp;
     DataDirectory directory{temp.path() / "Motel"};
     Path target = temp.path() / "usb" / "backups";
     DiskFileSystem files;
+    Store store{directory, files};
     FixedClock clock{CivilDate{2026, 12, 8}, TimeOfDay{14, 30, 5, 0}};
 };
 
@@ -45,33 +55,60 @@ TEST_F(BackupTest, CopiesEveryFileIntoAFolderNamedForTheTimeAndLeavesTheSource) 
     const auto data = snapshot(directory.root());
     writeFile(directory.writerLock(), "process 4711"); // who runs on it now: no data
     const auto before = snapshot(directory.root());
-    const Backup first = backUp(directory, target, clock);
+    const Backup first = backUp(store, target, clock);
     EXPECT_EQ(first.folder, target / "roomwright-2026-12-08-143005");
-    EXPECT_EQ(snapshot(first.folder), data);
+    EXPECT_EQ(copied(first.folder), data);
     EXPECT_EQ(first.files, 4u);
     EXPECT_TRUE(fs::is_directory(first.folder / "message")); // empty folders too
     EXPECT_EQ(snapshot(directory.root()), before);
     // A second copy in the same second gets a name of its own.
-    EXPECT_EQ(backUp(directory, target, clock).folder, target / "roomwright-2026-12-08-143005-2");
+    EXPECT_EQ(backUp(store, target, clock).folder, target / "roomwright-2026-12-08-143005-2");
     EXPECT_EQ(entries(), (std::vector<std::string>{"roomwright-2026-12-08-143005",
                                                    "roomwright-2026-12-08-143005-2"}));
+#ifndef _WIN32
+    // The folders it made for the copies are their owner's only, whatever the umask.
+    for (const Path& folder : {temp.path() / "usb", target, first.folder}) {
+        EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
+    }
+#endif
 }
 
-TEST_F(BackupTest, KeepRemovesAllButTheNewestCopiesAndNothingElse) {
+// Keep removes only copies this program made (its marker inside, not the name alone), never
+// the one just made, and counts that one as the newest whatever the others' names say.
+TEST_F(BackupTest, KeepRemovesOnlyOlderCopiesItMadeAndNeverTheNewOne) {
     fs::create_directories(target / "photos");
     writeFile(target / "roomwright-notes.txt", "mine");
-    fs::create_directories(target / "roomwright-2026-12-08-143009-10"); // newer than "-2"
+    fs::create_directories(target / "roomwright-2026-12-08-143009-10"); // the user's
+    std::vector<std::string> others = {"photos", "roomwright-2026-12-08-143009-10",
+                                       "roomwright-notes.txt"};
+#ifndef _WIN32 // Wine makes no symbolic links
+    // A link named like a copy, to a copy elsewhere.
+    const Backup elsewhere = backUp(store, temp.path() / "elsewhere", clock);
+    fs::create_directory_symlink(elsewhere.folder, target / "roomwright-2026-12-01-000000");
+    others.push_back("roomwright-2026-12-01-000000");
+#endif
+    // A copy made while the clock was set a year ahead.
+    clock.set(CivilDate{2027, 12, 8}, TimeOfDay{9, 0, 0, 0});
+    backUp(store, target, clock);
     for (const int second : {7, 5, 9}) {
         clock.set(CivilDate{2026, 12, 8}, TimeOfDay{14, 30, second, 0});
-        backUp(directory, target, clock);
+        backUp(store, target, clock);
     }
-    const Backup last = backUp(directory, target, clock, 3);
-    EXPECT_EQ(last.folder, target / "roomwright-2026-12-08-143009-2");
+    const auto withOthers = [&](std::vector<std::string> copies) {
+        copies.insert(copies.end(), others.begin(), others.end());
+        std::sort(copies.begin(), copies.end());
+        return copies;
+    };
+    const Backup three = backUp(store, target, clock, 3);
+    EXPECT_EQ(three.folder, target / "roomwright-2026-12-08-143009-2");
     EXPECT_EQ(entries(),
-              (std::vector<std::string>{"photos", "roomwright-2026-12-08-143009",
-                                        "roomwright-2026-12-08-143009-10",
-                                        "roomwright-2026-12-08-143009-2", "roomwright-notes.txt"}));
-    EXPECT_EQ(last.removed.size(), 2u);
+              withOthers({"roomwright-2026-12-08-143009-2", "roomwright-2027-12-08-090000",
+                          "roomwright-2026-12-08-143009"}));
+    EXPECT_EQ(three.removed.size(), 2u);
+
+    const Backup one = backUp(store, target, clock, 1);
+    EXPECT_EQ(entries(), withOthers({fs::path(one.folder).filename().string()}));
+    EXPECT_EQ(copied(one.folder), snapshot(directory.root()));
 }
 
 TEST_F(BackupTest, AFailureLeavesNoCopyBehindAndSaysWhere) {
@@ -79,25 +116,74 @@ TEST_F(BackupTest, AFailureLeavesNoCopyBehindAndSaysWhere) {
     fs::create_directories(target.parent_path());
     writeFile(target, "a file");
     try {
-        backUp(directory, target, clock);
+        backUp(store, target, clock);
         ADD_FAILURE() << "no error";
     } catch (const StoreError& failure) {
         EXPECT_EQ(failure.file(), target);
     }
     fs::remove(target);
 
-#ifndef _WIN32 // Wine makes no symbolic links
-    // A file that cannot be copied half-way: what was copied goes again.
-    fs::create_symlink(temp.path() / "nowhere", directory.root() / "zz-broken");
-    EXPECT_THROW(backUp(directory, target, clock), StoreError);
-    EXPECT_EQ(entries(), std::vector<std::string>{});
-    fs::remove(directory.root() / "zz-broken");
-#endif
-
-    EXPECT_THROW(backUp(directory, directory.root() / "totals", clock), DataError);
-    EXPECT_THROW(backUp(directory, target, clock, 0), DataError);
-    EXPECT_THROW(backUp(DataDirectory(temp.path() / "missing"), target, clock), StoreError);
+    EXPECT_THROW(backUp(store, directory.root() / "totals", clock), DataError);
+    EXPECT_THROW(backUp(store, target, clock, 0), DataError);
+    EXPECT_THROW(backUp(Store(DataDirectory(temp.path() / "missing"), files), target, clock),
+                 StoreError);
 }
+
+// Every file is read back from the copy: a disk that changes what it writes there is caught.
+TEST_F(BackupTest, ACopyThatReadsBackOtherwiseIsRefused) {
+    class Altering : public DiskFileSystem {
+      public:
+        explicit Altering(Path folder) : folder_(std::move(folder)) {}
+        void write(const Path& file, std::uint64_t offset,
+                   std::span<const std::byte> bytes) override {
+            Bytes altered(bytes.begin(), bytes.end());
+            if (!altered.empty() && file.filename() == "room" &&
+                !file.lexically_relative(folder_).empty() &&
+                *file.lexically_relative(folder_).begin() != "..") {
+                altered[0] ^= std::byte{1};
+            }
+            DiskFileSystem::write(file, offset, altered);
+        }
+
+      private:
+        Path folder_;
+    };
+    Altering altering(target);
+    try {
+        backUp(Store(directory, altering), target, clock);
+        ADD_FAILURE() << "no error";
+    } catch (const StoreError& failure) {
+        EXPECT_EQ(failure.file().filename(), "room");
+        EXPECT_NE(std::string(failure.what()).find("differs"), std::string::npos);
+    }
+    EXPECT_EQ(entries(), std::vector<std::string>{});
+}
+
+#ifndef _WIN32 // Wine makes no symbolic links
+// Only what lies in the data directory itself is copied: a link in it, to a file or to a
+// folder (dailycharge/ moved to another disk), is refused, naming it, and no copy left.
+TEST_F(BackupTest, ALinkInTheDataDirectoryIsRefusedNamingIt) {
+    const Path moved = temp.path() / "charges";
+    fs::rename(directory.dailyCharge(), moved);
+    const struct {
+        Path link;
+        Path to;
+    } cases[] = {{directory.dailyCharge(), moved}, {directory.root() / "zz-broken", "nowhere"}};
+    fs::create_directory_symlink(moved, directory.dailyCharge());
+    fs::create_symlink(temp.path() / "nowhere", directory.root() / "zz-broken");
+    for (const auto& c : cases) {
+        try {
+            backUp(store, target, clock);
+            ADD_FAILURE() << "no error";
+        } catch (const StoreError& failure) {
+            EXPECT_EQ(failure.file(), c.link);
+            EXPECT_NE(std::string(failure.what()).find("symbolic link"), std::string::npos);
+        }
+        EXPECT_EQ(entries(), std::vector<std::string>{});
+        fs::remove(c.link);
+    }
+}
+#endif
 
 TEST_F(BackupTest, TheCommandPrintsThePathOrTheError) {
     std::ostringstream out;

@@ -143,7 +143,7 @@ TEST_F(BookingIndexTest, FollowsEveryChangeToTheReservationFileInThisRunAndTheNe
          [](auto& t) { t.add("104", "Cruz", kToday.plusDays(2), ""); },
          0,
          {2, 3, 5, 6, 7},
-         false},
+         true},
         {"appended by the store",
          [](auto& t) {
              asOneOperation(t.own(), [&] {

@@ -1,7 +1,7 @@
 #include "store/charges.h"
 
-#include "store/settings.h"
 #include "store/format/store_error.h"
+#include "store/settings.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
@@ -9,6 +9,8 @@
 
 #include <cmath>
 #include <random>
+#include <string_view>
+#include <utility>
 
 namespace roomwright {
 namespace {
@@ -66,6 +68,21 @@ TEST(ChargeLine, AMalformedLineIsSkippedAndReportedWithFileAndLineNumber) {
     EXPECT_EQ(parsed.problems[0],
               "/m/dailycharge/ 17, line 2: the amount is not a number; the line was skipped.");
     EXPECT_NE(parsed.problems[1].find("line 4:"), std::string::npos);
+}
+
+// A field between quotes or number signs ends at its closing one: what follows it must be
+// the comma before the next field.
+TEST(ChargeLine, TextAfterAClosingQuoteOrNumberSignSpoilsTheLine) {
+    const std::string example = kExample;
+    for (const auto& [field, spoiled] :
+         {std::pair{"\"101  \",", "\"101  \"x"}, std::pair{"\"Room Rent\",", "\"Room Rent\";"},
+          std::pair{"#2026-12-07#,", "#2026-12-07#7"}}) {
+        std::string text = example;
+        text.replace(text.find(field), std::string_view(field).size(), spoiled);
+        const ParsedCharges parsed = parseChargeFile(text + "\r\n", "f");
+        EXPECT_TRUE(parsed.lines.empty()) << text;
+        EXPECT_EQ(parsed.problems.size(), 1u) << text;
+    }
 }
 
 TEST(ChargeLine, TheParserNeverFailsOnAnyBytes) {

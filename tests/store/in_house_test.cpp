@@ -5,6 +5,7 @@
 #include "support/counting_file_system.h"
 #include "support/faulty_file_system.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -61,12 +62,7 @@ class InHouseIndexTest : public StoreTest {
 
     std::vector<std::size_t> indexed() const { return inHouseOf(*desk); }
     static std::vector<std::size_t> inHouseOf(const Store& store) {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
+        return testing::inHouseRecords(store);
     }
     // What a scan of every record finds.
     std::vector<std::size_t> scanned() const {
@@ -152,7 +148,7 @@ TEST_F(InHouseIndexTest, FollowsEveryChangeToTheGuestFile) {
 }
 
 // The index is saved in the data directory, and the next run on it takes it when it is
-// provably current or extendable, and builds it by one scan of the guest file otherwise.
+// provably current, and builds it by one scan of the guest file otherwise.
 TEST_F(InHouseIndexTest, TheNextRunTakesTheSavedIndexOnlyWhenItIsCurrent) {
     const std::size_t slot = GuestRecord::slotLength;
     const Path saved = directory.inHouseIndex();
@@ -169,17 +165,33 @@ TEST_F(InHouseIndexTest, TheNextRunTakesTheSavedIndexOnlyWhenItIsCurrent) {
         bool scansAll;
     } cases[] = {
         {"nothing", [](auto&) {}, {1, 7, 8, 9}, false},
+        {"the old stay checked out by the store",
+         [](auto& t) { checkOut(t.own(), 1); },
+         {7, 8, 9},
+         false},
         {"appended behind its back",
          [](auto& t) { t.add("104", "Dee", false); },
          {1, 7, 8, 9, 10},
-         false},
+         true},
         {"the old stay checked out by the store, then one appended",
          [](auto& t) {
              checkOut(t.own(), 1);
              t.add("104", "Dee", false);
          },
          {7, 8, 9, 10},
-         false},
+         true},
+        {"restored from a copy of the same length taken before a check-out",
+         [this](auto& t) {
+             const Path guest = directory.guest();
+             const std::string copy = testing::readFile(guest);
+             const auto copied = std::filesystem::last_write_time(guest);
+             checkOut(t.own(), 8);
+             testing::writeFile(guest, copy);
+             // As a copy keeps its time (cp -p): any other than the one the index saw.
+             std::filesystem::last_write_time(guest, copied - std::chrono::hours(1));
+         },
+         {1, 7, 8, 9},
+         true},
         {"the old stay checked out behind its back",
          [](auto& t) { checkOut(t.other, 1); },
          {7, 8, 9},
@@ -268,6 +280,31 @@ TEST_F(InHouseIndexTest, AnIndexThatCannotBeSavedFailsNothingAndIsNotTrustedNext
     EXPECT_EQ(inHouseOf(Store(directory, files)), (std::vector<std::size_t>{1, 7, 8, 9}));
 }
 
+// An operation undone in the same run takes a stay back into house: the index starts afresh,
+// also on a disk whose clock ticks too slowly to give the guest file another time.
+TEST(InHouseIndex, AnUndoneCheckOutIsInHouseAgain) {
+    class SlowClock : public DiskFileSystem {
+      public:
+        std::int64_t modified(const Path&) override { return 1; }
+    };
+    testing::TempDir temp;
+    SlowClock files;
+    const Store store(DataDirectory(temp.path()), files);
+    store.guests().append(makeStay("101", "Ann", "", kDay));
+    store.guests().append(makeStay("102", "Bob", "", kDay, true)); // the last record stays
+    const auto inHouse = [&] { return testing::inHouseRecords(store); };
+    ASSERT_EQ(inHouse(), std::vector<std::size_t>{1});
+    EXPECT_THROW(asOneOperation(store,
+                                [&] {
+                                    GuestRecord leaving = store.guests().read(1);
+                                    leaving.CheckOutMark = "*";
+                                    store.guests().write(1, leaving);
+                                    throw DataError("the room could not be written");
+                                }),
+                 DataError);
+    EXPECT_EQ(inHouse(), std::vector<std::size_t>{1});
+}
+
 // Only a write that reached the disk changes what the index knows.
 TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
     testing::TempDir temp;
@@ -276,14 +313,7 @@ TEST(InHouseIndex, AWriteTheDiskRefusedChangesNothing) {
     GuestRecord departing = makeStay("101", "Ann", "", kDay);
     store.guests().append(departing);
     store.guests().append(makeStay("102", "Bob", "", kDay));
-    const auto inHouse = [&] {
-        std::vector<std::size_t> numbers;
-        store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>&) {
-            numbers.push_back(n);
-            return true;
-        });
-        return numbers;
-    };
+    const auto inHouse = [&] { return testing::inHouseRecords(store); };
     ASSERT_EQ(inHouse(), (std::vector<std::size_t>{1, 2}));
     departing.CheckOutMark = "*";
     files.failAfter(0);

@@ -1,7 +1,9 @@
 #include "store/disk/journal.h"
 
 #include "store/format/saved_bytes.h"
+#include "store/format/store_error.h"
 #include "store/store.h"
+#include "support/counting_file_system.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
@@ -28,25 +30,33 @@ Bytes journalOf(const std::vector<Bytes>& payloads) {
     return out;
 }
 
-Bytes oldBytes(const std::string& path, const std::string& bytes) {
-    Bytes payload{std::byte('B')};
+Bytes named(char kind, const std::string& path) {
+    Bytes payload{std::byte(kind)};
     put(payload, path.size(), 2);
     for (const char c : path) {
         payload.push_back(std::byte(c));
     }
-    put(payload, 0, 8);
+    return payload;
+}
+
+Bytes oldBytes(const std::string& path, const std::string& bytes, std::uint64_t offset = 0) {
+    Bytes payload = named('B', path);
+    put(payload, offset, 8);
     for (const char c : bytes) {
         payload.push_back(std::byte(c));
     }
     return payload;
 }
 
+Bytes lengthWas(const std::string& path, std::uint64_t length) {
+    Bytes payload = named('L', path);
+    put(payload, 1, 1);
+    put(payload, length, 8);
+    return payload;
+}
+
 Bytes wasMissing(const std::string& path) {
-    Bytes payload{std::byte('L')};
-    put(payload, path.size(), 2);
-    for (const char c : path) {
-        payload.push_back(std::byte(c));
-    }
+    Bytes payload = named('L', path);
     put(payload, 0, 1);
     put(payload, 0, 8);
     return payload;
@@ -60,30 +70,49 @@ TEST(Journal, TheNextStartUndoesOnlyWhatAWholeEntryUnderTheDataDirectoryNames) {
     testing::TempDir temp;
     const Path root = temp.path() / "Motel";
     const Path outside = temp.path() / "outside";
-    const Bytes restore = journalOf({oldBytes("tax", "OLD")});
+    const Bytes tax = lengthWas("tax", 6);
+    const Bytes restore = journalOf({tax, oldBytes("tax", "OLD")});
     Bytes torn = restore;
     torn.pop_back();
-    Bytes rotten = restore;
-    rotten[20] ^= std::byte{1};
+    // The last byte of the old bytes spoiled, and a whole entry after it.
+    Bytes rotten = journalOf({tax, oldBytes("tax", "OLD"), oldBytes("tax", "XYZ")});
+    rotten[restore.size() - 9] ^= std::byte{1};
+    const std::uint64_t terabyte = std::uint64_t{1} << 40;
     const struct {
         const char* name;
         std::string journal;
-        std::string tax; // the tax file afterwards
-        bool undone;
+        std::string tax;         // the tax file afterwards
+        bool undone;             // what recover() says
+        const char* damage = ""; // or the damage it refuses the journal for
     } cases[] = {
         {"old bytes are put back", text(restore), "OLDNEW", true},
-        {"a torn entry is no entry", text(torn), "NEWNEW", false},
-        {"a wrong checksum ends the journal", text(rotten), "NEWNEW", false},
+        {"a torn entry is no entry", text(torn), "NEWNEW", true},
+        {"a wrong checksum ends the journal", text(rotten), "NEWNEW", true},
         {"a commit mark keeps the operation",
-         text(journalOf({oldBytes("tax", "OLD"), Bytes{std::byte('C')}})), "NEWNEW", false},
+         text(journalOf({tax, oldBytes("tax", "OLD"), Bytes{std::byte('C')}})), "NEWNEW", false},
         {"no path leads out of the data directory",
-         text(journalOf({oldBytes("../outside", "XXX")})), "NEWNEW", false},
-        {"nor an absolute one", text(journalOf({oldBytes(outside.generic_string(), "XXX")})),
+         text(journalOf({lengthWas("../outside", 7), oldBytes("../outside", "XXX")})), "NEWNEW",
+         false},
+        {"nor an absolute one",
+         text(journalOf(
+             {lengthWas(outside.generic_string(), 7), oldBytes(outside.generic_string(), "XXX")})),
          "NEWNEW", false},
         {"nor one after a refused one",
-         text(journalOf({oldBytes("tax", "OLD"), oldBytes("../outside", "XXX")})), "OLDNEW", true},
+         text(journalOf({tax, oldBytes("tax", "OLD"), lengthWas("../outside", 7),
+                         oldBytes("../outside", "XXX")})),
+         "OLDNEW", true},
         {"garbage is no journal", std::string(64, '\xFF'), "NEWNEW", false},
         {"an empty journal is none", "", "NEWNEW", false},
+        // Whole entries that no operation writes.
+        {"old bytes beyond the length noted",
+         text(journalOf({lengthWas("tax", 2), oldBytes("tax", "OLD")})), "NEWNEW", false,
+         "beyond the length it noted"},
+        {"old bytes before the length", text(journalOf({oldBytes("tax", "OLD")})), "NEWNEW", false,
+         "beyond the length it noted"},
+        {"a length noted twice", text(journalOf({tax, tax})), "NEWNEW", false, "twice"},
+        {"old bytes a terabyte into the file, which would grow to hold them",
+         text(journalOf({lengthWas("tax", terabyte + 3), oldBytes("tax", "OLD", terabyte)})),
+         "NEWNEW", false, "that it does not hold"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,10 +122,22 @@ TEST(Journal, TheNextStartUndoesOnlyWhatAWholeEntryUnderTheDataDirectoryNames) {
         writeFile(outside, "outside");
         writeFile(root / "store.journal", c.journal);
         DiskFileSystem disk;
-        EXPECT_EQ(Store(DataDirectory(root), disk).recover(), c.undone);
+        const Store store(DataDirectory(root), disk);
+        if (*c.damage == '\0') {
+            EXPECT_EQ(store.recover(), c.undone);
+            EXPECT_FALSE(std::filesystem::exists(root / "store.journal"));
+        } else {
+            try {
+                store.recover();
+                ADD_FAILURE() << "no damage found";
+            } catch (const DamageError& damage) {
+                EXPECT_EQ(damage.file(), root / "store.journal");
+                EXPECT_NE(damage.detail().find(c.damage), std::string::npos) << damage.what();
+            }
+            EXPECT_EQ(readFile(root / "store.journal"), c.journal); // kept, as it was
+        }
         EXPECT_EQ(readFile(root / "tax"), c.tax);
         EXPECT_EQ(readFile(outside), "outside");
-        EXPECT_FALSE(std::filesystem::exists(root / "store.journal"));
     }
 
     // A file the operation created goes again, and the saved in-house index with a guest
@@ -109,6 +150,80 @@ TEST(Journal, TheNextStartUndoesOnlyWhatAWholeEntryUnderTheDataDirectoryNames) {
     EXPECT_FALSE(std::filesystem::exists(root / "guest"));
     EXPECT_FALSE(std::filesystem::exists(root / "inhouse.index"));
 }
+
+// A journal is read entry by entry: one of gigabytes costs what its entries hold.
+TEST(Journal, AHugeJournalIsNotReadWhole) {
+    testing::TempDir temp;
+    const DataDirectory directory(temp.path());
+    writeFile(directory.journal(), text(journalOf({})));
+    std::filesystem::resize_file(directory.journal(), std::uint64_t{3} << 30); // sparse
+    testing::CountingFileSystem disk(directory.journal());
+    const Store store(directory, disk);
+    EXPECT_FALSE(store.journal().pending());
+    EXPECT_FALSE(store.recover());
+    EXPECT_LT(disk.bytesRead, 1u << 20);
+    EXPECT_FALSE(std::filesystem::exists(directory.journal()));
+}
+
+#ifndef _WIN32 // Wine makes no symbolic links
+// Nothing is put back through a symbolic link: neither a file that is one nor a file in a
+// folder that is one. The steps that can be are; the journal stays for the next try.
+TEST(Journal, TheUndoNeverWritesThroughASymbolicLink) {
+    testing::TempDir temp;
+    const Path root = temp.path() / "Motel";
+    const Path outside = temp.path() / "outside";
+    const struct {
+        const char* name;
+        Path link;   // in the data directory
+        Path target; // outside it
+        std::vector<Bytes> entries;
+        Path file; // the data file the entries name
+    } cases[] = {
+        {"a file that is a link",
+         root / "tax",
+         outside / "tax",
+         {lengthWas("tax", 6), oldBytes("tax", "OLD")},
+         root / "tax"},
+        {"a length of a file that is a link",
+         root / "tax",
+         outside / "tax",
+         {lengthWas("tax", 0)},
+         root / "tax"},
+        {"a file in a folder that is a link",
+         root / "message",
+         outside,
+         {lengthWas("message/ 1", 6), oldBytes("message/ 1", "OLD")},
+         root / "message" / " 1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(temp.path());
+        std::filesystem::create_directories(root);
+        writeFile(outside / "tax", "NEWNEW");
+        writeFile(outside / " 1", "NEWNEW");
+        std::filesystem::create_symlink(c.target, c.link);
+        writeFile(root / "store.journal", text(journalOf(c.entries)));
+        DiskFileSystem disk;
+        const Store store(DataDirectory(root), disk);
+        try {
+            store.recover();
+            ADD_FAILURE() << "nothing refused";
+        } catch (const StoreError& refused) {
+            EXPECT_EQ(refused.file(), c.link);
+            EXPECT_NE(refused.reason().find("symbolic link"), std::string::npos);
+        }
+        EXPECT_EQ(readFile(outside / "tax"), "NEWNEW");
+        EXPECT_EQ(readFile(outside / " 1"), "NEWNEW");
+        EXPECT_TRUE(store.journal().pending());
+        // Nor does an operation change such a file.
+        std::filesystem::remove(root / "store.journal");
+        EXPECT_THROW(asOneOperation(store, [&] { store.files().write(c.file, 0, Bytes(2)); }),
+                     StoreError);
+        EXPECT_EQ(readFile(outside / "tax"), "NEWNEW");
+        EXPECT_EQ(readFile(outside / " 1"), "NEWNEW");
+    }
+}
+#endif
 
 // When even the undo fails, the journal stays: the next operation puts the files back
 // before it reads them, and a reader can tell.

@@ -39,9 +39,25 @@ TEST(NumberText, WholeNumbersASingleHoldsExactlyKeepEveryDigit) {
     EXPECT_EQ(numberText(40000.0f), " 40000");
 }
 
+// A Single shows seven digits: from the eighth digit before the point on (past the whole
+// numbers it holds exactly) and from the fifth zero after it, the exponent form.
 TEST(NumberText, NumbersBeyondTheDigitsUseTheExponentForm) {
-    EXPECT_EQ(plainNumber(123456789.5f), "1.234568E+08");
-    EXPECT_EQ(plainNumber(0.0000001f), "1E-07");
+    const struct {
+        float value;
+        const char* shown;
+    } cases[] = {
+        {123456789.5f, "1.234568E+08"},
+        {17000000.0f, "1.7E+07"},
+        {-17000002.0f, "-1.7E+07"},
+        {1234567.5f, "1234568"},
+        {0.0000001f, "1E-07"},
+        {0.00001f, "1E-05"},
+        {0.0001f, "0.0001"},
+        {0.00012345f, "0.00012345"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(plainNumber(c.value), c.shown) << c.shown;
+    }
 }
 
 TEST(NumberText, ANumberThatIsNotFiniteShowsAsDamageNeverAsAFigure) {

@@ -1,7 +1,7 @@
 #include "store/disk/record_file.h"
 
-#include "store/store.h"
 #include "store/format/store_error.h"
+#include "store/store.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
@@ -45,6 +45,10 @@ TEST(RecordFile, AppendLeavesEarlierRecordsByteForByteAndWriteChangesOnlyItsSlot
     EXPECT_EQ(file.read(3), filled(10, 'c'));
     EXPECT_THROW(file.write(5, filled(10, 'z')), StoreError); // never beyond N + 1
     EXPECT_THROW(file.write(1, filled(9, 'z')), StoreError);  // never a partial slot
+    EXPECT_THROW(file.writeSlots(1, filled(15, 'z')), StoreError);
+    file.writeSlots(3, filled(20, 'y')); // over record 3 and on as record 4
+    EXPECT_EQ(readFile(temp.path() / "guest"),
+              std::string(10, 'a') + std::string(10, 'x') + std::string(20, 'y'));
 }
 
 TEST(RecordFile, CountsWholeRecordsOnlyAndScansThemInOrderAcrossBlocks) {
@@ -85,6 +89,8 @@ TEST(RecordFile, CountsWholeRecordsOnlyAndScansThemInOrderAcrossBlocks) {
     ASSERT_EQ(range.size(), 2u * 237);
     EXPECT_EQ(static_cast<char>(range[0]), 'a' + 4998 % 26);
     EXPECT_EQ(static_cast<char>(range[237]), 'a' + 4999 % 26);
+    // The stray tail is never read as part of a record: record 5001 reads as zero bytes.
+    EXPECT_EQ(file.read(5001), Bytes(237));
 }
 
 TEST(RecordFile, AFullDiskLeavesNoPartialRecordBehind) {
@@ -100,6 +106,11 @@ TEST(RecordFile, AFullDiskLeavesNoPartialRecordBehind) {
 
     files.failAfter(0, 50); // an update in place that half lands is put back
     EXPECT_THROW(file.write(1, filled(237, 'c')), StoreError);
+    // So is a run of slots over the last record and past it, however far it landed.
+    for (const std::size_t landed : {100, 300, 474}) {
+        files.failAfter(0, landed);
+        EXPECT_THROW(file.writeSlots(1, filled(2 * 237, 'd')), StoreError);
+    }
     files.heal();
     EXPECT_EQ(readFile(path), std::string(237, 'a'));
 }

@@ -173,6 +173,17 @@ TEST(TotalsAndShiftClerkLayout, FieldsStandAtTheirOffsets) {
     EXPECT_EQ(singleAt(slot, 56), 2.0f);
     EXPECT_TRUE(zeroFrom(slot, 72, 180));
     EXPECT_STREQ(TotalsRecord::fieldNames[12], "Check");
+    // The days the night audit charged, in the tail; the sums stay as they were.
+    TotalsRecord audited = decode<TotalsRecord>(slot);
+    audited.markAudited(1);
+    audited.markAudited(31);
+    const Bytes marked = encode(audited);
+    EXPECT_EQ(bytesAt(marked, 72, 4), std::string("\x01\x00\x00\x40", 4));
+    EXPECT_TRUE(zeroFrom(marked, 76, 180));
+    EXPECT_EQ(bytesAt(marked, 0, 72), bytesAt(slot, 0, 72));
+    const TotalsRecord back = decode<TotalsRecord>(marked);
+    EXPECT_TRUE(back.audited(1) && back.audited(31));
+    EXPECT_FALSE(back.audited(2) || TotalsRecord{}.audited(1));
 
     ShiftClerkRecord onDuty;
     onDuty.ClerkInitials = "J";

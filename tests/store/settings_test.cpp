@@ -123,10 +123,11 @@ TEST_F(SettingsTest, AConfirmationCounterKeepsEverythingElseInItsSlot) {
 
 TEST_F(SettingsTest, MotelDetailsRoundTripAndSurviveBadFilesAndFailedWrites) {
     EXPECT_EQ(motelDetails(store), MotelDetails{}); // no file: nothing set
-    const MotelDetails set{"Blue Heron Inn", "  9 Lake Road\t", "Tahoe, CA", "Phone: 555\n0100"};
+    const MotelDetails set{
+        "Blue Heron Inn", "  9 Lake Road\t", "Tahoe, CA", "Phone: 555\n0100", {}};
     setMotelDetails(store, set);
     EXPECT_EQ(motelDetails(store),
-              (MotelDetails{"Blue Heron Inn", "9 Lake Road", "Tahoe, CA", "Phone: 555 0100"}));
+              (MotelDetails{"Blue Heron Inn", "9 Lake Road", "Tahoe, CA", "Phone: 555 0100", {}}));
 
     // Lines edited by hand with CR LF, unknown keys, lines without "=" and stray bytes.
     const char edited[] = "junk\r\nname=Caf\xc3\xa9\r\ncolour=red\r\nstreet=\x01\xff\x00x\r\n";
@@ -141,6 +142,39 @@ TEST_F(SettingsTest, MotelDetailsRoundTripAndSurviveBadFilesAndFailedWrites) {
     const Store failing(store.directory(), faulty);
     EXPECT_THROW(setMotelDetails(failing, set), StoreError);
     EXPECT_EQ(motelDetails(store).name, "Caf\xc3\xa9");
+}
+
+// How long cards are kept: days or never, as the file, the tool and the window write it; a
+// file that says nothing readable keeps the default rather than the cards.
+TEST_F(SettingsTest, TheCardSettingRoundTripsAndReadsItsDefaultWhenUnreadable) {
+    EXPECT_EQ(motelDetails(store).cards.afterDays, kEraseCardsAfterDays);
+    for (const CardErasing erasing : {CardErasing{0}, CardErasing{365}, CardErasing{{}}}) {
+        MotelDetails motel;
+        motel.cards = erasing;
+        setMotelDetails(store, motel);
+        EXPECT_EQ(motelDetails(store), motel) << erasingText(erasing);
+    }
+    const struct {
+        const char* line;
+        std::optional<long> read;
+    } lines[] = {
+        {"erase-cards-after=0\r\n", 0},
+        {"erase-cards-after= 7 \n", 7},
+        {"erase-cards-after=Never\n", std::nullopt},
+        {"erase-cards-after=-1\n", 30},
+        {"erase-cards-after=2.5\n", 30},
+        {"erase-cards-after=\n", 30},
+        {"erase-cards-after=99999\n", 30},
+        {"erase-cards-after=nevermore\n", 30},
+    };
+    for (const auto& l : lines) {
+        writeFile(store.directory().motelDetails(), l.line);
+        EXPECT_EQ(motelDetails(store).cards.afterDays, l.read) << l.line;
+    }
+    const CivilDate today{2026, 12, 7};
+    EXPECT_EQ(firstDayKept(CardErasing{30}, today), (CivilDate{2026, 11, 7}));
+    EXPECT_EQ(firstDayKept(CardErasing{0}, today), today);
+    EXPECT_EQ(firstDayKept(CardErasing{{}}, today), std::nullopt);
 }
 
 } // namespace

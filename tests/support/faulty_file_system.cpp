@@ -27,6 +27,10 @@ void FaultyFileSystem::step(const Path& file, const std::function<void()>& landi
 void FaultyFileSystem::write(const Path& file, std::uint64_t offset,
                              std::span<const std::byte> bytes) {
     step(file, [&] { DiskFileSystem::write(file, offset, bytes.first(bytes.size() / 2)); });
+    if (inWholeFile_) {
+        DiskFileSystem::write(file, offset, bytes);
+        return;
+    }
     if (goodWrites_ && *goodWrites_ <= 0) {
         ++failures_;
         if (once_) {
@@ -54,6 +58,11 @@ void FaultyFileSystem::remove(const Path& file) {
     DiskFileSystem::remove(file);
 }
 
+void FaultyFileSystem::rename(const Path& from, const Path& to) {
+    step(to);
+    DiskFileSystem::rename(from, to);
+}
+
 void FaultyFileSystem::sync(const Path& file) {
     step(file);
     DiskFileSystem::sync(file);
@@ -77,7 +86,14 @@ void FaultyFileSystem::replaceWhole(const Path& file, const Path& temporary,
     if (goodWrites_) {
         --*goodWrites_;
     }
-    DiskFileSystem::replaceWhole(file, temporary, bytes);
+    inWholeFile_ = true;
+    try {
+        FileSystem::replaceWhole(file, temporary, bytes);
+    } catch (...) {
+        inWholeFile_ = false;
+        throw;
+    }
+    inWholeFile_ = false;
 }
 
 } // namespace roomwright::testing

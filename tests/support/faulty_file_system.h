@@ -31,12 +31,12 @@ class FaultyFileSystem : public DiskFileSystem {
         stop_ = nullptr;
     }
     int failures() const { return failures_; }
-    // A whole file (`replaceWhole`) counts as one write: when it fails, the file stays as it
-    // was. This makes every replacement of a whole file fail.
+    // A whole file (`replaceWhole`) counts as one write for failAfter: when it fails, the file
+    // stays as it was. This makes every replacement of a whole file fail.
     void refuseWholeFiles() { refuseWholeFiles_ = true; }
 
     // Fail-after-N over every step that changes the disk or waits for it: a write, a
-    // truncation, a deletion, a sync. The step after `goodSteps` of them fails (a write
+    // truncation, a deletion, a rename, a sync. The step after `goodSteps` of them fails (a write
     // lands half of its bytes first); when `persistent`, every step after it fails too.
     void failStepsAfter(int goodSteps, bool persistent) {
         stepsLeft_ = goodSteps;
@@ -56,6 +56,7 @@ class FaultyFileSystem : public DiskFileSystem {
                       std::span<const std::byte> bytes) override;
     void truncate(const Path& file, std::uint64_t length) override;
     void remove(const Path& file) override;
+    void rename(const Path& from, const Path& to) override;
     void sync(const Path& file) override;
     void syncDirectory(const Path& directory) override;
 
@@ -73,6 +74,7 @@ class FaultyFileSystem : public DiskFileSystem {
     bool persistent_ = false;
     std::function<void()> stop_;
     int steps_ = 0;
+    bool inWholeFile_ = false; // the writes of a whole file count as one for failAfter
 };
 
 } // namespace roomwright::testing

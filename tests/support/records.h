@@ -8,6 +8,11 @@
 
 namespace roomwright::testing {
 
+// An encoded record's bytes, as readFile gives a file's.
+inline std::string slotOf(const Bytes& slot) {
+    return {reinterpret_cast<const char*>(slot.data()), slot.size()};
+}
+
 // A room as the inventory stores one, in the state given. The comment stays unset (NUL
 // bytes, as in a room entered from the inventory window) unless one is given.
 inline RoomRecord makeRoom(const std::string& number, const std::string& type, float rate,
@@ -25,6 +30,15 @@ inline RoomRecord makeRoom(const std::string& number, const std::string& type, f
         room.Comment = *comment;
     }
     return room;
+}
+
+// The record with a card as a clerk types one, expiring in March 2029.
+template <class Record>
+Record withCard(Record record, const std::string& number = "4111 1111 1111 1111") {
+    record.CardNumber = number;
+    record.CardExpireMonth = "March";
+    record.CardExpireYear = "2029";
+    return record;
 }
 
 // An open booking of the room for `last`, first name "Lee", with its confirmation number,

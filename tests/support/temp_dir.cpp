@@ -44,11 +44,5 @@ std::map<std::string, std::string> snapshot(const Path& root) {
     return files;
 }
 
-std::map<std::string, std::string> motelFiles(const Path& root) {
-    std::map<std::string, std::string> files = snapshot(root);
-    files.erase("inhouse.index");
-    files.erase("bookings.index");
-    return files;
-}
 
 } // namespace roomwright::testing

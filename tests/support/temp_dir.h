@@ -27,7 +27,5 @@ std::string readFile(const Path& file);
 void writeFile(const Path& file, const std::string& bytes);
 // Every file under `root` by its path relative to it, with its bytes.
 std::map<std::string, std::string> snapshot(const Path& root);
-// The same without the program's saved indexes: caches, rebuilt whenever they are in doubt.
-std::map<std::string, std::string> motelFiles(const Path& root);
 
 } // namespace roomwright::testing

@@ -50,6 +50,10 @@ class DataDirectory {
     // The same for the saved index of the bookings the desk asks about.
     Path bookingIndex() const { return root_ / "bookings.index"; }
     Path bookingIndexTemporary() const { return root_ / "bookings.index.new"; }
+    // How far the erasing of cards no longer needed has come (store/erasing_mark.h), a file
+    // of this program's own, and the file it is written to before it replaces it.
+    Path erasingMark() const { return root_ / "cards.erased"; }
+    Path erasingMarkTemporary() const { return root_ / "cards.erased.new"; }
     // The motel's own name, address and phone for the letterhead and the main window, a
     // text file of this program's own, and the file it is written to before it replaces it.
     Path motelDetails() const { return root_ / "motel.txt"; }

@@ -29,15 +29,21 @@ FilePtr openFile(const Path& file, const char* mode) {
 }
 
 // True when `file` exists. Only regular files are data: a FIFO would hang a reader, a device
-// such as /dev/zero would never end, so anything else in a data file's place is refused.
+// such as /dev/zero would never end, and a symbolic link may lead out of the data directory,
+// so anything else in a data file's place is refused.
 bool existsAsData(const Path& file, const char* action) {
     std::error_code error;
-    const auto status = std::filesystem::status(file, error);
+    const auto status = std::filesystem::symlink_status(file, error);
     if (error && error != std::errc::no_such_file_or_directory) {
         throw StoreError(file, action, error.message());
     }
     if (!std::filesystem::exists(status)) {
         return false;
+    }
+    if (std::filesystem::is_symlink(status)) {
+        throw StoreError(file, action,
+                         "it is a symbolic link, and the program reads and writes only files of "
+                         "its own there");
     }
     if (!std::filesystem::is_regular_file(status)) {
         throw StoreError(file, action, "it is not a regular file");
@@ -71,6 +77,26 @@ class DiskReader : public FileReader {
 
 } // namespace
 
+void FileSystem::replaceWhole(const Path& file, const Path& temporary,
+                              std::span<const std::byte> bytes) {
+    try {
+        // A temporary left behind keeps the permissions it had: start from a fresh one.
+        remove(temporary);
+        write(temporary, 0, bytes);
+        // The new name must never stand for bytes that are not on the disk yet.
+        sync(temporary);
+        rename(temporary, file);
+    } catch (const StoreError& failure) {
+        try {
+            remove(temporary);
+        } catch (const StoreError&) {
+            // The first failure is the one to tell; a leftover is replaced the next time.
+        }
+        throw StoreError(file, "write", failure.reason());
+    }
+    syncDirectory(file.parent_path());
+}
+
 std::uint64_t DiskFileSystem::size(const Path& file) {
     if (!existsAsData(file, "read")) {
         return 0;
@@ -97,8 +123,7 @@ std::unique_ptr<FileReader> DiskFileSystem::openForReading(const Path& file) {
     return std::make_unique<DiskReader>(file, std::move(handle));
 }
 
-std::size_t DiskFileSystem::readAt(const Path& file, std::uint64_t offset,
-                                   std::span<std::byte> into) {
+std::size_t FileSystem::readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) {
     auto reader = openForReading(file);
     if (!reader) {
         return 0;
@@ -121,7 +146,8 @@ void DiskFileSystem::write(const Path& file, std::uint64_t offset,
     if (!platform::seekFile(handle.get(), offset)) {
         throw StoreError(file, "write", reasonOf(errno));
     }
-    const std::size_t put = std::fwrite(bytes.data(), 1, bytes.size(), handle.get());
+    const std::size_t put =
+        bytes.empty() ? 0 : std::fwrite(bytes.data(), 1, bytes.size(), handle.get());
     if (put != bytes.size() || std::fflush(handle.get()) != 0) {
         const int error = errno;
         handle.reset();
@@ -134,6 +160,9 @@ void DiskFileSystem::write(const Path& file, std::uint64_t offset,
 }
 
 void DiskFileSystem::truncate(const Path& file, std::uint64_t length) {
+    if (!existsAsData(file, "shorten")) {
+        throw StoreError(file, "shorten", "there is no such file");
+    }
     std::error_code error;
     std::filesystem::resize_file(file, length, error);
     if (error) {
@@ -158,41 +187,53 @@ void DiskFileSystem::createDirectories(const Path& directory) {
     }
 }
 
-void DiskFileSystem::replaceWhole(const Path& file, const Path& temporary,
-                                  std::span<const std::byte> bytes) {
-    // A temporary left behind keeps the permissions it had; start from a fresh one.
-    std::error_code leftover;
-    std::filesystem::remove(temporary, leftover);
-    platform::createOwnerOnlyFile(temporary);
-    FilePtr handle = openFile(temporary, "wb");
-    if (!handle) {
-        throw StoreError(file, "write", reasonOf(errno));
-    }
-    errno = 0;
-    const std::size_t put = std::fwrite(bytes.data(), 1, bytes.size(), handle.get());
-    const bool flushed = put == bytes.size() && std::fflush(handle.get()) == 0;
-    const int writeError = errno;
-    std::FILE* raw = handle.release();
-    const bool closed = std::fclose(raw) == 0;
-    std::error_code error;
-    if (flushed && closed) {
-        std::filesystem::rename(temporary, file, error);
-        if (!error) {
-            return;
-        }
-    }
-    const std::string reason = error ? error.message() : reasonOf(writeError ? writeError : errno);
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    throw StoreError(file, "write", reason);
-}
-
 void DiskFileSystem::remove(const Path& file) {
     std::error_code error;
     std::filesystem::remove(file, error);
     if (error) {
         throw StoreError(file, "delete", error.message());
     }
+}
+
+void DiskFileSystem::rename(const Path& from, const Path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    if (error) {
+        throw StoreError(to, "create", error.message(),
+                         kindOf(from) == EntryKind::Folder ? "folder" : "file");
+    }
+}
+
+EntryKind DiskFileSystem::kindOf(const Path& path) {
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(path, error);
+    if (error && error != std::errc::no_such_file_or_directory) {
+        throw StoreError(path, "read", error.message());
+    }
+    switch (status.type()) {
+    case std::filesystem::file_type::not_found:
+        return EntryKind::Missing;
+    case std::filesystem::file_type::symlink:
+        return EntryKind::Link;
+    case std::filesystem::file_type::regular:
+        return EntryKind::File;
+    case std::filesystem::file_type::directory:
+        return EntryKind::Folder;
+    default:
+        return EntryKind::Other;
+    }
+}
+
+std::int64_t DiskFileSystem::modified(const Path& file) {
+    if (!existsAsData(file, "read")) {
+        return 0;
+    }
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(file, error);
+    if (error) {
+        throw StoreError(file, "read", error.message());
+    }
+    return static_cast<std::int64_t>(time.time_since_epoch().count());
 }
 
 void DiskFileSystem::sync(const Path& file) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <map>
 #include <ranges>
 #include <set>
 #include <string_view>
@@ -82,23 +83,36 @@ struct ReadJournal {
 };
 
 // Reads the entries up to the first that is cut short or damaged: the change such an entry
-// was to guard was never made, nor any after it.
-ReadJournal readJournal(std::span<const std::byte> bytes, const Path& root) {
+// was to guard was never made, nor any after it. The journal is read entry by entry, never
+// whole: a journal of any size costs only the entries it holds.
+ReadJournal readJournal(FileSystem& disk, const Path& journal, const Path& root) {
     ReadJournal read;
-    SavedReader reader(bytes);
-    if (reader.left() < kHeader ||
-        !std::ranges::equal(reader.take(kMagic.size()), kMagic, {}, {},
+    const auto in = disk.openForReading(journal);
+    std::uint64_t left = disk.size(journal);
+    Bytes header(kHeader);
+    if (!in || left < kHeader || in->read(header) < kHeader ||
+        !std::ranges::equal(std::span(header).first(kMagic.size()), kMagic, {}, {},
                             [](char c) { return std::byte(c); }) ||
-        reader.number(4) != kVersion) {
+        SavedReader(std::span(header).subspan(kMagic.size())).number(4) != kVersion) {
         return read;
     }
-    while (reader.left() >= 4) {
-        const std::uint64_t length = reader.number(4);
-        if (length == 0 || reader.left() < length + 8) {
+    left -= kHeader;
+    constexpr std::uint64_t kFraming = 4 + 8; // the length before a payload, the checksum after
+    while (left >= kFraming) {
+        Bytes word(4);
+        in->read(word);
+        const std::uint64_t length = SavedReader(word).number(4);
+        if (length == 0 || length > left - kFraming) {
             break;
         }
-        const auto payload = reader.take(static_cast<std::size_t>(length));
-        if (reader.number(8) != checksumOf(payload)) {
+        Bytes bytes(static_cast<std::size_t>(length + 8));
+        if (in->read(bytes) < bytes.size()) {
+            break;
+        }
+        left -= kFraming + length;
+        const auto payload = std::span<const std::byte>(bytes).first(bytes.size() - 8);
+        if (SavedReader(std::span<const std::byte>(bytes).last(8)).number(8) !=
+            checksumOf(payload)) {
             break;
         }
         SavedReader entry(payload);
@@ -132,15 +146,52 @@ ReadJournal readJournal(std::span<const std::byte> bytes, const Path& root) {
     return read;
 }
 
+// Refuses, as damage of the journal, whole entries that no operation writes: an operation
+// notes a file's existence and length once, before any of its old bytes, and only bytes
+// the file held; and what it holds puts every byte back, so that an undo never leaves a
+// stretch of a file it holds no bytes for (which a journal naming an offset of a terabyte
+// would have the file grow by).
+void refuseImpossible(FileSystem& disk, const Path& journal,
+                      const std::vector<JournaledFiles::Undo>& undo) {
+    using Stretches = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+    std::map<Path, std::pair<const JournaledFiles::Undo*, Stretches>> files;
+    for (const JournaledFiles::Undo& step : undo) {
+        const std::string name = utf8Text(step.file);
+        auto& [before, stretches] = files[step.file];
+        if (step.lengthOnly) {
+            if (before != nullptr) {
+                throw DamageError(journal, "it notes the length of " + name + " twice");
+            }
+            before = &step;
+            continue;
+        }
+        const std::uint64_t end = step.offset + step.bytes.size();
+        if (before == nullptr || !before->existed || end > before->offset || end < step.offset) {
+            throw DamageError(journal, "it holds old bytes of " + name + " at " +
+                                           std::to_string(step.offset) +
+                                           ", beyond the length it noted for the file");
+        }
+        stretches.emplace_back(step.offset, end);
+    }
+    for (auto& [file, noted] : files) {
+        Stretches& stretches = noted.second;
+        std::ranges::sort(stretches);
+        std::uint64_t whole = disk.size(file); // bytes 0 to here are there after the undo
+        for (const auto& [from, to] : stretches) {
+            if (from > whole) {
+                throw DamageError(journal, "putting back " + utf8Text(file) +
+                                               " would leave bytes " + std::to_string(whole) +
+                                               " to " + std::to_string(from) +
+                                               " that it does not hold");
+            }
+            whole = std::max(whole, to);
+        }
+    }
+}
+
 Path normalRoot(const Path& root) {
     Path normal = root.lexically_normal();
     return normal.has_filename() || !normal.has_parent_path() ? normal : normal.parent_path();
-}
-
-Bytes wholeJournal(FileSystem& disk, const Path& journal) {
-    Bytes bytes(static_cast<std::size_t>(disk.size(journal)));
-    bytes.resize(disk.readAt(journal, 0, bytes));
-    return bytes;
 }
 
 } // namespace
@@ -174,7 +225,7 @@ bool JournaledFiles::commit() {
         std::set<Path> directories;
         for (const Touched& touched : touched_) {
             disk_.sync(touched.file);
-            if (!touched.existed) {
+            if (!touched.existed || touched.renamed) {
                 directories.insert(touched.file.parent_path());
             }
         }
@@ -199,7 +250,7 @@ bool JournaledFiles::commit() {
             disk_.truncate(journal_, journalLength_);
         } catch (const std::exception&) {
             try {
-                stands = readJournal(wholeJournal(disk_, journal_), root_).committed;
+                stands = readJournal(disk_, journal_, root_).committed;
             } catch (const std::exception&) {
                 stands = false;
             }
@@ -246,10 +297,10 @@ void JournaledFiles::undoAll() noexcept {
 }
 
 bool JournaledFiles::recover() {
-    const Bytes bytes = wholeJournal(disk_, journal_);
-    const ReadJournal read = readJournal(bytes, root_);
+    const ReadJournal read = readJournal(disk_, journal_, root_);
     const bool undo = !read.committed && !read.undo.empty();
     if (undo) {
+        refuseImpossible(disk_, journal_, read.undo);
         putBack(read.undo);
     }
     disk_.remove(journal_);
@@ -265,7 +316,7 @@ bool JournaledFiles::pending() const {
     if (disk_.size(journal_) == 0) {
         return false;
     }
-    const ReadJournal read = readJournal(wholeJournal(disk_, journal_), root_);
+    const ReadJournal read = readJournal(disk_, journal_, root_);
     return !read.committed && !read.undo.empty();
 }
 
@@ -277,6 +328,7 @@ void JournaledFiles::putBack(const std::vector<Undo>& undo) {
     std::exception_ptr failure;
     for (const Undo& step : std::views::reverse(undo)) {
         try {
+            refuseLinkedFolders(step.file);
             if (!step.lengthOnly) {
                 disk_.write(step.file, step.offset, step.bytes);
             } else if (!step.existed) {
@@ -345,8 +397,28 @@ void JournaledFiles::note(const Path& file, std::uint64_t from, std::uint64_t to
     std::ranges::move(steps, std::back_inserter(undo_));
 }
 
+void JournaledFiles::refuseLinkedFolders(const Path& file) const {
+    const Path relative = file.lexically_normal().lexically_relative(root_);
+    if (relative.empty() || *relative.begin() == "..") {
+        return; // not a file of the data directory: the journal refuses to note it
+    }
+    Path folder = root_;
+    for (auto part = relative.begin(); std::next(part) != relative.end(); ++part) {
+        folder /= *part;
+        if (disk_.kindOf(folder) == EntryKind::Link) {
+            throw StoreError(folder, "write in",
+                             "it is a symbolic link, and nothing is written outside the data "
+                             "directory " +
+                                 utf8Text(root_),
+                             "folder");
+        }
+    }
+}
+
 template <class Change>
-void JournaledFiles::change(const Path& file, std::uint64_t from, std::uint64_t to, Change apply) {
+void JournaledFiles::change(const Path& file, std::uint64_t from, std::uint64_t to, bool renames,
+                            Change apply) {
+    refuseLinkedFolders(file);
     if (depth_ == 0) {
         apply(); // not part of any operation
         return;
@@ -356,6 +428,9 @@ void JournaledFiles::change(const Path& file, std::uint64_t from, std::uint64_t 
     }
     try {
         note(file, from, to);
+        if (renames) {
+            std::ranges::find(touched_, file, &Touched::file)->renamed = true;
+        }
         apply();
     } catch (...) {
         spoiled_ = true;
@@ -365,20 +440,25 @@ void JournaledFiles::change(const Path& file, std::uint64_t from, std::uint64_t 
 
 void JournaledFiles::write(const Path& file, std::uint64_t offset,
                            std::span<const std::byte> bytes) {
-    change(file, offset, offset + bytes.size(), [&] { disk_.write(file, offset, bytes); });
+    change(file, offset, offset + bytes.size(), false, [&] { disk_.write(file, offset, bytes); });
 }
 
 void JournaledFiles::truncate(const Path& file, std::uint64_t length) {
-    change(file, length, disk_.size(file), [&] { disk_.truncate(file, length); });
+    change(file, length, disk_.size(file), false, [&] { disk_.truncate(file, length); });
 }
 
 void JournaledFiles::replaceWhole(const Path& file, const Path& temporary,
                                   std::span<const std::byte> bytes) {
-    change(file, 0, disk_.size(file), [&] { disk_.replaceWhole(file, temporary, bytes); });
+    change(file, 0, disk_.size(file), true, [&] { disk_.replaceWhole(file, temporary, bytes); });
 }
 
 void JournaledFiles::remove(const Path& file) {
-    change(file, 0, disk_.size(file), [&] { disk_.remove(file); });
+    change(file, 0, disk_.size(file), true, [&] { disk_.remove(file); });
+}
+
+void JournaledFiles::rename(const Path& from, const Path& to) {
+    change(from, 0, disk_.size(from), true,
+           [&] { change(to, 0, disk_.size(to), true, [&] { disk_.rename(from, to); }); });
 }
 
 } // namespace roomwright

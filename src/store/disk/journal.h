@@ -23,12 +23,17 @@ inline constexpr const char* kOperationUndone =
 // journal is synced before the change is made. When the operation is done, every file it
 // changed is synced, a commit mark is added to the journal and synced, and the journal is
 // deleted. An operation that fails is undone from what it noted; an operation cut short by
-// a crash is undone at the next start (`recover`). A journal whose own write was cut short
-// means that the change it was to guard was never made: what it holds up to its first
-// damaged entry is all that is undone.
+// a crash or a power cut is undone at the next start (`recover`). A journal whose own write
+// was cut short means that the change it was to guard was never made: what it holds up to
+// its first torn entry is all that is undone. A whole entry that no operation could have
+// written (old bytes beyond the length the file had, or an undo that would leave bytes it
+// does not hold) is damage: nothing is put back, and the journal stays.
 //
-// Reads go straight to the disk. Writes made outside an operation are each an operation
-// of their own.
+// Nothing is written outside the data directory: the journal names files under it only,
+// and a change or an undo through a symbolic link on the way to the file is refused.
+//
+// Reads go straight to the disk, and so do writes made outside an operation (a test laying
+// down its files); every clerk operation opens one.
 class JournaledFiles : public FileSystem {
   public:
     // `journal` is the journal's path; every changed file must lie under `root`.
@@ -48,7 +53,8 @@ class JournaledFiles : public FileSystem {
 
     // Undoes the operation an earlier run left unfinished, or clears the journal of one it
     // finished. Returns whether anything was undone. Throws StoreError naming the file it
-    // cannot put back; the journal then stays for the next try.
+    // cannot put back, or DamageError naming the journal when it is damaged; the journal
+    // then stays for the next try.
     bool recover();
     // Whether the journal holds an operation that was neither finished nor undone.
     bool pending() const;
@@ -69,6 +75,9 @@ class JournaledFiles : public FileSystem {
     void replaceWhole(const Path& file, const Path& temporary,
                       std::span<const std::byte> bytes) override;
     void remove(const Path& file) override;
+    void rename(const Path& from, const Path& to) override;
+    EntryKind kindOf(const Path& path) override { return disk_.kindOf(path); }
+    std::int64_t modified(const Path& file) override { return disk_.modified(file); }
     void sync(const Path& file) override { disk_.sync(file); }
     void syncDirectory(const Path& directory) override { disk_.syncDirectory(directory); }
     std::vector<Path> list(const Path& directory) override { return disk_.list(directory); }
@@ -88,11 +97,16 @@ class JournaledFiles : public FileSystem {
         bool existed = false;
         std::uint64_t length = 0;
         std::vector<std::pair<std::uint64_t, std::uint64_t>> saved; // [from, to) noted
+        bool renamed = false; // its name was removed or given to another file
     };
 
-    // Runs one change, inside the current operation or as an operation of its own.
+    // Runs one change, inside the current operation or straight on the disk; `renames`
+    // when it removes the file's name or gives it to another file.
     template <class Change>
-    void change(const Path& file, std::uint64_t from, std::uint64_t to, Change apply);
+    void change(const Path& file, std::uint64_t from, std::uint64_t to, bool renames, Change apply);
+    // Refuses a change to `file` through a symbolic link in a folder between the data
+    // directory and it: the change would land outside the data directory.
+    void refuseLinkedFolders(const Path& file) const;
     // Notes in the journal what puts back bytes [from, to) of `file`, as far as the
     // operation has not noted it already.
     void note(const Path& file, std::uint64_t from, std::uint64_t to);

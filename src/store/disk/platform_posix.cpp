@@ -111,9 +111,18 @@ std::string hostName() {
 
 FileLock FileLock::tryTake(const Path& file) {
     createOwnerOnlyFile(file);
-    Descriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC));
+    // Never through a link (the holder's description would be written where it leads), and
+    // never a FIFO, a device or a folder in the file's place.
+    Descriptor fd(::open(file.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (fd.get() < 0) {
+        throw StoreError(file, "open", errno == ELOOP ? "it is a symbolic link" : reason(errno));
+    }
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) {
         throw StoreError(file, "open", reason(errno));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw StoreError(file, "open", "it is not a regular file");
     }
     // flock, not fcntl: an fcntl lock would vanish when this process closes any other
     // descriptor of the file, and would not keep out a second lock taken in this process.

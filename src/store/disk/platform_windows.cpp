@@ -125,9 +125,22 @@ std::string hostName() {
 }
 
 FileLock FileLock::tryTake(const Path& file) {
+    // Never through a link or another reparse point, and never a folder in the file's place.
+    const DWORD attributes = ::GetFileAttributesW(file.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        throw StoreError(file, "open",
+                         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0
+                             ? "it is a symbolic link"
+                             : "it is not a regular file");
+    }
     const HANDLE handle = openShared(file, OPEN_ALWAYS);
     if (handle == INVALID_HANDLE_VALUE) {
         throw StoreError(file, "open", reason(::GetLastError()));
+    }
+    if (::GetFileType(handle) != FILE_TYPE_DISK) {
+        ::CloseHandle(handle);
+        throw StoreError(file, "open", "it is not a regular file");
     }
     OVERLAPPED where{};
     where.Offset = lockOffset;

@@ -32,36 +32,47 @@ Bytes RecordFile::read(std::size_t n) const {
 }
 
 void RecordFile::write(std::size_t n, const Bytes& slot) {
-    if (slot.size() != slotLength_) {
+    writeSlots(n, slot);
+}
+
+void RecordFile::writeSlots(std::size_t first, std::span<const std::byte> written) {
+    if (written.empty() || written.size() % slotLength_ != 0) {
         throw StoreError(path_, "write",
-                         "a record of " + std::to_string(slot.size()) +
+                         "a record of " + std::to_string(written.size()) +
                              " bytes does not fit a slot of " + std::to_string(slotLength_));
     }
     const std::uint64_t lengthBefore = files_.size(path_);
     const std::size_t records = static_cast<std::size_t>(lengthBefore / slotLength_);
-    if (n < 1 || n > records + 1) {
-        throw StoreError(path_, "write", "record " + std::to_string(n) + " is beyond its end");
+    if (first < 1 || first > records + 1) {
+        throw StoreError(path_, "write", "record " + std::to_string(first) + " is beyond its end");
     }
-    const std::uint64_t offset = static_cast<std::uint64_t>(n - 1) * slotLength_;
+    const std::uint64_t offset = static_cast<std::uint64_t>(first - 1) * slotLength_;
     if (lengthBefore == 0) {
         // A new file is created whole, written beside it and renamed into place: no power
         // cut leaves it holding part of its first record, which would read as damage.
-        files_.replaceWhole(path_, DataDirectory::beside(path_), slot);
+        files_.replaceWhole(path_, DataDirectory::beside(path_), written);
         return;
     }
-    const Bytes before = n <= records ? read(n) : Bytes{};
+    // The records the write overwrites, to be put back when it fails.
+    const std::size_t overwritten = std::min(records - (first - 1), written.size() / slotLength_);
+    const Bytes before = readRange(first, overwritten);
     try {
-        files_.write(path_, offset, slot);
+        files_.write(path_, offset, written);
     } catch (const StoreError&) {
-        // Put back what the failed write may have half-changed, then report the failure.
+        // Put back what the failed write may have half-changed, then report the failure:
+        // the length the file had, and the slots it overwrote. The first failure is the one
+        // the clerk needs to see.
         try {
-            if (n <= records) {
-                files_.write(path_, offset, before);
-            } else {
+            if (files_.size(path_) > lengthBefore) {
                 files_.truncate(path_, lengthBefore);
             }
         } catch (const StoreError&) {
-            // The first failure is the one the clerk needs to see.
+        }
+        try {
+            if (!before.empty()) {
+                files_.write(path_, offset, before);
+            }
+        } catch (const StoreError&) {
         }
         throw;
     }
@@ -89,10 +100,15 @@ void RecordFile::scan(const SlotVisit& visit, std::size_t first) const {
     if (!reader || first < 1) {
         return;
     }
+    const std::uint64_t start = static_cast<std::uint64_t>(first - 1) * slotLength_;
     if (first > 1) {
-        reader->seek(static_cast<std::uint64_t>(first - 1) * slotLength_);
+        reader->seek(start);
     }
-    const std::size_t slotsPerBlock = std::max<std::size_t>(1, kBlockBytes / slotLength_);
+    // Blocks of 1 MiB, or the whole rest of a smaller file and one slot more.
+    const std::uint64_t length = files_.size(path_);
+    const std::size_t slotsPerBlock = static_cast<std::size_t>(
+        std::min<std::uint64_t>(std::max<std::size_t>(1, kBlockBytes / slotLength_),
+                                (length - std::min(length, start)) / slotLength_ + 1));
     Bytes block(slotsPerBlock * slotLength_);
     std::size_t n = first - 1;
     while (true) {

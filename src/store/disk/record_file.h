@@ -25,6 +25,8 @@ class RecordFile {
     Bytes read(std::size_t n) const;
     // Writes record n (1 to count() + 1).
     void write(std::size_t n, const Bytes& slot);
+    // Writes records `first` (1 to count() + 1) onwards from whole slots, in one write.
+    void writeSlots(std::size_t first, std::span<const std::byte> written);
     // Writes record count() + 1 and returns its number.
     std::size_t append(const Bytes& slot);
     using SlotVisit = std::function<bool(std::size_t n, std::span<const std::byte> slot)>;

@@ -172,7 +172,10 @@ enum class TotalsSlot : std::size_t {
     Other = 14,
 };
 
-// The eighteen running sums of one month, one Single each.
+// The eighteen running sums of one month, one Single each. After them, in the slot's tail
+// that the older program leaves to zero bytes, this program keeps the days of the month
+// whose night audit charged into it (bit d - 1 of the little-endian 32-bit number at byte
+// 72 for day d), so that no day is charged twice.
 struct TotalsRecord {
     static constexpr std::size_t slotLength = 180;
     static constexpr std::array<const char*, 18> fieldNames = {
@@ -185,6 +188,19 @@ struct TotalsRecord {
 
     float& operator[](TotalsSlot slot) { return sums[static_cast<std::size_t>(slot)]; }
     float operator[](TotalsSlot slot) const { return sums[static_cast<std::size_t>(slot)]; }
+
+    // Whether the night audit of `day` (1 to 31) charged into this month.
+    bool audited(int day) const {
+        return stored.size() == slotLength &&
+               ((static_cast<std::uint32_t>(field::getLong(stored, kAuditedDays)) >> (day - 1)) &
+                1) != 0;
+    }
+    void markAudited(int day) {
+        stored.resize(slotLength);
+        const auto days = static_cast<std::uint32_t>(field::getLong(stored, kAuditedDays));
+        field::putLong(stored, kAuditedDays, static_cast<std::int32_t>(days | (1U << (day - 1))));
+    }
+    static constexpr std::size_t kAuditedDays = 72;
 
     template <class V, class R> static void layout(V& v, R& r) {
         for (std::size_t i = 0; i < r.sums.size(); ++i) {

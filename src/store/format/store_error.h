@@ -16,12 +16,15 @@ class StoreError : public std::runtime_error {
                const std::string& reason, const std::string& noun = "file")
         : std::runtime_error("Could not " + action + " the " + noun + " " + utf8Text(file) + ": " +
                              reason + "."),
-          file_(file) {}
+          file_(file), reason_(reason) {}
 
     const std::filesystem::path& file() const { return file_; }
+    // The system's reason alone: "No space left on device".
+    const std::string& reason() const { return reason_; }
 
   private:
     std::filesystem::path file_;
+    std::string reason_;
 };
 
 // Input that a file holds but that this system cannot take (a bad line, a full counter).
