@@ -74,6 +74,10 @@ class CountingSyncs : public DiskFileSystem {
         ++syncs;
         DiskFileSystem::syncDirectory(directory);
     }
+    void syncTogether(std::span<const Path> files, std::span<const Path> directories) override {
+        ++syncs;
+        DiskFileSystem::syncTogether(files, directories);
+    }
     long syncs = 0;
 };
 

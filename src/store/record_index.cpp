@@ -56,6 +56,7 @@ void RecordIndex::visitChecked(const RecordFile& file, const SlotVisit& visit) {
 }
 
 void RecordIndex::written(std::size_t n, std::span<const std::byte> slot, bool appended) {
+    heard_ = true;
     const bool belongs = standing(slot) == Standing::Belongs;
     if (!built_) {
         // The saved index cannot know of a write made before it was read: build it afresh.
@@ -88,7 +89,19 @@ void RecordIndex::written(std::size_t n, std::span<const std::byte> slot, bool a
     }
 }
 
+void RecordIndex::committed() noexcept {
+    if (built_ && heard_) {
+        try {
+            seen_ = identity();
+        } catch (const std::exception&) {
+            built_ = false;
+        }
+    }
+    heard_ = false;
+}
+
 void RecordIndex::forget() noexcept {
+    heard_ = false;
     built_ = false;
     savedTried_ = true;
     changed_ = false;

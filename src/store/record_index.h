@@ -58,6 +58,9 @@ class RecordIndex : public SlotWatcher {
     // The file was put back as it stood before an operation that was undone: the index is
     // built afresh at the next use, and the saved one is deleted.
     void forget() noexcept;
+    // The operation whose writes the index heard is on the disk now: the file there, with
+    // the length and time the commit gave it, is the one the index knows.
+    void committed() noexcept;
     // Saves the index when it differs from the saved one. Never throws.
     void save() noexcept;
     // The records of `file` as the saved index gives them, when the first use would take it;
@@ -117,6 +120,7 @@ class RecordIndex : public SlotWatcher {
     std::size_t slotLength_;
     bool savedTried_ = false; // the saved index was read, or must not be (see written)
     bool changed_ = false;    // the index differs from the saved one
+    bool heard_ = false;      // it heard a write since the last commit
 
     bool built_ = false;
     Identity seen_;                    // the file as the index last saw it

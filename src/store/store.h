@@ -156,19 +156,12 @@ class Store {
                                                    directory_.bookingIndex(),
                                                    directory_.bookingIndexTemporary())),
           files_(std::make_shared<JournaledFiles>(files, directory_.root(), directory_.journal())) {
-        // An undone operation may have taken a stay back into house or a booking back to
-        // open, or out of their files.
-        files_->onUndone(
-            [inHouse = inHouse_, bookings = bookings_,
-             guest = directory_.guest().lexically_normal(),
-             reservation = directory_.reservation().lexically_normal()](const Path& file) {
-                const Path undone = file.lexically_normal();
-                if (undone == guest) {
-                    inHouse->forget();
-                } else if (undone == reservation) {
-                    bookings->forget();
-                }
-            });
+        // An operation dropped or undone may have taken a stay back into house or a booking
+        // back to open, or out of their files.
+        files_->onUndone(onIndexOf([](RecordIndex& index) { index.forget(); }));
+        // A committed operation gave the files it changed a new length and time: the index
+        // that heard its writes knows them as they now are.
+        files_->onCommitted(onIndexOf([](RecordIndex& index) { index.committed(); }));
     }
 
     const DataDirectory& directory() const { return directory_; }
@@ -219,6 +212,19 @@ class Store {
   private:
     RecordFile reservationFile() const {
         return {files(), directory_.reservation(), ReservationRecord::slotLength};
+    }
+    // Hears of a file by doing `act` on its index, when it has one.
+    template <class Act> std::function<void(const Path&)> onIndexOf(Act act) const {
+        return [act, inHouse = inHouse_, bookings = bookings_,
+                guest = directory_.guest().lexically_normal(),
+                reservation = directory_.reservation().lexically_normal()](const Path& file) {
+            const Path heard = file.lexically_normal();
+            if (heard == guest) {
+                act(*inHouse);
+            } else if (heard == reservation) {
+                act(*bookings);
+            }
+        };
     }
 
     DataDirectory directory_;

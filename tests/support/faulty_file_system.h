@@ -59,6 +59,10 @@ class FaultyFileSystem : public DiskFileSystem {
     void rename(const Path& from, const Path& to) override;
     void sync(const Path& file) override;
     void syncDirectory(const Path& directory) override;
+    // Each of them one step.
+    void syncTogether(std::span<const Path> files, std::span<const Path> directories) override {
+        FileSystem::syncTogether(files, directories);
+    }
 
   private:
     // Counts a step on `file`; throws (or stops) when it is the one to fail, after
