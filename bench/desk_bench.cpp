@@ -197,7 +197,7 @@ void ChooseGuest(benchmark::State& state) {
         const auto guest = guestOfEntry(desk.store(), desk.selector());
         benchmark::DoNotOptimize(guestView(guest->second));
         const auto folio = static_cast<long>(guest->second.FolioNumber);
-        benchmark::DoNotOptimize(folioListing(desk.store(), folio, FolioGap::Chosen));
+        benchmark::DoNotOptimize(folioListing(desk.store(), folio));
         benchmark::DoNotOptimize(hasLiveMessage(desk.store(), folio));
     }
 }
@@ -218,8 +218,8 @@ void PostCharge(benchmark::State& state) {
         const auto guest = desk.guest();
         benchmark::DoNotOptimize(
             postToFolio(desk.store(), guest->second, "S - Stamp", "0.5", kToday));
-        benchmark::DoNotOptimize(folioListing(
-            desk.store(), static_cast<long>(guest->second.FolioNumber), FolioGap::Posted));
+        benchmark::DoNotOptimize(
+            folioListing(desk.store(), static_cast<long>(guest->second.FolioNumber)));
     }
     reportSyncs(state, desk.files(), before);
 }

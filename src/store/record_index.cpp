@@ -195,7 +195,13 @@ void RecordIndex::save() noexcept {
         }
         bytes.insert(bytes.end(), last_.begin(), last_.end());
         put(bytes, checksumOf(bytes), 8);
-        files_.replaceWhole(saved_, temporary_, bytes);
+        // A saved index that a power cut took in part fails its checksum and is built again,
+        // so the new one takes its name without waiting for the disk; the name does wait, so
+        // that an older saved index never comes back in its place.
+        files_.remove(temporary_);
+        files_.write(temporary_, 0, bytes);
+        files_.rename(temporary_, saved_);
+        files_.syncDirectory(saved_.parent_path());
     } catch (const std::exception&) {
         // The index is a cache and the clerk's work is done: leave it in memory, and make
         // the next start build it by one scan rather than trust an older saved one.

@@ -60,7 +60,6 @@ TEST(SyncCountTest, EachOperationWaitsForTheDiskAFewTimes) {
         SCOPED_TRACE(c.operation);
         CountedMotel fresh;
         const long syncs = fresh.syncsOf(writingOperation(c.operation).run);
-        std::printf("%s: %ld\n", c.operation, syncs);
         EXPECT_LE(syncs, c.most);
     }
 }
@@ -74,7 +73,6 @@ TEST(SyncCountTest, TheNightAuditWaitsAsOftenForTenStayOversAsForSixty) {
         syncs.push_back(fresh.syncsOf([](const Store& s) {
             ASSERT_EQ(runNightAudit(s, kOperationDay).outcome, AuditOutcome::Posted);
         }));
-        std::printf("night audit of %d: %ld\n", stayOvers, syncs.back());
     }
     EXPECT_LE(syncs[0], 8);
     EXPECT_EQ(syncs[1], syncs[0]);

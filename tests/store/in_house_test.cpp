@@ -272,8 +272,8 @@ TEST_F(InHouseIndexTest, AnIndexThatCannotBeSavedFailsNothingAndIsNotTrustedNext
     old.CheckOutMark = "*";
     desk.guests().write(1, old);
     desk.saveIndexes();
-    refusing.refuseWholeFiles();
     EXPECT_NO_THROW(desk.guests().write(1, inHouse));
+    refusing.failOnceAfter(0);
     EXPECT_NO_THROW(desk.saveIndexes());
     EXPECT_GT(refusing.failures(), 0);
     EXPECT_EQ(inHouseOf(desk), (std::vector<std::size_t>{1, 7, 8, 9}));

@@ -1,7 +1,7 @@
 #include "store/settings.h"
 
-#include "store/motel_details.h"
 #include "store/format/store_error.h"
+#include "store/motel_details.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
