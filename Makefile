@@ -5,7 +5,8 @@
 # the Debian packages it needs when some are missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core lintian poppler-utils librsvg2-bin
+            libbenchmark-dev fonts-dejavu-core lintian poppler-utils librsvg2-bin \
+            libarchive-dev
 WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest
 # Qt for Windows from Debian's source (dpkg-dev unpacks it), the installer (7-Zip lists what it
 # holds) and the picture of the program under Wine on a virtual screen.

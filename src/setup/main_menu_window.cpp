@@ -1,6 +1,6 @@
 #include "setup/main_menu_window.h"
 
-#include "store/backup.h"
+#include "backup/backup.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/placement.h"
@@ -151,7 +151,7 @@ void MainMenuWindow::backupClicked() {
             this, QStringLiteral("Back Up Data"),
             QStringLiteral("The motel's data was copied and checked, %1 files, into %2")
                 .arg(backup.files)
-                .arg(QString::fromStdString(backup.folder.generic_string())));
+                .arg(QString::fromStdString(backup.file.generic_string())));
     }
 }
 void MainMenuWindow::exitClicked() {
