@@ -193,7 +193,7 @@ void ChooseGuest(benchmark::State& state) {
         const auto guest = guestOfEntry(desk.store(), desk.selector());
         benchmark::DoNotOptimize(guestView(guest->second));
         const auto folio = static_cast<long>(guest->second.FolioNumber);
-        benchmark::DoNotOptimize(folioListing(desk.store(), folio, FolioGap::Chosen));
+        benchmark::DoNotOptimize(folioListing(desk.store(), folio));
         benchmark::DoNotOptimize(hasLiveMessage(desk.store(), folio));
     }
 }
@@ -214,8 +214,8 @@ void PostCharge(benchmark::State& state) {
         const auto guest = desk.guest();
         benchmark::DoNotOptimize(
             postToFolio(desk.store(), guest->second, "S - Stamp", "0.5", kToday));
-        benchmark::DoNotOptimize(folioListing(
-            desk.store(), static_cast<long>(guest->second.FolioNumber), FolioGap::Posted));
+        benchmark::DoNotOptimize(
+            folioListing(desk.store(), static_cast<long>(guest->second.FolioNumber)));
     }
     reportSyncs(state, desk.files(), before);
 }
@@ -461,6 +461,29 @@ void largeOnly(benchmark::internal::Benchmark* b) {
     b->ReportAggregatesOnly(true);
 }
 
+// A backup as the clerk makes one onto a stick, beside `tar cf` of the same directory and a
+// `sync`: both write every byte once and wait until it is on the disk.
+fs::path backupFolder() {
+    return fs::temp_directory_path() / "roomwright-bench" / "backups";
+}
+
+void TarAndSync(benchmark::State& state) {
+    fs::create_directories(backupFolder());
+    runEach(state, "tar cf '" + (backupFolder() / "motel.tar").string() + "' -C '" +
+                       deskDirectory(state.range(0)).root().string() + "' . && sync");
+}
+
+void CliBackup(benchmark::State& state) {
+    runEach(state, cli(state.range(0)) + "backup '" + backupFolder().string() + "' --keep 1");
+}
+
+void backupSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
+    b->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(TarAndSync)->Apply(backupSizes);
+BENCHMARK(CliBackup)->Apply(backupSizes);
 BENCHMARK(CatGuestFile)->Apply(largeOnly);
 BENCHMARK(CliPrintNewestFolio)->Apply(largeOnly);
 BENCHMARK(CliDumpGuests)->Apply(largeOnly);
