@@ -37,6 +37,19 @@ std::int64_t secondsSince1970(const Clock& clock) {
            time.minute * 60 + time.second;
 }
 
+// What a call of libarchive that gave `status` failed on: the file system's error a callback
+// kept, else libarchive's own, naming `file`.
+void throwOnFailure(int status, archive* handle, std::exception_ptr& failure, const Path& file,
+                    const char* action, const std::string& lead) {
+    if (failure) {
+        std::rethrow_exception(std::exchange(failure, nullptr));
+    }
+    if (status != ARCHIVE_OK) {
+        const char* reason = archive_error_string(handle);
+        throw StoreError(file, action, lead + (reason ? reason : "it is damaged or cut short"));
+    }
+}
+
 } // namespace
 
 std::string timeStamp(const Clock& clock) {
@@ -167,13 +180,7 @@ ArchiveWriter::ArchiveWriter(FileSystem& files, Path file, const Clock& clock)
 ArchiveWriter::~ArchiveWriter() = default;
 
 void ArchiveWriter::check(int status) {
-    if (sink_->failure) {
-        std::rethrow_exception(std::exchange(sink_->failure, nullptr));
-    }
-    if (status != ARCHIVE_OK) {
-        const char* reason = archive_error_string(archive_);
-        throw StoreError(sink_->file, "write", reason ? reason : "the archive could not be made");
-    }
+    throwOnFailure(status, archive_, sink_->failure, sink_->file, "write", "");
 }
 
 namespace {
@@ -247,15 +254,7 @@ ArchiveReader::ArchiveReader(FileSystem& files, Path file)
 ArchiveReader::~ArchiveReader() = default;
 
 void ArchiveReader::check(int status) {
-    if (source_->failure) {
-        std::rethrow_exception(std::exchange(source_->failure, nullptr));
-    }
-    if (status != ARCHIVE_OK) {
-        const char* reason = archive_error_string(archive_);
-        throw StoreError(file_, "read",
-                         std::string("it is not a whole backup: ") +
-                             (reason ? reason : "it is damaged or cut short"));
-    }
+    throwOnFailure(status, archive_, source_->failure, file_, "read", "it is not a whole backup: ");
 }
 
 std::optional<ArchiveReader::Member> ArchiveReader::next() {
