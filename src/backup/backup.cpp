@@ -139,6 +139,10 @@ std::vector<Path> backupsIn(FileSystem& files, const Path& target) {
 
 } // namespace
 
+Path fromTheRoot(const Path& path) {
+    return (path.has_root_directory() ? path : fs::absolute(path)).lexically_normal();
+}
+
 bool sameOrInside(const Path& path, const Path& folder) {
     const Path full = absoluteOf(path);
     const Path outer = absoluteOf(folder);
@@ -149,8 +153,8 @@ Backup backUp(const Store& store, const Path& target, const Clock& clock,
               std::optional<std::size_t> keep) {
     FileSystem& files = store.journal().disk();
     const DataDirectory& data = store.directory();
-    const Path source = absoluteOf(data.root());
-    const Path into = absoluteOf(target);
+    const Path source = fromTheRoot(data.root());
+    const Path into = fromTheRoot(target);
     if (sameOrInside(into, source)) {
         throw DataError("The backup cannot go into the data directory " + utf8Text(source) +
                         " itself; choose a folder outside it.");

@@ -32,6 +32,11 @@ struct Backup {
 Backup backUp(const Store& store, const Path& target, const Clock& clock,
               std::optional<std::size_t> keep = std::nullopt);
 
+// `path` from the root on, as the backup and the restore name it: a relative one from the
+// working folder, one from the root on as it is (on Windows, one without its drive lies on the
+// drive the program runs from).
+Path fromTheRoot(const Path& path);
+
 // Whether the two name the same folder, or `path` lies inside `folder`, once both are made
 // absolute and their links followed.
 bool sameOrInside(const Path& path, const Path& folder);

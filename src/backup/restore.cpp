@@ -1,6 +1,7 @@
 #include "backup/restore.h"
 
 #include "backup/archive.h"
+#include "backup/backup.h"
 #include "store/format/path_text.h"
 #include "store/format/store_error.h"
 #include "store/store.h"
@@ -11,8 +12,6 @@
 namespace roomwright {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Beyond this many findings of verify, only their number is told.
 constexpr std::size_t kFindingsShown = 5;
@@ -162,7 +161,7 @@ void refuseUnsound(FileSystem& files, const DataDirectory& restored, const Path&
 
 Restored restoreBackup(FileSystem& files, const DataDirectory& directory, const Path& archive,
                        const Clock& clock, const ClaimDirectory& claim) {
-    const Path root = fs::absolute(directory.root()).lexically_normal();
+    const Path root = fromTheRoot(directory.root());
     const Path place = root.has_filename() ? root : root.parent_path();
     const Path parent = place.parent_path();
     const std::string name = utf8Text(place.filename());

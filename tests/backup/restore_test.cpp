@@ -122,8 +122,9 @@ TEST_F(RestoreTest, TheCommandBringsBackTheBackupAndKeepsTheDataItReplaced) {
     ASSERT_EQ(status, 0) << said[1];
     const Path previous = temp.path() / "Motel.before-restore-2026-12-08-091500";
     EXPECT_EQ(said[0], "Restored " + std::to_string(backedUp.size()) + " files into " +
-                           directory.root().string() + ".\nThe data it held before is kept in " +
-                           previous.string() + ".\n");
+                           directory.root().generic_string() +
+                           ".\nThe data it held before is kept in " + previous.generic_string() +
+                           ".\n");
     EXPECT_EQ(snapshot(directory.root()), backedUp);
     auto kept = snapshot(previous);
     kept.erase("roomwright.lock"); // the restore held the directory
