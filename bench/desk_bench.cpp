@@ -465,6 +465,29 @@ void largeOnly(benchmark::internal::Benchmark* b) {
     b->ReportAggregatesOnly(true);
 }
 
+// A backup as the clerk makes one onto a stick, beside `tar cf` of the same directory and a
+// `sync`: both write every byte once and wait until it is on the disk.
+fs::path backupFolder() {
+    return fs::temp_directory_path() / "roomwright-bench" / "backups";
+}
+
+void TarAndSync(benchmark::State& state) {
+    fs::create_directories(backupFolder());
+    runEach(state, "tar cf '" + (backupFolder() / "motel.tar").string() + "' -C '" +
+                       deskDirectory(state.range(0)).root().string() + "' . && sync");
+}
+
+void CliBackup(benchmark::State& state) {
+    runEach(state, cli(state.range(0)) + "backup '" + backupFolder().string() + "' --keep 1");
+}
+
+void backupSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1)->Arg(20)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(5);
+    b->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(TarAndSync)->Apply(backupSizes);
+BENCHMARK(CliBackup)->Apply(backupSizes);
 BENCHMARK(CatGuestFile)->Apply(largeOnly);
 BENCHMARK(CliPrintNewestFolio)->Apply(largeOnly);
 BENCHMARK(CliDumpGuests)->Apply(largeOnly);
