@@ -1,6 +1,8 @@
 #include "app/start_up.h"
 
+#include "backup/restore.h"
 #include "store/disk/journal.h"
+#include "store/format/path_text.h"
 #include "ui/dialogs.h"
 
 namespace roomwright {
@@ -9,7 +11,9 @@ std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& fil
                                              Dialogs& dialogs, const CivilDate& today) {
     std::optional<WriterLock> lock;
     bool undone = false;
+    std::optional<Path> restoredOver;
     const bool ready = guarded(dialogs, nullptr, [&] {
+        restoredOver = finishCutRestore(files, store.directory());
         store.directory().ensureExists(files);
         lock.emplace(WriterLock::take(store.directory(), "roomwright"));
         // Only the one writer may put back what an operation cut short left half changed.
@@ -21,6 +25,10 @@ std::optional<WriterLock> claimDataDirectory(const Store& store, FileSystem& fil
     });
     if (!ready) {
         return std::nullopt;
+    }
+    if (restoredOver) {
+        dialogs.inform(nullptr, kAttention,
+                       QString::fromUtf8(restoreFinished(*restoredOver).c_str()));
     }
     if (undone) {
         dialogs.inform(nullptr, kAttention, QString::fromUtf8(kOperationUndone));

@@ -157,14 +157,52 @@ void refuseUnsound(FileSystem& files, const DataDirectory& restored, const Path&
                     findings);
 }
 
+// The data directory's folder, the folder it lies in and its name.
+struct Place {
+    Path folder;
+    Path parent;
+    std::string name;
+};
+Place placeOf(const DataDirectory& directory) {
+    const Path root = fromTheRoot(directory.root());
+    const Path folder = root.has_filename() ? root : root.parent_path();
+    return {folder, folder.parent_path(), utf8Text(folder.filename())};
+}
+
 } // namespace
+
+std::optional<Path> finishCutRestore(FileSystem& files, const DataDirectory& directory) {
+    const auto [place, parent, name] = placeOf(directory);
+    if (files.kindOf(place) != EntryKind::Missing) {
+        return std::nullopt;
+    }
+    const std::string restoring = "." + name + ".restoring-";
+    for (const Path& entry : files.list(parent)) {
+        const std::string entryName = utf8Text(entry.filename());
+        if (!entryName.starts_with(restoring) || files.kindOf(entry) != EntryKind::Folder) {
+            continue;
+        }
+        // The restore renamed the data directory only once the restored copy was whole.
+        const Path previous =
+            parent / pathFromUtf8(name + ".before-restore-" + entryName.substr(restoring.size()));
+        if (files.kindOf(previous) == EntryKind::Folder) {
+            files.rename(entry, place);
+            files.syncDirectory(parent);
+            return previous;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string restoreFinished(const Path& previous) {
+    return "A restore of the data was cut short; it is finished now. The data it replaced is "
+           "kept in " +
+           utf8Text(previous) + ".";
+}
 
 Restored restoreBackup(FileSystem& files, const DataDirectory& directory, const Path& archive,
                        const Clock& clock, const ClaimDirectory& claim) {
-    const Path root = fromTheRoot(directory.root());
-    const Path place = root.has_filename() ? root : root.parent_path();
-    const Path parent = place.parent_path();
-    const std::string name = utf8Text(place.filename());
+    const auto [place, parent, name] = placeOf(directory);
     switch (files.kindOf(archive)) {
     case EntryKind::File:
         break;
@@ -174,8 +212,20 @@ Restored restoreBackup(FileSystem& files, const DataDirectory& directory, const 
         throw DataError("The backup to restore is a file roomwright-YYYY-MM-DD-HHMMSS.tar; " +
                         utf8Text(archive) + " is none.");
     }
-    const std::string stamp = timeStamp(clock);
-    const Path unpacked = freeName(files, parent, "." + name + ".restoring-" + stamp);
+    // The restored copy and the data it replaces bear the same time, so that a restore cut
+    // short between its two renames can be told and finished (finishCutRestore).
+    const auto taken = [&](const std::string& at) {
+        return files.kindOf(parent / pathFromUtf8("." + name + ".restoring-" + at)) !=
+                   EntryKind::Missing ||
+               files.kindOf(parent / pathFromUtf8(name + ".before-restore-" + at)) !=
+                   EntryKind::Missing;
+    };
+    const std::string time = timeStamp(clock);
+    std::string stamp = time;
+    for (int n = 2; taken(stamp); ++n) {
+        stamp = time + "-" + std::to_string(n);
+    }
+    const Path unpacked = parent / pathFromUtf8("." + name + ".restoring-" + stamp);
 
     Restored restored;
     std::optional<WriterLock> lock;
@@ -187,7 +237,7 @@ Restored restoreBackup(FileSystem& files, const DataDirectory& directory, const 
         files.syncDirectory(parent);
         if (replacing) {
             lock = claim();
-            restored.previous = freeName(files, parent, name + ".before-restore-" + stamp);
+            restored.previous = parent / pathFromUtf8(name + ".before-restore-" + stamp);
 #ifdef _WIN32
             // Windows renames no folder while a file in it is open, the lock file among them:
             // it is let go of just before, and a program that opens the directory meanwhile

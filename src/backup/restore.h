@@ -31,8 +31,19 @@ using ClaimDirectory = std::function<std::optional<WriterLock>()>;
 // StoreError naming the file or folder the disk failed on, DirectoryBusy. When the second
 // rename fails the first is undone. A power cut leaves the old directory or the restored one
 // under DIR; only between the two renames does it leave neither there, but both whole beside
-// it: DIR.before-restore-… and the hidden .DIR.restoring-….
+// it: DIR.before-restore-… and the hidden .DIR.restoring-…, which finishCutRestore puts in
+// place.
 Restored restoreBackup(FileSystem& files, const DataDirectory& directory, const Path& archive,
                        const Clock& clock, const ClaimDirectory& claim);
+
+// Finishes a restore that a crash or a power cut stopped between its two renames: when the
+// data directory is missing, and beside it lie the whole restored copy
+// .DIR.restoring-YYYY-MM-DD-HHMMSS and the data it replaced, DIR.before-restore-… of the
+// same time, the copy takes the directory's name. Returns where the data before is kept, or
+// nothing when there was no such restore to finish. Throws StoreError naming the folder it
+// cannot rename.
+std::optional<Path> finishCutRestore(FileSystem& files, const DataDirectory& directory);
+// What the clerk is told of a restore finished so: where the data before it is kept.
+std::string restoreFinished(const Path& previous);
 
 } // namespace roomwright

@@ -733,6 +733,9 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         };
 
         const std::string root = utf8Text(store.directory().root());
+        if (const auto previous = finishCutRestore(files, store.directory())) {
+            err << restoreFinished(*previous) << '\n';
+        }
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);

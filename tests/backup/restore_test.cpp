@@ -289,7 +289,7 @@ TEST_F(RestoreTest, AFailureHalfWayLeavesTheOldDirectoryInPlace) {
 
 // A power cut anywhere in a restore leaves under the data directory's name the old data or
 // the restored data, whole; between the two renames it leaves neither there, but both
-// whole beside it.
+// whole beside it, and the next start puts the restored data in place.
 TEST(RestorePowerCut, TheOldOrTheRestoredDataIsWholeWhereverThePowerGoes) {
     const DataDirectory directory(Path("/power-cut/Motel"));
     const FixedClock clock{CivilDate{2026, 12, 8}, TimeOfDay{9, 15, 0, 0}};
@@ -318,6 +318,11 @@ TEST(RestorePowerCut, TheOldOrTheRestoredDataIsWholeWhereverThePowerGoes) {
             ++betweenTheRenames;
             EXPECT_EQ(motelFilesOf(cut.under(previous)), changed);
             EXPECT_EQ(motelFilesOf(cut.under(unpacked)), backedUp);
+            // The next start finishes the restore.
+            testing::PowerCutFileSystem next(cut);
+            EXPECT_EQ(finishCutRestore(next, directory), previous);
+            EXPECT_EQ(motelFilesOf(next.image().under(directory.root())), backedUp);
+            EXPECT_EQ(motelFilesOf(next.image().under(previous)), changed);
         }
     }
     EXPECT_GT(betweenTheRenames, 0u);
