@@ -373,6 +373,10 @@ void NightAudit(benchmark::State& state) {
     {
         Desk desk(root);
         long night = 0;
+        // The first audit on a motel whose cards were never erased looks at every stay and
+        // booking once (EraseTwentyYearsOfCards measures that); the nights after it are the
+        // clerk's.
+        runNightAudit(desk.store(), kToday.plusDays(night++));
         const long before = desk.files().syncs;
         for (auto _ : state) {
             benchmark::DoNotOptimize(runNightAudit(desk.store(), kToday.plusDays(night++)));
