@@ -226,12 +226,20 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
             break;
         }
         case CsvColumn::Kind::CardNumber: {
-            const std::size_t length =
-                keptLength(bytes + column.offset, column.width, column.offset);
-            if (length > 0) {
-                at = putCell(
-                    at,
-                    cardCell(fromCp1252(std::string_view(bytes + column.offset, length)), cards_));
+            const std::string_view number(
+                bytes + column.offset,
+                keptLength(bytes + column.offset, column.width, column.offset));
+            const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+            if (cards_ == CardNumbers::Masked && std::ranges::any_of(number, digit)) {
+                // The mask and the last four digits, as maskedCardNumber makes them: nothing in
+                // them is quoted or converted.
+                std::memcpy(at, kCardMask.data(), kCardMask.size());
+                at += kCardMask.size();
+                const std::string digits = lastFourDigits(number);
+                std::memcpy(at, digits.data(), digits.size());
+                at += digits.size();
+            } else if (!number.empty()) {
+                at = putCell(at, cardCell(fromCp1252(number), cards_));
             }
             break;
         }
