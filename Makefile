@@ -5,11 +5,14 @@
 # the Debian packages it needs when some are missing.
 
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev fonts-dejavu-core lintian poppler-utils librsvg2-bin
-WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest
-# Qt for Windows from Debian's source (dpkg-dev unpacks it), the installer (7-Zip lists what it
-# holds) and the picture of the program under Wine on a virtual screen.
-WINDOWS_QT_PACKAGES := $(WINDOWS_PACKAGES) qt6-base-dev dpkg-dev xz-utils perl nsis xvfb xauth \
+            libbenchmark-dev fonts-dejavu-core lintian poppler-utils librsvg2-bin \
+            libarchive-dev
+# libarchive for Windows is built from Debian's source (dpkg-dev unpacks it).
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64 wine64 googletest dpkg-dev xz-utils \
+                    debian-archive-keyring
+# Qt for Windows from Debian's source, the installer (7-Zip lists what it holds) and the
+# picture of the program under Wine on a virtual screen.
+WINDOWS_QT_PACKAGES := $(WINDOWS_PACKAGES) qt6-base-dev perl nsis xvfb xauth \
                        imagemagick fonts-dejavu-core p7zip-full poppler-utils librsvg2-bin
 ICON_PACKAGES := librsvg2-bin icoutils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -67,6 +70,7 @@ test-long: deps
 # The core (store, operations, print documents), the command-line tool and their tests,
 # built with MinGW-w64 without Qt or sanitizers and run under Wine.
 test-windows: windows-deps
+	packaging/windows/build-libarchive.sh
 	cmake -S . -B $(WINDOWS_DIR) -G Ninja \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	    -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
@@ -94,6 +98,7 @@ windows-qt: windows-qt-deps
 # roomwright.exe under Wine on a virtual screen, and the installer made with NSIS,
 # build/windows-package/roomwright-<version>-setup.exe (packaging/windows/package.sh).
 windows-package: windows-qt
+	packaging/windows/build-libarchive.sh
 	packaging/windows/package.sh
 
 # The Windows icon, packaging/windows/roomwright.ico, drawn again from packaging/roomwright.svg.

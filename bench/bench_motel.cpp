@@ -95,6 +95,16 @@ void writeReservations(const DataDirectory& directory, const MotelShape& shape) 
         }
         writeSlots(reservations, encode(reservation));
     }
+    for (long i = 1; i <= shape.openAhead; ++i) {
+        ReservationRecord reservation;
+        reservation.LastName = "Ahead" + std::to_string(i);
+        reservation.FirstName = "Lee";
+        reservation.RoomNumber = roomNumberOf(shape, i * 7);
+        reservation.ArrivalDate = shape.today.plusDays(i % 28).stored();
+        reservation.DepartureDate = shape.today.plusDays(i % 28 + 2).stored();
+        reservation.ConfirmationNumber = static_cast<float>(booked + i);
+        writeSlots(reservations, encode(reservation));
+    }
 }
 
 } // namespace
@@ -102,7 +112,7 @@ void writeReservations(const DataDirectory& directory, const MotelShape& shape) 
 std::string MotelShape::name() const {
     return std::to_string(years) + "y-" + std::to_string(rooms) + "r-" + std::to_string(inHouse) +
            "h-" + std::to_string(dueOutEvery) + "o-" + std::to_string(dirtyEvery) + "d" +
-           (cards ? "-cards" : "");
+           (openAhead > 0 ? "-" + std::to_string(openAhead) + "a" : "") + (cards ? "-cards" : "");
 }
 
 std::string roomNumberOf(const MotelShape& shape, long i) {
@@ -143,6 +153,14 @@ fs::path scratchMotel(const MotelShape& shape) {
     scratch += "-scratch";
     fs::remove_all(scratch);
     fs::copy(generated, scratch, fs::copy_options::recursive);
+    // On the disk before anything is measured: the first sync of an operation would otherwise
+    // write out the whole copy.
+    DiskFileSystem disk;
+    for (const auto& entry : fs::recursive_directory_iterator(scratch)) {
+        if (entry.is_regular_file()) {
+            disk.sync(entry.path());
+        }
+    }
     return scratch;
 }
 

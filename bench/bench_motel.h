@@ -11,13 +11,15 @@ namespace roomwright::bench {
 
 // What a generated motel holds. Every stay but the newest `inHouse` has checked out; those
 // arrived yesterday and are in house, one to a room. Stays and bookings are spread evenly over
-// the years before `today`.
+// the years before `today`, and every booking of those years is checked in; the newest
+// `openAhead` bookings are still open, arriving over the four weeks from `today` on.
 struct MotelShape {
     long years = 20;
     int rooms = 100;
     int firstRoom = 100; // rooms are numbered firstRoom, firstRoom + 1, ...
     long staysPerYear = 12'500;
     long reservationsPerYear = 3'000;
+    long openAhead = 0;
     long inHouse = 70;
     // Every n-th in-house guest leaves today (0: none does); the others stay on for as long
     // as `stayOnNights` from today.
@@ -41,8 +43,8 @@ struct MotelShape {
 // there already.
 std::filesystem::path generatedMotel(const MotelShape& shape);
 
-// A fresh copy of the generated motel, for a benchmark that writes to it (the night audit):
-// every run starts from the same files.
+// A fresh copy of the generated motel, on the disk, for a benchmark that writes to it (the
+// night audit): every run starts from the same files.
 std::filesystem::path scratchMotel(const MotelShape& shape);
 
 // The room number of room i (from 0) of the shape.

@@ -50,24 +50,9 @@ mkdir -p "$qt"
 
 # The version of the host Qt: the Windows Qt is built from the very same source.
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-release=$(. /etc/os-release && echo "$VERSION_CODENAME")
 
 fetch() {
-    rm -rf "$apt_dir" "$source_dir"
-    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/sources.list.d" \
-             "$apt_dir/download"
-    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg]" \
-         "http://deb.debian.org/debian $release main" > "$apt_dir/sources.list"
-    cat > "$apt_dir/apt.conf" <<CONF
-Dir::Etc::SourceList "$apt_dir/sources.list";
-Dir::Etc::SourceParts "$apt_dir/sources.list.d";
-Dir::State::Lists "$apt_dir/lists";
-Dir::Cache "$apt_dir/cache";
-CONF
-    APT_CONFIG=$apt_dir/apt.conf apt-get update -q
-    # Unpacks into qt6-base-<upstream version>, applying Debian's patches (debian/patches).
-    (cd "$apt_dir/download" && APT_CONFIG=$apt_dir/apt.conf apt-get source -q "qt6-base=$version")
-    mv "$apt_dir/download"/qt6-base-*/ "$source_dir"
+    fetch_debian_source "$apt_dir" "qt6-base=$version" "$source_dir"
 }
 
 # Qt's own patches (Debian's are applied by apt-get source), once.

@@ -1,5 +1,7 @@
 #include "app/desk.h"
 
+#include "app/start_up.h"
+
 #include "frontdesk/check_in_window.h"
 #include "frontdesk/guest_folio_window.h"
 #include "frontdesk/main_window.h"
@@ -27,8 +29,9 @@
 
 namespace roomwright {
 
-Desk::Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer)
-    : services_{std::move(store), clock, dialogs, printer, *this} {
+Desk::Desk(Store store, Clock& clock, Dialogs& dialogs, Printer& printer,
+           std::optional<WriterLock> claim)
+    : services_{std::move(store), clock, dialogs, printer, *this, *this}, claim_(std::move(claim)) {
     // Every window of the program, and every box it shows, carries the program's icon.
     QApplication::setWindowIcon(programIcon());
 }
@@ -130,6 +133,48 @@ QWidget* Desk::open(WindowId id) {
 void Desk::close(WindowId id) {
     if (QWidget* window = find(id)) {
         window->close();
+    }
+}
+
+// The windows show what they loaded from the files a restore replaces: they close, but the
+// main window, which loads again, and the window that asked.
+Restored Desk::restore(const Path& archive, QWidget* keep) {
+    for (const auto& [id, window] : open_) {
+        if (window != nullptr && window != keep && id != WindowId::Main) {
+            window->close();
+        }
+    }
+    const DataDirectory directory = services_.store.directory();
+    const bool held = claim_.has_value();
+    claim_.reset();
+    Restored restored;
+    try {
+        restored =
+            restoreBackup(services_.store.journal().disk(), directory, archive, services_.clock,
+                          [&] { return std::optional(WriterLock::take(directory, "roomwright")); });
+    } catch (...) {
+        reopen(held);
+        throw;
+    }
+    reopen(held);
+    return restored;
+}
+
+void Desk::reopen(bool claim) {
+    FileSystem& files = services_.store.journal().disk();
+    services_.store = Store(services_.store.directory(), files);
+    if (claim) {
+        claim_ =
+            claimDataDirectory(services_.store, files, services_.dialogs, services_.clock.today());
+        if (!claim_) {
+            // Another program took the directory meanwhile, and the clerk has been told:
+            // this one must not write to it.
+            QCoreApplication::exit(1);
+            return;
+        }
+    }
+    if (auto* main = dynamic_cast<DeskWindow*>(find(WindowId::Main))) {
+        main->load();
     }
 }
 

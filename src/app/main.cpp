@@ -40,7 +40,7 @@ int main(int argc, char* argv[]) {
     SystemClock clock;
     const Store store(directory, files);
     // Held until the program ends: no other program writes here meanwhile.
-    const std::optional<WriterLock> writer = claimDataDirectory(store, files, dialogs);
+    std::optional<WriterLock> writer = claimDataDirectory(store, files, dialogs, clock.today());
     if (!writer) {
         return 1;
     }
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
         dialogs.inform(nullptr, kAttention, QString::fromStdString(message));
     });
     PreviewPrinter printer(noPrinter);
-    Desk desk(store, clock, dialogs, printer);
+    Desk desk(store, clock, dialogs, printer, std::move(writer));
     desk.open(WindowId::Main);
     return QApplication::exec();
 }

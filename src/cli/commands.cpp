@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 
+#include "backup/backup.h"
+#include "backup/restore.h"
 #include "cli/csv.h"
 #include "frontdesk/folio.h"
 #include "frontdesk/housekeeping.h"
@@ -11,7 +13,6 @@
 #include "reports/financial_report.h"
 #include "reports/night_audit.h"
 #include "reservations/reservations.h"
-#include "store/backup.h"
 #include "store/charges.h"
 #include "store/clock.h"
 #include "store/disk/writer_lock.h"
@@ -48,9 +49,10 @@ const char* const kHelp =
     "                        $XDG_DATA_HOME/roomwright/Motel/)\n"
     "  --today YYYY-MM-DD    act as if today were this day\n"
     "  --time HH:MM:SS       act as if it were this time of day\n"
-    "  --wait SECONDS        how long init, set, backup, night-audit, erase-cards and\n"
-    "                        cancel-reservation wait for another program that is\n"
-    "                        writing to the data directory to finish (default: 5)\n"
+    "  --wait SECONDS        how long init, set, backup, restore, night-audit,\n"
+    "                        erase-cards and cancel-reservation wait for another\n"
+    "                        program that is writing to the data directory to finish\n"
+    "                        (default: 5)\n"
     "  --help                show this text\n"
     "  --version             show the version\n"
     "\n"
@@ -89,10 +91,16 @@ const char* const kHelp =
     "                             the financial report of a month (default: this month)\n"
     "  print guest-list [--pdf FILE] [--printer]\n"
     "                             the guest list of everyone in house\n"
-    "  backup DIR [--keep N]      copies the whole data directory into a new folder\n"
-    "                             DIR/roomwright-YYYY-MM-DD-HHMMSS, checks the copy file by\n"
-    "                             file and prints its path; --keep N then removes all but\n"
-    "                             the newest N such folders in DIR\n"
+    "  backup DIR [--keep N]      writes the whole data directory into one new file\n"
+    "                             DIR/roomwright-YYYY-MM-DD-HHMMSS.tar, reads it back and\n"
+    "                             checks it, and prints its path; --keep N then removes all\n"
+    "                             but the newest N such backups in DIR\n"
+    "  restore ARCHIVE            puts the backup ARCHIVE in the place of the data\n"
+    "                             directory once it has been read whole and verify finds\n"
+    "                             it sound; refuses while a program holds the directory.\n"
+    "                             The data directory is kept beside it as\n"
+    "                             DIR.before-restore-YYYY-MM-DD-HHMMSS; the next start\n"
+    "                             rebuilds the saved indexes\n"
     "  night-audit [--pdf FILE] [--printer]\n"
     "                             charges tonight's room rent to every stay-over and prints\n"
     "                             the financial report and the guest list; refuses while a\n"
@@ -547,7 +555,19 @@ int backup(Context& c, const std::vector<std::string>& words) {
     for (const Path& removed : done.removed) {
         c.err << "Removed the older backup " << utf8Text(removed) << '\n';
     }
-    c.out << utf8Text(done.folder) << '\n';
+    c.out << utf8Text(done.file) << '\n';
+    return 0;
+}
+
+int restore(Context& c, const std::vector<std::string>& words, const ClaimDirectory& claim) {
+    expectArguments(words, 2, "restore ARCHIVE");
+    const Restored done = restoreBackup(c.store.journal().disk(), c.store.directory(),
+                                        pathFromUtf8(words[1]), c.clock, claim);
+    const std::string root = utf8Text(c.store.directory().root());
+    c.out << "Restored " << done.files << " files into " << root << ".\n";
+    if (!done.previous.empty()) {
+        c.out << "The data it held before is kept in " << utf8Text(done.previous) << ".\n";
+    }
     return 0;
 }
 
@@ -713,6 +733,9 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
         };
 
         const std::string root = utf8Text(store.directory().root());
+        if (const auto previous = finishCutRestore(files, store.directory())) {
+            err << restoreFinished(*previous) << '\n';
+        }
         if (words[0] == "init") {
             expectArguments(words, 1, "init");
             store.directory().ensureExists(files);
@@ -722,6 +745,10 @@ int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std
             }
             out << "The data directory is ready: " << root << '\n';
             return 0;
+        }
+        // A restore may also bring back a directory that is gone.
+        if (words[0] == "restore") {
+            return restore(context, words, [&] { return std::optional(holdWhileWriting()); });
         }
         // Every other command works on a directory that is there; none creates it.
         std::error_code error;

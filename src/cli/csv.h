@@ -3,6 +3,8 @@
 #include "store/format/layout.h"
 #include "store/format/record_view.h"
 
+#include <array>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -56,10 +58,13 @@ class CsvColumnList {
 };
 
 // Formats dump rows straight from record slots into a buffer that goes to the stream in
-// large blocks: a dump writes out every field of years of records.
+// large blocks: a dump writes out every field of years of records. A row is written in
+// place, into room the buffer keeps for the longest row its columns can make.
 class CsvDump {
   public:
-    CsvDump(std::ostream& out, std::vector<CsvColumn> columns,
+    // The rows are of records in slots of `slotLength` bytes; their card numbers show as
+    // `cards` says.
+    CsvDump(std::ostream& out, std::vector<CsvColumn> columns, std::size_t slotLength,
             CardNumbers cards = CardNumbers::Masked);
     // The header row: Record, then the field names.
     void header();
@@ -72,12 +77,56 @@ class CsvDump {
     std::size_t damaged() const { return damaged_; }
 
   private:
-    void flushWhenFull();
+    // Writes at `at` a text that needs UTF-8 or quotes, a field's text as a CSV cell; returns
+    // where it ends.
+    char* putConverted(char* at, std::string_view bytes);
+    char* putCell(char* at, std::string_view text);
+
+    // A column as a row writes it: where its bytes are, and whether the slot holds the whole
+    // chunks a text of its width is copied in.
+    struct Step {
+        CsvColumn::Kind kind;
+        bool chunked;
+        std::uint32_t offset;
+        std::uint32_t width;
+    };
 
     std::ostream& out_;
     std::vector<CsvColumn> columns_;
     CardNumbers cards_;
-    std::string buffer_;
+    std::vector<Step> steps_;
+    std::size_t longestRow_ = 0;
+    std::string buffer_; // its whole size is used, up to `used_`
+    std::size_t used_ = 0;
+    std::string converted_; // a text field that needs UTF-8 or quotes
+    // The texts of the numbers and dates met last, by their stored bits: a motel's rates,
+    // amounts and days repeat from record to record. `make` gives the text of the bits, at
+    // most kLongest characters (a number or a date is); each is kept in a whole chunk.
+    class Remembered {
+      public:
+        static constexpr std::size_t kLongest = 15;
+        struct Kept {
+            std::uint64_t bits = 0;
+            std::size_t length = 0; // 0 until one is kept
+            std::array<char, kLongest + 1> text{};
+        };
+        using Make = std::string (*)(std::uint64_t bits);
+        explicit Remembered(Make make) : make_(make) {}
+        const Kept& text(std::uint64_t bits) {
+            Kept& kept = kept_[(bits * 0x9E3779B97F4A7C15ull) >> 56];
+            if (kept.bits != bits || kept.length == 0) {
+                remember(kept, bits);
+            }
+            return kept;
+        }
+
+      private:
+        void remember(Kept& kept, std::uint64_t bits) const;
+        Make make_;
+        std::array<Kept, 256> kept_;
+    };
+    Remembered singles_;
+    Remembered dates_;
     std::size_t damaged_ = 0;
 };
 
@@ -101,7 +150,7 @@ DumpedDamage dumpTable(std::ostream& out, const Table& table,
             }
         }
     }
-    CsvDump dump(out, std::move(list.columns), cards);
+    CsvDump dump(out, std::move(list.columns), Record::slotLength, cards);
     dump.header();
     table.scanViews([&](std::size_t n, const auto& view) {
         dump.row(n, view.slot());

@@ -175,7 +175,8 @@ void CheckInWindow::roomPicked() {
         return;
     }
     guarded(services_.dialogs, this, [&] {
-        if (bookingArrivesOn(services_.store, *room, services_.clock.today())) {
+        const CivilDate today = services_.clock.today();
+        if (bookingArrivesOn(services_.store, *room, today, today)) {
             services_.dialogs.inform(
                 this, kAttention,
                 QStringLiteral("You are overbooking on this room. Please choose another room."));

@@ -182,13 +182,13 @@ GuestView guestView(const GuestRecord& guest) {
     return view;
 }
 
-DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
-                             std::string_view roomText) {
+DepartureChange oneMoreNight(const Store& store, const CivilDate& today,
+                             std::string_view departureText, std::string_view roomText) {
     const auto departure = parseShortDate(std::string(departureText));
     if (!departure) {
         return refuseDate(departureText, FolioField::Departure, kDepartureNotADate);
     }
-    const bool booked = bookingArrivesOn(store, roomText, *departure);
+    const bool booked = bookingArrivesOn(store, roomText, *departure, today);
     if (booked) {
         return refuseDate(departureText, FolioField::Departure,
                           "Can't Increase departure date. Overbooking.");

@@ -86,9 +86,9 @@ struct DepartureChange {
     std::optional<Refusal<FolioField>> refusal;
 };
 // One more night, unless a booking of the room that is not cancelled (open or checked in)
-// arrives on the current departure date.
-DepartureChange oneMoreNight(const Store& store, std::string_view departureText,
-                             std::string_view roomText);
+// arrives on the current departure date, as the desk asks on `today`.
+DepartureChange oneMoreNight(const Store& store, const CivilDate& today,
+                             std::string_view departureText, std::string_view roomText);
 // One night less, never coming down to the arrival date or before it.
 DepartureChange oneNightLess(std::string_view departureText, std::string_view arrivalText);
 

@@ -402,7 +402,8 @@ void GuestFolioWindow::doNowClicked() {
 void GuestFolioWindow::laterDepartureClicked() {
     guarded(services_.dialogs, this, [&] {
         const DepartureChange change =
-            oneMoreNight(services_.store, toStd(departureBox->text()), toStd(roomLabel->text()));
+            oneMoreNight(services_.store, services_.clock.today(), toStd(departureBox->text()),
+                         toStd(roomLabel->text()));
         departureBox->setText(onScreen(change.departure));
         if (change.refusal) {
             refuse(*change.refusal);

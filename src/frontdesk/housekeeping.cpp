@@ -1,7 +1,5 @@
 #include "frontdesk/housekeeping.h"
 
-#include "store/lookups.h"
-
 #include <map>
 #include <string>
 
@@ -10,13 +8,11 @@ namespace roomwright {
 Document housekeepingReport(const Store& store, const CivilDate& today) {
     // Where a room has two in-house records, the later one's word stands.
     std::map<std::string, const char*> guestWords;
-    store.guests().scanViews([&](std::size_t, const RecordView<GuestRecord>& guest) {
-        if (inHouse(guest)) {
-            const bool leaving =
-                CivilDate::fromStored(guest.number<&GuestRecord::DepartureDate>()) == today;
-            guestWords[guest.trimmed<&GuestRecord::RoomNumber>()] =
-                leaving ? "checking out" : "staying over";
-        }
+    store.scanInHouseGuests([&](std::size_t, const RecordView<GuestRecord>& guest) {
+        const bool leaving =
+            CivilDate::fromStored(guest.number<&GuestRecord::DepartureDate>()) == today;
+        guestWords[guest.trimmed<&GuestRecord::RoomNumber>()] =
+            leaving ? "checking out" : "staying over";
         return true;
     });
 

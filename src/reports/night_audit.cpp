@@ -27,10 +27,8 @@ constexpr int kRule = 139;
 using Stays = std::vector<std::pair<std::size_t, GuestRecord>>;
 Stays inHouseGuests(const Store& store) {
     Stays guests;
-    store.guests().scanViews([&](std::size_t n, const RecordView<GuestRecord>& guest) {
-        if (inHouse(guest)) {
-            guests.emplace_back(n, guest.decode());
-        }
+    store.scanInHouseGuests([&](std::size_t n, const RecordView<GuestRecord>& guest) {
+        guests.emplace_back(n, guest.decode());
         return true;
     });
     return guests;

@@ -18,7 +18,7 @@ inline constexpr const char* kReportsNotPrinted =
     "Tonight's room charges are posted, but the night reports could not be printed: ";
 
 // The guest list: every in-house guest, in guest-file order, with room, name, rate, arrival,
-// departure and pay code.
+// departure and pay code; read through the in-house index.
 Document guestList(const Store& store, const CivilDate& today);
 
 enum class AuditOutcome {
@@ -35,7 +35,9 @@ struct NightAudit {
 // The night audit of `today`. Refuses while an in-house guest is due out today. Otherwise
 // posts one night's room rent, at the guest's own rate, to every in-house guest who did not
 // arrive today, erases the cards the motel no longer needs (eraseCardsBefore, as long as the
-// motel's details say they are kept), and builds the two night reports.
+// motel's details say they are kept), and builds the two night reports. The guests in house,
+// for the refusal as for the postings and the guest list, come from the in-house index
+// (checked against the guest file on use), not from a read of decades of departed stays.
 //
 // Each stay-over is charged once a night, however often the audit runs: the audit keeps a
 // journal of its own beside the motel's files (DataDirectory::auditJournal), noting each

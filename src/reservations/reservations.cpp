@@ -151,9 +151,8 @@ std::optional<BookingRefusal> saveBooking(const Store& store, const Booking& boo
 std::vector<Shown> openReservationsNumbered(const Store& store, double confirmationNumber) {
     std::vector<Shown> shown;
     const auto number = static_cast<float>(confirmationNumber);
-    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
-        if (view.number<&ReservationRecord::ConfirmationNumber>() == number &&
-            bookingState(view) == BookingState::Open) {
+    scanOpenBookings(store, [&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        if (view.number<&ReservationRecord::ConfirmationNumber>() == number) {
             shown.push_back(Shown{n, view.decode()});
         }
         return true;
@@ -171,13 +170,10 @@ std::optional<Shown> openReservationByNumber(const Store& store, double confirma
 
 std::vector<NameLine> openReservationNames(const Store& store) {
     std::vector<NameLine> lines;
-    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
-        if (bookingState(view) == BookingState::Open) {
-            lines.push_back({n, numberText(view.number<&ReservationRecord::ConfirmationNumber>()) +
-                                    std::string(9, ' ') +
-                                    view.trimmed<&ReservationRecord::LastName>() + ", " +
-                                    view.trimmed<&ReservationRecord::FirstName>()});
-        }
+    scanOpenBookings(store, [&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        lines.push_back({n, numberText(view.number<&ReservationRecord::ConfirmationNumber>()) +
+                                std::string(9, ' ') + view.trimmed<&ReservationRecord::LastName>() +
+                                ", " + view.trimmed<&ReservationRecord::FirstName>()});
         return true;
     });
     return lines;

@@ -1,13 +1,17 @@
 #include "setup/main_menu_window.h"
 
-#include "store/backup.h"
+#include "backup/backup.h"
 #include "ui/controls.h"
 #include "ui/dialogs.h"
 #include "ui/placement.h"
 
+#include "store/format/path_text.h"
+
 #include <QGridLayout>
 #include <QPushButton>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace roomwright {
 
@@ -29,6 +33,7 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
     departuresButton = makeButton(this, "Command22", QStringLiteral("Print Departures"));
     inHouseButton = makeButton(this, "Command23", QStringLiteral("Print In-House List"));
     backupButton = makeButton(this, "Command16", QStringLiteral("Back Up Data"));
+    restoreButton = makeButton(this, "Command17", QStringLiteral("Restore Data"));
     exitButton = makeButton(this, "Command4", QStringLiteral("Exit"));
 
     // The setup windows in one column, the reports beside them, then Exit: the order they are
@@ -39,7 +44,7 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
         roomPropertiesButton, roomStatusButton, motelDetailsButton};
     const std::initializer_list<QPushButton*> reports = {
         monthlyReportButton, nightAuditButton, findGuestButton, arrivalsButton,
-        departuresButton,    inHouseButton,    backupButton};
+        departuresButton,    inHouseButton,    backupButton,    restoreButton};
     for (const auto& [column, buttons] : {std::pair(0, setup), std::pair(1, reports)}) {
         int row = 0;
         for (QPushButton* button : buttons) {
@@ -48,8 +53,9 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
         }
     }
     exitButton->setMinimumHeight(32);
-    columns->setRowMinimumHeight(static_cast<int>(setup.size()), 12);
-    columns->addWidget(exitButton, static_cast<int>(setup.size()) + 1, 1);
+    const int rows = static_cast<int>(std::max(setup.size(), reports.size()));
+    columns->setRowMinimumHeight(rows, 12);
+    columns->addWidget(exitButton, rows + 1, 1);
 
     connect(roomInventoryButton, &QPushButton::clicked, this,
             &MainMenuWindow::roomInventoryClicked);
@@ -68,6 +74,7 @@ MainMenuWindow::MainMenuWindow(Services& services) : DeskWindow(services) {
     connect(roomStatusButton, &QPushButton::clicked, this, &MainMenuWindow::roomStatusClicked);
     connect(motelDetailsButton, &QPushButton::clicked, this, &MainMenuWindow::motelDetailsClicked);
     connect(backupButton, &QPushButton::clicked, this, &MainMenuWindow::backupClicked);
+    connect(restoreButton, &QPushButton::clicked, this, &MainMenuWindow::restoreClicked);
     connect(exitButton, &QPushButton::clicked, this, &MainMenuWindow::exitClicked);
 }
 
@@ -151,7 +158,40 @@ void MainMenuWindow::backupClicked() {
             this, QStringLiteral("Back Up Data"),
             QStringLiteral("The motel's data was copied and checked, %1 files, into %2")
                 .arg(backup.files)
-                .arg(QString::fromStdString(backup.folder.generic_string())));
+                .arg(QString::fromStdString(backup.file.generic_string())));
+    }
+}
+// The clerk picks a backup and answers a question whose default is No; the data in use is
+// kept beside the data directory, and the menu stays open to tell where.
+void MainMenuWindow::restoreClicked() {
+    const QString file =
+        services_.dialogs.chooseFile(this, QStringLiteral("Restore the motel's data from"),
+                                     QStringLiteral("Roomwright backups (roomwright-*.tar)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    const QString root =
+        QString::fromStdString(services_.store.directory().root().generic_string());
+    if (!services_.dialogs.ask(
+            this, QStringLiteral("Restore Data"),
+            QStringLiteral("Restore the motel's data from %1? The data now in use is kept in a "
+                           "folder beside it, %2.before-restore- and the date and time, and "
+                           "every other window closes.")
+                .arg(file, root),
+            Answer::No)) {
+        return;
+    }
+    Restored restored;
+    if (guarded(services_.dialogs, this, [&] {
+            restored = services_.data.restore(pathFromUtf8(file.toStdString()), this);
+        })) {
+        services_.dialogs.inform(
+            this, QStringLiteral("Restore Data"),
+            QStringLiteral("The motel's data was restored from %1, %2 files. The data in use "
+                           "before is kept in %3")
+                .arg(file)
+                .arg(restored.files)
+                .arg(QString::fromStdString(restored.previous.generic_string())));
     }
 }
 void MainMenuWindow::exitClicked() {

@@ -29,6 +29,7 @@ class MainMenuWindow : public DeskWindow {
     QPushButton* roomStatusButton;     // Set Room Status
     QPushButton* motelDetailsButton;   // Motel Details
     QPushButton* backupButton;         // Back Up Data
+    QPushButton* restoreButton;        // Restore Data
     QPushButton* exitButton;           // Exit
 
   public slots:
@@ -46,6 +47,7 @@ class MainMenuWindow : public DeskWindow {
     void roomStatusClicked();
     void motelDetailsClicked();
     void backupClicked();
+    void restoreClicked();
     void exitClicked();
 
   private:

@@ -67,6 +67,12 @@ HeldNights heldNights(long arrival, long departure, const CivilDate& today) {
     return {arrival, arrival < today.serial() ? arrival + 1 : endOfStay(arrival, departure)};
 }
 
+void scanOpenBookings(const Store& store, const BookingIndex::Visit& visit) {
+    store.scanIndexedBookings([&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        return closed(view) || visit(n, view);
+    });
+}
+
 void scanOpenBookings(const Store& store, const NightsWanted& wanted, const CivilDate& today,
                       const OpenBookingVisit& visit) {
     const std::optional<std::string> room =
@@ -74,9 +80,8 @@ void scanOpenBookings(const Store& store, const NightsWanted& wanted, const Civi
     if (wanted.room && !room) {
         return; // a room number the file cannot hold has no bookings
     }
-    store.reservations().scanViews([&](std::size_t n, const RecordView<ReservationRecord>& view) {
-        if (closed(view) ||
-            (room && view.trimmedBytes<&ReservationRecord::RoomNumber>() != *room)) {
+    scanOpenBookings(store, [&](std::size_t n, const RecordView<ReservationRecord>& view) {
+        if (room && view.trimmedBytes<&ReservationRecord::RoomNumber>() != *room) {
             return true;
         }
         const HeldNights held =
@@ -104,17 +109,25 @@ std::vector<std::pair<std::size_t, ReservationRecord>> openArrivals(const Store&
     return arrivals;
 }
 
-bool bookingArrivesOn(const Store& store, std::string_view roomNumber, const CivilDate& day) {
+bool bookingArrivesOn(const Store& store, std::string_view roomNumber, const CivilDate& day,
+                      const CivilDate& today) {
     const auto room = storedForm(rightTrim(roomNumber));
+    if (!room) {
+        return false;
+    }
     const long serial = day.serial();
-    return room &&
-           store.reservations()
-               .findFirstWhere([&](const RecordView<ReservationRecord>& booking) {
-                   return daySerial(booking.number<&ReservationRecord::ArrivalDate>()) == serial &&
-                          booking.trimmedBytes<&ReservationRecord::RoomNumber>() == *room &&
-                          bookingState(booking) != BookingState::Cancelled;
-               })
-               .has_value();
+    const auto arrives = [&](const RecordView<ReservationRecord>& booking) {
+        return daySerial(booking.number<&ReservationRecord::ArrivalDate>()) == serial &&
+               booking.trimmedBytes<&ReservationRecord::RoomNumber>() == *room &&
+               bookingState(booking) != BookingState::Cancelled;
+    };
+    bool found = false;
+    const long horizon = store.scanIndexedBookings(
+        today, [&](std::size_t, const RecordView<ReservationRecord>& booking) {
+            found = arrives(booking);
+            return !found;
+        });
+    return found || (serial < horizon && store.reservations().findFirstWhere(arrives).has_value());
 }
 
 } // namespace roomwright

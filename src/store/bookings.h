@@ -66,11 +66,14 @@ struct NightsWanted {
     long to = 0;
     std::optional<std::string> room;
 };
+// Visits every open booking in record order, through the booking index (BookingIndex): what
+// the bookings ahead hold, not what the years hold, is read. `visit` returns false to stop.
+void scanOpenBookings(const Store& store, const BookingIndex::Visit& visit);
 using OpenBookingVisit =
     std::function<bool(std::size_t n, const RecordView<ReservationRecord>&, const HeldNights&)>;
 // Visits, in record order, the open bookings that hold one of the wanted nights, with the
-// nights they hold; `visit` returns false to stop. One pass over the reservation file that
-// decodes only the check-in mark, the room and the dates of each record.
+// nights they hold; `visit` returns false to stop. Decodes only the check-in mark, the room
+// and the dates of each open booking.
 void scanOpenBookings(const Store& store, const NightsWanted& wanted, const CivilDate& today,
                       const OpenBookingVisit& visit);
 // The open bookings arriving on `day`, decoded, in record order, with their record numbers.
@@ -78,7 +81,10 @@ std::vector<std::pair<std::size_t, ReservationRecord>> openArrivals(const Store&
                                                                     const CivilDate& day);
 
 // True when a booking of the room that is not cancelled (open or checked in) arrives on
-// `day`: the walk-in's warning and the folio's extra night look no further.
-bool bookingArrivesOn(const Store& store, std::string_view roomNumber, const CivilDate& day);
+// `day`, as the desk asks it on `today`: the walk-in's warning and the folio's extra night
+// look no further. A day within the last weeks or ahead is answered from the booking index;
+// an earlier one (an extra night for a guest long overdue) by a scan of the whole file.
+bool bookingArrivesOn(const Store& store, std::string_view roomNumber, const CivilDate& day,
+                      const CivilDate& today);
 
 } // namespace roomwright

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/booking_index.h"
 #include "store/disk/data_directory.h"
 #include "store/disk/journal.h"
 #include "store/format/layout.h"
@@ -29,11 +30,13 @@ template <class Record> class Table {
     void write(std::size_t n, const Record& record) { writeSlots(n, encode(record)); }
     // Writes encoded records `first` onwards, whole records back to back, in one write.
     void writeSlots(std::size_t first, std::span<const std::byte> records) {
+        const std::size_t before = watcher_ ? file_.count() : 0;
         file_.writeSlots(first, records);
         if (watcher_) {
             for (std::size_t i = 0; i * Record::slotLength < records.size(); ++i) {
                 watcher_->written(first + i,
-                                  records.subspan(i * Record::slotLength, Record::slotLength));
+                                  records.subspan(i * Record::slotLength, Record::slotLength),
+                                  first + i > before);
             }
         }
     }
@@ -149,14 +152,16 @@ class Store {
           inHouse_(std::make_shared<InHouseIndex>(files, directory_.guest(),
                                                   directory_.inHouseIndex(),
                                                   directory_.inHouseIndexTemporary())),
+          bookings_(std::make_shared<BookingIndex>(files, directory_.reservation(),
+                                                   directory_.bookingIndex(),
+                                                   directory_.bookingIndexTemporary())),
           files_(std::make_shared<JournaledFiles>(files, directory_.root(), directory_.journal())) {
-        // An undone operation may have taken a stay back into house, or out of the file.
-        files_->onUndone(
-            [index = inHouse_, guest = directory_.guest().lexically_normal()](const Path& file) {
-                if (file.lexically_normal() == guest) {
-                    index->forget();
-                }
-            });
+        // An operation dropped or undone may have taken a stay back into house or a booking
+        // back to open, or out of their files.
+        files_->onUndone(onIndexOf([](RecordIndex& index) { index.forget(); }));
+        // A committed operation gave the files it changed a new length and time: the index
+        // that heard its writes knows them as they now are.
+        files_->onCommitted(onIndexOf([](RecordIndex& index) { index.committed(); }));
     }
 
     const DataDirectory& directory() const { return directory_; }
@@ -174,7 +179,28 @@ class Store {
     void scanInHouseGuests(const InHouseIndex::Visit& visit) const {
         inHouse_->visit(RecordFile(files(), directory_.guest(), GuestRecord::slotLength), visit);
     }
-    Table<ReservationRecord> reservations() const { return {files(), directory_.reservation()}; }
+    Table<ReservationRecord> reservations() const {
+        return {files(), directory_.reservation(), bookings_};
+    }
+    // Visits, in record order and without reading the rest of the reservation file, every
+    // open booking and the bookings checked in that the booking index keeps (see
+    // BookingIndex); `visit(n, view)` returns false to stop. Copies of a store share what it
+    // knows.
+    void scanIndexedBookings(const BookingIndex::Visit& visit) const {
+        bookings_->visit(reservationFile(), visit);
+    }
+    // The same with every booking checked in that arrives on or after the day returned (a day
+    // serial some weeks before `today`).
+    long scanIndexedBookings(const CivilDate& today, const BookingIndex::Visit& visit) const {
+        return bookings_->visit(reservationFile(), today, visit);
+    }
+    // Saves the indexes that changed since they were last saved. Only the one writer of the
+    // data directory calls it: an operation that changed files, once it is committed, and the
+    // program when it has claimed the directory.
+    void saveIndexes() const {
+        inHouse_->save();
+        bookings_->save();
+    }
     Table<MessageRecord> messages(long folioNumber) const {
         return {files(), directory_.messageFile(folioNumber)};
     }
@@ -184,18 +210,38 @@ class Store {
     Table<ShiftClerkRecord> shiftClerk() const { return {files(), directory_.shiftClerk()}; }
 
   private:
+    RecordFile reservationFile() const {
+        return {files(), directory_.reservation(), ReservationRecord::slotLength};
+    }
+    // Hears of a file by doing `act` on its index, when it has one.
+    template <class Act> std::function<void(const Path&)> onIndexOf(Act act) const {
+        return [act, inHouse = inHouse_, bookings = bookings_,
+                guest = directory_.guest().lexically_normal(),
+                reservation = directory_.reservation().lexically_normal()](const Path& file) {
+            const Path heard = file.lexically_normal();
+            if (heard == guest) {
+                act(*inHouse);
+            } else if (heard == reservation) {
+                act(*bookings);
+            }
+        };
+    }
+
     DataDirectory directory_;
     std::shared_ptr<InHouseIndex> inHouse_;
+    std::shared_ptr<BookingIndex> bookings_;
     std::shared_ptr<JournaledFiles> files_;
 };
 
 // One clerk operation: every change the store makes while it is open happens, or none
 // does, also across a crash. Open it before the operation reads what it decides on; an
 // operation that ends without commit() (a thrown error) is undone. Operations nest: the
-// outermost one commits.
+// outermost one commits, and then saves the indexes the operation changed.
 class Operation {
   public:
-    explicit Operation(const Store& store) : files_(store.journal()) { files_.begin(); }
+    explicit Operation(const Store& store) : store_(store), files_(store.journal()) {
+        files_.begin();
+    }
     Operation(const Operation&) = delete;
     Operation& operator=(const Operation&) = delete;
     ~Operation() {
@@ -205,10 +251,13 @@ class Operation {
     }
     void commit() {
         finished_ = true;
-        files_.commit();
+        if (files_.commit()) {
+            store_.saveIndexes();
+        }
     }
 
   private:
+    const Store& store_;
     JournaledFiles& files_;
     bool finished_ = false;
 };

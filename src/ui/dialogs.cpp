@@ -40,6 +40,11 @@ QString Dialogs::chooseFolder(QWidget* parent, const QString& title) {
     return showFolderPicker(parent, title);
 }
 
+QString Dialogs::chooseFile(QWidget* parent, const QString& title, const QString& filter) {
+    const DeskWindow::Hold hold(parent);
+    return showFilePicker(parent, title, filter);
+}
+
 void MessageBoxDialogs::showMessage(QWidget* parent, const QString& title, const QString& text) {
     runBox(parent, title == kAttention ? QMessageBox::Warning : QMessageBox::Information, title,
            text, QMessageBox::Ok);
@@ -53,6 +58,11 @@ bool MessageBoxDialogs::showQuestion(QWidget* parent, const QString& title, cons
 
 QString MessageBoxDialogs::showFolderPicker(QWidget* parent, const QString& title) {
     return QFileDialog::getExistingDirectory(parent, title);
+}
+
+QString MessageBoxDialogs::showFilePicker(QWidget* parent, const QString& title,
+                                          const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, title, QString(), filter);
 }
 
 void tellFailure(Dialogs& dialogs, QWidget* parent, const char* what) {

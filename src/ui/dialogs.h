@@ -22,22 +22,28 @@ class Dialogs {
              Answer byDefault = Answer::Yes);
     // A folder the clerk picks (a USB stick); empty when the clerk cancels.
     QString chooseFolder(QWidget* parent, const QString& title);
+    // A file the clerk picks among those `filter` shows ("Backups (roomwright-*.tar)"); empty
+    // when the clerk cancels.
+    QString chooseFile(QWidget* parent, const QString& title, const QString& filter);
 
   protected:
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text) = 0;
     virtual bool showQuestion(QWidget* parent, const QString& title, const QString& text,
                               Answer byDefault) = 0;
     virtual QString showFolderPicker(QWidget* parent, const QString& title) = 0;
+    virtual QString showFilePicker(QWidget* parent, const QString& title,
+                                   const QString& filter) = 0;
 };
 
-// Modal Qt message boxes and the system's folder picker. Each box is its own object on the heap:
-// whatever deletes it while it is up, it is freed exactly once.
+// Modal Qt message boxes and the system's folder and file pickers. Each box is its own object on
+// the heap: whatever deletes it while it is up, it is freed exactly once.
 class MessageBoxDialogs : public Dialogs {
   protected:
     void showMessage(QWidget* parent, const QString& title, const QString& text) override;
     bool showQuestion(QWidget* parent, const QString& title, const QString& text,
                       Answer byDefault) override;
     QString showFolderPicker(QWidget* parent, const QString& title) override;
+    QString showFilePicker(QWidget* parent, const QString& title, const QString& filter) override;
 };
 
 // The title of every warning and refusal.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backup/restore.h"
 #include "print/printer.h"
 #include "store/clock.h"
 #include "store/store.h"
@@ -53,14 +54,26 @@ class Navigator {
     virtual QWidget* find(WindowId id) const = 0;
 };
 
-// What every window works with: the data, the clock, message boxes, the printer and the
-// other windows.
+// The program's hold on its data directory, which a restore replaces under it.
+class DataHolder {
+  public:
+    virtual ~DataHolder() = default;
+    // Closes every window but the main window and `keep`, lets go of the data directory,
+    // puts the backup `archive` in its place (backup/restore.h), and works on the directory
+    // anew, as at the program's start: also after a restore that failed, on the data as it
+    // was. Throws as restoreBackup does.
+    virtual Restored restore(const Path& archive, QWidget* keep) = 0;
+};
+
+// What every window works with: the data, the clock, message boxes, the printer, the other
+// windows and the hold on the data directory.
 struct Services {
     Store store;
     Clock& clock;
     Dialogs& dialogs;
     Printer& printer;
     Navigator& windows;
+    DataHolder& data;
 };
 
 // A window of the program: a top-level widget that the navigator loads.

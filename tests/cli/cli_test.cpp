@@ -2,6 +2,7 @@
 
 #include "cli/csv.h"
 #include "store/charges.h"
+#include "store/format/numbers.h"
 #include "store/settings.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <sstream>
 
 namespace roomwright {
@@ -71,6 +73,33 @@ TEST_F(CliTest, DumpRoomsShowsEveryFieldAsCsv) {
                          "2,,,0,,,,\n");
 }
 
+// The dump writes each number as plainNumber does, whole numbers straight and the others from
+// what it remembers of the rows before, and a number that is not finite as damage.
+TEST_F(CliTest, DumpNumbersAreThePlainNumbersOfTheirSingles) {
+    const float values[] = {0.0f,        -0.0f,          17.0f,       -17.0f,        59.95f,
+                            16777216.0f, -16777216.0f,   16777218.0f, 123456789.5f,  1e-7f,
+                            59.95f,      0.3333333f,     -2.5f,       std::nanf(""), 17.0f};
+    std::string expected = "Rate\n";
+    for (const float value : values) {
+        RoomRecord room;
+        room.Rate = value;
+        store.rooms().append(room);
+        expected += (std::isfinite(value) ? plainNumber(value) : std::string(kDamaged)) + "\n";
+    }
+    EXPECT_EQ(run({"dump", "rooms"}), 1); // the NaN is damage
+    std::istringstream lines(out.str());
+    std::string rates;
+    for (std::string line; std::getline(lines, line);) {
+        // Record,RoomNumber,RoomType,Rate,...: the fourth cell.
+        std::size_t at = 0;
+        for (int comma = 0; comma < 3; ++comma) {
+            at = line.find(',', at) + 1;
+        }
+        rates += line.substr(at, line.find(',', at) - at) + "\n";
+    }
+    EXPECT_EQ(rates, expected);
+}
+
 // A text holding a comma, a quote or a line end is quoted, in the record dumps (written
 // straight from the slots) and in every other CSV row alike; any other text is not.
 TEST_F(CliTest, ATextWithACommaAQuoteOrALineEndIsQuoted) {
@@ -108,6 +137,11 @@ TEST(DumpText, RemovesTrailingBlanksAndNulsOnly) {
         {"a\0 b"s + std::string(9, ' ') + std::string(9, '\0') + " ", "a\0 b"s},
         {"  lead\xA0"s + std::string(16, ' '), "  lead\xA0"}, // 0xA0 is no blank
         {"x@@@@@@@@@@@@@@@@", "x@@@@@@@@@@@@@@@@"},
+        // The last byte kept at each place of the eight bytes read at a time.
+        {"Ann"s + std::string(13, ' '), "Ann"},
+        {"abcdefghij"s + std::string(5, ' ') + '\0', "abcdefghij"},
+        {"Guest12 "s + std::string(24, '\0'), "Guest12"},
+        {std::string(15, 'z') + " ", std::string(15, 'z')},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(dumpText(c.stored), c.shown);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <utility>
 
@@ -184,6 +185,56 @@ TEST_F(DeskLists, CancelReservationClosesTheOneOpenBookingItNamesUnderTheWriterL
     EXPECT_TRUE(store.reservations().read(2).open()); // the other number 6
     ASSERT_EQ(run({"arrivals", "--csv"}), 0);
     EXPECT_EQ(out.str(), "Room,Last,First,Confirmation,Arrival,Departure,Nights,Rate\r\n");
+}
+
+// Reading commands and refused operations write nothing into the data directory, with no
+// saved index and with one the files have moved on from: every file stays byte for byte and
+// none is added. (The writing commands hold the lock file, which names the last holder.)
+TEST_F(DeskLists, ReadingCommandsAndRefusalsWriteNothing) {
+    const std::vector<std::vector<std::string>> commands = {
+        {"list", "arrivals"},
+        {"list", "departures", "--csv"},
+        {"list", "in-house"},
+        {"list", "no-shows", "--date", "2026-12-06"},
+        {"print", "housekeeping"},
+        {"print", "guest-list"},
+        {"print", "folio", "1"},
+        {"print", "financial"},
+        {"dump", "guests"},
+        {"dump", "reservations"},
+        {"dump", "settings"},
+        {"verify"},
+        {"night-audit"},              // refused: Brook is due out today
+        {"cancel-reservation", "99"}, // refused: no such booking
+        {"cancel-reservation", "4"},  // refused: checked in
+    };
+    for (const bool stale : {false, true}) {
+        SCOPED_TRACE(stale ? "a saved index the files moved on from" : "no saved index");
+        if (stale) {
+            // As the program saves them at its start.
+            store.scanInHouseGuests([](std::size_t, const auto&) { return true; });
+            store.scanIndexedBookings(kToday, [](std::size_t, const auto&) { return true; });
+            store.saveIndexes();
+            const Store other(directory, files);
+            GuestRecord avery = other.guests().read(1);
+            avery.CheckOutMark = "*";
+            other.guests().write(1, avery);
+            ReservationRecord dunn = other.reservations().read(1);
+            markCancelled(dunn, kToday, "");
+            other.reservations().write(1, dunn);
+            ASSERT_TRUE(std::filesystem::exists(directory.inHouseIndex()));
+            ASSERT_TRUE(std::filesystem::exists(directory.bookingIndex()));
+        }
+        auto before = testing::snapshot(directory.root());
+        before.erase("roomwright.lock");
+        for (const auto& words : commands) {
+            SCOPED_TRACE(words[0] + " " + (words.size() > 1 ? words[1] : ""));
+            runTool(words, {"--today", "2026-12-07", "--wait", "0"});
+            auto after = testing::snapshot(directory.root());
+            after.erase("roomwright.lock");
+            EXPECT_EQ(after, before);
+        }
+    }
 }
 
 TEST_F(DeskLists, WrongWordsAreUsageErrors) {

@@ -15,8 +15,9 @@
 namespace roomwright::testing {
 
 // Message boxes that answer themselves: every box is recorded, and questions take their
-// answers from a queue (No when it is empty), folder pickers theirs from another. `whileUp`, when
-// set, runs while each box is up, as events the clerk or the system cause meanwhile.
+// answers from a queue (No when it is empty), folder and file pickers theirs from others.
+// `whileUp`, when set, runs while each box is up, as events the clerk or the system cause
+// meanwhile.
 class ScriptedDialogs : public Dialogs {
   public:
     struct Shown {
@@ -38,6 +39,8 @@ class ScriptedDialogs : public Dialogs {
     std::deque<bool> answers;
     // The folders the clerk picks, in turn; none left is a cancelled picker.
     std::deque<QString> folders;
+    // The files the clerk picks, likewise.
+    std::deque<QString> pickedFiles;
     std::function<void()> whileUp;
 
   protected:
@@ -58,16 +61,22 @@ class ScriptedDialogs : public Dialogs {
     }
 
     QString showFolderPicker(QWidget*, const QString& title) override {
-        shown.push_back({title, QString(), false});
-        if (folders.empty()) {
-            return {};
-        }
-        const QString folder = folders.front();
-        folders.pop_front();
-        return folder;
+        return picked(title, folders);
+    }
+    QString showFilePicker(QWidget*, const QString& title, const QString&) override {
+        return picked(title, pickedFiles);
     }
 
   private:
+    QString picked(const QString& title, std::deque<QString>& choices) {
+        shown.push_back({title, QString(), false});
+        if (choices.empty()) {
+            return {};
+        }
+        const QString choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
     void runWhileUp() {
         if (whileUp) {
             whileUp();

@@ -6,6 +6,7 @@
 
 #include "gui/clerk.h"
 
+#include "backup/backup.h"
 #include "frontdesk/main_window.h"
 #include "setup/amount_window.h"
 #include "setup/greetings_window.h"
@@ -83,10 +84,10 @@ TEST_F(SetupWindows, TheMainMenuHasItsButtonsAndStandsAtItsPlace) {
     for (QPushButton* button : menu->findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->isVisible()) << button->objectName().toStdString();
     }
-    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 15),
+    EXPECT_EQ(tabOrder(menu, menu->roomInventoryButton, 16),
               (QStringList{"Command1", "Command2", "Command3", "Command5", "Command9", "Command10",
                            "Command15", "Command6", "Command7", "Command8", "Command21",
-                           "Command22", "Command23", "Command16", "Command4"}));
+                           "Command22", "Command23", "Command16", "Command17", "Command4"}));
 }
 
 TEST_F(SetupWindows, ThePetFeeWindowLeavesTheMenuOpen) {
@@ -188,7 +189,7 @@ TEST_F(SetupWindows, TheMotelDetailsSayAfterHowManyDaysCardsAreErased) {
     }
 }
 
-TEST_F(SetupWindows, BackUpDataCopiesToThePickedFolderAndTellsWhereOrWhyNot) {
+TEST_F(SetupWindows, BackUpDataWritesIntoThePickedFolderAndTellsWhereOrWhyNot) {
     auto* menu = openForm<MainMenuWindow>(WindowId::MainMenu);
     click(menu->backupButton); // the clerk cancels the picker
     ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -199,16 +200,60 @@ TEST_F(SetupWindows, BackUpDataCopiesToThePickedFolderAndTellsWhereOrWhyNot) {
                        QString::fromStdString(directory.root().string())};
     click(menu->backupButton);
     ASSERT_EQ(dialogs.shown.size(), 3u);
-    const Path made = usb / "roomwright-2026-12-07-093000";
+    const Path made = usb / "roomwright-2026-12-07-093000.tar";
     EXPECT_EQ(dialogs.shown[2].title, "Back Up Data");
     EXPECT_TRUE(dialogs.shown[2].text.endsWith(QString::fromStdString(made.generic_string())));
-    auto copied = snapshot(made);
-    EXPECT_EQ(copied.erase(".roomwright-backup"), 1u); // the mark of a finished copy
-    EXPECT_EQ(copied, snapshot(directory.root()));
+    EXPECT_TRUE(std::filesystem::is_regular_file(made));
 
     click(menu->backupButton); // into the data directory itself
     ASSERT_EQ(dialogs.shown.size(), 5u);
     EXPECT_EQ(dialogs.shown[4].title, kAttention);
+    EXPECT_TRUE(isOpen(WindowId::MainMenu));
+}
+
+// The clerk picks a backup and is asked first, No the default; a program that holds the
+// directory keeps it; then the backup takes the directory's place, the other windows close and
+// the desk works on the restored data.
+TEST_F(SetupWindows, RestoreDataAsksThenPutsTheBackupInPlaceOrTellsWhyNot) {
+    setTaxRate(store, 0.05f);
+    const Path archive = backUp(store, temp.path() / "usb", clock).file;
+    setTaxRate(store, 0.1f);
+    const auto changed = snapshot(directory.root());
+    auto* menu = openForm<MainMenuWindow>(WindowId::MainMenu);
+    desk.open(WindowId::RoomList);
+    click(menu->restoreButton); // the clerk cancels the picker, then answers No
+    dialogs.pickedFiles = {QString::fromStdString(archive.string())};
+    click(menu->restoreButton);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_TRUE(dialogs.shown[2].question);
+    EXPECT_EQ(dialogs.shown[2].byDefault, Answer::No);
+    EXPECT_TRUE(dialogs.shown[2].text.startsWith("Restore the motel's data from " +
+                                                 QString::fromStdString(archive.string())));
+    EXPECT_EQ(snapshot(directory.root()), changed);
+    {
+        const WriterLock command = WriterLock::take(directory, "roomwright-cli");
+        dialogs.pickedFiles = {QString::fromStdString(archive.string())};
+        dialogs.answers = {true};
+        click(menu->restoreButton);
+        ASSERT_EQ(dialogs.shown.size(), 6u);
+        EXPECT_EQ(dialogs.shown[5].title, kAttention);
+        EXPECT_TRUE(dialogs.shown[5].text.contains("is already running"))
+            << dialogs.shown[5].text.toStdString();
+    }
+    EXPECT_EQ(taxRate(desk.services().store), 0.1f);
+    settle();
+    desk.open(WindowId::RoomList);
+
+    dialogs.pickedFiles = {QString::fromStdString(archive.string())};
+    dialogs.answers = {true};
+    click(menu->restoreButton);
+    ASSERT_EQ(dialogs.shown.size(), 9u);
+    EXPECT_EQ(dialogs.shown[8].title, "Restore Data");
+    EXPECT_TRUE(dialogs.shown[8].text.endsWith("Motel.before-restore-2026-12-07-093000"))
+        << dialogs.shown[8].text.toStdString();
+    EXPECT_EQ(taxRate(desk.services().store), 0.05f);
+    settle();
+    EXPECT_FALSE(isOpen(WindowId::RoomList));
     EXPECT_TRUE(isOpen(WindowId::MainMenu));
 }
 

@@ -9,12 +9,12 @@ namespace {
 // fresh one.
 TEST_F(DeskTest, ASecondCopyIsToldWhoHoldsTheDirectoryAndDoesNotStart) {
     const Store fresh(DataDirectory(temp.path() / "new" / "Motel"), files);
-    std::optional<WriterLock> first = claimDataDirectory(fresh, files, dialogs);
+    std::optional<WriterLock> first = claimDataDirectory(fresh, files, dialogs, clock.today());
     ASSERT_TRUE(first.has_value());
     EXPECT_TRUE(std::filesystem::is_directory(fresh.directory().message()));
     EXPECT_TRUE(dialogs.shown.empty());
 
-    EXPECT_FALSE(claimDataDirectory(fresh, files, dialogs).has_value());
+    EXPECT_FALSE(claimDataDirectory(fresh, files, dialogs, clock.today()).has_value());
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, kAttention);
     EXPECT_EQ(dialogs.shown[0].text.toStdString(),
@@ -26,7 +26,7 @@ TEST_F(DeskTest, ASecondCopyIsToldWhoHoldsTheDirectoryAndDoesNotStart) {
     // A lock file left by a program that ended, or died, names a holder that holds nothing.
     first.reset();
     writeFile(fresh.directory().writerLock(), "pid 999999\nhost gone\nprogram roomwright\n");
-    EXPECT_TRUE(claimDataDirectory(fresh, files, dialogs).has_value());
+    EXPECT_TRUE(claimDataDirectory(fresh, files, dialogs, clock.today()).has_value());
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 

@@ -7,6 +7,7 @@ set(LAYERS
     "store/format"
     "store/disk"
     "store"
+    "backup"
     "print"
     "ui"
     "messages"

@@ -201,17 +201,17 @@ TEST_F(GuestFolioTest, OneMoreNightIsBlockedOnlyByTheRoomsUncancelledArrivalOnTh
     cancelled.RoomNumber = "101";
     markCancelled(cancelled, today, "");
     store.reservations().append(cancelled); // cancelled: the room is free that night
-    auto more = oneMoreNight(store, "12/9/2026", "101");
+    auto more = oneMoreNight(store, today, "12/9/2026", "101");
     EXPECT_FALSE(more.refusal);
     EXPECT_EQ(more.departure, "12/10/2026");
 
     addReservation("101", departure, true); // already checked in still counts
-    more = oneMoreNight(store, "12/9/2026", "101");
+    more = oneMoreNight(store, today, "12/9/2026", "101");
     ASSERT_TRUE(more.refusal);
     EXPECT_EQ(more.refusal->message, "Can't Increase departure date. Overbooking.");
     EXPECT_EQ(more.departure, "12/9/2026");
 
-    more = oneMoreNight(store, "12/33/2026", "101");
+    more = oneMoreNight(store, today, "12/33/2026", "101");
     ASSERT_TRUE(more.refusal);
     EXPECT_EQ(more.refusal->field, FolioField::Departure);
     EXPECT_EQ(more.departure, "12/33/2026");

@@ -1,9 +1,16 @@
+#include "frontdesk/departures.h"
 #include "frontdesk/folio_list.h"
 #include "frontdesk/housekeeping.h"
+#include "reports/desk_lists.h"
 #include "reports/guest_history.h"
+#include "reports/night_audit.h"
 
 #include "ops/ops_fixture.h"
+#include "ops/writing_operations.h"
 #include "store/charges.h"
+#include "store/settings.h"
+
+#include <filesystem>
 
 namespace roomwright {
 namespace {
@@ -46,6 +53,79 @@ TEST_F(HousekeepingReport, GivesEachRoomTheWordOfItsDayAndItsComment) {
                   "103      dirty\n" + rule + "104" + std::string(26, ' ') + comment + "\n" + rule +
                   "105" + std::string(26, ' ') + comment + "\n" + rule + "106      dirty\n" + rule +
                   "107      staying over\n" + rule + "\f\n");
+}
+
+// The reports read the guests in house through the in-house index. On a motel whose guest
+// file holds stays never checked out, with stays checked out and taken in since the index was
+// saved, each says what it says on a copy of the files whose index is built by one scan of the
+// whole guest file; the night audit proves its refusal from the index alike.
+TEST(ReportsFromTheIndex, AgreeWithAFullScanOfTheGuestFile) {
+    const CivilDate longAgo = kToday.plusDays(-2000);
+    for (const bool oldStayDueToday : {false, true}) {
+        SCOPED_TRACE(oldStayDueToday ? "a stay never checked out is due out today" : "none is");
+        testing::TempDir temp;
+        DiskFileSystem files;
+        const DataDirectory kept(temp.path() / "kept");
+        kept.ensureExists(files);
+        const Store desk(kept, files);
+        setTaxRate(desk, 0.09f);
+        for (const char* room : {"101", "102", "103", "104", "105"}) {
+            desk.rooms().append(makeRoom(room, "NQ1", 45, "N", "N"));
+        }
+        long folio = 0;
+        const auto stay = [&](const char* room, const char* last, const CivilDate& arrival,
+                              const CivilDate& departure, bool departed) {
+            GuestRecord guest = makeStayOver(room, last, ++folio, 45, arrival, departure);
+            guest.CheckOutMark = departed ? "*" : "";
+            desk.guests().append(guest);
+        };
+        stay("103", "Never", longAgo, oldStayDueToday ? kToday : longAgo.plusDays(2), false);
+        for (int i = 0; i < 40; ++i) {
+            stay(i % 2 == 0 ? "101" : "104", "Gone", longAgo.plusDays(i), longAgo, true);
+        }
+        stay("101", "Out", kToday.plusDays(-2), kToday.plusDays(1), false);
+        stay("102", "Stays", kToday.plusDays(-1), kToday.plusDays(3), false);
+        ASSERT_EQ(departuresToday(desk, kToday).size(), oldStayDueToday ? 1u : 0u);
+        desk.saveIndexes();
+
+        // Since the index was saved: one stay checked out, one taken in, one appended by another
+        // program.
+        asOneOperation(desk, [&] {
+            GuestRecord out = desk.guests().read(42);
+            out.CheckOutMark = "*";
+            desk.guests().write(42, out);
+        });
+        stay("104", "New", kToday, kToday.plusDays(2), false);
+        Store(kept, files)
+            .guests()
+            .append(makeStayOver("105", "Late", 99, 50, kToday, kToday.plusDays(1)));
+
+        const DataDirectory scanned(temp.path() / "scanned");
+        std::filesystem::copy(kept.root(), scanned.root(),
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::remove(scanned.inHouseIndex());
+        const Store scan(scanned, files);
+        const Store next(kept, files); // the next run, on the saved index
+        for (const Store* store : {&desk, &next}) {
+            EXPECT_EQ(plainText(housekeepingReport(*store, kToday)),
+                      plainText(housekeepingReport(scan, kToday)));
+            EXPECT_EQ(plainText(guestList(*store, kToday)), plainText(guestList(scan, kToday)));
+            for (const DeskListKind kind : {DeskListKind::Departures, DeskListKind::InHouse}) {
+                EXPECT_EQ(deskListText(deskList(*store, kind, kToday, kToday)),
+                          deskListText(deskList(scan, kind, kToday, kToday)));
+            }
+        }
+        const NightAudit audit = runNightAudit(desk, kToday);
+        const NightAudit audited = runNightAudit(scan, kToday);
+        EXPECT_EQ(audit.outcome, oldStayDueToday ? AuditOutcome::Refused : AuditOutcome::Posted);
+        EXPECT_EQ(audited.outcome, audit.outcome);
+        ASSERT_EQ(audited.documents.size(), audit.documents.size());
+        for (std::size_t i = 0; i < audit.documents.size(); ++i) {
+            EXPECT_EQ(plainText(audited.documents[i]), plainText(audit.documents[i]));
+        }
+        EXPECT_EQ(testing::motelFilesOf(testing::snapshot(scanned.root())),
+                  testing::motelFilesOf(testing::snapshot(kept.root())));
+    }
 }
 
 class GuestHistory : public testing::StoreTest {

@@ -84,7 +84,7 @@ TEST_F(RoomNumbers, EveryListAndLookUpFindsTheRoomWhateverTheLengthOfItsNumber) 
         const auto entry = entryNamed(guestSelectorEntries(motel), number + "  Stone, Ava");
         ASSERT_TRUE(entry);
         EXPECT_EQ(guestOfEntry(motel, *entry)->first, 1u);
-        EXPECT_TRUE(oneMoreNight(motel, "12/8/2026", number).refusal);
+        EXPECT_TRUE(oneMoreNight(motel, kToday, "12/8/2026", number).refusal);
 
         const TapeChart chart = tapeChart(motel, kToday, kToday);
         ASSERT_EQ(chart.rooms.size(), 2u);

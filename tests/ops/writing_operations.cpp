@@ -179,7 +179,8 @@ const WritingOperation& writingOperation(std::string_view name) {
 
 Files motelFilesOf(Files files) {
     std::erase_if(files, [](const auto& file) {
-        return file.first == "inhouse.index" || file.first.ends_with(".new");
+        return file.first == "inhouse.index" || file.first == "bookings.index" ||
+               file.first.ends_with(".new");
     });
     return files;
 }

@@ -31,8 +31,8 @@ const WritingOperation& writingOperation(std::string_view name);
 
 // The files of a data directory by their paths under it, with their bytes.
 using Files = std::map<std::string, std::string>;
-// The motel's files among them: without the program's in-house index (a cache, rebuilt
-// whenever it is in doubt) and the temporary files a whole file is written to first (a
+// The motel's files among them: without the program's saved indexes (caches, rebuilt
+// whenever they are in doubt) and the temporary files a whole file is written to first (a
 // leftover is replaced the next time).
 Files motelFilesOf(Files files);
 // The names of the files that differ between two sets of files; "" when none does.

@@ -1,7 +1,7 @@
 #include "store/settings.h"
 
-#include "store/motel_details.h"
 #include "store/format/store_error.h"
+#include "store/motel_details.h"
 #include "support/faulty_file_system.h"
 #include "support/temp_dir.h"
 
@@ -137,11 +137,14 @@ TEST_F(SettingsTest, MotelDetailsRoundTripAndSurviveBadFilesAndFailedWrites) {
     EXPECT_EQ(read.street, "\xff x");
     EXPECT_EQ(read.town, "");
 
+    // A disk that fails while the journal or the new file is written keeps the old file.
     testing::FaultyFileSystem faulty;
-    faulty.refuseWholeFiles();
     const Store failing(store.directory(), faulty);
-    EXPECT_THROW(setMotelDetails(failing, set), StoreError);
-    EXPECT_EQ(motelDetails(store).name, "Caf\xc3\xa9");
+    for (const int goodSteps : {0, 3}) {
+        faulty.failStepsAfter(goodSteps, false);
+        EXPECT_THROW(setMotelDetails(failing, set), StoreError);
+        EXPECT_EQ(motelDetails(store).name, "Caf\xc3\xa9");
+    }
 }
 
 // How long cards are kept: days or never, as the file, the tool and the window write it; a

@@ -37,4 +37,20 @@ std::unique_ptr<FileReader> CountingFileSystem::openForReading(const Path& file)
     return std::make_unique<Counting>(std::move(reader), *this);
 }
 
+void CountingFileSystem::sync(const Path& file) {
+    ++syncs;
+    DiskFileSystem::sync(file);
+}
+
+void CountingFileSystem::syncDirectory(const Path& directory) {
+    ++syncs;
+    DiskFileSystem::syncDirectory(directory);
+}
+
+void CountingFileSystem::syncTogether(std::span<const Path> files,
+                                      std::span<const Path> directories) {
+    ++syncs;
+    DiskFileSystem::syncTogether(files, directories);
+}
+
 } // namespace roomwright::testing

@@ -76,9 +76,9 @@ void FaultyFileSystem::syncDirectory(const Path& directory) {
 void FaultyFileSystem::replaceWhole(const Path& file, const Path& temporary,
                                     std::span<const std::byte> bytes) {
     // A full disk refuses a whole file too; the file then stays as it was.
-    if (refuseWholeFiles_ || (goodWrites_ && *goodWrites_ <= 0)) {
+    if (goodWrites_ && *goodWrites_ <= 0) {
         ++failures_;
-        if (!refuseWholeFiles_ && once_) {
+        if (once_) {
             heal();
         }
         throw StoreError(file, "write", "No space left on device");

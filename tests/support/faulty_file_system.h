@@ -32,8 +32,7 @@ class FaultyFileSystem : public DiskFileSystem {
     }
     int failures() const { return failures_; }
     // A whole file (`replaceWhole`) counts as one write for failAfter: when it fails, the file
-    // stays as it was. This makes every replacement of a whole file fail.
-    void refuseWholeFiles() { refuseWholeFiles_ = true; }
+    // stays as it was.
 
     // Fail-after-N over every step that changes the disk or waits for it: a write, a
     // truncation, a deletion, a rename, a sync. The step after `goodSteps` of them fails (a write
@@ -59,6 +58,10 @@ class FaultyFileSystem : public DiskFileSystem {
     void rename(const Path& from, const Path& to) override;
     void sync(const Path& file) override;
     void syncDirectory(const Path& directory) override;
+    // Each of them one step.
+    void syncTogether(std::span<const Path> files, std::span<const Path> directories) override {
+        FileSystem::syncTogether(files, directories);
+    }
 
   private:
     // Counts a step on `file`; throws (or stops) when it is the one to fail, after
@@ -69,7 +72,6 @@ class FaultyFileSystem : public DiskFileSystem {
     std::size_t bytesThatLand_ = 0;
     int failures_ = 0;
     bool once_ = false;
-    bool refuseWholeFiles_ = false;
     std::optional<int> stepsLeft_;
     bool persistent_ = false;
     std::function<void()> stop_;

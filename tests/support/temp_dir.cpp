@@ -44,4 +44,5 @@ std::map<std::string, std::string> snapshot(const Path& root) {
     return files;
 }
 
+
 } // namespace roomwright::testing

@@ -47,6 +47,9 @@ class DataDirectory {
     // replaces the saved one. Other programs on the same directory do not read them.
     Path inHouseIndex() const { return root_ / "inhouse.index"; }
     Path inHouseIndexTemporary() const { return root_ / "inhouse.index.new"; }
+    // The same for the saved index of the bookings the desk asks about.
+    Path bookingIndex() const { return root_ / "bookings.index"; }
+    Path bookingIndexTemporary() const { return root_ / "bookings.index.new"; }
     // How far the erasing of cards no longer needed has come (store/erasing_mark.h), a file
     // of this program's own, and the file it is written to before it replaces it.
     Path erasingMark() const { return root_ / "cards.erased"; }

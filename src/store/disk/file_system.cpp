@@ -97,6 +97,15 @@ void FileSystem::replaceWhole(const Path& file, const Path& temporary,
     syncDirectory(file.parent_path());
 }
 
+void FileSystem::syncTogether(std::span<const Path> files, std::span<const Path> directories) {
+    for (const Path& file : files) {
+        sync(file);
+    }
+    for (const Path& directory : directories) {
+        syncDirectory(directory);
+    }
+}
+
 std::uint64_t DiskFileSystem::size(const Path& file) {
     if (!existsAsData(file, "read")) {
         return 0;
@@ -242,6 +251,10 @@ void DiskFileSystem::sync(const Path& file) {
 
 void DiskFileSystem::syncDirectory(const Path& directory) {
     platform::syncDirectory(directory);
+}
+
+void DiskFileSystem::syncTogether(std::span<const Path> files, std::span<const Path> directories) {
+    platform::syncTogether(files, directories);
 }
 
 std::vector<Path> DiskFileSystem::list(const Path& directory) {

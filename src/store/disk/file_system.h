@@ -71,6 +71,10 @@ class FileSystem {
     // The same for the names in a directory: a file created in it, renamed into it or
     // deleted from it. Throws StoreError naming the directory.
     virtual void syncDirectory(const Path& directory) = 0;
+    // Both for many at once: waits until what was written to each of `files` and the names
+    // in each of `directories` are on the disk, in as few waits as the system allows. Throws
+    // StoreError naming a file or folder that could not be synced. Here: one by one.
+    virtual void syncTogether(std::span<const Path> files, std::span<const Path> directories);
     // The entries of `directory`, sorted by name; none when it does not exist. Throws
     // StoreError when it cannot be read.
     virtual std::vector<Path> list(const Path& directory) = 0;
@@ -93,6 +97,7 @@ class DiskFileSystem : public FileSystem {
     std::int64_t modified(const Path& file) override;
     void sync(const Path& file) override;
     void syncDirectory(const Path& directory) override;
+    void syncTogether(std::span<const Path> files, std::span<const Path> directories) override;
     std::vector<Path> list(const Path& directory) override;
 };
 

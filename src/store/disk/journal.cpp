@@ -209,29 +209,34 @@ void JournaledFiles::begin() {
     ++depth_;
 }
 
-void JournaledFiles::commit() {
+bool JournaledFiles::commit() {
     if (--depth_ > 0) {
-        return;
+        return false;
     }
     if (spoiled_) {
         undoAll();
         throw DataError("A step of the operation failed, so none of it was saved.");
     }
-    if (journalLength_ == 0) {
+    if (pending_.empty()) {
         clear();
-        return;
+        return false;
     }
     try {
-        std::set<Path> directories;
-        for (const Touched& touched : touched_) {
-            disk_.sync(touched.file);
-            if (!touched.existed || touched.renamed) {
-                directories.insert(touched.file.parent_path());
-            }
+        undo_ = undoSteps();
+        Bytes entries = header();
+        for (const Undo& step : undo_) {
+            putEntry(entries, undoPayload(step, root_));
         }
-        for (const Path& directory : directories) {
-            disk_.syncDirectory(directory);
-        }
+        journalBegun_ = true;
+        disk_.write(journal_, 0, entries);
+        journalLength_ = entries.size();
+        // The journal and its name are on the disk before any file changes.
+        const Path folder = journal_.parent_path();
+        disk_.syncTogether(std::span(&journal_, 1), std::span(&folder, 1));
+        std::vector<Path> files;
+        std::vector<Path> directories;
+        apply(files, directories);
+        disk_.syncTogether(files, directories);
     } catch (...) {
         undoAll();
         throw;
@@ -265,7 +270,13 @@ void JournaledFiles::commit() {
     } catch (const std::exception&) {
         // The operation stands: a journal marked complete is cleared at the next start.
     }
+    if (committed_) {
+        for (const auto& [file, pending] : pending_) {
+            committed_(file);
+        }
+    }
     clear();
+    return true;
 }
 
 void JournaledFiles::abandon() noexcept {
@@ -277,19 +288,19 @@ void JournaledFiles::abandon() noexcept {
 }
 
 void JournaledFiles::undoAll() noexcept {
-    if (!journalBegun_) {
-        clear(); // nothing was changed, nor the journal begun
-        return;
-    }
     try {
-        putBack(undo_);
-        disk_.remove(journal_);
+        if (applied_) {
+            putBack(undo_);
+        }
+        if (journalBegun_) {
+            disk_.remove(journal_);
+        }
     } catch (const std::exception&) {
         // The journal stays: the next operation or start undoes what is left.
     }
-    for (const Touched& touched : touched_) {
-        if (undone_) {
-            undone_(touched.file);
+    if (undone_) {
+        for (const auto& [file, pending] : pending_) {
+            undone_(file);
         }
     }
     clear();
@@ -344,56 +355,203 @@ void JournaledFiles::putBack(const std::vector<Undo>& undo) {
     if (failure) {
         std::rethrow_exception(failure);
     }
-    for (const Path& file : files) {
-        disk_.sync(file);
-    }
-    for (const Path& directory : directories) {
-        disk_.syncDirectory(directory);
-    }
+    const std::vector<Path> synced(files.begin(), files.end());
+    const std::vector<Path> named(directories.begin(), directories.end());
+    disk_.syncTogether(synced, named);
 }
 
 void JournaledFiles::clear() noexcept {
     spoiled_ = false;
     journalBegun_ = false;
+    applied_ = false;
     journalLength_ = 0;
-    touched_.clear();
+    pending_.clear();
     undo_.clear();
 }
 
-void JournaledFiles::note(const Path& file, std::uint64_t from, std::uint64_t to) {
+std::vector<JournaledFiles::Undo> JournaledFiles::undoSteps() {
     std::vector<Undo> steps;
-    auto touched = std::ranges::find(touched_, file, &Touched::file);
-    if (touched == touched_.end()) {
-        Touched first{file, disk_.openForReading(file) != nullptr, disk_.size(file), {}};
-        steps.push_back({file, true, first.existed, first.length, {}});
-        touched_.push_back(std::move(first));
-        touched = touched_.end() - 1;
+    for (const auto& [file, pending] : pending_) {
+        steps.push_back({file, true, pending.existed, pending.diskLength, {}});
+        if (!pending.existed) {
+            continue;
+        }
+        // The disk's bytes the operation changes: what it wrote below `kept`, and all from
+        // `kept` on.
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> stretches;
+        for (const auto& [at, bytes] : pending.written) {
+            if (at < pending.kept) {
+                stretches.emplace_back(at, std::min(at + bytes.size(), pending.kept));
+            }
+        }
+        if (pending.kept < pending.diskLength) {
+            if (!stretches.empty() && stretches.back().second == pending.kept) {
+                stretches.back().second = pending.diskLength;
+            } else {
+                stretches.emplace_back(pending.kept, pending.diskLength);
+            }
+        }
+        for (const auto& [from, to] : stretches) {
+            Undo old{file, false, true, from, Bytes(static_cast<std::size_t>(to - from))};
+            old.bytes.resize(disk_.readAt(file, from, old.bytes));
+            steps.push_back(std::move(old));
+        }
     }
-    to = std::min(to, touched->length);
-    const bool covered = std::ranges::any_of(touched->saved, [&](const auto& stretch) {
-        return stretch.first <= from && to <= stretch.second;
-    });
-    if (from < to && !covered) {
-        Undo old{file, false, true, from, Bytes(static_cast<std::size_t>(to - from))};
-        old.bytes.resize(disk_.readAt(file, from, old.bytes));
-        touched->saved.emplace_back(from, from + old.bytes.size());
-        steps.push_back(std::move(old));
+    return steps;
+}
+
+void JournaledFiles::apply(std::vector<Path>& files, std::vector<Path>& directories) {
+    applied_ = true;
+    std::set<Path> named;
+    for (const auto& [file, pending] : pending_) {
+        refuseLinkedFolders(file);
+        if (pending.existed != pending.exists) {
+            named.insert(file.parent_path());
+        }
+        if (!pending.exists) {
+            if (pending.existed) {
+                disk_.remove(file);
+            }
+            continue;
+        }
+        std::uint64_t end = 0; // the file's length on the disk as the changes go
+        if (pending.existed) {
+            if (pending.kept < pending.diskLength) {
+                disk_.truncate(file, pending.kept);
+            }
+            end = pending.kept;
+        } else if (pending.written.empty()) {
+            disk_.write(file, 0, {}); // creates it
+        }
+        for (const auto& [at, bytes] : pending.written) {
+            disk_.write(file, at, bytes);
+            end = std::max(end, at + bytes.size());
+        }
+        if (end < pending.length) {
+            disk_.truncate(file, pending.length);
+        }
+        files.push_back(file);
     }
-    if (steps.empty()) {
-        return;
+    directories.assign(named.begin(), named.end());
+}
+
+const JournaledFiles::Pending* JournaledFiles::pendingFor(const Path& file) const {
+    if (depth_ == 0) {
+        return nullptr;
     }
-    Bytes out = journalLength_ == 0 ? header() : Bytes{};
-    journalBegun_ = true;
-    for (const Undo& step : steps) {
-        putEntry(out, undoPayload(step, root_));
+    const auto found = pending_.find(file);
+    return found == pending_.end() ? nullptr : &found->second;
+}
+
+std::size_t JournaledFiles::readPending(const Pending& pending, std::uint64_t offset,
+                                        std::span<std::byte> into, FileReader* disk) const {
+    if (!pending.exists || offset >= pending.length) {
+        return 0;
     }
-    disk_.write(journal_, journalLength_, out);
-    disk_.sync(journal_);
-    if (journalLength_ == 0) {
-        disk_.syncDirectory(journal_.parent_path());
+    const auto out = into.first(
+        static_cast<std::size_t>(std::min<std::uint64_t>(into.size(), pending.length - offset)));
+    std::size_t got = 0;
+    if (offset < pending.kept && disk != nullptr) {
+        disk->seek(offset);
+        got = disk->read(out.first(
+            static_cast<std::size_t>(std::min<std::uint64_t>(out.size(), pending.kept - offset))));
     }
-    journalLength_ += out.size();
-    std::ranges::move(steps, std::back_inserter(undo_));
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(got), out.end(), std::byte{0});
+    auto stretch = pending.written.upper_bound(offset);
+    if (stretch != pending.written.begin()) {
+        --stretch;
+    }
+    const std::uint64_t end = offset + out.size();
+    for (; stretch != pending.written.end() && stretch->first < end; ++stretch) {
+        const auto& [at, bytes] = *stretch;
+        const std::uint64_t from = std::max(at, offset);
+        const std::uint64_t to = std::min(at + bytes.size(), end);
+        if (from < to) {
+            std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(from - at),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(to - at),
+                      out.begin() + static_cast<std::ptrdiff_t>(from - offset));
+        }
+    }
+    return out.size();
+}
+
+// A file read inside an operation: as the operation leaves it at the time of each read.
+class JournaledFiles::Reader : public FileReader {
+  public:
+    Reader(const JournaledFiles& files, Path file, std::unique_ptr<FileReader> disk)
+        : files_(files), file_(std::move(file)), disk_(std::move(disk)) {}
+
+    std::size_t read(std::span<std::byte> into) override {
+        std::size_t got = 0;
+        if (const Pending* pending = files_.pendingFor(file_)) {
+            got = files_.readPending(*pending, at_, into, disk_.get());
+        } else if (disk_) {
+            disk_->seek(at_);
+            got = disk_->read(into);
+        }
+        at_ += got;
+        return got;
+    }
+    void seek(std::uint64_t offset) override { at_ = offset; }
+
+  private:
+    const JournaledFiles& files_;
+    Path file_;
+    std::unique_ptr<FileReader> disk_;
+    std::uint64_t at_ = 0;
+};
+
+std::uint64_t JournaledFiles::size(const Path& file) {
+    const Pending* pending = pendingFor(file);
+    return pending == nullptr ? disk_.size(file) : pending->exists ? pending->length : 0;
+}
+
+std::unique_ptr<FileReader> JournaledFiles::openForReading(const Path& file) {
+    if (depth_ == 0) {
+        return disk_.openForReading(file);
+    }
+    const Pending* pending = pendingFor(file);
+    auto disk = disk_.openForReading(file);
+    if (pending != nullptr ? !pending->exists : disk == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<Reader>(*this, file, std::move(disk));
+}
+
+std::size_t JournaledFiles::readAt(const Path& file, std::uint64_t offset,
+                                   std::span<std::byte> into) {
+    const Pending* pending = pendingFor(file);
+    if (pending == nullptr) {
+        return disk_.readAt(file, offset, into);
+    }
+    const auto disk = pending->kept > offset ? disk_.openForReading(file) : nullptr;
+    return readPending(*pending, offset, into, disk.get());
+}
+
+EntryKind JournaledFiles::kindOf(const Path& path) {
+    const Pending* pending = pendingFor(path);
+    return pending == nullptr ? disk_.kindOf(path)
+           : pending->exists  ? EntryKind::File
+                              : EntryKind::Missing;
+}
+
+std::vector<Path> JournaledFiles::list(const Path& directory) {
+    std::vector<Path> entries = disk_.list(directory);
+    if (depth_ == 0) {
+        return entries;
+    }
+    for (const auto& [file, pending] : pending_) {
+        if (file.parent_path() != directory || pending.existed == pending.exists) {
+            continue;
+        }
+        if (pending.exists) {
+            entries.push_back(file);
+        } else {
+            std::erase(entries, file);
+        }
+    }
+    std::ranges::sort(entries);
+    return entries;
 }
 
 void JournaledFiles::refuseLinkedFolders(const Path& file) const {
@@ -414,50 +572,149 @@ void JournaledFiles::refuseLinkedFolders(const Path& file) const {
     }
 }
 
-template <class Change>
-void JournaledFiles::change(const Path& file, std::uint64_t from, std::uint64_t to, bool renames,
-                            Change apply) {
+template <class OnDisk, class InOperation>
+void JournaledFiles::change(const Path& file, OnDisk onDisk, InOperation inOperation) {
     refuseLinkedFolders(file);
     if (depth_ == 0) {
-        apply(); // not part of any operation
+        onDisk(); // not part of any operation
         return;
     }
     if (spoiled_) {
         throw StoreError(file, "write", "an earlier step of the same operation failed");
     }
     try {
-        note(file, from, to);
-        if (renames) {
-            std::ranges::find(touched_, file, &Touched::file)->renamed = true;
+        auto found = pending_.find(file);
+        if (found == pending_.end()) {
+            Pending first;
+            first.existed = disk_.openForReading(file) != nullptr;
+            first.diskLength = first.existed ? disk_.size(file) : 0;
+            first.exists = first.existed;
+            first.length = first.kept = first.diskLength;
+            found = pending_.emplace(file, std::move(first)).first;
         }
-        apply();
+        inOperation(found->second);
     } catch (...) {
         spoiled_ = true;
         throw;
     }
 }
 
+namespace {
+
+// Writes `bytes` at `offset` into the stretches, joining those it overlaps or touches.
+void writeInto(std::map<std::uint64_t, Bytes>& written, std::uint64_t offset,
+               std::span<const std::byte> bytes) {
+    std::uint64_t from = offset;
+    std::uint64_t to = offset + bytes.size();
+    auto first = written.upper_bound(offset);
+    if (first != written.begin() &&
+        std::prev(first)->first + std::prev(first)->second.size() >= offset) {
+        --first;
+    }
+    auto last = first;
+    for (; last != written.end() && last->first <= to; ++last) {
+        from = std::min(from, last->first);
+        to = std::max(to, last->first + last->second.size());
+    }
+    Bytes joined(static_cast<std::size_t>(to - from));
+    for (auto stretch = first; stretch != last; ++stretch) {
+        std::ranges::copy(stretch->second,
+                          joined.begin() + static_cast<std::ptrdiff_t>(stretch->first - from));
+    }
+    std::ranges::copy(bytes, joined.begin() + static_cast<std::ptrdiff_t>(offset - from));
+    written.erase(first, last);
+    written.emplace(from, std::move(joined));
+}
+
+// Cuts the stretches back to `length`.
+void cutBack(std::map<std::uint64_t, Bytes>& written, std::uint64_t length) {
+    written.erase(written.lower_bound(length), written.end());
+    if (!written.empty()) {
+        auto& [at, bytes] = *written.rbegin();
+        if (at + bytes.size() > length) {
+            bytes.resize(static_cast<std::size_t>(length - at));
+        }
+    }
+}
+
+} // namespace
+
 void JournaledFiles::write(const Path& file, std::uint64_t offset,
                            std::span<const std::byte> bytes) {
-    change(file, offset, offset + bytes.size(), false, [&] { disk_.write(file, offset, bytes); });
+    change(
+        file, [&] { disk_.write(file, offset, bytes); },
+        [&](Pending& pending) {
+            if (!pending.exists) {
+                pending = {pending.existed, pending.diskLength, true, 0, 0, {}};
+            }
+            if (!bytes.empty()) {
+                writeInto(pending.written, offset, bytes);
+                pending.length = std::max(pending.length, offset + bytes.size());
+            }
+        });
 }
 
 void JournaledFiles::truncate(const Path& file, std::uint64_t length) {
-    change(file, length, disk_.size(file), false, [&] { disk_.truncate(file, length); });
+    change(
+        file, [&] { disk_.truncate(file, length); },
+        [&](Pending& pending) {
+            if (!pending.exists) {
+                throw StoreError(file, "shorten", "there is no such file");
+            }
+            pending.length = length;
+            pending.kept = std::min(pending.kept, length);
+            cutBack(pending.written, length);
+        });
 }
 
 void JournaledFiles::replaceWhole(const Path& file, const Path& temporary,
                                   std::span<const std::byte> bytes) {
-    change(file, 0, disk_.size(file), true, [&] { disk_.replaceWhole(file, temporary, bytes); });
+    // Inside an operation the journal makes the new bytes all or nothing: they are written
+    // in place at the commit, with no temporary.
+    change(
+        file, [&] { disk_.replaceWhole(file, temporary, bytes); },
+        [&](Pending& pending) {
+            pending = {pending.existed, pending.diskLength, true, bytes.size(), 0, {}};
+            if (!bytes.empty()) {
+                writeInto(pending.written, 0, bytes);
+            }
+        });
 }
 
 void JournaledFiles::remove(const Path& file) {
-    change(file, 0, disk_.size(file), true, [&] { disk_.remove(file); });
+    change(
+        file, [&] { disk_.remove(file); },
+        [&](Pending& pending) {
+            pending = {pending.existed, pending.diskLength, false, 0, 0, {}};
+        });
 }
 
 void JournaledFiles::rename(const Path& from, const Path& to) {
-    change(from, 0, disk_.size(from), true,
-           [&] { change(to, 0, disk_.size(to), true, [&] { disk_.rename(from, to); }); });
+    // Inside an operation the file's bytes move under the new name at the commit: they are
+    // the old name's deleted and the new name's written whole.
+    change(
+        from,
+        [&] {
+            change(
+                to, [&] { disk_.rename(from, to); }, [](Pending&) {});
+        },
+        [&](Pending& source) {
+            if (!source.exists) {
+                throw StoreError(to, "rename", "there is no such file");
+            }
+            Bytes bytes(static_cast<std::size_t>(source.length));
+            const auto disk = source.kept > 0 ? disk_.openForReading(from) : nullptr;
+            readPending(source, 0, bytes, disk.get());
+            change(
+                to, [] {},
+                [&](Pending& target) {
+                    target = {target.existed, target.diskLength, true, bytes.size(), 0, {}};
+                    if (!bytes.empty()) {
+                        writeInto(target.written, 0, bytes);
+                    }
+                });
+            source = {source.existed, source.diskLength, false, 0, 0, {}};
+        });
 }
 
 } // namespace roomwright

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace roomwright {
@@ -17,23 +18,33 @@ inline constexpr const char* kOperationUndone =
 // The files of the data directory as one clerk operation changes them: all of its changes
 // happen, or none, also across a crash or a power cut.
 //
-// Before an operation first changes a file it writes to its journal (`store.journal` in the
-// data directory, a file of this program's own) what it needs to put the file back: whether
-// the file existed and its length, and the old bytes of every stretch it overwrites; the
-// journal is synced before the change is made. When the operation is done, every file it
-// changed is synced, a commit mark is added to the journal and synced, and the journal is
-// deleted. An operation that fails is undone from what it noted; an operation cut short by
-// a crash or a power cut is undone at the next start (`recover`). A journal whose own write
-// was cut short means that the change it was to guard was never made: what it holds up to
-// its first torn entry is all that is undone. A whole entry that no operation could have
-// written (old bytes beyond the length the file had, or an undo that would leave bytes it
-// does not hold) is damage: nothing is put back, and the journal stays.
+// An operation's changes (writes, truncations, whole files, deletions, renames) are kept in
+// memory until it commits, and its own reads see them: what it leaves a file as is the
+// disk's bytes below the lowest length it cut the file to, zeros beyond them, and over both
+// the stretches it wrote. Nothing reaches the disk before the commit, which then
+//   1. writes to its journal (`store.journal` in the data directory, a file of this
+//      program's own) all that puts the changed files back: whether each existed and its
+//      length, and the old bytes of every stretch the operation changes; and waits for the
+//      journal and its name to be on the disk (one sync of the two together);
+//   2. makes the changes, and waits for every changed file, and the folder of every file it
+//      created or deleted, to be on the disk (one sync of them together);
+//   3. adds a commit mark to the journal, syncs it (the operation stands from here), and
+//      deletes the journal.
+// So an operation waits for the disk three times however many files it changes
+// (FileSystem::syncTogether: one syncfs on Linux). A failure in 1 or 2 puts back what was
+// changed, from the journal's entries held in memory; a crash or a power cut before 3 is
+// undone at the next start (`recover`). A journal whose own write was cut short means that
+// the changes it was to guard were never made: what it holds up to its first torn entry is
+// all that is undone. A whole entry that no operation could have written (old bytes beyond
+// the length the file had, or an undo that would leave bytes it does not hold) is damage:
+// nothing is put back, and the journal stays.
 //
 // Nothing is written outside the data directory: the journal names files under it only,
 // and a change or an undo through a symbolic link on the way to the file is refused.
 //
-// Reads go straight to the disk, and so do writes made outside an operation (a test laying
-// down its files); every clerk operation opens one.
+// Writes made outside an operation (a test laying down its files) go straight to the disk;
+// every clerk operation opens one. The memory an operation holds is what it changes, and the
+// old bytes of it at the commit.
 class JournaledFiles : public FileSystem {
   public:
     // `journal` is the journal's path; every changed file must lie under `root`.
@@ -45,8 +56,9 @@ class JournaledFiles : public FileSystem {
     // Operations nest: only the outermost one commits or is undone.
     void begin();
     // Makes the operation's changes durable. When that fails, or when a nested operation
-    // was abandoned, everything is undone and the failure thrown.
-    void commit();
+    // was abandoned, everything is undone and the failure thrown. Returns true when the
+    // outermost operation changed files and they are now durable.
+    bool commit();
     // Undoes the operation's changes (the outermost one's: a failed step spoils it whole).
     void abandon() noexcept;
 
@@ -58,16 +70,14 @@ class JournaledFiles : public FileSystem {
     // Whether the journal holds an operation that was neither finished nor undone.
     bool pending() const;
 
-    // Called with each file that an undo put back.
+    // Called with each file whose changes an operation dropped or an undo put back.
     void onUndone(std::function<void(const Path&)> heard) { undone_ = std::move(heard); }
+    // Called with each file an operation changed, once its changes stand on the disk.
+    void onCommitted(std::function<void(const Path&)> heard) { committed_ = std::move(heard); }
 
-    std::uint64_t size(const Path& file) override { return disk_.size(file); }
-    std::unique_ptr<FileReader> openForReading(const Path& file) override {
-        return disk_.openForReading(file);
-    }
-    std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) override {
-        return disk_.readAt(file, offset, into);
-    }
+    std::uint64_t size(const Path& file) override;
+    std::unique_ptr<FileReader> openForReading(const Path& file) override;
+    std::size_t readAt(const Path& file, std::uint64_t offset, std::span<std::byte> into) override;
     void write(const Path& file, std::uint64_t offset, std::span<const std::byte> bytes) override;
     void truncate(const Path& file, std::uint64_t length) override;
     void createDirectories(const Path& directory) override { disk_.createDirectories(directory); }
@@ -75,11 +85,15 @@ class JournaledFiles : public FileSystem {
                       std::span<const std::byte> bytes) override;
     void remove(const Path& file) override;
     void rename(const Path& from, const Path& to) override;
-    EntryKind kindOf(const Path& path) override { return disk_.kindOf(path); }
+    EntryKind kindOf(const Path& path) override;
+    // The disk's, also for a file the operation changes: its time is taken at the commit.
     std::int64_t modified(const Path& file) override { return disk_.modified(file); }
     void sync(const Path& file) override { disk_.sync(file); }
     void syncDirectory(const Path& directory) override { disk_.syncDirectory(directory); }
-    std::vector<Path> list(const Path& directory) override { return disk_.list(directory); }
+    void syncTogether(std::span<const Path> files, std::span<const Path> directories) override {
+        disk_.syncTogether(files, directories);
+    }
+    std::vector<Path> list(const Path& directory) override;
 
     // What puts one file back: its existence and length, or the old bytes at an offset.
     struct Undo {
@@ -91,25 +105,37 @@ class JournaledFiles : public FileSystem {
     };
 
   private:
-    struct Touched {
-        Path file;
-        bool existed = false;
-        std::uint64_t length = 0;
-        std::vector<std::pair<std::uint64_t, std::uint64_t>> saved; // [from, to) noted
-        bool renamed = false; // its name was removed or given to another file
+    // A file as the operation leaves it, over the file on the disk.
+    struct Pending {
+        bool existed = false;                   // on the disk when the operation first changed it
+        std::uint64_t diskLength = 0;           // its length then
+        bool exists = false;                    // as the operation leaves it
+        std::uint64_t length = 0;               // as the operation leaves it
+        std::uint64_t kept = 0;                 // the disk's bytes below this stay; zeros above
+        std::map<std::uint64_t, Bytes> written; // what it wrote, stretches apart from each other
     };
+    class Reader;
 
-    // Runs one change, inside the current operation or straight on the disk; `renames`
-    // when it removes the file's name or gives it to another file.
-    template <class Change>
-    void change(const Path& file, std::uint64_t from, std::uint64_t to, bool renames, Change apply);
+    // The file as the operation leaves it; nothing when the operation has not changed it.
+    const Pending* pendingFor(const Path& file) const;
+    // Reads `into` from `file` as the operation leaves it, the disk's bytes through `disk`
+    // (nothing when the file has none).
+    std::size_t readPending(const Pending& pending, std::uint64_t offset, std::span<std::byte> into,
+                            FileReader* disk) const;
+    // Runs one change to `file`: `onDisk` outside any operation, else `inOperation` on what
+    // the operation leaves the file as.
+    template <class OnDisk, class InOperation>
+    void change(const Path& file, OnDisk onDisk, InOperation inOperation);
     // Refuses a change to `file` through a symbolic link in a folder between the data
     // directory and it: the change would land outside the data directory.
     void refuseLinkedFolders(const Path& file) const;
-    // Notes in the journal what puts back bytes [from, to) of `file`, as far as the
-    // operation has not noted it already.
-    void note(const Path& file, std::uint64_t from, std::uint64_t to);
-    // Puts the operation's files back as they were; the journal stays when that fails.
+    // What puts the changed files back as they are on the disk, their old bytes read.
+    std::vector<Undo> undoSteps();
+    // Makes the operation's changes on the disk; notes the changed files and the folders
+    // whose names changed.
+    void apply(std::vector<Path>& files, std::vector<Path>& directories);
+    // Drops the operation's changes and puts back what reached the disk; the journal stays
+    // when that fails.
     void undoAll() noexcept;
     // Applies `undo` last step first, then syncs what it put back. Throws the first
     // failure once every step was tried.
@@ -120,12 +146,14 @@ class JournaledFiles : public FileSystem {
     Path root_;
     Path journal_;
     std::function<void(const Path&)> undone_;
+    std::function<void(const Path&)> committed_;
 
     int depth_ = 0;
     bool spoiled_ = false;            // a step failed: the operation cannot commit
     bool journalBegun_ = false;       // a write to the journal was tried
-    std::uint64_t journalLength_ = 0; // 0 while the operation has changed nothing
-    std::vector<Touched> touched_;
+    bool applied_ = false;            // a change to a file on the disk was tried
+    std::uint64_t journalLength_ = 0; // the journal's entries, before the commit mark
+    std::map<Path, Pending> pending_;
     std::vector<Undo> undo_;
 };
 

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -124,5 +125,9 @@ void syncFile(const Path& file);
 // Throws StoreError naming the directory when the system cannot. Windows keeps a name on
 // the disk with its file, so that there it does nothing.
 void syncDirectory(const Path& directory);
+// Syncs `files` (a missing one is no error) and the names in `directories` together: on
+// Linux with one syncfs for each file system they lie on, elsewhere one by one. Throws
+// StoreError naming a file or folder that could not be synced.
+void syncTogether(std::span<const Path> files, std::span<const Path> directories);
 
 } // namespace roomwright::platform

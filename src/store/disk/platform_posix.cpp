@@ -4,12 +4,14 @@
 #include "store/format/path_text.h"
 #include "store/format/store_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -241,6 +243,49 @@ void syncFile(const Path& file) {
 
 void syncDirectory(const Path& directory) {
     syncPath(directory, false, "folder");
+}
+
+void syncTogether(std::span<const Path> files, std::span<const Path> directories) {
+    const auto oneByOne = [&] {
+        for (const Path& file : files) {
+            syncFile(file);
+        }
+        for (const Path& directory : directories) {
+            syncDirectory(directory);
+        }
+    };
+#ifdef __linux__
+    // syncfs waits for every file and name of the file system at once: the cost of one
+    // fsync, however many files an operation changed.
+    std::vector<dev_t> synced;
+    const auto syncSystemOf = [&](const Path& path, bool missingIsFine) {
+        const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        struct stat status {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
+            return errno == ENOENT && missingIsFine;
+        }
+        if (std::ranges::find(synced, status.st_dev) == synced.end()) {
+            if (::syncfs(fd.get()) != 0) {
+                return false;
+            }
+            synced.push_back(status.st_dev);
+        }
+        return true;
+    };
+    const bool allSynced =
+        std::ranges::all_of(files, [&](const Path& file) { return syncSystemOf(file, true); }) &&
+        std::ranges::all_of(directories,
+                            [&](const Path& directory) { return syncSystemOf(directory, false); });
+    if (allSynced) {
+        return;
+    }
+    // One by one, each failure names its file.
+    const int failure = errno;
+    oneByOne();
+    throw StoreError(files.empty() ? directories.front() : files.front(), "sync", reason(failure));
+#else
+    oneByOne();
+#endif
 }
 
 } // namespace roomwright::platform

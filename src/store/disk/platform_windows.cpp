@@ -285,4 +285,11 @@ void syncDirectory(const Path&) {
     // NTFS writes a file's name to the disk with the file itself.
 }
 
+void syncTogether(std::span<const Path> files, std::span<const Path>) {
+    // Windows flushes a volume only for an administrator: each file is flushed on its own.
+    for (const Path& file : files) {
+        syncFile(file);
+    }
+}
+
 } // namespace roomwright::platform

@@ -9,7 +9,7 @@
 namespace roomwright {
 
 namespace {
-constexpr std::size_t kBlockBytes = 1 << 20;
+constexpr std::size_t kBlockBytes = 1 << 17;
 }
 
 RecordFile::RecordFile(FileSystem& files, Path path, std::size_t slotLength)

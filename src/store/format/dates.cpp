@@ -41,11 +41,6 @@ CivilDate CivilDate::fromSerial(long serial) {
             static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
-bool CivilDate::possible(double stored) {
-    // 1 January 100 to 31 December 9999; NaN fails both comparisons.
-    return stored >= -657434.0 && stored < 2958466.0;
-}
-
 CivilDate CivilDate::fromStored(double stored) {
     if (!possible(stored)) {
         return {0, 0, 0};
@@ -91,9 +86,15 @@ std::string isoDate(const CivilDate& date) {
     if (!date.valid()) {
         return kDamaged;
     }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return buffer;
+    // YYYY-MM-DD: a valid date's year has four digits.
+    std::string text = "0000-00-00";
+    for (const auto& [value, end] :
+         {std::pair{date.year, 4}, std::pair{date.month, 7}, std::pair{date.day, 10}}) {
+        for (int at = end - 1, rest = value; rest > 0; --at, rest /= 10) {
+            text[static_cast<std::size_t>(at)] = static_cast<char>('0' + rest % 10);
+        }
+    }
+    return text;
 }
 
 std::optional<CivilDate> parseIsoDate(const std::string& text) {

@@ -22,8 +22,9 @@ struct CivilDate {
     // date that is no day of years 100 to 9999 (not finite, far off) is damage: it gives
     // a date that is not valid(), which every date text shows as kDamaged.
     static CivilDate fromStored(double stored);
-    // True when a stored date is a day of years 100 to 9999.
-    static bool possible(double stored);
+    // True when a stored date is a day of years 100 to 9999: 1 January 100 to 31 December
+    // 9999 (NaN fails both comparisons).
+    static bool possible(double stored) { return stored >= -657434.0 && stored < 2958466.0; }
     double stored() const { return static_cast<double>(serial()); }
 
     CivilDate plusDays(long days) const { return fromSerial(serial() + days); }

@@ -20,11 +20,9 @@ std::string magnitudeText(double magnitude, int significant) {
     if (magnitude == 0.0) {
         return "0";
     }
-    if (magnitude == std::trunc(magnitude) && magnitude <= 16777216.0) {
-        char whole[32];
-        const auto end =
-            std::to_chars(whole, whole + sizeof whole, static_cast<long long>(magnitude)).ptr;
-        return std::string(whole, end);
+    if (const auto whole = writtenWhole(magnitude)) {
+        char digits[32];
+        return std::string(digits, std::to_chars(digits, digits + sizeof digits, *whole).ptr);
     }
     // Within the plain decimal range the digits are printf's %g form, which to_chars
     // gives without the cost of formatting through printf.

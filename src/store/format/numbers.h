@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,18 @@ std::string numberText(float value);
 // The same digits without the leading blank, as text boxes and labels show them.
 std::string plainNumber(double value);
 std::string plainNumber(float value);
+// The whole number a value is, when it is one these forms write out in full (a whole number a
+// Single holds exactly, up to 16777216 either way): its decimal digits, with a minus sign when
+// negative, are then plainNumber's text. Inline: a dump asks it of every number it writes.
+inline std::optional<long long> writtenWhole(double value) {
+    // The comparison fails for NaN; within the range the conversion is defined, and gives the
+    // value back exactly when it is whole.
+    if (!(std::fabs(value) <= 16777216.0)) {
+        return std::nullopt;
+    }
+    const auto whole = static_cast<long long>(value);
+    return static_cast<double>(whole) == value ? std::optional<long long>(whole) : std::nullopt;
+}
 
 // The number the text begins with: leading blanks skipped, 0 when it begins with none.
 double leadingNumber(std::string_view text);

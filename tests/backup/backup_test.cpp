@@ -1,5 +1,6 @@
-#include "store/backup.h"
+#include "backup/backup.h"
 
+#include "backup/archive.h"
 #include "cli/commands.h"
 #include "store/format/store_error.h"
 #include "support/temp_dir.h"
@@ -36,11 +37,28 @@ class BackupTest : public ::testing::Test {
         return names;
     }
 
-    // What a backup holds of the data directory: every file but its marker.
-    static std::map<std::string, std::string> copied(const Path& folder) {
-        auto files = snapshot(folder);
-        EXPECT_EQ(files.erase(".roomwright-backup"), 1u) << folder;
-        return files;
+    // What a backup holds of the data directory: every file but its marker, first, and its
+    // checksums, last; and the names of its folders.
+    std::map<std::string, std::string> copied(const Path& archive,
+                                              std::vector<std::string>* folders = nullptr) {
+        std::map<std::string, std::string> held;
+        std::string* file = nullptr;
+        MemberSums sums;
+        const BackupRead read = readBackup(
+            files, archive, sums,
+            [&](const ArchiveReader::Member& member) {
+                if (member.kind == ArchiveReader::Kind::File) {
+                    file = &held[member.name];
+                } else if (folders != nullptr) {
+                    folders->push_back(member.name);
+                }
+            },
+            [&](std::span<const std::byte> bytes) {
+                file->append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+            });
+        EXPECT_TRUE(read.whole) << archive;
+        EXPECT_EQ(read.storedSums, sums.text());
+        return held;
     }
 
     testing::TempDir temp;
@@ -51,41 +69,49 @@ class BackupTest : public ::testing::Test {
     FixedClock clock{CivilDate{2026, 12, 8}, TimeOfDay{14, 30, 5, 0}};
 };
 
-TEST_F(BackupTest, CopiesEveryFileIntoAFolderNamedForTheTimeAndLeavesTheSource) {
+TEST_F(BackupTest, WritesEveryFileIntoOneTarNamedForTheTimeAndLeavesTheSource) {
     const auto data = snapshot(directory.root());
     writeFile(directory.writerLock(), "process 4711"); // who runs on it now: no data
     const auto before = snapshot(directory.root());
     const Backup first = backUp(store, target, clock);
-    EXPECT_EQ(first.folder, target / "roomwright-2026-12-08-143005");
-    EXPECT_EQ(copied(first.folder), data);
+    EXPECT_EQ(first.file, target / "roomwright-2026-12-08-143005.tar");
+    std::vector<std::string> folders;
+    EXPECT_EQ(copied(first.file, &folders), data);
     EXPECT_EQ(first.files, 4u);
-    EXPECT_TRUE(fs::is_directory(first.folder / "message")); // empty folders too
+    EXPECT_EQ(first.bytes, (237u * 3) + (3u << 20) + 4 + 13 + 180);
+    // Empty folders too.
+    EXPECT_NE(std::find(folders.begin(), folders.end(), "message"), folders.end());
     EXPECT_EQ(snapshot(directory.root()), before);
-    // A second copy in the same second gets a name of its own.
-    EXPECT_EQ(backUp(store, target, clock).folder, target / "roomwright-2026-12-08-143005-2");
-    EXPECT_EQ(entries(), (std::vector<std::string>{"roomwright-2026-12-08-143005",
-                                                   "roomwright-2026-12-08-143005-2"}));
+    // A second backup in the same second gets a name of its own.
+    EXPECT_EQ(backUp(store, target, clock).file, target / "roomwright-2026-12-08-143005-2.tar");
+    EXPECT_EQ(entries(), (std::vector<std::string>{"roomwright-2026-12-08-143005-2.tar",
+                                                   "roomwright-2026-12-08-143005.tar"}));
 #ifndef _WIN32
-    // The folders it made for the copies are their owner's only, whatever the umask.
-    for (const Path& folder : {temp.path() / "usb", target, first.folder}) {
+    // What it made is its owner's only, whatever the umask.
+    for (const Path& folder : {temp.path() / "usb", target}) {
         EXPECT_EQ(fs::status(folder).permissions(), fs::perms::owner_all) << folder;
     }
+    EXPECT_EQ(fs::status(first.file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 #endif
 }
 
-// Keep removes only copies this program made (its marker inside, not the name alone), never
-// the one just made, and counts that one as the newest whatever the others' names say.
-TEST_F(BackupTest, KeepRemovesOnlyOlderCopiesItMadeAndNeverTheNewOne) {
+// Keep removes only backups this program made (its marker first in them, not the name alone),
+// never the one just made, and counts that one as the newest whatever the others' names say.
+TEST_F(BackupTest, KeepRemovesOnlyOlderBackupsItMadeAndNeverTheNewOne) {
     fs::create_directories(target / "photos");
     writeFile(target / "roomwright-notes.txt", "mine");
-    fs::create_directories(target / "roomwright-2026-12-08-143009-10"); // the user's
-    std::vector<std::string> others = {"photos", "roomwright-2026-12-08-143009-10",
-                                       "roomwright-notes.txt"};
+    writeFile(target / "roomwright-2026-12-08-143009-10.tar", "the user's"); // no tar at all
+    fs::create_directories(target / "roomwright-2026-12-08-143009-11.tar");  // a folder
+    // A tar of the user's, named like a backup.
+    ArchiveWriter(files, target / "roomwright-2026-12-08-143009-12.tar", clock).close();
+    std::vector<std::string> others = {
+        "photos", "roomwright-2026-12-08-143009-10.tar", "roomwright-2026-12-08-143009-11.tar",
+        "roomwright-2026-12-08-143009-12.tar", "roomwright-notes.txt"};
 #ifndef _WIN32 // Wine makes no symbolic links
-    // A link named like a copy, to a copy elsewhere.
+    // A link named like a backup, to a backup elsewhere.
     const Backup elsewhere = backUp(store, temp.path() / "elsewhere", clock);
-    fs::create_directory_symlink(elsewhere.folder, target / "roomwright-2026-12-01-000000");
-    others.push_back("roomwright-2026-12-01-000000");
+    fs::create_symlink(elsewhere.file, target / "roomwright-2026-12-01-000000.tar");
+    others.push_back("roomwright-2026-12-01-000000.tar");
 #endif
     // A copy made while the clock was set a year ahead.
     clock.set(CivilDate{2027, 12, 8}, TimeOfDay{9, 0, 0, 0});
@@ -100,15 +126,15 @@ TEST_F(BackupTest, KeepRemovesOnlyOlderCopiesItMadeAndNeverTheNewOne) {
         return copies;
     };
     const Backup three = backUp(store, target, clock, 3);
-    EXPECT_EQ(three.folder, target / "roomwright-2026-12-08-143009-2");
+    EXPECT_EQ(three.file, target / "roomwright-2026-12-08-143009-2.tar");
     EXPECT_EQ(entries(),
-              withOthers({"roomwright-2026-12-08-143009-2", "roomwright-2027-12-08-090000",
-                          "roomwright-2026-12-08-143009"}));
+              withOthers({"roomwright-2026-12-08-143009-2.tar", "roomwright-2027-12-08-090000.tar",
+                          "roomwright-2026-12-08-143009.tar"}));
     EXPECT_EQ(three.removed.size(), 2u);
 
     const Backup one = backUp(store, target, clock, 1);
-    EXPECT_EQ(entries(), withOthers({fs::path(one.folder).filename().string()}));
-    EXPECT_EQ(copied(one.folder), snapshot(directory.root()));
+    EXPECT_EQ(entries(), withOthers({fs::path(one.file).filename().string()}));
+    EXPECT_EQ(copied(one.file), snapshot(directory.root()));
 }
 
 TEST_F(BackupTest, AFailureLeavesNoCopyBehindAndSaysWhere) {
@@ -129,32 +155,32 @@ TEST_F(BackupTest, AFailureLeavesNoCopyBehindAndSaysWhere) {
                  StoreError);
 }
 
-// Every file is read back from the copy: a disk that changes what it writes there is caught.
-TEST_F(BackupTest, ACopyThatReadsBackOtherwiseIsRefused) {
+// The archive is read back from the disk: one that changes what is written there is caught,
+// naming the file of the data directory whose bytes came back otherwise.
+TEST_F(BackupTest, AnArchiveThatReadsBackOtherwiseIsRefused) {
     class Altering : public DiskFileSystem {
       public:
-        explicit Altering(Path folder) : folder_(std::move(folder)) {}
         void write(const Path& file, std::uint64_t offset,
                    std::span<const std::byte> bytes) override {
             Bytes altered(bytes.begin(), bytes.end());
-            if (!altered.empty() && file.filename() == "room" &&
-                !file.lexically_relative(folder_).empty() &&
-                *file.lexically_relative(folder_).begin() != "..") {
-                altered[0] ^= std::byte{1};
+            if (file.extension() == ".partial" && altered.size() > 4096 && !altered_) {
+                altered.back() ^= std::byte{1}; // the end of the first block: the guest file
+                altered_ = true;
             }
             DiskFileSystem::write(file, offset, altered);
         }
 
       private:
-        Path folder_;
+        bool altered_ = false;
     };
-    Altering altering(target);
+    Altering altering;
     try {
         backUp(Store(directory, altering), target, clock);
         ADD_FAILURE() << "no error";
     } catch (const StoreError& failure) {
-        EXPECT_EQ(failure.file().filename(), "room");
-        EXPECT_NE(std::string(failure.what()).find("differs"), std::string::npos);
+        EXPECT_EQ(failure.file(), target / "roomwright-2026-12-08-143005.tar");
+        EXPECT_NE(std::string(failure.what()).find("guest differs"), std::string::npos)
+            << failure.what();
     }
     EXPECT_EQ(entries(), std::vector<std::string>{});
 }
@@ -194,7 +220,7 @@ TEST_F(BackupTest, TheCommandPrintsThePathOrTheError) {
     auto args = common;
     args.insert(args.end(), {target.string(), "--keep", "1"});
     ASSERT_EQ(runCli(args, out, err), 0) << err.str();
-    EXPECT_EQ(out.str(), (target / "roomwright-2026-12-08-143005").generic_string() + "\n");
+    EXPECT_EQ(out.str(), (target / "roomwright-2026-12-08-143005.tar").generic_string() + "\n");
 
     args = common;
     writeFile(temp.path() / "afile", "x");
