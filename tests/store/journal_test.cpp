@@ -246,5 +246,55 @@ TEST(Journal, AnOperationThatCouldNotBeUndoneIsUndoneByTheNextOne) {
     EXPECT_FALSE(store.journal().pending());
 }
 
+// Inside an operation the writes wait in memory: the operation reads what it wrote after
+// every step, the commit leaves the file exactly so, and an operation given up leaves it as it
+// was. The writes below land in place, overlap, touch (long rows of neighbours, as years of
+// records written back at once), and follow a cut.
+TEST(Journal, AnOperationReadsWhatItWroteAndTheCommitLeavesExactlyThat) {
+    testing::TempDir temp;
+    DiskFileSystem disk;
+    const Path file = temp.path() / "guest";
+    const std::string before(50'000, 'o');
+    std::uint32_t seed = 7;
+    const auto next = [&](std::uint32_t below) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % below;
+    };
+    for (const bool commit : {true, false}) {
+        SCOPED_TRACE(commit ? "committed" : "given up");
+        writeFile(file, before);
+        JournaledFiles files(disk, temp.path(), temp.path() / "store.journal");
+        std::string model = before;
+        files.begin();
+        const auto write = [&](std::size_t offset, std::size_t length) {
+            const std::string bytes(length, char('a' + next(26)));
+            if (model.size() < offset + length) {
+                model.resize(offset + length, '\0');
+            }
+            model.replace(offset, length, bytes);
+            files.write(file, offset, std::as_bytes(std::span(bytes)));
+        };
+        for (std::size_t n = 0; n < 300; ++n) { // 300 neighbours of 800 bytes from 20,000 on
+            write(20'000 + n * 800, 800);
+        }
+        for (int step = 0; step < 200; ++step) {
+            const std::size_t length = 1 + next(3000);
+            write(next(static_cast<std::uint32_t>(model.size() + 2000)), length);
+            if (step % 50 == 49) {
+                model.resize(model.size() - next(5000));
+                files.truncate(file, model.size());
+            }
+            ASSERT_EQ(files.size(file), model.size());
+            ASSERT_EQ(readWholeFile(files, file), model);
+        }
+        if (commit) {
+            files.commit();
+        } else {
+            files.abandon();
+        }
+        EXPECT_EQ(readFile(file), commit ? model : before);
+    }
+}
+
 } // namespace
 } // namespace roomwright

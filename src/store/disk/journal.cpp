@@ -25,6 +25,8 @@ namespace {
 constexpr std::string_view kMagic = "RWJOURNL";
 constexpr std::uint32_t kVersion = 1;
 constexpr std::size_t kHeader = kMagic.size() + 4;
+// The journal is written in blocks of about this size.
+constexpr std::size_t kJournalBlock = 1 << 20;
 
 void putEntry(Bytes& out, const Bytes& payload) {
     put(out, payload.size(), 4);
@@ -223,13 +225,20 @@ bool JournaledFiles::commit() {
     }
     try {
         undo_ = undoSteps();
+        // Written in blocks: an operation that changes years of records holds their old
+        // bytes once, not a second time as one journal in memory.
         Bytes entries = header();
+        journalBegun_ = true;
         for (const Undo& step : undo_) {
             putEntry(entries, undoPayload(step, root_));
+            if (entries.size() >= kJournalBlock) {
+                disk_.write(journal_, journalLength_, entries);
+                journalLength_ += entries.size();
+                entries.clear();
+            }
         }
-        journalBegun_ = true;
-        disk_.write(journal_, 0, entries);
-        journalLength_ = entries.size();
+        disk_.write(journal_, journalLength_, entries);
+        journalLength_ += entries.size();
         // The journal and its name are on the disk before any file changes.
         const Path folder = journal_.parent_path();
         disk_.syncTogether(std::span(&journal_, 1), std::span(&folder, 1));
@@ -601,18 +610,39 @@ void JournaledFiles::change(const Path& file, OnDisk onDisk, InOperation inOpera
 
 namespace {
 
-// Writes `bytes` at `offset` into the stretches, joining those it overlaps or touches.
+// A stretch an operation wrote is joined with a neighbour it only touches while the two
+// stay this small: a long run of neighbouring writes (years of records written back at
+// once) stays a row of stretches instead of being copied whole again at every write.
+constexpr std::size_t kJoinedTouching = 64 * 1024;
+
+// Puts `bytes` at `offset` into the stretches an operation wrote: into the stretch that
+// holds the place already, else as a stretch joined with those it overlaps (and small ones
+// it touches).
 void writeInto(std::map<std::uint64_t, Bytes>& written, std::uint64_t offset,
                std::span<const std::byte> bytes) {
-    std::uint64_t from = offset;
-    std::uint64_t to = offset + bytes.size();
+    const std::uint64_t end = offset + bytes.size();
+    const auto joins = [&](const Bytes& stretch, bool touching) {
+        return touching && stretch.size() + bytes.size() <= kJoinedTouching;
+    };
     auto first = written.upper_bound(offset);
-    if (first != written.begin() &&
-        std::prev(first)->first + std::prev(first)->second.size() >= offset) {
-        --first;
+    if (first != written.begin()) {
+        const auto& [at, stretch] = *std::prev(first);
+        const std::uint64_t stretchEnd = at + stretch.size();
+        if (stretchEnd >= end) {
+            // Within a stretch already written: over its bytes in place.
+            std::ranges::copy(bytes, std::prev(first)->second.begin() +
+                                         static_cast<std::ptrdiff_t>(offset - at));
+            return;
+        }
+        if (stretchEnd > offset || joins(stretch, stretchEnd == offset)) {
+            --first;
+        }
     }
+    std::uint64_t from = offset;
+    std::uint64_t to = end;
     auto last = first;
-    for (; last != written.end() && last->first <= to; ++last) {
+    for (; last != written.end() && (last->first < end || joins(last->second, last->first == end));
+         ++last) {
         from = std::min(from, last->first);
         to = std::max(to, last->first + last->second.size());
     }

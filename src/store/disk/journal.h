@@ -112,7 +112,7 @@ class JournaledFiles : public FileSystem {
         bool exists = false;                    // as the operation leaves it
         std::uint64_t length = 0;               // as the operation leaves it
         std::uint64_t kept = 0;                 // the disk's bytes below this stay; zeros above
-        std::map<std::uint64_t, Bytes> written; // what it wrote, stretches apart from each other
+        std::map<std::uint64_t, Bytes> written; // what it wrote, stretches that do not overlap
     };
     class Reader;
 
