@@ -11,6 +11,14 @@ int main(int argc, char* argv[]) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen") {
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ROOMWRIGHT_DESK_SCREEN);
+#ifdef _WIN32
+        // Offscreen, Qt on Windows reads its fonts from a folder inside its own installation,
+        // which the program's folder lacks: without Windows' fonts every text would be drawn
+        // and measured as boxes.
+        if (!qEnvironmentVariableIsSet("QT_QPA_FONTDIR")) {
+            qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+        }
+#endif
     }
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
