@@ -229,8 +229,7 @@ void CsvDump::row(std::size_t n, std::span<const std::byte> slot) {
             const std::string_view number(
                 bytes + column.offset,
                 keptLength(bytes + column.offset, column.width, column.offset));
-            const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-            if (cards_ == CardNumbers::Masked && std::ranges::any_of(number, digit)) {
+            if (cards_ == CardNumbers::Masked && holdsDigit(number)) {
                 // The mask and the last four digits, as maskedCardNumber makes them: nothing in
                 // them is quoted or converted.
                 std::memcpy(at, kCardMask.data(), kCardMask.size());

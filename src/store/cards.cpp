@@ -33,8 +33,12 @@ std::string lastFourDigits(std::string_view number) {
     return digits;
 }
 
+bool holdsDigit(std::string_view text) {
+    return std::ranges::any_of(text, isDigit);
+}
+
 std::string maskedCardNumber(std::string_view number) {
-    if (std::ranges::any_of(number, isDigit)) {
+    if (holdsDigit(number)) {
         return std::string(kCardMask) + lastFourDigits(number);
     }
     std::string text(number);

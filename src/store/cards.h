@@ -21,6 +21,8 @@ std::string maskedCardNumber(std::string_view number);
 inline constexpr std::string_view kCardMask = "•••• •••• •••• ";
 // What erasing leaves of a card number: its last four digits ("" when it has none).
 std::string lastFourDigits(std::string_view number);
+// Whether a text holds a card number's digit; one that holds none shows as it is.
+bool holdsDigit(std::string_view text);
 
 // Puts the text of a card number box into the field, unless the box still shows the mask
 // of the number the field holds: then the stored number stays byte for byte, and the mask
